@@ -4,13 +4,16 @@
 #ifndef WATTLEX_SIM_INSTRUMENT_H
 #define WATTLEX_SIM_INSTRUMENT_H
 
+#include <functional>
 #include <memory>
 #include <string>
 
 struct sim_options {
     std::string idn = "Tervane,WLX1300X,SN000001,V1.00,V1.00";
-    std::string log_path;          // empty: no log
     double time_scale = 1.0;       // simulated seconds per real second
+    bool noise = false;            // deterministic noise on the readings
+    // Where refusals and errors are reported (the server's exchange log).
+    std::function<void(const std::string &)> log;
 };
 
 class sim_instrument {

@@ -1,0 +1,1 @@
+# Instrument link sources (cfg/ part); the library is defined here.

@@ -1,0 +1,1 @@
+# Waveform data library; the library is defined here.

@@ -1,0 +1,1 @@
+# Widget kit, prompts and splash screen; the library is defined here.

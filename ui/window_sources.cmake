@@ -1,0 +1,1 @@
+# Main window, panels, dialogs and main(); defined here.
