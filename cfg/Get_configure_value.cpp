@@ -1,0 +1,125 @@
+#include "Get_configure_value.h"
+
+#include "device/sys_timing.h"
+#include "device/visa_session.h"
+
+#include <QList>
+#include <QMetaType>
+#include <QString>
+
+namespace {
+const char identify_command[] = "*IDN?\n";
+const std::size_t identify_chunk = 100;
+const int identify_reads = 4;
+const unsigned long identify_read_pause_ms = 40;
+const char family_word[] = "WLX";
+const char machine_query[] = "MACHINETYPE?";
+const char machine_word[] = "Tervane Device";
+// Written once the load is known, in this order.
+const char *const prepare_commands[] = {"TRIG:SOUR BUS", "INP 0"};
+const char remote_on_command[] = "SYST:REMOT:STAT 1";
+} // namespace
+
+Get_configure_value::Get_configure_value(QObject *parent) : QThread(parent)
+{
+    qRegisterMetaType<QList<QString>>("QList<QString>");
+    qRegisterMetaType<QList<double>>("QList<double>");
+    qRegisterMetaType<QList<QList<double>>>("QList<QList<double>>");
+}
+
+Get_configure_value::~Get_configure_value()
+{
+    stop();
+    wait();
+}
+
+void Get_configure_value::stop()
+{
+    running = 0;
+}
+
+void Get_configure_value::run()
+{
+    running = 1;
+    if (request_code != code_connect) {
+        running = 0;
+        return;
+    }
+    switch (connect_and_identify()) {
+    case outcome::no_exist:
+        emit send_connect_no_exist();
+        break;
+    case outcome::fail:
+        emit send_connect_fail();
+        break;
+    case outcome::success:
+        emit send_connect_success();
+        break;
+    case outcome::stopped:
+        break;
+    }
+    request_code = 0;
+    running = 0;
+}
+
+bool Get_configure_value::read_identity(ViSession s, std::string *reply)
+{
+    for (int i = 0; i < identify_reads; ++i) {
+        const ViStatus st = drv_device_comm_t::read_message(s, identify_chunk, reply);
+        if (st == VI_SUCCESS)
+            return true;
+        if (drv_device_comm_t::is_link_error(st))
+            return false;
+        if (st != VI_SUCCESS_MAX_CNT) // nothing yet: give the load a moment
+            sys_sleep_ms(identify_read_pause_ms);
+    }
+    return !reply->empty();
+}
+
+Get_configure_value::outcome Get_configure_value::connect_and_identify()
+{
+    // No other exchange may run on the shared session while it changes hands.
+    std::lock_guard<std::recursive_mutex> lock(visa_link_mutex());
+    close_visa_session();
+    scpi.set_resource(resource);
+
+    unsigned timeout = 0;
+    if (resource.find("USB") != std::string::npos)
+        timeout = usb_timeout_ms;
+    else if (resource.find("TCP") != std::string::npos)
+        timeout = tcp_timeout_ms;
+
+    ViSession s = VISA_NO_SESSION;
+    if (scpi.device.open_session(resource, timeout, &s) < VI_SUCCESS
+        && scpi.device.open_session(resource, timeout, &s) < VI_SUCCESS)
+        return outcome::no_exist;
+    g_visa_session = s;
+
+    auto give_up = [](outcome o) {
+        close_visa_session();
+        return o;
+    };
+    if (!running)
+        return give_up(outcome::stopped);
+
+    std::string idn;
+    if (!scpi.scpi_write(s, identify_command) || !read_identity(s, &idn)
+        || idn.find(family_word) == std::string::npos)
+        return give_up(outcome::fail);
+    emit send_connect_exist();
+
+    for (const char *cmd : prepare_commands) {
+        if (!running)
+            return give_up(outcome::stopped);
+        if (!scpi.scpi_write(s, cmd))
+            return give_up(outcome::fail);
+    }
+    if (!running)
+        return give_up(outcome::stopped);
+    const std::string machine = scpi.scpi_query(&g_visa_session, machine_query);
+    if (machine.find(machine_word) == std::string::npos)
+        return give_up(outcome::fail);
+    if (!scpi.scpi_write(s, remote_on_command))
+        return give_up(outcome::fail);
+    return outcome::success;
+}

@@ -1,0 +1,59 @@
+// The connect-and-identify thread: opens a resource on the shared session
+// and checks that a load of ours answers there.
+#ifndef WATTLEX_GET_CONFIGURE_VALUE_H
+#define WATTLEX_GET_CONFIGURE_VALUE_H
+
+#include "cfg_if_scpi_t.h"
+
+#include <QThread>
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+class Get_configure_value : public QThread
+{
+    Q_OBJECT
+public:
+    // The only request code that does anything: open and identify.
+    static const int code_connect = 19;
+
+    // I/O time-out of the opened session by link kind.
+    static const unsigned usb_timeout_ms = 200;
+    static const unsigned tcp_timeout_ms = 5000;
+
+    explicit Get_configure_value(QObject *parent = nullptr);
+    ~Get_configure_value() override;
+
+    // Written by the caller before each start (UTF-8 resource text).
+    std::string resource;
+    // 19 = connect and identify; run() sets it back to 0 when it ends a
+    // connect. Other codes end run() at once and stay as they are.
+    std::atomic<int> request_code{0};
+    // Set by run(), cleared by stop(); run() gives up between steps once
+    // it is cleared.
+    std::atomic<std::uint8_t> running{0};
+    // Program step the older window's trigger reply keeps here.
+    std::atomic<int> step{0};
+
+public slots:
+    void stop();
+
+signals:
+    void send_connect_no_exist();
+    void send_connect_fail();
+    void send_connect_exist();
+    void send_connect_success();
+
+protected:
+    void run() override;
+
+private:
+    enum class outcome { no_exist, fail, success, stopped };
+    outcome connect_and_identify();
+    bool read_identity(ViSession s, std::string *reply);
+
+    cfg_if_scpi_t scpi;
+};
+
+#endif

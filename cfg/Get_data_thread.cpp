@@ -1,0 +1,29 @@
+#include "Get_data_thread.h"
+
+#include "config/uiPara.h"
+
+#include <QMutexLocker>
+
+Get_data_thread::Get_data_thread(QObject *parent) : QThread(parent) {}
+
+Get_data_thread::~Get_data_thread()
+{
+    stop_flag = 1;
+    wait();
+}
+
+QString Get_data_thread::settings_text() const
+{
+    QMutexLocker lock(&text_mutex);
+    return text;
+}
+
+void Get_data_thread::run()
+{
+    const QString built = uiPara::instance()->to_settings_text();
+    {
+        QMutexLocker lock(&text_mutex);
+        text = built;
+    }
+    emit send_end();
+}

@@ -1,0 +1,64 @@
+#include "Send_data_thread.h"
+
+#include "config/uiPara.h"
+#include "device/visa_session.h"
+
+#include <QDebug>
+#include <QMutexLocker>
+#include <QStringList>
+
+namespace {
+// The load refuses range and mode changes while its input is on.
+const char input_off_command[] = "INP 0";
+} // namespace
+
+Send_data_thread::Send_data_thread(QObject *parent) : QThread(parent) {}
+
+Send_data_thread::~Send_data_thread()
+{
+    stop_flag = 1;
+    wait();
+}
+
+void Send_data_thread::set_settings_text(const QString &t)
+{
+    QMutexLocker lock(&text_mutex);
+    text = t;
+}
+
+QString Send_data_thread::settings_text() const
+{
+    QMutexLocker lock(&text_mutex);
+    return text;
+}
+
+void Send_data_thread::run()
+{
+    stop_flag = 0;
+    written = 0;
+    failure = no_failure;
+
+    uiPara *store = uiPara::instance();
+    QString why;
+    if (!store->from_settings_text(settings_text(), &why)) {
+        qDebug() << "Send_data_thread::run: not a settings text:" << why;
+        failure = bad_text;
+        emit send_error();
+        return;
+    }
+
+    QStringList commands = store->settings_write_commands();
+    commands.prepend(QString::fromLatin1(input_off_command));
+    for (const QString &cmd : commands) {
+        if (stop_flag)
+            return;
+        if (!scpi.write_or_close(&g_visa_session, cmd.toStdString())) {
+            qDebug() << "Send_data_thread::run: write failed:" << cmd;
+            failure = link_lost;
+            emit send_error();
+            return;
+        }
+        ++written;
+    }
+    emit send_end();
+}

@@ -1,0 +1,55 @@
+// Applies a settings text: parses it into the parameter store and writes
+// every setting to the load.
+#ifndef WATTLEX_SEND_DATA_THREAD_H
+#define WATTLEX_SEND_DATA_THREAD_H
+
+#include "cfg_if_scpi_t.h"
+
+#include <QMutex>
+#include <QString>
+#include <QThread>
+
+#include <atomic>
+#include <cstdint>
+
+class Send_data_thread : public QThread
+{
+    Q_OBJECT
+public:
+    // Why the last run() ended with send_error.
+    enum failure_t { no_failure, bad_text, link_lost };
+
+    explicit Send_data_thread(QObject *parent = nullptr);
+    ~Send_data_thread() override;
+
+    // The settings text the next start() applies.
+    void set_settings_text(const QString &text);
+    QString settings_text() const;
+
+    // Set by the window before it waits for the thread; run() clears it at
+    // its start and ends between two writes once it is set.
+    std::atomic<std::uint8_t> stop_flag{0};
+
+    failure_t last_failure() const { return failure; }
+    // Commands written by the last run() (including "INP 0").
+    int written_count() const { return written; }
+
+signals:
+    // Every setting was written.
+    void send_end();
+    // Not a settings text (store and load untouched), or the load stopped
+    // taking commands (see last_failure()).
+    void send_error();
+
+protected:
+    void run() override;
+
+private:
+    cfg_if_scpi_t scpi;
+    mutable QMutex text_mutex;
+    QString text;
+    std::atomic<failure_t> failure{no_failure};
+    std::atomic<int> written{0};
+};
+
+#endif

@@ -1,0 +1,181 @@
+#include "cfg_thread_t.h"
+
+#include "device/sys_timing.h"
+#include "device/visa_session.h"
+
+#include <QMetaType>
+#include <QMutexLocker>
+#include <QWidget>
+
+cfg_thread_t::cfg_thread_t(QObject *parent) : QThread(parent)
+{
+    qRegisterMetaType<QList<QWidget *>>("QList<QWidget*>");
+    qRegisterMetaType<QList<QString>>("QList<QString>");
+}
+
+cfg_thread_t::~cfg_thread_t()
+{
+    stop_and_wait();
+}
+
+void cfg_thread_t::set_resource(const std::string &text)
+{
+    QMutexLocker lock(&mailbox_mutex);
+    resource_text = text;
+}
+
+std::string cfg_thread_t::get_resource() const
+{
+    QMutexLocker lock(&mailbox_mutex);
+    return resource_text;
+}
+
+void cfg_thread_t::add_request(int button_model, const QList<QString> &write, const QList<QString> &query,
+                               const QList<QWidget *> &widgets, bool repeat, int private_data, bool binary,
+                               const QByteArray &raw)
+{
+    posted p;
+    p.req.button_model = button_model;
+    p.req.write = write;
+    p.req.query = query;
+    p.req.widgets = widgets;
+    p.req.private_data = private_data;
+    p.req.binary = binary;
+    p.req.raw = raw;
+    // With nothing to exchange a repeat would only flood the window with
+    // empty answers: answer it once.
+    p.req.repeat = repeat && (binary || !write.isEmpty() || !query.isEmpty());
+    QMutexLocker lock(&mailbox_mutex);
+    mailbox.push_back(p);
+}
+
+void cfg_thread_t::add_message_cmd(const QList<QString> &queries, int kind)
+{
+    QMutexLocker lock(&mailbox_mutex);
+    messages.push_back(message_list{queries, kind});
+}
+
+int cfg_thread_t::pending_requests() const
+{
+    QMutexLocker lock(&mailbox_mutex);
+    return static_cast<int>(mailbox.size());
+}
+
+bool cfg_thread_t::take_request(cfg_request_t *req)
+{
+    QMutexLocker lock(&mailbox_mutex);
+    while (!mailbox.empty()) {
+        posted &front = mailbox.front();
+        if (!front.req.repeat) {
+            *req = front.req;
+            mailbox.pop_front();
+            return true;
+        }
+        // A repeating request gives way to any later post once it has run.
+        if (front.served && mailbox.size() > 1) {
+            mailbox.pop_front();
+            continue;
+        }
+        front.served = true;
+        *req = front.req;
+        return true;
+    }
+    return false;
+}
+
+bool cfg_thread_t::take_messages(message_list *msg)
+{
+    QMutexLocker lock(&mailbox_mutex);
+    if (messages.empty())
+        return false;
+    *msg = messages.front();
+    messages.pop_front();
+    return true;
+}
+
+void cfg_thread_t::discard_posts()
+{
+    QMutexLocker lock(&mailbox_mutex);
+    mailbox.clear();
+    messages.clear();
+}
+
+void cfg_thread_t::stop()
+{
+    if (isRunning())
+        stop_flag = true;
+}
+
+void cfg_thread_t::stop_and_wait()
+{
+    if (isRunning()) {
+        stop_flag = true;
+        wait();
+    }
+    stop_flag = false;
+}
+
+void cfg_thread_t::close_session()
+{
+    stop_and_wait();
+    discard_posts();
+    close_visa_session();
+}
+
+bool cfg_thread_t::serve_text(const cfg_request_t &req, QList<QString> *replies)
+{
+    return scpi.exchange_lists(&g_visa_session, req.write, req.query, replies);
+}
+
+bool cfg_thread_t::serve_binary(const cfg_request_t &req, QByteArray *block)
+{
+    bool link_ok = true;
+    *block = scpi.exchange_binary(&g_visa_session, req.raw, &link_ok);
+    return link_ok;
+}
+
+QList<QString> cfg_thread_t::serve_messages(const QList<QString> &queries)
+{
+    QList<QString> replies;
+    for (const QString &q : queries)
+        replies.append(QString::fromStdString(scpi.scpi_query(&g_visa_session, q.toStdString())));
+    return replies;
+}
+
+void cfg_thread_t::run()
+{
+    scpi.set_resource(get_resource());
+    bool link_lost = false;
+    while (!stop_flag) {
+        message_list msg;
+        const bool had_messages = take_messages(&msg);
+        if (had_messages)
+            emit send_message_cmd(serve_messages(msg.queries), msg.kind);
+
+        cfg_request_t req;
+        if (!take_request(&req)) {
+            if (!had_messages)
+                sys_sleep_ms(idle_pause_ms);
+            continue;
+        }
+        if (req.binary) {
+            QByteArray block;
+            if (!serve_binary(req, &block)) {
+                link_lost = true;
+                break;
+            }
+            emit send_byte_result(req.button_model, block);
+        } else {
+            QList<QString> replies;
+            if (!serve_text(req, &replies)) {
+                link_lost = true;
+                break;
+            }
+            emit send_result(req.button_model, replies, req.widgets, req.private_data);
+        }
+    }
+    // Nothing posted for a lost link may reach the next load.
+    if (link_lost)
+        discard_posts();
+    stop_flag = false;
+}

@@ -1,0 +1,98 @@
+// The command thread: carries every posted request to the load over the
+// shared session and hands the replies back as queued signals.
+#ifndef WATTLEX_CFG_THREAD_T_H
+#define WATTLEX_CFG_THREAD_T_H
+
+#include "cfg_if_scpi_t.h"
+#include "cfg_request_t.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QMutex>
+#include <QString>
+#include <QThread>
+
+#include <atomic>
+#include <deque>
+#include <string>
+
+class QWidget;
+
+class cfg_thread_t : public QThread
+{
+    Q_OBJECT
+public:
+    // Idle pause while nothing is posted.
+    static const int idle_pause_ms = 20;
+
+    explicit cfg_thread_t(QObject *parent = nullptr);
+    ~cfg_thread_t() override;
+
+    // Resource text, read once at the start of run(): "USB" selects the
+    // USB read rules, "TCP" the LAN rules.
+    void set_resource(const std::string &text);
+    std::string get_resource() const;
+
+    // Posts a request; never blocks. One-shot requests are served once each,
+    // in the order posted; a repeating one is served on every pass until any
+    // later post arrives (at least once). A request with empty lists is still
+    // answered (send_result with no replies); a binary one writes raw and
+    // answers with send_byte_result.
+    void add_request(int button_model, const QList<QString> &write, const QList<QString> &query,
+                     const QList<QWidget *> &widgets, bool repeat, int private_data, bool binary,
+                     const QByteArray &raw);
+
+    // Posts a list of queries asked on the next pass, before the request;
+    // every reply (empty ones too) comes back with send_message_cmd.
+    void add_message_cmd(const QList<QString> &queries, int kind);
+
+    // Ends run() at its next test (top of the loop and the idle wait).
+    void stop();
+    // stop(), then wait for run() to end.
+    void stop_and_wait();
+    // Disconnect: stops the thread, waits for it, drops what is still posted
+    // and only then closes the shared session.
+    void close_session();
+
+    // Number of posts not yet served (a current repeating request counts).
+    int pending_requests() const;
+
+signals:
+    void send_result(int button_model, QList<QString> value, QList<QWidget *> widget, int private_data);
+    void send_byte_result(int button_model, QByteArray data);
+    void send_message_cmd(QList<QString> value, int kind);
+    void update_resource();
+
+protected:
+    void run() override;
+
+    // One text request and one binary request; false when the link is lost.
+    // Virtual so that the exchange can be replaced (tests).
+    virtual bool serve_text(const cfg_request_t &req, QList<QString> *replies);
+    virtual bool serve_binary(const cfg_request_t &req, QByteArray *block);
+    virtual QList<QString> serve_messages(const QList<QString> &queries);
+
+    cfg_if_scpi_t scpi;
+
+private:
+    struct posted {
+        cfg_request_t req;
+        bool served = false;
+    };
+    struct message_list {
+        QList<QString> queries;
+        int kind = 0;
+    };
+
+    bool take_request(cfg_request_t *req);
+    bool take_messages(message_list *msg);
+    void discard_posts();
+
+    mutable QMutex mailbox_mutex;
+    std::deque<posted> mailbox;
+    std::deque<message_list> messages;
+    std::string resource_text;
+    std::atomic<bool> stop_flag{false};
+};
+
+#endif
