@@ -1,0 +1,10 @@
+#include "custom_messagebox.h"
+
+#include <QIcon>
+
+custom_messagebox::custom_messagebox(Icon icon, const QString& title, const QString& text,
+                                     StandardButtons buttons, QWidget* parent, Qt::WindowFlags flags)
+    : QMessageBox(icon, title, text, buttons, parent, flags)
+{
+    setWindowIcon(QIcon(QStringLiteral(":/resource/lion.jpg")));
+}

@@ -1,0 +1,17 @@
+#ifndef CUSTOM_MESSAGEBOX_H
+#define CUSTOM_MESSAGEBOX_H
+
+#include <QMessageBox>
+
+// A QMessageBox that carries the program's icon (warnings and wait prompts).
+class custom_messagebox : public QMessageBox
+{
+    Q_OBJECT
+
+public:
+    custom_messagebox(Icon icon, const QString& title, const QString& text,
+                      StandardButtons buttons = NoButton, QWidget* parent = nullptr,
+                      Qt::WindowFlags flags = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+};
+
+#endif
