@@ -84,16 +84,16 @@ def generate(rows):
             t = scalar_type(macro, args)
             name = args[2] if macro == 'UIPARA_SCALAR' else args[1]
             data.append(f'    {t} {name};')
-            access.append(f'    {t} get_{name}() const;')
-            access.append(f'    void set_{name}({t} value);')
+            access.append(f'    Q_INVOKABLE {t} get_{name}() const;')
+            access.append(f'    Q_INVOKABLE void set_{name}({t} value);')
             sigs.append(f'    void sig_{name}({t} value);')
         else:
             name = args[1] if macro == 'UIPARA_STEPS' else args[0]
             data.append(f'    QStringList {name};')
-            access.append(f'    QStringList get_{name}() const;')
-            access.append(f'    void set_{name}(const QStringList& value);')
-            access.append(f'    QString get_{name}_by_index(int index) const;')
-            access.append(f'    void set_{name}_by_index(const QString& text, int index);')
+            access.append(f'    Q_INVOKABLE QStringList get_{name}() const;')
+            access.append(f'    Q_INVOKABLE void set_{name}(const QStringList& value);')
+            access.append(f'    Q_INVOKABLE QString get_{name}_by_index(int index) const;')
+            access.append(f'    Q_INVOKABLE void set_{name}_by_index(const QString& text, int index);')
             sigs.append(f'    void sig_{name}(const QStringList& value);')
             sigs.append(f'    void sig_{name}_by_index(const QString& text, int index);')
     return {'@DATA_MEMBERS@': '\n'.join(data),
