@@ -22,6 +22,8 @@ const unsigned long max_connect_ms = 2000;
 const size_t max_reply = vxi11_codec_t::max_data + 4096;
 // Upper bound of one write fragment whatever the device offers.
 const uint32_t max_fragment = 1u << 20;
+// Threads beyond this share the first link.
+const size_t max_links = 16;
 
 rpc_stream_t::clock::time_point socket_deadline(ViUInt32 io_timeout_ms)
 {
@@ -215,25 +217,64 @@ ViStatus vxi11_link_t::open(const visa_resource_t &res, ViUInt32 timeout_ms)
         return r == rpc_stream_t::TIMEOUT ? VI_ERROR_TMO : VI_ERROR_RSRC_NFOUND;
     fd_.store(fd);
 
+    device_ = res.device;
+    int32_t lid = 0;
+    const ViStatus st = create_link(device_, remaining(timeout_ms, start), &lid);
+    if (st != VI_SUCCESS) {
+        close_socket();
+        return st;
+    }
+    lid_ = lid;
+    lids_.clear();
+    lids_[std::this_thread::get_id()] = lid;
+    return VI_SUCCESS;
+}
+
+ViStatus vxi11_link_t::create_link(const std::string &device, ViUInt32 timeout_ms, int32_t *lid)
+{
     vxi11_codec_t::create_link_parms_t p;
     p.client_id = static_cast<int32_t>(xid_ & 0x7FFFFFFF);
     p.lock_device = false;
     p.lock_timeout = 0;
-    p.device = res.device;
+    p.device = device;
     std::string results;
-    ViStatus st = this->call(vxi11_codec_t::create_link, vxi11_codec_t::encode(p), results,
-                             remaining(timeout_ms, start));
+    ViStatus st = call(vxi11_codec_t::create_link, vxi11_codec_t::encode(p), results, timeout_ms);
     vxi11_codec_t::create_link_resp_t resp;
     if (st == VI_SUCCESS && !vxi11_codec_t::decode(results.data(), results.size(), resp))
         st = VI_ERROR_IO;
     if (st == VI_SUCCESS && resp.error != vxi11_codec_t::err_none)
         st = VI_ERROR_RSRC_NFOUND;
-    if (st != VI_SUCCESS) {
-        close_socket();
+    if (st != VI_SUCCESS)
         return st;
-    }
-    lid_ = resp.lid;
+    *lid = resp.lid;
     max_recv_ = resp.max_recv_size;
+    return VI_SUCCESS;
+}
+
+ViStatus vxi11_link_t::caller_lid(ViUInt32 timeout_ms, int32_t *lid)
+{
+    const std::thread::id self = std::this_thread::get_id();
+    const auto it = lids_.find(self);
+    if (it != lids_.end()) {
+        *lid = it->second;
+        return VI_SUCCESS;
+    }
+    if (lids_.size() >= max_links) {
+        *lid = lid_;
+        return VI_SUCCESS;
+    }
+    int32_t fresh = 0;
+    const ViStatus st = create_link(device_, timeout_ms, &fresh);
+    if (st == VI_ERROR_RSRC_NFOUND) {
+        // The device allows no further link: share the first one
+        lids_[self] = lid_;
+        *lid = lid_;
+        return VI_SUCCESS;
+    }
+    if (st != VI_SUCCESS)
+        return st;
+    lids_[self] = fresh;
+    *lid = fresh;
     return VI_SUCCESS;
 }
 
@@ -241,6 +282,10 @@ ViStatus vxi11_link_t::write(const ViByte *buf, size_t len, ViUInt32 timeout_ms,
 {
     *written = 0;
     const auto start = rpc_stream_t::clock::now();
+    int32_t lid = 0;
+    const ViStatus lst = caller_lid(timeout_ms, &lid);
+    if (lst != VI_SUCCESS)
+        return lst;
     // A device must take at least 1024 bytes per call; be careful with odd
     // answers (0) and cap very large offers.
     uint32_t chunk = max_recv_ < 1024 ? 1024 : max_recv_;
@@ -250,7 +295,7 @@ ViStatus vxi11_link_t::write(const ViByte *buf, size_t len, ViUInt32 timeout_ms,
     do {
         const size_t n = len - done < chunk ? len - done : chunk;
         vxi11_codec_t::write_parms_t p;
-        p.lid = lid_;
+        p.lid = lid;
         p.io_timeout = remaining(timeout_ms, start);
         p.lock_timeout = 0;
         p.flags = done + n == len ? vxi11_codec_t::flag_end : 0;
@@ -281,10 +326,14 @@ ViStatus vxi11_link_t::read(ViByte *buf, size_t cnt, ViUInt32 timeout_ms, size_t
     if (cnt == 0)
         return VI_SUCCESS_MAX_CNT;
     const auto start = rpc_stream_t::clock::now();
+    int32_t lid = 0;
+    const ViStatus lst = caller_lid(timeout_ms, &lid);
+    if (lst != VI_SUCCESS)
+        return lst;
     size_t done = 0;
     for (;;) {
         vxi11_codec_t::read_parms_t p;
-        p.lid = lid_;
+        p.lid = lid;
         const size_t want = cnt - done;
         p.request_size = want > 0x7FFFFFFF ? 0x7FFFFFFFu : static_cast<uint32_t>(want);
         p.io_timeout = remaining(timeout_ms, start);
@@ -318,13 +367,19 @@ ViStatus vxi11_link_t::read(ViByte *buf, size_t cnt, ViUInt32 timeout_ms, size_t
 
 ViStatus vxi11_link_t::clear(ViUInt32 timeout_ms)
 {
+    const auto start = rpc_stream_t::clock::now();
+    int32_t lid = 0;
+    const ViStatus lst = caller_lid(timeout_ms, &lid);
+    if (lst != VI_SUCCESS)
+        return lst;
     vxi11_codec_t::generic_parms_t p;
-    p.lid = lid_;
+    p.lid = lid;
     p.flags = 0;
     p.lock_timeout = 0;
-    p.io_timeout = timeout_ms;
+    p.io_timeout = remaining(timeout_ms, start);
     std::string results;
-    const ViStatus st = call(vxi11_codec_t::device_clear, vxi11_codec_t::encode(p), results, timeout_ms);
+    const ViStatus st =
+        call(vxi11_codec_t::device_clear, vxi11_codec_t::encode(p), results, p.io_timeout);
     if (st != VI_SUCCESS)
         return st;
     int32_t error;
@@ -336,10 +391,22 @@ ViStatus vxi11_link_t::clear(ViUInt32 timeout_ms)
 ViStatus vxi11_link_t::close(ViUInt32 timeout_ms)
 {
     ViStatus st = VI_SUCCESS;
-    if (fd_.load() >= 0 && !broken_) {
+    const auto start = rpc_stream_t::clock::now();
+    std::map<int32_t, bool> links{{lid_, true}};
+    for (const auto &t : lids_)
+        links[t.second] = true;
+    for (const auto &l : links) {
+        if (fd_.load() < 0 || broken_)
+            break;
         std::string results;
-        st = call(vxi11_codec_t::destroy_link, vxi11_codec_t::encode_lid(lid_), results, timeout_ms);
+        const ViStatus s = call(vxi11_codec_t::destroy_link, vxi11_codec_t::encode_lid(l.first),
+                                results, remaining(timeout_ms, start));
+        if (s != VI_SUCCESS)
+            st = s;
+        if (s == VI_ERROR_TMO)
+            break;
     }
+    lids_.clear();
     close_socket();
     return st;
 }

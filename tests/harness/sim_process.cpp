@@ -1,0 +1,184 @@
+#include "sim_process.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+
+namespace {
+const int ready_timeout_ms = 10000;
+
+int hex_digit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+} // namespace
+
+sim_process::sim_process() = default;
+
+sim_process::~sim_process()
+{
+    stop();
+}
+
+QString sim_process::resource()
+{
+    return QStringLiteral("TCPIP0::127.0.0.1::INSTR");
+}
+
+QString sim_process::log_path() const
+{
+    return dir_.filePath(QStringLiteral("sim.log"));
+}
+
+bool sim_process::running() const
+{
+    return proc_.state() == QProcess::Running;
+}
+
+bool sim_process::start(const QStringList &extra_args)
+{
+    error_.clear();
+    core_port_ = 0;
+    if (running()) {
+        error_ = QStringLiteral("already running");
+        return false;
+    }
+    const QString program = qEnvironmentVariable("WATTLEX_SIM");
+    if (program.isEmpty()) {
+        error_ = QStringLiteral("WATTLEX_SIM is not set");
+        return false;
+    }
+    if (!dir_.isValid()) {
+        error_ = QStringLiteral("no temporary folder for the log");
+        return false;
+    }
+    QString pm_port = qEnvironmentVariable("WATTLEX_PORTMAP_PORT");
+    if (pm_port.isEmpty())
+        pm_port = QStringLiteral("111");
+    QStringList args{QStringLiteral("--address"), QStringLiteral("127.0.0.1"),
+                     QStringLiteral("--portmap-port"), pm_port,
+                     QStringLiteral("--log"), log_path()};
+    args += extra_args;
+    proc_.setProcessChannelMode(QProcess::SeparateChannels);
+    proc_.start(program, args);
+    if (!proc_.waitForStarted(ready_timeout_ms)) {
+        error_ = QStringLiteral("cannot start %1: %2").arg(program, proc_.errorString());
+        return false;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    QByteArray out;
+    static const QRegularExpression ready(QStringLiteral("^ready (\\d+)$"));
+    while (timer.elapsed() < ready_timeout_ms) {
+        if (proc_.canReadLine() || proc_.waitForReadyRead(100)) {
+            while (proc_.canReadLine()) {
+                const QString line = QString::fromLatin1(proc_.readLine()).trimmed();
+                const QRegularExpressionMatch m = ready.match(line);
+                if (m.hasMatch()) {
+                    core_port_ = static_cast<quint16>(m.captured(1).toUInt());
+                    return true;
+                }
+            }
+        }
+        if (proc_.state() != QProcess::Running)
+            break;
+    }
+    error_ = QStringLiteral("the simulated load did not get ready: %1")
+                 .arg(QString::fromLocal8Bit(proc_.readAllStandardError()).trimmed());
+    stop();
+    return false;
+}
+
+void sim_process::stop()
+{
+    if (proc_.state() == QProcess::NotRunning)
+        return;
+    proc_.terminate();
+    if (!proc_.waitForFinished(5000)) {
+        proc_.kill();
+        proc_.waitForFinished(5000);
+    }
+}
+
+bool sim_process::restart(const QStringList &extra_args)
+{
+    stop();
+    return start(extra_args);
+}
+
+QStringList sim_process::log_lines() const
+{
+    QFile f(log_path());
+    QStringList lines;
+    if (!f.open(QIODevice::ReadOnly))
+        return lines;
+    if (!f.seek(log_offset_))
+        return lines;
+    const QList<QByteArray> raw = f.readAll().split('\n');
+    for (const QByteArray &l : raw)
+        if (!l.isEmpty())
+            lines << QString::fromLatin1(l);
+    return lines;
+}
+
+QList<QByteArray> sim_process::received_raw() const
+{
+    // "<ms> RX <link> <payload>"; the payload keeps its leading blanks
+    static const QRegularExpression rx(QStringLiteral("^\\d+ RX \\d+ (.*)$"));
+    QList<QByteArray> out;
+    for (const QString &line : log_lines()) {
+        const QRegularExpressionMatch m = rx.match(line);
+        if (m.hasMatch())
+            out << unescape(m.captured(1).toLatin1());
+    }
+    return out;
+}
+
+QStringList sim_process::received() const
+{
+    QStringList out;
+    for (const QByteArray &b : received_raw())
+        out << QString::fromLatin1(b);
+    return out;
+}
+
+void sim_process::clear_log()
+{
+    QFile f(log_path());
+    log_offset_ = f.exists() ? f.size() : 0;
+}
+
+QByteArray sim_process::unescape(const QByteArray &text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\\' || i + 1 >= text.size()) {
+            out += c;
+            continue;
+        }
+        const char e = text[++i];
+        switch (e) {
+        case 'n': out += '\n'; break;
+        case 'r': out += '\r'; break;
+        case 't': out += '\t'; break;
+        case 'x':
+            if (i + 2 < text.size() && hex_digit(text[i + 1]) >= 0 && hex_digit(text[i + 2]) >= 0) {
+                out += static_cast<char>(hex_digit(text[i + 1]) * 16 + hex_digit(text[i + 2]));
+                i += 2;
+            } else {
+                out += "\\x";
+            }
+            break;
+        default: out += e; break; // "\\" and anything unexpected
+        }
+    }
+    return out;
+}
