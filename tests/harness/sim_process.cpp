@@ -123,7 +123,7 @@ QStringList sim_process::log_lines() const
     const QList<QByteArray> raw = f.readAll().split('\n');
     for (const QByteArray &l : raw)
         if (!l.isEmpty())
-            lines << QString::fromLatin1(l);
+            lines << QString::fromLatin1(l.constData(), l.size());
     return lines;
 }
 
@@ -143,8 +143,9 @@ QList<QByteArray> sim_process::received_raw() const
 QStringList sim_process::received() const
 {
     QStringList out;
+    // with the size: the QByteArray overload would stop at a zero byte
     for (const QByteArray &b : received_raw())
-        out << QString::fromLatin1(b);
+        out << QString::fromLatin1(b.constData(), b.size());
     return out;
 }
 
