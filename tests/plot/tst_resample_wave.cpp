@@ -86,10 +86,7 @@ private slots:
     void peaks_bucket_layout();
     void peaks_survive_thinning();
     void peaks_keep_time_order_and_positions();
-    void peaks_flat_bucket_gives_its_ends();
-    void peaks_short_series_pass_whole();
     void peaks_edge_cases();
-    void peaks_statistics_cover_every_sample();
     void peaks_match_plain_search();
 };
 
@@ -252,41 +249,6 @@ void tst_resample_wave::peaks_keep_time_order_and_positions()
     QCOMPARE(y, (QVector<double>{-1, 5, 9, 1, 6, 4, 8, 0, 4, 3, 7, 2, 2}));
 }
 
-void tst_resample_wave::peaks_flat_bucket_gives_its_ends()
-{
-    const QVector<double> in(100, 3.25);
-    QVector<double> x, y;
-    QCOMPARE(resample_wave_peaks(in.constData(), in.size(), 0.0, 1.0, 10, x, y), 1);
-    QCOMPARE(x.size(), 20);
-    for (int b = 0; b < 10; ++b) {
-        QCOMPARE(x[2 * b], double(b * 10));
-        QCOMPARE(x[2 * b + 1], double(b * 10 + 9));
-        QCOMPARE(y[2 * b], 3.25);
-        QCOMPARE(y[2 * b + 1], 3.25);
-    }
-}
-
-void tst_resample_wave::peaks_short_series_pass_whole()
-{
-    // up to four samples per bucket: nothing to thin
-    for (int n : {1, 5, 12}) {
-        const QVector<double> in = ramp_d(n);
-        QVector<double> x, y;
-        QCOMPARE(resample_wave_peaks(in.constData(), n, 2.0, 0.2, 3, x, y), 1);
-        QCOMPARE(y, in);
-        QCOMPARE(x.size(), n);
-        for (int i = 0; i < n; ++i)
-            QCOMPARE(x[i], 2.0 + i * 0.2);
-    }
-    // one more sample than that: thinned, first and last kept
-    const QVector<double> in = ramp_d(13);
-    QVector<double> x, y;
-    QCOMPARE(resample_wave_peaks(in.constData(), 13, 0.0, 1.0, 3, x, y), 1);
-    QVERIFY(x.size() < 13);
-    QCOMPARE(x.first(), 0.0);
-    QCOMPARE(x.last(), 12.0);
-}
-
 void tst_resample_wave::peaks_edge_cases()
 {
     const QVector<double> in = ramp_d(10);
@@ -302,32 +264,6 @@ void tst_resample_wave::peaks_edge_cases()
     QCOMPARE(resample_wave_peaks(nullptr, 10, 0.0, 1.0, 4, x, y), 1);
     QCOMPARE(x, QVector<double>{1});
     QCOMPARE(y, QVector<double>{2});
-}
-
-void tst_resample_wave::peaks_statistics_cover_every_sample()
-{
-    std::mt19937 rng(11);
-    std::exponential_distribution<double> value(1.0); // skewed: extremes far from the mean
-    QVector<double> in(12345);
-    for (double &v : in)
-        v = value(rng);
-
-    double sum = 0.0;
-    for (double v : in)
-        sum += v;
-
-    QVector<double> x, y;
-    resample_stats_t stats;
-    QCOMPARE(resample_wave_peaks(in.constData(), in.size(), 0.0, 1.0, 100, x, y, &stats), 1);
-    QCOMPARE(stats.count, in.size());
-    QCOMPARE(stats.minimum, *std::min_element(in.begin(), in.end()));
-    QCOMPARE(stats.maximum, *std::max_element(in.begin(), in.end()));
-    QVERIFY(qAbs(stats.mean - sum / in.size()) < 1e-9);
-    // the mean is of every sample, not of the drawn extremes
-    double drawn = 0.0;
-    for (double v : y)
-        drawn += v;
-    QVERIFY(qAbs(drawn / y.size() - stats.mean) > 0.1);
 }
 
 void tst_resample_wave::peaks_match_plain_search()
