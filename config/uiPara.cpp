@@ -1,7 +1,5 @@
 #include "uiPara.h"
 
-#include <QMutexLocker>
-
 #include <cmath>
 #include <vector>
 
@@ -428,13 +426,13 @@ uiPara* uiPara::instance()
 #define UIPARA_SCALAR_ACCESS(type, name)                                                          \
     type uiPara::get_##name() const                                                             \
     {                                                                                           \
-        QMutexLocker lock(&m_lock);                                                             \
+        std::lock_guard<std::mutex> lock(m_lock);                                                             \
         return d.name;                                                                          \
     }                                                                                           \
     void uiPara::set_##name(type value)                                                         \
     {                                                                                           \
         {                                                                                       \
-            QMutexLocker lock(&m_lock);                                                         \
+            std::lock_guard<std::mutex> lock(m_lock);                                                         \
             d.name = value;                                                                     \
         }                                                                                       \
         emit sig_##name(value);                                                                 \
@@ -442,7 +440,7 @@ uiPara* uiPara::instance()
 #define UIPARA_STEPS_ACCESS(name, entries, fill)                                                  \
     QStringList uiPara::get_##name() const                                                      \
     {                                                                                           \
-        QMutexLocker lock(&m_lock);                                                             \
+        std::lock_guard<std::mutex> lock(m_lock);                                                             \
         return d.name;                                                                          \
     }                                                                                           \
     void uiPara::set_##name(const QStringList& value)                                           \
@@ -450,14 +448,14 @@ uiPara* uiPara::instance()
         static const QString fill_entry = fill;                                                 \
         const QStringList stored = normalized_steps(value, entries, fill_entry);                      \
         {                                                                                       \
-            QMutexLocker lock(&m_lock);                                                         \
+            std::lock_guard<std::mutex> lock(m_lock);                                                         \
             d.name = stored;                                                                    \
         }                                                                                       \
         emit sig_##name(stored);                                                                \
     }                                                                                           \
     QString uiPara::get_##name##_by_index(int index) const                                      \
     {                                                                                           \
-        QMutexLocker lock(&m_lock);                                                             \
+        std::lock_guard<std::mutex> lock(m_lock);                                                             \
         return index >= 0 && index < d.name.size() ? d.name.at(index) : QString();              \
     }                                                                                           \
     void uiPara::set_##name##_by_index(const QString& text, int index)                          \
@@ -465,7 +463,7 @@ uiPara* uiPara::instance()
         if (index < 0 || index >= (entries))                                                    \
             return;                                                                             \
         {                                                                                       \
-            QMutexLocker lock(&m_lock);                                                         \
+            std::lock_guard<std::mutex> lock(m_lock);                                                         \
             d.name[index] = text;                                                               \
         }                                                                                       \
         emit sig_##name##_by_index(text, index);                                                \
@@ -488,7 +486,7 @@ uiPara* uiPara::instance()
 
 int uiPara::get_dyn_mode_by_function(int function) const
 {
-    QMutexLocker lock(&m_lock);
+    std::lock_guard<std::mutex> lock(m_lock);
     switch (function) {
     case 1:
         return d.dyn_cv_mode;
@@ -503,7 +501,7 @@ int uiPara::get_dyn_mode_by_function(int function) const
 
 uiPara_data uiPara::snapshot() const
 {
-    QMutexLocker lock(&m_lock);
+    std::lock_guard<std::mutex> lock(m_lock);
     return d;
 }
 
