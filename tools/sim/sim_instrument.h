@@ -14,6 +14,9 @@ struct sim_options {
     bool noise = false;            // deterministic noise on the readings
     // Where refusals and errors are reported (the server's exchange log).
     std::function<void(const std::string &)> log;
+    // Real seconds from any fixed origin; empty: the steady clock. Tests
+    // set a manual clock to step the simulation deterministically.
+    std::function<double()> clock;
 };
 
 class sim_instrument {
