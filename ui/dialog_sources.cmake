@@ -1,0 +1,1 @@
+# Connection, address, record, utility and About dialogs; the library is defined here.
