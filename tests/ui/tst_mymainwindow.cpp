@@ -1,0 +1,713 @@
+// The main window shell: form wiring, pages, command table, requests,
+// status line, prompts and languages.
+#include "mymainwindow.h"
+
+#include "ui_mymainwindow.h"
+
+#include "SwitchButton.h"
+#include "app_paths.h"
+#include "cfg_thread_t.h"
+#include "lib_xml_t.h"
+#include "uiPara.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCoreApplication>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMetaMethod>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QSet>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <QTranslator>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// A command thread that answers every query with "0\n" and keeps what it served.
+class recording_thread : public cfg_thread_t
+{
+public:
+    QList<cfg_request_t> served()
+    {
+        QMutexLocker lock(&m_lock);
+        return m_served;
+    }
+
+protected:
+    bool serve_text(const cfg_request_t& req, QList<QString>* replies) override
+    {
+        {
+            QMutexLocker lock(&m_lock);
+            m_served << req;
+        }
+        for (const QString& q : req.query) {
+            if (!q.isEmpty())
+                *replies << QStringLiteral("0\n");
+        }
+        QThread::msleep(5); // a load takes its time too
+        return true;
+    }
+
+private:
+    QMutex m_lock;
+    QList<cfg_request_t> m_served;
+};
+
+// Answers the next modal message box once it is up: `act` sees it and closes it.
+void answer_next_box(std::function<void(QMessageBox*)> act)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act(box);
+    });
+    timer->start();
+}
+
+// The widgets the window's by-name slots hang on, with their signals.
+struct by_name_t {
+    const char* object;
+    const char* signal;
+};
+
+QList<by_name_t> by_name_objects()
+{
+    QList<by_name_t> list = {
+        {"comboBox_Mode", "currentIndexChanged(int)"},
+        {"pushButton_Load", "clicked()"},
+        {"pushButton_Short", "clicked()"},
+        {"pushButton_Trig", "clicked()"},
+        {"pushButton_ShowWave", "clicked()"},
+        {"comboBox_wave_time", "currentIndexChanged(int)"},
+        {"checkBox_Auto", "clicked()"},
+        {"checkBox_Record", "clicked()"},
+        {"pushButton_Record_Setting", "clicked()"},
+        {"pushButton_Pause_Wave", "clicked()"},
+        {"pushButton_Clear_Wave", "clicked()"},
+        {"radioButton_OCPT", "clicked()"},
+        {"radioButton_OPPT", "clicked()"},
+        {"checkBox_LED_Basic", "clicked()"},
+        {"checkBox_Dynamic_Basic", "clicked()"},
+        {"radioButton_Cont_Basic", "clicked()"},
+        {"radioButton_Plus_Basic", "clicked()"},
+        {"radioButton_Tog_Basic", "clicked()"},
+        {"checkBox_V_Stop", "clicked()"},
+        {"checkBox_C_Stop", "clicked()"},
+        {"checkBox_T_Stop", "clicked()"},
+        {"pushButton_Inport_List", "clicked()"},
+        {"pushButton_Export_List", "clicked()"},
+        {"pushButton_Preview_List", "clicked()"},
+        {"pushButton_Import_Prog", "clicked()"},
+        {"pushButton_Export_Prog", "clicked()"},
+        {"pushButton_Result_Prog", "clicked()"},
+        {"doubleSpinBox_1_Battery", "sigUpdateValue()"},
+        {"doubleSpinBox_VS_Battery", "sigUpdateValue()"},
+        {"spinBox_CS_Battery", "sigUpdateValue()"},
+        {"spinBox_TS_Battery", "sigUpdateValue()"},
+        {"spinBox_Step_List", "sigUpdateValue()"},
+        {"spinBox_Count_List", "sigUpdateValue()"},
+        {"spinBox_Step_Prog", "sigUpdateValue()"},
+    };
+    static QList<QByteArray> names; // keeps the composed names alive
+    auto add = [&list](const QByteArray& object, const char* signal) {
+        names << object;
+        list.append(by_name_t{names.last().constData(), signal});
+    };
+    for (const char* ch : {"C", "V", "R", "P"}) {
+        add(QByteArray("checkBox_Wave_") + ch, "clicked()");
+        add(QByteArray("doubleSpinBox_") + ch + "_MAX", "valueChanged(double)");
+        add(QByteArray("doubleSpinBox_") + ch + "_MIN", "valueChanged(double)");
+    }
+    for (const char* page : {"Basic", "Protect", "Battery", "List", "Ext"}) {
+        for (const char* range : {"5A", "30A", "36V", "150V"})
+            add(QByteArray("radioButton_") + range + "_" + page, "clicked()");
+    }
+    for (const char* mode : {"CC", "CV", "CR", "CP"}) {
+        add(QByteArray("radioButton_") + mode + "_Basic", "clicked()");
+        add(QByteArray("radioButton_") + mode + "_List", "clicked()");
+    }
+    for (const char* mode : {"CC", "CP", "CR"})
+        add(QByteArray("radioButton_") + mode + "_Battery", "clicked()");
+    for (const char* mode : {"CC", "CV"})
+        add(QByteArray("radioButton_") + mode + "_Ext", "clicked()");
+    for (const char* page : {"Basic", "Battery", "List"})
+        add(QByteArray("radioButton_om_") + page, "clicked()");
+    for (int i = 1; i <= 6; ++i)
+        add(QByteArray("doubleSpinBox_") + QByteArray::number(i) + "_Basic", "sigUpdateValue()");
+    for (const char* row : {"Val", "Step", "Start", "End", "Max", "Min", "Delay"})
+        add(QByteArray("doubleSpinBox_Protect_") + row, "sigUpdateValue()");
+    return list;
+}
+
+// Slots named like by-name slots whose objects the form does not create.
+const QStringList unconnected_by_design = {
+    QStringLiteral("on_pushButton_Disconnect_clicked"), QStringLiteral("on_battery_v_stop_change"),
+    QStringLiteral("on_battery_c_stop_change"), QStringLiteral("on_battery_t_stop_change"),
+};
+
+QStringList strings(std::initializer_list<const char*> items)
+{
+    QStringList out;
+    for (const char* s : items)
+        out << QString::fromLatin1(s);
+    return out;
+}
+
+} // namespace
+
+class tst_mymainwindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MyMainWindow> w;
+    recording_thread* recorder = nullptr;
+
+    // Replaces the window's command thread with a running recorder.
+    void use_recorder()
+    {
+        recorder = new recording_thread;
+        recorder->setParent(w.get());
+        w->cfg_thread = recorder;
+        recorder->start();
+    }
+    cfg_request_t wait_for_post(int count)
+    {
+        if (!QTest::qWaitFor([&] { return recorder->served().size() >= count; }, 3000))
+            return cfg_request_t{-1, {}, {}, {}, false, 0, false, {}};
+        return recorder->served().at(count - 1);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setApplicationName(QStringLiteral("wattlex_ui_test"));
+        QString error;
+        QVERIFY2(app_paths::init(&error), qPrintable(error));
+    }
+
+    void init()
+    {
+        MyMainWindow::set_ui_language(QStringLiteral("english"));
+        w.reset(new MyMainWindow);
+        recorder = nullptr;
+    }
+
+    void cleanup()
+    {
+        if (recorder)
+            recorder->stop_and_wait();
+        w.reset();
+        QVERIFY(!g_main_window);
+    }
+
+    void constructs_with_shell()
+    {
+        QCOMPARE(g_main_window, w.get());
+        QCOMPARE(w->windowTitle(), QStringLiteral("Wattlex"));
+        QCOMPARE(w->objectName(), QStringLiteral("MyMainWindow"));
+        QVERIFY(w->load_switch);
+        QCOMPARE(w->load_switch->parentWidget(), w->ui->centralwidget);
+        QCOMPARE(w->load_switch->pos(), QPoint(460, 9));
+        QVERIFY(!w->load_switch->getSelectedItem());
+        QVERIFY(w->ui->pushButton_Load->isHidden());
+        QVERIFY(!w->cfg_thread->isRunning());
+        QCOMPARE(w->mode_page, 0);
+        QCOMPARE(w->ext_mode_code, 24);
+        QCOMPARE(w->prog_row_count, 5);
+        QCOMPARE(w->enabled_colour, QStringLiteral("#ffffff"));
+        QCOMPARE(w->disabled_colour, QStringLiteral("#909090"));
+        QCOMPARE(w->msg_turn_off_load, QStringLiteral("Please turn off the load !"));
+        QCOMPARE(w->msg_wrong_file, QStringLiteral("It's not the correct file !"));
+        QCOMPARE(w->ui->dockWidget_connect->minimumWidth(), 60);
+        QCOMPARE(w->ui->dockWidget_connect->maximumWidth(), 300);
+        // The constructor shows the Basic page before any load is connected.
+        QVERIFY(!w->ui->groupBox_Config_Basic->isHidden());
+        QVERIFY(w->ui->groupBox_Config_Prog->isHidden());
+        QVERIFY(w->ui->radioButton_om_Basic->isChecked());
+        QVERIFY(w->ui->label_C_Add->isHidden());
+        QVERIFY(w->ui->actionEnglish->isChecked());
+        QVERIFY(!w->ui->actionChinese->isChecked());
+    }
+
+    void form_properties()
+    {
+        Ui_MyMainWindow* ui = w->ui;
+        QCOMPARE(ui->comboBox_Mode->count(), 6);
+        QCOMPARE(ui->comboBox_Mode->itemText(3), QStringLiteral("List"));
+        QCOMPARE(ui->comboBox_wave_time->count(), 7);
+        QCOMPARE(ui->comboBox_wave_time->itemText(6), QStringLiteral("24hour"));
+        // Retranslating refills, it does not append.
+        ui->retranslateUi(w.get());
+        QCOMPARE(ui->comboBox_Mode->count(), 6);
+        QCOMPARE(ui->comboBox_wave_time->count(), 7);
+
+        QCOMPARE(ui->spinBox_Step_Prog->minimum(), 1);
+        QCOMPARE(ui->spinBox_Step_Prog->maximum(), 50);
+        QCOMPARE(ui->spinBox_Step_List->maximum(), 100);
+        QCOMPARE(ui->spinBox_Count_List->maximum(), 255);
+        QCOMPARE(ui->spinBox_CS_Battery->maximum(), 999999);
+        QCOMPARE(ui->spinBox_TS_Battery->maximum(), 999999);
+        QVERIFY(!ui->checkBox_LED_Basic->isEnabled());
+        QCOMPARE(ui->tableWidget_Prog->rowCount(), 5);
+        QCOMPARE(ui->tableWidget_Prog->columnCount(), 16);
+        QCOMPARE(ui->tableWidget_Prog->item(4, 0)->text(), QStringLiteral("5"));
+        QCOMPARE(ui->tableWidget_List->rowCount(), 6);
+        QCOMPARE(ui->tableWidget_List->columnCount(), 4);
+        QCOMPARE(ui->doubleSpinBox_R_AVE->decimals(), 1);
+        QCOMPARE(ui->doubleSpinBox_R_MAX->decimals(), 3);
+        QCOMPARE(ui->doubleSpinBox_C_MIN->minimum(), -30.0);
+        QCOMPARE(ui->doubleSpinBox_P_MAX->maximum(), 30.0);
+        QCOMPARE(ui->doubleSpinBox_3_Basic->decimals(), 3);
+
+        const QList<QButtonGroup*> groups = w->findChildren<QButtonGroup*>();
+        QCOMPARE(groups.size(), 16);
+        for (QButtonGroup* g : groups)
+            QVERIFY2(g->exclusive() && g->buttons().size() >= 2, qPrintable(g->objectName()));
+        const QList<QAbstractButton*> basic_modes = ui->buttonGroup_Mode_Basic->buttons();
+        QCOMPARE(basic_modes.size(), 4);
+        QCOMPARE(basic_modes.at(1), static_cast<QAbstractButton*>(ui->radioButton_CP_Basic));
+        // The dynamic form's buttons do not uncheck the mode button.
+        ui->radioButton_CC_Basic->click();
+        ui->radioButton_Cont_Basic->click();
+        QVERIFY(ui->radioButton_CC_Basic->isChecked());
+
+        const QList<QGroupBox*> boxes = w->findChildren<QGroupBox*>();
+        QCOMPARE(boxes.size(), 29);
+        for (QGroupBox* b : boxes)
+            QCOMPARE(b->focusPolicy(), Qt::ClickFocus);
+    }
+
+    void by_name_slots_find_their_objects()
+    {
+        // Every object a by-name slot of the window hangs on exists with its signal.
+        for (const by_name_t& entry : by_name_objects()) {
+            QObject* obj = w->findChild<QObject*>(QString::fromLatin1(entry.object));
+            QVERIFY2(obj, entry.object);
+            const int index = obj->metaObject()->indexOfSignal(QMetaObject::normalizedSignature(entry.signal));
+            QVERIFY2(index >= 0, qPrintable(QString::fromLatin1(entry.object) + QLatin1Char(' ') +
+                                            QString::fromLatin1(entry.signal)));
+        }
+        // Every on_<object>_<signal> slot the window declares finds its object.
+        const QMetaObject* mo = w->metaObject();
+        const QList<QObject*> children = w->findChildren<QObject*>();
+        int checked = 0;
+        for (int i = mo->methodOffset(); i < mo->methodCount(); ++i) {
+            const QMetaMethod m = mo->method(i);
+            const QString name = QString::fromLatin1(m.name());
+            if (m.methodType() != QMetaMethod::Slot || !name.startsWith(QLatin1String("on_")) ||
+                unconnected_by_design.contains(name))
+                continue;
+            bool found = false;
+            for (QObject* child : children) {
+                const QString prefix = QStringLiteral("on_") + child->objectName() + QLatin1Char('_');
+                if (child->objectName().isEmpty() || !name.startsWith(prefix))
+                    continue;
+                const QByteArray signal = name.mid(prefix.size()).toLatin1();
+                const QMetaObject* cmo = child->metaObject();
+                for (int s = 0; s < cmo->methodCount() && !found; ++s) {
+                    const QMetaMethod sig = cmo->method(s);
+                    found = sig.methodType() == QMetaMethod::Signal && sig.name() == signal &&
+                            QMetaObject::checkConnectArgs(sig.methodSignature(), m.methodSignature());
+                }
+            }
+            QVERIFY2(found, qPrintable(name));
+            ++checked;
+        }
+        QVERIFY(checked >= 3);
+    }
+
+    void mode_selector_shows_pages()
+    {
+        Ui_MyMainWindow* ui = w->ui;
+        const QList<QGroupBox*> pages = {ui->groupBox_Config_Basic, ui->groupBox_Config_Protect,
+                                         ui->groupBox_Config_Battery, ui->groupBox_Config_List,
+                                         ui->groupBox_Config_Prog, ui->groupBox_Config_Ext};
+        for (int index : {1, 2, 3, 4, 5, 0}) {
+            ui->comboBox_Mode->setCurrentIndex(index);
+            QCOMPARE(w->mode_page, index);
+            for (int p = 0; p < pages.size(); ++p)
+                QCOMPARE(pages.at(p)->isHidden(), p != index);
+            switch (index) {
+            case 2: // Battery: capacity label, no extra readings, no short or trigger
+                QVERIFY(!ui->label_C_Add->isHidden());
+                QVERIFY(ui->label_Ext->isHidden());
+                QVERIFY(!ui->pushButton_Trig->isEnabled());
+                QCOMPARE(ui->label_C_Add->text(), QStringLiteral("Cap_Add:0mAh"));
+                break;
+            case 3:
+                QCOMPARE(w->sbar_run_state->text(), QStringLiteral("List state:Stop 0/%1")
+                                                        .arg(uiPara::instance()->get_list_step()));
+                QVERIFY(ui->pushButton_Trig->isEnabled());
+                QVERIFY(!ui->pushButton_Short->isEnabled());
+                break;
+            case 4:
+                QCOMPARE(w->sbar_run_state->text(), QStringLiteral("Program state:Stop 0"));
+                break;
+            case 5:
+                QVERIFY(!ui->label_Ext->isHidden());
+                QVERIFY(!ui->label_Ext_Set->isHidden());
+                QVERIFY(w->sbar_run_state->text().isEmpty());
+                break;
+            case 0:
+                QVERIFY(ui->label_C_Add->isHidden());
+                QVERIFY(ui->pushButton_Short->isEnabled());
+                QVERIFY(w->sbar_run_state->text().isEmpty());
+                break;
+            default:
+                break;
+            }
+        }
+    }
+
+    void command_table_covers_posted_codes()
+    {
+        // Codes the window's shell, reply side and panels fill from the table.
+        for (int op : {0, 1, 2, 3, 4, 8, 13, 14, 15, 16, 26, 28, 30, 31, 183}) {
+            w->fill_cmd_list(op);
+            QVERIFY2(!w->query_list.isEmpty(), qPrintable(QString::number(op)));
+            QCOMPARE(w->write_list.size(), w->query_list.size());
+            for (int i = 0; i < w->write_list.size(); ++i) {
+                // each position is a write or a query, never both, never neither
+                QVERIFY2(w->write_list.at(i).isEmpty() != w->query_list.at(i).isEmpty(),
+                         qPrintable(QStringLiteral("op %1 entry %2").arg(op).arg(i)));
+            }
+        }
+        // A code without a set leaves nothing of the last one behind.
+        for (int op : {5, 9, 32, 82, 184, -1}) {
+            w->fill_cmd_list(30);
+            w->fill_cmd_list(op);
+            QVERIFY(w->write_list.isEmpty() && w->query_list.isEmpty());
+        }
+    }
+
+    void command_table_contents()
+    {
+        w->fill_cmd_list(3);
+        QCOMPARE(w->write_list, strings({"FUNC POW", "", "", ""}));
+        QCOMPARE(w->query_list, strings({"", "POW:IRANG?", "POW:VRANG?", "POW?"}));
+
+        w->fill_cmd_list(14);
+        QCOMPARE(w->write_list.mid(0, 2), strings({"INP 0", "PROG:STAT:ON"}));
+        QCOMPARE(w->query_list.size(), 16);
+        QCOMPARE(w->query_list.last(), QStringLiteral("PROG:STEP?"));
+
+        w->fill_cmd_list(16);
+        QCOMPARE(w->query_list.size(), 9);
+        QCOMPARE(w->query_list.first(), QStringLiteral("TEST:STEP?"));
+        QCOMPARE(w->query_list.last(), QStringLiteral("STOP:ON:FAIL?"));
+
+        w->fill_cmd_list(31);
+        QCOMPARE(w->query_list, strings({"FUNC:MODE?", "FUNC?", "FUNC:TRAN?", "TIME:TEST?", "SHOR?", "EXT:MODE?",
+                                         "EXT:IRANG?", "EXT:VRANG?"}));
+
+        // The connection read-back: 122 queries in the order its parser reads them.
+        w->fill_cmd_list(30);
+        QCOMPARE(w->query_list.size(), 122);
+        QVERIFY(w->write_list.join(QString()).isEmpty());
+        const QList<QPair<int, const char*>> marks = {
+            {0, "CURR:IRANG?"}, {18, "LED:RCO?"}, {19, "CURR:TRAN:MODE?"}, {27, "CURR:TRAN:SLEW:NEG?"},
+            {28, "VOLT:TRAN:MODE?"}, {35, "POW:TRAN:MODE?"}, {42, "RES:TRAN:MODE?"}, {49, "PROG:PAUSE:ALL?"},
+            {59, "PROG:LEV:ALL?"}, {62, "PROG:STEP?"}, {63, "LIST:MODE?"}, {70, "LIST:SLEW:ALL?"},
+            {71, "OCP:IRANG?"}, {80, "OPP:IRANG?"}, {88, "OPP:STEP:DEL?"}, {89, "BATT:MODE?"},
+            {92, "BATT:RRANG?"}, {100, "BATT:ADDCAP?"}, {101, "EXT:MODE?"}, {104, "SYST:SENS?"},
+            {107, "SENS:AVER:COUN?"}, {113, "TIME:TEST?"}, {116, "CURR:PROT:STAT?"}, {121, "POW:PROT:DEL?"},
+        };
+        for (const auto& mark : marks)
+            QCOMPARE(w->query_list.at(mark.first), QString::fromLatin1(mark.second));
+    }
+
+    void measurement_poll_follows_function()
+    {
+        const QStringList base = strings({"INP?", "MEAS:CURR?", "MEAS:VOLT?", "MEAS:RES?", "MEAS:POW?",
+                                          "SYST:REMOT:STAT?"});
+        w->func_code = 0;
+        w->time_test_flag = false;
+        w->fill_cmd_list(183);
+        QCOMPARE(w->query_list, base);
+
+        w->time_test_flag = true;
+        w->func_code = 2;
+        w->fill_cmd_list(183);
+        QCOMPARE(w->query_list, base + strings({"TIME:TEST:RISE?", "TIME:TEST:FALL?"}));
+        w->func_code = 5; // dynamic: no rise and fall times
+        w->fill_cmd_list(183);
+        QCOMPARE(w->query_list, base);
+
+        w->func_code = 8; // battery, whatever the time test
+        w->fill_cmd_list(183);
+        QCOMPARE(w->query_list, strings({"INP?", "MEAS:CURR?", "MEAS:VOLT?", "BATT:DISCHA:CAP?", "BATT:DISCHA:TIM?",
+                                         "SYST:REMOT:STAT?", "MEAS:RES?", "MEAS:POW?"}));
+
+        w->time_test_flag = false;
+        w->func_code = 25;
+        w->fill_cmd_list(183);
+        QCOMPARE(w->query_list, base + strings({"MEAS:EXT?"}));
+        QCOMPARE(w->write_list.size(), w->query_list.size());
+    }
+
+    void request_measure_posts_repeating_poll()
+    {
+        use_recorder();
+        w->func_code = 24;
+        w->request_measure();
+        const cfg_request_t req = wait_for_post(1);
+        QCOMPARE(req.button_model, 183);
+        QVERIFY(req.repeat);
+        QCOMPARE(req.private_data, 0);
+        QVERIFY(!req.binary);
+        QVERIFY(req.widgets.isEmpty());
+        QCOMPARE(req.query.last(), QStringLiteral("MEAS:EXT?"));
+        // The shared lists keep the poll's entries.
+        QCOMPARE(w->query_list, req.query);
+    }
+
+    void load_switch_requests()
+    {
+        use_recorder();
+        // Offline a press posts nothing.
+        emit w->load_switch->pressSignal();
+        w->is_connected = true;
+        emit w->load_switch->pressSignal();
+        cfg_request_t req = wait_for_post(1);
+        QCOMPARE(req.button_model, 32);
+        QCOMPARE(req.write, strings({"INP 1"}));
+        QCOMPARE(req.query, strings({"INP?"}));
+        QCOMPARE(req.private_data, 0);
+
+        w->load_switch->setSelectedItem(true);
+        emit w->load_switch->pressSignal();
+        req = wait_for_post(2);
+        QCOMPARE(req.write, strings({"INP 0"}));
+
+        // The battery page is told by index: a translated item text changes nothing.
+        w->ui->comboBox_Mode->setCurrentIndex(2);
+        w->ui->comboBox_Mode->setItemText(2, QStringLiteral("电池测试"));
+        emit w->load_switch->pressSignal();
+        req = wait_for_post(3);
+        QCOMPARE(req.private_data, 186);
+        QCOMPARE(req.write, strings({"INP 0"}));
+        QCOMPARE(req.query, strings({"BATT:ADDCAP?"}));
+
+        w->load_switch->setSelectedItem(false);
+        emit w->load_switch->pressSignal();
+        req = wait_for_post(4);
+        QCOMPARE(req.private_data, 185);
+        QCOMPARE(req.write, strings({""}));
+        QCOMPARE(req.query, strings({"BATT:ADDCAP?"}));
+        QCOMPARE(recorder->served().size(), 4);
+    }
+
+    void trigger_requests()
+    {
+        use_recorder();
+        w->is_connected = true;
+        QString warning;
+        answer_next_box([&warning](QMessageBox* box) {
+            warning = box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        w->ui->pushButton_Trig->click();
+        QCOMPARE(warning, QStringLiteral("Please turn on the load !"));
+
+        w->load_switch->setSelectedItem(true);
+        w->ui->pushButton_Trig->click();
+        const cfg_request_t req = wait_for_post(1);
+        QCOMPARE(req.button_model, 82);
+        QCOMPARE(req.write, strings({"TRIG:SOUR BUS", "*TRG"}));
+        QCOMPARE(req.query, strings({"", ""}));
+        QCOMPARE(recorder->served().size(), 1); // the refused press posted nothing
+    }
+
+    void para_signals_reach_update_slots()
+    {
+        QCOMPARE(w->connect_para_signals(), 0); // again: no link fails, none doubles
+        // Every store signal has its slot, or is known to have none.
+        const QMetaObject& pm = uiPara::staticMetaObject;
+        QSet<QByteArray> linked;
+        for (const MyMainWindow::para_link_t& link : MyMainWindow::para_links()) {
+            const QByteArray sig = QMetaObject::normalizedSignature(link.signal + 1);
+            const QByteArray slot = QMetaObject::normalizedSignature(link.slot + 1);
+            QVERIFY2(pm.indexOfSignal(sig) >= 0, sig.constData());
+            QVERIFY2(w->metaObject()->indexOfSlot(slot) >= 0, slot.constData());
+            linked.insert(sig);
+        }
+        int signals_seen = 0;
+        for (int i = pm.methodOffset(); i < pm.methodCount(); ++i) {
+            const QMetaMethod m = pm.method(i);
+            if (m.methodType() != QMetaMethod::Signal)
+                continue;
+            ++signals_seen;
+            const QByteArray sig = m.methodSignature();
+            QVERIFY2(linked.contains(sig) != MyMainWindow::para_signals_without_slot().contains(QString::fromLatin1(sig)),
+                     sig.constData());
+        }
+        QCOMPARE(signals_seen, linked.size() + MyMainWindow::para_signals_without_slot().size());
+
+        uiPara* para = uiPara::instance();
+        para->set_utility_sof(true);
+        QVERIFY(w->sbar_sof->isEnabled());
+        para->set_utility_trig(2);
+        QCOMPARE(w->sbar_trig->text(), QStringLiteral("Trig:Bus"));
+        para->set_utility_aver(4);
+        QCOMPARE(w->sbar_aver->text(), QStringLiteral("Average:2^10"));
+        // Cut: the store changes, the status line does not.
+        w->disconnect_para_signals();
+        para->set_utility_sof(false);
+        QVERIFY(w->sbar_sof->isEnabled());
+        w->connect_para_signals();
+        para->set_utility_sof(false);
+        QVERIFY(!w->sbar_sof->isEnabled());
+        para->set_utility_trig(0);
+        para->set_utility_aver(0);
+    }
+
+    void running_state_texts()
+    {
+        const int steps = uiPara::instance()->get_list_step();
+        w->update_running_state(1, steps, 3);
+        QCOMPARE(w->sbar_run_state->text(), QStringLiteral("List state:Running %1/%1").arg(steps));
+        w->update_running_state(2, steps + 1, 3); // beyond the list: unchanged
+        QCOMPARE(w->sbar_run_state->text(), QStringLiteral("List state:Running %1/%1").arg(steps));
+        w->update_running_state(1, 3, 4);
+        QCOMPARE(w->sbar_run_state->text(), QStringLiteral("Program state:Pause 3"));
+        w->update_running_state(0, 7, 4);
+        QCOMPARE(w->sbar_run_state->text(), QStringLiteral("Program state:Running 7"));
+        w->update_state_vis(false, 4);
+        QVERIFY(w->sbar_run_state->text().isEmpty());
+        w->update_state_vis(true, 4);
+        QCOMPARE(w->sbar_run_state->text(), QStringLiteral("Program state:Stop 0"));
+        w->update_short_state(true);
+        QVERIFY(w->sbar_short->isEnabled());
+    }
+
+    void item_helpers()
+    {
+        Ui_MyMainWindow* ui = w->ui;
+        w->set_items_color(nullptr, ui->doubleSpinBox_1_Basic, ui->label_unit_1_Basic, false);
+        QVERIFY(!ui->doubleSpinBox_1_Basic->isEnabled());
+        QCOMPARE(ui->label_unit_1_Basic->styleSheet(), QStringLiteral("color:#909090"));
+        w->set_items_color_2(ui->label_ValueName_1_Basic, ui->doubleSpinBox_1_Basic, ui->label_unit_1_Basic, true);
+        QVERIFY(ui->doubleSpinBox_1_Basic->isEnabled());
+        QCOMPARE(ui->label_ValueName_1_Basic->styleSheet(), QStringLiteral("color:#ffffff"));
+
+        w->show_items_2(ui->label_ValueName_2_Basic, ui->doubleSpinBox_2_Basic, ui->label_unit_2_Basic, false,
+                        QStringLiteral("x"), QStringLiteral("y"));
+        QVERIFY(ui->doubleSpinBox_2_Basic->isHidden());
+        QCOMPARE(ui->label_unit_2_Basic->text(), QStringLiteral("Unit")); // hidden items keep their texts
+        w->show_items_2(ui->label_ValueName_2_Basic, ui->doubleSpinBox_2_Basic, ui->label_unit_2_Basic, true,
+                        QStringLiteral("Rise :"), QStringLiteral("A/us"));
+        QVERIFY(!ui->label_ValueName_2_Basic->isHidden());
+        QCOMPARE(ui->label_ValueName_2_Basic->text(), QStringLiteral("Rise :"));
+        QCOMPARE(ui->label_unit_2_Basic->text(), QStringLiteral("A/us"));
+    }
+
+    void wait_prompt_is_modal_until_closed()
+    {
+        int buttons = -1;
+        QString title;
+        QTimer::singleShot(20, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box) {
+                buttons = box->buttons().size();
+                title = box->windowTitle();
+            }
+            w->close_wait_prompt();
+        });
+        w->show_wait_prompt(QStringLiteral("Initial"), QStringLiteral("Please waiting for the data initing"));
+        QCOMPARE(buttons, 0);
+        QCOMPARE(title, QStringLiteral("Initial"));
+        QVERIFY(!w->wait_prompt);
+        w->close_wait_prompt(); // none open: nothing happens
+
+        // A refresh closes its own prompt.
+        w->do_refresh_action();
+        QVERIFY(!w->wait_prompt);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void help_without_guide_says_so()
+    {
+        QString text;
+        answer_next_box([&text](QMessageBox* box) {
+            text = box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        w->ui->actionUser_guide->trigger();
+        QCOMPARE(text, QStringLiteral("Can not find document."));
+    }
+
+    void language_choice_is_stored()
+    {
+        answer_next_box([](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
+        w->ui->actionChinese->trigger();
+        QVERIFY(w->ui->actionChinese->isChecked());
+        QVERIFY(!w->ui->actionEnglish->isChecked());
+        QString stored;
+        QVERIFY(lib_xml_t().read_node_text(app_paths::config_file(), QStringLiteral("language"), &stored));
+        QCOMPARE(stored, QStringLiteral("chinese"));
+
+        answer_next_box([](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
+        w->ui->actionEnglish->trigger();
+        QVERIFY(lib_xml_t().read_node_text(app_paths::config_file(), QStringLiteral("language"), &stored));
+        QCOMPARE(stored, QStringLiteral("english"));
+        QVERIFY(!w->ui->actionChinese->isChecked());
+    }
+
+    void both_languages_load()
+    {
+        QCOMPARE(w->ui->comboBox_Mode->itemText(0), QStringLiteral("Basic"));
+        QCOMPARE(w->ui->groupBox_Wave->title(), QStringLiteral("Trend"));
+        w.reset();
+
+        QTranslator zh;
+        QVERIFY(zh.load(QStringLiteral(":/languages/Wattlex_zh.qm")));
+        QVERIFY(QCoreApplication::installTranslator(&zh));
+        MyMainWindow::set_ui_language(QStringLiteral("chinese"));
+        w.reset(new MyMainWindow);
+        QCOMPARE(w->ui->comboBox_Mode->itemText(0), QStringLiteral("基础测试"));
+        QCOMPARE(w->ui->comboBox_Mode->itemText(4), QStringLiteral("自动化测试"));
+        QCOMPARE(w->ui->groupBox_Wave->title(), QStringLiteral("趋势图"));
+        QCOMPARE(w->ui->menuLanguage->title(), QStringLiteral("语言"));
+        QCOMPARE(w->ui->pushButton_Short->text(), QStringLiteral("短路"));
+        QCOMPARE(w->ui->radioButton_CC_Basic->text(), QStringLiteral("CC")); // abbreviations stay
+        QVERIFY(w->ui->actionChinese->isChecked());
+        // The six pages switch the same way in Chinese.
+        for (int index : {5, 4, 3, 2, 1, 0}) {
+            w->ui->comboBox_Mode->setCurrentIndex(index);
+            QCOMPARE(w->mode_page, index);
+        }
+        QVERIFY(!w->ui->groupBox_Config_Basic->isHidden());
+        w.reset();
+        QCoreApplication::removeTranslator(&zh);
+
+        QTranslator en;
+        QVERIFY(en.load(QStringLiteral(":/languages/Wattlex_en.qm")));
+        QCoreApplication::installTranslator(&en);
+        MyMainWindow::set_ui_language(QStringLiteral("english"));
+        w.reset(new MyMainWindow);
+        QCOMPARE(w->ui->comboBox_Mode->itemText(0), QStringLiteral("Basic"));
+        w.reset();
+        QCoreApplication::removeTranslator(&en);
+    }
+};
+
+QTEST_MAIN(tst_mymainwindow)
+#include "tst_mymainwindow.moc"

@@ -1,0 +1,111 @@
+#include "mymainwindow.h"
+
+#include "ui_mymainwindow.h"
+
+#include "SwitchButton.h"
+#include "cfg_thread_t.h"
+#include "custom_messagebox.h"
+#include "uiPara.h"
+
+#include <QDockWidget>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QMetaType>
+
+MyMainWindow* g_main_window = nullptr;
+
+namespace {
+QString g_ui_language = QStringLiteral("english");
+}
+
+void MyMainWindow::set_ui_language(const QString& language)
+{
+    g_ui_language = language;
+}
+
+QString MyMainWindow::ui_language()
+{
+    return g_ui_language;
+}
+
+MyMainWindow::MyMainWindow(QWidget* parent)
+    : QMainWindow(parent)
+{
+    ui = new Ui_MyMainWindow;
+    ui->setupUi(this);
+
+    msg_turn_off_load = tr("Please turn off the load !");
+    msg_wrong_file = tr("It's not the correct file !");
+
+    init_status_bar();
+    init_connect_dock();
+
+    // Replies cross from the command thread as queued signals.
+    qRegisterMetaType<QList<QString>>("QList<QString>");
+    qRegisterMetaType<QList<QWidget*>>("QList<QWidget*>");
+    cfg_thread = new cfg_thread_t(this);
+    connect(cfg_thread, SIGNAL(send_result(int,QList<QString>,QList<QWidget*>,int)),
+            this, SLOT(deal_cfg_thread(int,QList<QString>,QList<QWidget*>,int)));
+    connect(cfg_thread, SIGNAL(send_byte_result(int,QByteArray)),
+            this, SLOT(deal_cfg_thread_bytedata(int,QByteArray)));
+    connect(cfg_thread, SIGNAL(update_resource()), this, SLOT(refresh_device()));
+
+    connect_para_signals();
+
+    load_switch = new SwitchButton(ui->centralwidget);
+    load_switch->move(460, 9);
+    load_switch->show();
+    load_switch->setSelectedItem(false);
+    connect(load_switch, SIGNAL(pressSignal()), this, SLOT(on_pushButton_Load_clicked()));
+    ui->pushButton_Load->hide();
+
+    init_actions();
+
+    g_main_window = this;
+}
+
+MyMainWindow::~MyMainWindow()
+{
+    delete ui;
+    ui = nullptr;
+    // A thread object must not be destroyed while it runs.
+    if (cfg_thread && cfg_thread->isRunning())
+        cfg_thread->stop_and_wait();
+    if (g_main_window == this)
+        g_main_window = nullptr;
+}
+
+void MyMainWindow::init_connect_dock()
+{
+    ui->dockWidget_connect->setMinimumWidth(60);
+    ui->dockWidget_connect->setMaximumWidth(300);
+    // The central area has fixed positions; widen the window (as far as the
+    // screen allows) so that the dock does not push its right edge out.
+    const int dock_width = 170;
+    resizeDocks({ui->dockWidget_connect}, {dock_width}, Qt::Horizontal);
+    const QRect right_most = ui->groupBox_Data->geometry() | ui->groupBox_Wave->geometry();
+    int wanted = right_most.right() + 12 + dock_width + 6;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        wanted = qMin(wanted, screen->availableGeometry().width());
+    if (wanted > width())
+        resize(wanted, height());
+    init_Basic();
+}
+
+void MyMainWindow::set_pending_utility_a(bool sent, int count)
+{
+    pending_utility_a = sent;
+    pending_utility_a_count = count;
+}
+
+void MyMainWindow::set_pending_utility_b(bool sent, int count)
+{
+    pending_utility_b = sent;
+    pending_utility_b_count = count;
+}
+
+void MyMainWindow::post(int op, const QList<QString>& writes, const QList<QString>& queries,
+                        bool repeat, int subcode)
+{
+    cfg_thread->add_request(op, writes, queries, QList<QWidget*>(), repeat, subcode, false, QByteArray());
+}

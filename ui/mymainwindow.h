@@ -1,0 +1,331 @@
+#ifndef MYMAINWINDOW_H
+#define MYMAINWINDOW_H
+
+#include <QByteArray>
+#include <QFile>
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include "custom_messagebox.h"
+
+class Ui_MyMainWindow;
+class QLabel;
+class QWidget;
+class SwitchButton;
+class cfg_thread_t;
+class ListPreviewWin;
+class ProgResultWin;
+
+// The main window: the form with its six mode pages, the trend area and the
+// status line, the load switch, the command table and the requests every
+// panel posts through the command thread.
+class MyMainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MyMainWindow(QWidget* parent = nullptr);
+    ~MyMainWindow() override;
+
+    // ---- form and instrument link
+    Ui_MyMainWindow* ui = nullptr;
+    cfg_thread_t* cfg_thread = nullptr;          // started after a connection
+    SwitchButton* load_switch = nullptr;         // input state, set from the load
+
+    // Shared request lists: fill_cmd_list and some panel slots fill them.
+    QList<QString> write_list;
+    QList<QString> query_list;
+
+    // ---- state shared with the panels
+    bool is_connected = false;
+    int mode_page = 0;       // 0 Basic, 1 Protect, 2 Battery, 3 List, 4 Program, 5 External
+    int func_code = 0;       // what the measurement poll reads for (see fill_cmd_list)
+    bool time_test_flag = false;
+    int basic_mode = 0;      // 0 CC, 1 CV, 2 CR (also LED), 3 CP
+    bool is_led = false;
+    bool is_dynamic = false;
+    int protect_mode = 0;    // 0 OCP, 1 OPP
+    int ext_mode_code = 24;  // 24 external CC, 25 external CV
+    bool battery_v_stop_flag = false;
+    bool battery_c_stop_flag = false;
+    bool battery_t_stop_flag = false;
+    int battery_start_state = 0;
+    int ocp_test_state = 0;
+    int opp_test_state = 0;
+    QFile list_file;
+    ListPreviewWin* list_preview_win = nullptr;
+    QFile prog_file;
+    ProgResultWin* prog_result_win = nullptr;
+    int prog_row_count = 5;
+
+    // Utility dialog's pending rows (set_pending_utility_a/_b).
+    bool pending_utility_a = false;
+    int pending_utility_a_count = 0;
+    bool pending_utility_b = false;
+    int pending_utility_b_count = 0;
+
+    QString msg_turn_off_load;   // "Please turn off the load !"
+    QString msg_wrong_file;      // "It's not the correct file !"
+    QString enabled_colour = QStringLiteral("#ffffff");
+    QString disabled_colour = QStringLiteral("#909090");
+
+    // ---- trend view and record start values
+    int trend_point_count = 150;
+    int trend_series_limit = 250000;
+    int trend_time_mode = 1;
+    bool trend_auto_range = true;
+    bool trend_paused = false;
+    bool recording = false;
+    bool record_stop_by_time = false;
+    bool record_stop_by_count = false;
+    bool record_auto_interval = true;
+    QFile record_file;
+    QFile settings_file;
+
+    // ---- status line (the labels are named "sbar_label" for the style sheet)
+    QLabel* sbar_run_state = nullptr;
+    QLabel* sbar_trig = nullptr;
+    QLabel* sbar_aver = nullptr;
+    QLabel* sbar_sense = nullptr;
+    QLabel* sbar_sof = nullptr;
+    QLabel* sbar_vol = nullptr;
+    QLabel* sbar_ext_sw = nullptr;
+    QLabel* sbar_imon = nullptr;
+    QLabel* sbar_vmon = nullptr;
+    QLabel* sbar_tmon = nullptr;
+    QLabel* sbar_iprotect = nullptr;
+    QLabel* sbar_pprotect = nullptr;
+    QLabel* sbar_short = nullptr;
+
+    // The wait prompt while one is open.
+    QPointer<custom_messagebox> wait_prompt;
+
+    // ---- requests
+    // Clears write_list and query_list and fills them with the command set
+    // of `operation` (parallel by index, "" = nothing to write or to ask);
+    // a code without a set leaves both empty.
+    void fill_cmd_list(int operation);
+    // Posts the repeating measurement poll (operation 183).
+    void request_measure();
+
+    // ---- boxes
+    void show_warning(const QString& text);
+    // Modal: returns once close_wait_prompt (or a lost connection) closed it.
+    void show_wait_prompt(const QString& title, const QString& text);
+    void close_wait_prompt();
+
+    // ---- item helpers of the panels
+    void set_items_color(QWidget* first, QWidget* box, QWidget* unit, bool enabled);
+    void set_items_color_2(QWidget* first, QWidget* box, QWidget* unit, bool enabled);
+    void show_items_2(QLabel* name, QWidget* box, QLabel* unit, bool show,
+                      const QString& name_text, const QString& unit_text);
+
+    // ---- parameter store wiring: store signal -> update slot, one table
+    struct para_link_t {
+        const char* signal; // SIGNAL() form, "2sig_static_cc_i_range(int)"
+        const char* slot;   // SLOT() form, "1update_static_cc_irange(int)"
+    };
+    static const QVector<para_link_t>& para_links();
+    // Store signals that have no update slot in the window.
+    static const QStringList& para_signals_without_slot();
+    // Returns the number of links that could not be made (0 when all were).
+    int connect_para_signals();
+    void disconnect_para_signals();
+
+    // Utility dialog: whether its request carries the time-test row.
+    void set_pending_utility_a(bool sent, int count);
+    void set_pending_utility_b(bool sent, int count);
+
+    // Interface language recorded at start-up: "chinese" or "english".
+    static void set_ui_language(const QString& language);
+    static QString ui_language();
+
+public slots:
+    // ---- status area
+    void update_running_state(int state, int step, int kind);
+    void update_state_vis(bool show, int kind);
+    void update_trig_state(int source);
+    void update_aver_state(int index);
+    void update_sense_state(bool on);
+    void update_sof_state(bool on);
+    void update_vol_state(bool on);
+    void update_ext_sw_state(bool on);
+    void update_imon_state(bool on);
+    void update_vmon_state(bool on);
+    void update_tmon_state(bool on);
+    void update_iprotect_state(bool on);
+    void update_pprotect_state(bool on);
+    void update_short_state(bool on);
+
+    // ---- mode selector and page entries
+    void on_comboBox_Mode_currentIndexChanged(int index);
+    void init_Basic();
+    void init_Protect();
+    void init_Battery();
+    void init_List();
+    void init_Prog();
+    void init_Ext();
+
+    // ---- load switch and trigger
+    void on_pushButton_Load_clicked();
+    void on_pushButton_Trig_clicked();
+
+    // ---- menus
+    void do_setting_action();
+    void do_save_action();
+    void do_load_action();
+    void do_refresh_action();
+    void do_english_action();
+    void do_chinese_action();
+    void do_about_action();
+    void do_guide_action();
+    void do_web_action();
+    void show_Connect_dock();
+
+    // ---- replies of the worker threads (the reply side fills these)
+    void deal_cfg_thread(int op, QList<QString> replies, QList<QWidget*> widgets, int subcode);
+    void deal_cfg_thread_bytedata(int op, QByteArray bytes);
+    void refresh_device();
+
+    // ---- panel parts called by the shell (the panels fill these)
+    void init_list_ui();
+
+    // ---- update slots of the parameter store (the panels fill these)
+    void update_static_cc_irange(int value);
+    void update_static_cc_vrange(int value);
+    void update_static_cc_i(double value);
+    void update_static_cc_ris(double value);
+    void update_static_cc_fal(double value);
+    void update_static_cv_irange(int value);
+    void update_static_cv_vrange(int value);
+    void update_static_cv_v(double value);
+    void update_static_cr_irange(int value);
+    void update_static_cr_vrange(int value);
+    void update_static_cr_r(double value);
+    void update_static_cp_irange(int value);
+    void update_static_cp_vrange(int value);
+    void update_static_cp_p(double value);
+    void update_static_led_irange(int value);
+    void update_static_led_vrange(int value);
+    void update_static_led_io(double value);
+    void update_static_led_vo(double value);
+    void update_static_led_rco(double value);
+
+    void update_dyn_cc_mode(int value);
+    void update_dyn_cc_irange(int value);
+    void update_dyn_cc_vrange(int value);
+    void update_dyn_cc_a_level(double value);
+    void update_dyn_cc_b_level(double value);
+    void update_dyn_cc_a_width(double value);
+    void update_dyn_cc_b_width(double value);
+    void update_dyn_cc_width(double value);
+    void update_dyn_cc_ris(double value);
+    void update_dyn_cc_fal(double value);
+    void update_dyn_cv_mode(int value);
+    void update_dyn_cv_irange(int value);
+    void update_dyn_cv_vrange(int value);
+    void update_dyn_cv_a_level(double value);
+    void update_dyn_cv_b_level(double value);
+    void update_dyn_cv_a_width(double value);
+    void update_dyn_cv_b_width(double value);
+    void update_dyn_cv_width(double value);
+    void update_dyn_cr_mode(int value);
+    void update_dyn_cr_irange(int value);
+    void update_dyn_cr_vrange(int value);
+    void update_dyn_cr_a_level(double value);
+    void update_dyn_cr_b_level(double value);
+    void update_dyn_cr_a_width(double value);
+    void update_dyn_cr_b_width(double value);
+    void update_dyn_cr_width(double value);
+    void update_dyn_cp_mode(int value);
+    void update_dyn_cp_irange(int value);
+    void update_dyn_cp_vrange(int value);
+    void update_dyn_cp_a_level(double value);
+    void update_dyn_cp_b_level(double value);
+    void update_dyn_cp_a_width(double value);
+    void update_dyn_cp_b_width(double value);
+    void update_dyn_cp_width(double value);
+
+    void update_ocpt_i_range(int value);
+    void update_ocpt_v_range(int value);
+    void update_ocpt_v(double value);
+    void update_ocpt_step(double value);
+    void update_ocpt_start(double value);
+    void update_ocpt_end(double value);
+    void update_ocpt_min(double value);
+    void update_ocpt_max(double value);
+    void update_ocpt_delay(double value);
+    void update_oppt_i_range(int value);
+    void update_oppt_v_range(int value);
+    void update_oppt_v(double value);
+    void update_oppt_step(double value);
+    void update_oppt_start(double value);
+    void update_oppt_end(double value);
+    void update_oppt_min(double value);
+    void update_oppt_max(double value);
+    void update_oppt_delay(double value);
+
+    void update_battery_mode(int value);
+    void update_battery_i_range(int value);
+    void update_battery_v_range(int value);
+    void update_battery_value(double value);
+    void update_battery_VS_sw(bool on);
+    void update_battery_CS_sw(bool on);
+    void update_battery_TS_sw(bool on);
+    void update_battery_VS_value(double value);
+    void update_battery_CS_value(double value);
+    void update_battery_TS_value(double value);
+
+    void update_ext_mode(int value);
+    void update_ext_i_range(int value);
+    void update_ext_v_range(int value);
+
+    void update_list_mode(int value);
+    void update_list_i_range(int value);
+    void update_list_v_range(int value);
+    void update_list_step(int value);
+    void update_list_count(int value);
+    void update_list_set(QStringList values);
+    void update_list_width(QStringList values);
+    void update_list_slew(QStringList values);
+    void update_list_set_by_index(QString value, int row);
+    void update_list_width_by_index(QString value, int row);
+    void update_list_slew_by_index(QString value, int row);
+
+    void update_prog_step(int count);
+    void update_prog_pause_by_index(QString value, int row);
+    void update_prog_mode_by_index(QString value, int row);
+    void update_prog_irange_by_index(QString value, int row);
+    void update_prog_vrange_by_index(QString value, int row);
+    void update_prog_short_by_index(QString value, int row);
+    void update_prog_ton_by_index(QString value, int row);
+    void update_prog_toff_by_index(QString value, int row);
+    void update_prog_tdly_by_index(QString value, int row);
+    void update_prog_min_by_index(QString value, int row);
+    void update_prog_max_by_index(QString value, int row);
+    void update_prog_set_by_index(QString value, int row);
+    void update_prog_vo_by_index(QString value, int row);
+    void update_prog_io_by_index(QString value, int row);
+    void update_prog_rco_by_index(QString value, int row);
+    void update_prog_rrange_by_index(QString value, int row);
+
+private:
+    void init_connect_dock();
+    void init_status_bar();
+    void init_actions();
+    // The page entries' common part: shows `page`, hides the other pages.
+    void show_config_page(QWidget* page);
+    // Stores the language for the next start and updates the check marks.
+    void choose_language(const QString& language);
+    void post(int op, const QList<QString>& writes, const QList<QString>& queries,
+              bool repeat = false, int subcode = 0);
+};
+
+// The one main window, set by its constructor.
+extern MyMainWindow* g_main_window;
+
+#endif

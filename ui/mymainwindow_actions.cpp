@@ -1,0 +1,107 @@
+// Menus and their actions.
+#include "mymainwindow.h"
+
+#include "ui_mymainwindow.h"
+
+#include "app_paths.h"
+#include "lib_xml_t.h"
+#include "ui_prompt_t.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+#include <QUrl>
+
+#ifndef WATTLEX_WEB_SITE
+#define WATTLEX_WEB_SITE ""
+#endif
+
+namespace {
+const char* const chinese = "chinese";
+const char* const english = "english";
+}
+
+void MyMainWindow::init_actions()
+{
+    connect(ui->actionSetting, SIGNAL(triggered()), this, SLOT(do_setting_action()));
+    connect(ui->actionSave, SIGNAL(triggered()), this, SLOT(do_save_action()));
+    connect(ui->actionLoad, SIGNAL(triggered()), this, SLOT(do_load_action()));
+    connect(ui->actionRefresh, SIGNAL(triggered()), this, SLOT(do_refresh_action()));
+    connect(ui->actionEnglish, SIGNAL(triggered()), this, SLOT(do_english_action()));
+    connect(ui->actionChinese, SIGNAL(triggered()), this, SLOT(do_chinese_action()));
+    connect(ui->actionAbout_Wattlex, SIGNAL(triggered()), this, SLOT(do_about_action()));
+    connect(ui->actionUser_guide, SIGNAL(triggered()), this, SLOT(do_guide_action()));
+    connect(ui->actionWeb_site, SIGNAL(triggered()), this, SLOT(do_web_action()));
+    connect(ui->menuConnect, SIGNAL(aboutToShow()), this, SLOT(show_Connect_dock()));
+
+    const bool is_chinese = ui_language() == QLatin1String(chinese);
+    ui->actionChinese->setChecked(is_chinese);
+    ui->actionEnglish->setChecked(!is_chinese);
+}
+
+void MyMainWindow::show_Connect_dock()
+{
+    ui->dockWidget_connect->show();
+}
+
+void MyMainWindow::do_refresh_action()
+{
+    // The rebuild runs inside the prompt's modal loop and closes it.
+    QTimer::singleShot(200, this, SLOT(refresh_device()));
+    show_wait_prompt(tr("Connect"), tr("Refreshing devices, please wait."));
+}
+
+void MyMainWindow::do_english_action()
+{
+    choose_language(QLatin1String(english));
+}
+
+void MyMainWindow::do_chinese_action()
+{
+    choose_language(QLatin1String(chinese));
+}
+
+void MyMainWindow::choose_language(const QString& language)
+{
+    const bool is_chinese = language == QLatin1String(chinese);
+    ui->actionChinese->setChecked(is_chinese);
+    ui->actionEnglish->setChecked(!is_chinese);
+    lib_xml_t xml;
+    ui_prompt_t prompt(this);
+    if (!xml.write_node_text(app_paths::config_file(), QString::fromLatin1(lib_xml_t::language_name), language)) {
+        prompt.show_info(tr("The language setting could not be saved."));
+        return;
+    }
+    // The form is translated once, when the window is built.
+    prompt.ask_two_buttons_2(tr("The new language takes effect when Wattlex is started again."), false);
+}
+
+void MyMainWindow::do_guide_action()
+{
+    const QString name = ui_language() == QLatin1String(chinese) ? QStringLiteral("Wattlex_CN.chm")
+                                                                 : QStringLiteral("Wattlex_EN.chm");
+    const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    if (!QFileInfo::exists(path)) {
+        ui_prompt_t(this).show_info(tr("Can not find document."));
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void MyMainWindow::do_web_action()
+{
+    const QString address = QStringLiteral(WATTLEX_WEB_SITE);
+    if (address.isEmpty()) {
+        ui_prompt_t(this).show_info(tr("No web site address is set in this build."));
+        return;
+    }
+    QDesktopServices::openUrl(QUrl(address));
+}
+
+// The dialogs and the settings file transfer come with their own windows.
+void MyMainWindow::do_setting_action() {}
+void MyMainWindow::do_about_action() {}
+void MyMainWindow::do_save_action() {}
+void MyMainWindow::do_load_action() {}

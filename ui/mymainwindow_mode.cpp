@@ -1,0 +1,131 @@
+// Mode selector, page entries, load switch and trigger.
+#include "mymainwindow.h"
+
+#include "ui_mymainwindow.h"
+
+#include "SwitchButton.h"
+
+namespace {
+// Indices of the mode selector's items.
+enum mode_index { page_basic = 0, page_protect = 1, page_battery = 2, page_list = 3, page_prog = 4, page_ext = 5 };
+}
+
+void MyMainWindow::on_comboBox_Mode_currentIndexChanged(int index)
+{
+    mode_page = index;
+    switch (index) {
+    case page_basic: init_Basic(); break;
+    case page_protect: init_Protect(); break;
+    case page_battery: init_Battery(); break;
+    case page_list: init_List(); break;
+    case page_prog: init_Prog(); break;
+    case page_ext: init_Ext(); break;
+    default: break;
+    }
+}
+
+void MyMainWindow::show_config_page(QWidget* page)
+{
+    for (QWidget* p : {static_cast<QWidget*>(ui->groupBox_Config_Basic), static_cast<QWidget*>(ui->groupBox_Config_Protect),
+                       static_cast<QWidget*>(ui->groupBox_Config_Battery), static_cast<QWidget*>(ui->groupBox_Config_List),
+                       static_cast<QWidget*>(ui->groupBox_Config_Prog), static_cast<QWidget*>(ui->groupBox_Config_Ext)}) {
+        p->setVisible(p == page);
+    }
+}
+
+void MyMainWindow::init_Basic()
+{
+    show_config_page(ui->groupBox_Config_Basic);
+    ui->radioButton_om_Basic->setChecked(true);
+    ui->label_C_Add->hide();
+    ui->pushButton_Short->setEnabled(true);
+    update_state_vis(false, 3);
+}
+
+void MyMainWindow::init_Protect()
+{
+    show_config_page(ui->groupBox_Config_Protect);
+    ui->label_C_Add->hide();
+    ui->label_Ext->hide();
+    ui->label_Ext_Set->hide();
+    ui->pushButton_Short->setEnabled(false);
+    ui->pushButton_Trig->setEnabled(false);
+    update_state_vis(false, 3);
+}
+
+void MyMainWindow::init_Battery()
+{
+    show_config_page(ui->groupBox_Config_Battery);
+    ui->label_C_Add->show();
+    ui->label_Ext->hide();
+    ui->label_Ext_Set->hide();
+    ui->pushButton_Short->setEnabled(false);
+    ui->pushButton_Trig->setEnabled(false);
+    ui->radioButton_om_Battery->setChecked(true);
+    ui->label_C_Add->setText(tr("Cap_Add:") + QStringLiteral("0mAh"));
+    update_state_vis(false, 3);
+}
+
+void MyMainWindow::init_List()
+{
+    show_config_page(ui->groupBox_Config_List);
+    ui->label_C_Add->hide();
+    ui->label_Ext->hide();
+    ui->label_Ext_Set->hide();
+    ui->pushButton_Short->setEnabled(false);
+    ui->pushButton_Trig->setEnabled(true);
+    update_state_vis(true, 3);
+    ui->radioButton_om_List->setChecked(true);
+}
+
+void MyMainWindow::init_Prog()
+{
+    show_config_page(ui->groupBox_Config_Prog);
+    ui->label_C_Add->hide();
+    ui->label_Ext->hide();
+    ui->label_Ext_Set->hide();
+    ui->pushButton_Short->setEnabled(false);
+    ui->pushButton_Trig->setEnabled(true);
+    update_state_vis(true, 4);
+}
+
+void MyMainWindow::init_Ext()
+{
+    show_config_page(ui->groupBox_Config_Ext);
+    ui->label_C_Add->hide();
+    ui->label_Ext->show();
+    ui->label_Ext_Set->show();
+    ui->pushButton_Short->setEnabled(false);
+    ui->pushButton_Trig->setEnabled(false);
+    update_state_vis(false, 3);
+}
+
+void MyMainWindow::on_pushButton_Load_clicked()
+{
+    if (!is_connected)
+        return;
+    const bool input_on = load_switch->getSelectedItem();
+    // The page is told by the selector's index, not by its (translated) text.
+    const int page = ui->comboBox_Mode->currentIndex();
+    if (page == page_list && input_on)
+        init_list_ui();
+    if (page != page_battery) {
+        post(32, {input_on ? QStringLiteral("INP 0") : QStringLiteral("INP 1")}, {QStringLiteral("INP?")}, false, 0);
+    } else if (!input_on) {
+        // Switching a battery discharge on asks about the accumulated capacity first.
+        post(32, {QString()}, {QStringLiteral("BATT:ADDCAP?")}, false, 185);
+    } else {
+        post(32, {QStringLiteral("INP 0")}, {QStringLiteral("BATT:ADDCAP?")}, false, 186);
+    }
+}
+
+void MyMainWindow::on_pushButton_Trig_clicked()
+{
+    if (!is_connected)
+        return;
+    if (!load_switch->getSelectedItem()) {
+        show_warning(tr("Please turn on the load !"));
+        return;
+    }
+    post(82, {QStringLiteral("TRIG:SOUR BUS"), QStringLiteral("*TRG")}, {QString(), QString()}, false, 0);
+}
