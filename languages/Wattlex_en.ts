@@ -5,598 +5,717 @@
     <name>MyMainWindow</name>
     <message>
         <source>Wattlex</source>
-        <translation type="unfinished"></translation>
+        <translation>Wattlex</translation>
     </message>
     <message>
         <source>Basic</source>
-        <translation type="unfinished"></translation>
+        <translation>Basic</translation>
     </message>
     <message>
         <source>OCPT/OPPT</source>
-        <translation type="unfinished"></translation>
+        <translation>OCPT/OPPT</translation>
     </message>
     <message>
         <source>Battery</source>
-        <translation type="unfinished"></translation>
+        <translation>Battery</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation>List</translation>
     </message>
     <message>
         <source>Program</source>
-        <translation type="unfinished"></translation>
+        <translation>Program</translation>
     </message>
     <message>
         <source>Ext</source>
-        <translation type="unfinished"></translation>
+        <translation>Ext</translation>
     </message>
     <message>
         <source>Function:</source>
-        <translation type="unfinished"></translation>
+        <translation>Function:</translation>
     </message>
     <message>
         <source>Measure Data</source>
-        <translation type="unfinished"></translation>
+        <translation>Measure Data</translation>
     </message>
     <message>
         <source>Trend</source>
-        <translation type="unfinished"></translation>
+        <translation>Trend</translation>
     </message>
     <message>
         <source>0.0000V</source>
-        <translation type="unfinished"></translation>
+        <translation>0.0000V</translation>
     </message>
     <message>
         <source>0.0000A</source>
-        <translation type="unfinished"></translation>
+        <translation>0.0000A</translation>
     </message>
     <message>
         <source>0.000Ω</source>
-        <translation type="unfinished"></translation>
+        <translation>0.000Ω</translation>
     </message>
     <message>
         <source>0.00W</source>
-        <translation type="unfinished"></translation>
+        <translation>0.00W</translation>
     </message>
     <message>
         <source>Cap_Add : 0mAh</source>
-        <translation type="unfinished"></translation>
+        <translation>Cap_Add : 0mAh</translation>
     </message>
     <message>
         <source>V_Ext : 0.000V</source>
-        <translation type="unfinished"></translation>
+        <translation>V_Ext : 0.000V</translation>
     </message>
     <message>
         <source>I_Set : 0.000A</source>
-        <translation type="unfinished"></translation>
+        <translation>I_Set : 0.000A</translation>
     </message>
     <message>
         <source>Trend Time:</source>
-        <translation type="unfinished"></translation>
+        <translation>Trend Time:</translation>
     </message>
     <message>
         <source>1min</source>
-        <translation type="unfinished"></translation>
+        <translation>1min</translation>
     </message>
     <message>
         <source>5min</source>
-        <translation type="unfinished"></translation>
+        <translation>5min</translation>
     </message>
     <message>
         <source>20min</source>
-        <translation type="unfinished"></translation>
+        <translation>20min</translation>
     </message>
     <message>
         <source>1hour</source>
-        <translation type="unfinished"></translation>
+        <translation>1hour</translation>
     </message>
     <message>
         <source>5hour</source>
-        <translation type="unfinished"></translation>
+        <translation>5hour</translation>
     </message>
     <message>
         <source>10hour</source>
-        <translation type="unfinished"></translation>
+        <translation>10hour</translation>
     </message>
     <message>
         <source>24hour</source>
-        <translation type="unfinished"></translation>
+        <translation>24hour</translation>
     </message>
     <message>
         <source>Current</source>
-        <translation type="unfinished"></translation>
+        <translation>Current</translation>
     </message>
     <message>
         <source>Voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Voltage</translation>
     </message>
     <message>
         <source>Resis</source>
-        <translation type="unfinished"></translation>
+        <translation>Resis</translation>
     </message>
     <message>
         <source>Power</source>
-        <translation type="unfinished"></translation>
+        <translation>Power</translation>
     </message>
     <message>
         <source>Max</source>
-        <translation type="unfinished"></translation>
+        <translation>Max</translation>
     </message>
     <message>
         <source>Min</source>
-        <translation type="unfinished"></translation>
+        <translation>Min</translation>
     </message>
     <message>
         <source>Ave</source>
-        <translation type="unfinished"></translation>
+        <translation>Ave</translation>
     </message>
     <message>
         <source>0.0000</source>
-        <translation type="unfinished"></translation>
+        <translation>0.0000</translation>
     </message>
     <message>
         <source>0.000</source>
-        <translation type="unfinished"></translation>
+        <translation>0.000</translation>
     </message>
     <message>
         <source>0.00</source>
-        <translation type="unfinished"></translation>
+        <translation>0.00</translation>
     </message>
     <message>
         <source>A</source>
-        <translation type="unfinished"></translation>
+        <translation>A</translation>
     </message>
     <message>
         <source>V</source>
-        <translation type="unfinished"></translation>
+        <translation>V</translation>
     </message>
     <message>
         <source>Ω</source>
-        <translation type="unfinished"></translation>
+        <translation>Ω</translation>
     </message>
     <message>
         <source>W</source>
-        <translation type="unfinished"></translation>
+        <translation>W</translation>
     </message>
     <message>
         <source>Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause</translation>
     </message>
     <message>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Clear</translation>
     </message>
     <message>
         <source>Auto Range</source>
-        <translation type="unfinished"></translation>
+        <translation>Auto Range</translation>
     </message>
     <message>
         <source>Record Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Record Setting</translation>
     </message>
     <message>
         <source>Record</source>
-        <translation type="unfinished"></translation>
+        <translation>Record</translation>
     </message>
     <message>
         <source>Configure</source>
-        <translation type="unfinished"></translation>
+        <translation>Configure</translation>
     </message>
     <message>
         <source>Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Mode</translation>
     </message>
     <message>
         <source>DYN</source>
-        <translation type="unfinished"></translation>
+        <translation>DYN</translation>
     </message>
     <message>
         <source>Togl</source>
-        <translation type="unfinished"></translation>
+        <translation>Togl</translation>
     </message>
     <message>
         <source>LED</source>
-        <translation type="unfinished"></translation>
+        <translation>LED</translation>
     </message>
     <message>
         <source>CC</source>
-        <translation type="unfinished"></translation>
+        <translation>CC</translation>
     </message>
     <message>
         <source>CP</source>
-        <translation type="unfinished"></translation>
+        <translation>CP</translation>
     </message>
     <message>
         <source>Puls</source>
-        <translation type="unfinished"></translation>
+        <translation>Puls</translation>
     </message>
     <message>
         <source>CV</source>
-        <translation type="unfinished"></translation>
+        <translation>CV</translation>
     </message>
     <message>
         <source>CR</source>
-        <translation type="unfinished"></translation>
+        <translation>CR</translation>
     </message>
     <message>
         <source>Cont</source>
-        <translation type="unfinished"></translation>
+        <translation>Cont</translation>
     </message>
     <message>
         <source>I Range</source>
-        <translation type="unfinished"></translation>
+        <translation>I Range</translation>
     </message>
     <message>
         <source>5A</source>
-        <translation type="unfinished"></translation>
+        <translation>5A</translation>
     </message>
     <message>
         <source>30A</source>
-        <translation type="unfinished"></translation>
+        <translation>30A</translation>
     </message>
     <message>
         <source>V Range</source>
-        <translation type="unfinished"></translation>
+        <translation>V Range</translation>
     </message>
     <message>
         <source>36V</source>
-        <translation type="unfinished"></translation>
+        <translation>36V</translation>
     </message>
     <message>
         <source>150V</source>
-        <translation type="unfinished"></translation>
+        <translation>150V</translation>
     </message>
     <message>
         <source>R Range</source>
-        <translation type="unfinished"></translation>
+        <translation>R Range</translation>
     </message>
     <message>
         <source>30mΩ～10kΩ</source>
-        <translation type="unfinished"></translation>
+        <translation>30mΩ～10kΩ</translation>
     </message>
     <message>
         <source>Value</source>
-        <translation type="unfinished"></translation>
+        <translation>Value</translation>
     </message>
     <message>
         <source>name</source>
-        <translation type="unfinished"></translation>
+        <translation>name</translation>
     </message>
     <message>
         <source>Unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Unit</translation>
     </message>
     <message>
         <source>Step:</source>
-        <translation type="unfinished"></translation>
+        <translation>Step:</translation>
     </message>
     <message>
         <source>Step</source>
-        <translation type="unfinished"></translation>
+        <translation>Step</translation>
     </message>
     <message>
         <source>Short</source>
-        <translation type="unfinished"></translation>
+        <translation>Short</translation>
     </message>
     <message>
         <source>Ton</source>
-        <translation type="unfinished"></translation>
+        <translation>Ton</translation>
     </message>
     <message>
         <source>Toff</source>
-        <translation type="unfinished"></translation>
+        <translation>Toff</translation>
     </message>
     <message>
         <source>Tdly</source>
-        <translation type="unfinished"></translation>
+        <translation>Tdly</translation>
     </message>
     <message>
         <source>Set</source>
-        <translation type="unfinished"></translation>
+        <translation>Set</translation>
     </message>
     <message>
         <source>Vo</source>
-        <translation type="unfinished"></translation>
+        <translation>Vo</translation>
     </message>
     <message>
         <source>Io</source>
-        <translation type="unfinished"></translation>
+        <translation>Io</translation>
     </message>
     <message>
         <source>Rco</source>
-        <translation type="unfinished"></translation>
+        <translation>Rco</translation>
     </message>
     <message>
         <source>Import</source>
-        <translation type="unfinished"></translation>
+        <translation>Import</translation>
     </message>
     <message>
         <source>Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Export</translation>
     </message>
     <message>
         <source>Result</source>
-        <translation type="unfinished"></translation>
+        <translation>Result</translation>
     </message>
     <message>
         <source>OCPT</source>
-        <translation type="unfinished"></translation>
+        <translation>OCPT</translation>
     </message>
     <message>
         <source>OPPT</source>
-        <translation type="unfinished"></translation>
+        <translation>OPPT</translation>
     </message>
     <message>
         <source>OCP V :</source>
-        <translation type="unfinished"></translation>
+        <translation>OCP V :</translation>
     </message>
     <message>
         <source>Step :</source>
-        <translation type="unfinished"></translation>
+        <translation>Step :</translation>
     </message>
     <message>
         <source>Start :</source>
-        <translation type="unfinished"></translation>
+        <translation>Start :</translation>
     </message>
     <message>
         <source>End :</source>
-        <translation type="unfinished"></translation>
+        <translation>End :</translation>
     </message>
     <message>
         <source>Max :</source>
-        <translation type="unfinished"></translation>
+        <translation>Max :</translation>
     </message>
     <message>
         <source>Min :</source>
-        <translation type="unfinished"></translation>
+        <translation>Min :</translation>
     </message>
     <message>
         <source>Delay :</source>
-        <translation type="unfinished"></translation>
+        <translation>Delay :</translation>
     </message>
     <message>
         <source>s</source>
-        <translation type="unfinished"></translation>
+        <translation>s</translation>
     </message>
     <message>
         <source>V_Stop:</source>
-        <translation type="unfinished"></translation>
+        <translation>V_Stop:</translation>
     </message>
     <message>
         <source>C_Stop:</source>
-        <translation type="unfinished"></translation>
+        <translation>C_Stop:</translation>
     </message>
     <message>
         <source>mAh</source>
-        <translation type="unfinished"></translation>
+        <translation>mAh</translation>
     </message>
     <message>
         <source>T_Stop:</source>
-        <translation type="unfinished"></translation>
+        <translation>T_Stop:</translation>
     </message>
     <message>
         <source>Count:</source>
-        <translation type="unfinished"></translation>
+        <translation>Count:</translation>
     </message>
     <message>
         <source>Set(A)</source>
-        <translation type="unfinished"></translation>
+        <translation>Set(A)</translation>
     </message>
     <message>
         <source>Time(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>Time(s)</translation>
     </message>
     <message>
         <source>Slo(A/us)</source>
-        <translation type="unfinished"></translation>
+        <translation>Slo(A/us)</translation>
     </message>
     <message>
         <source>∞</source>
-        <translation type="unfinished"></translation>
+        <translation>∞</translation>
     </message>
     <message>
         <source>Preview</source>
-        <translation type="unfinished"></translation>
+        <translation>Preview</translation>
     </message>
     <message>
         <source>OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>OFF</translation>
     </message>
     <message>
         <source>Trigger</source>
-        <translation type="unfinished"></translation>
+        <translation>Trigger</translation>
     </message>
     <message>
         <source>Utility</source>
-        <translation type="unfinished"></translation>
+        <translation>Utility</translation>
     </message>
     <message>
         <source>Connect</source>
-        <translation type="unfinished"></translation>
+        <translation>Connect</translation>
     </message>
     <message>
         <source>Language</source>
-        <translation type="unfinished"></translation>
+        <translation>Language</translation>
     </message>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Help</translation>
     </message>
     <message>
         <source>Devices and Interfaces</source>
-        <translation type="unfinished"></translation>
+        <translation>Devices and Interfaces</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Save</translation>
     </message>
     <message>
         <source>Load</source>
-        <translation type="unfinished"></translation>
+        <translation>Load</translation>
     </message>
     <message>
         <source>Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Setting</translation>
     </message>
     <message>
         <source>Refresh</source>
-        <translation type="unfinished"></translation>
+        <translation>Refresh</translation>
     </message>
     <message>
         <source>English</source>
-        <translation type="unfinished"></translation>
+        <translation>English</translation>
     </message>
     <message>
         <source>Chinese</source>
-        <translation type="unfinished"></translation>
+        <translation>Chinese</translation>
     </message>
     <message>
         <source>Open Connect win</source>
-        <translation type="unfinished"></translation>
+        <translation>Open Connect win</translation>
     </message>
     <message>
         <source>About Wattlex</source>
-        <translation type="unfinished"></translation>
+        <translation>About Wattlex</translation>
     </message>
     <message>
         <source>User Help</source>
-        <translation type="unfinished"></translation>
+        <translation>User Help</translation>
     </message>
     <message>
         <source>Website...</source>
-        <translation type="unfinished"></translation>
+        <translation>Website...</translation>
     </message>
     <message>
         <source>Please turn off the load !</source>
-        <translation type="unfinished"></translation>
+        <translation>Please turn off the load !</translation>
     </message>
     <message>
         <source>It&apos;s not the correct file !</source>
-        <translation type="unfinished"></translation>
+        <translation>It&apos;s not the correct file !</translation>
+    </message>
+    <message>
+        <source>Refreshing devices, please wait.</source>
+        <translation>Refreshing devices, please wait.</translation>
+    </message>
+    <message>
+        <source>The language setting could not be saved.</source>
+        <translation>The language setting could not be saved.</translation>
+    </message>
+    <message>
+        <source>The new language takes effect when Wattlex is started again.</source>
+        <translation>The new language takes effect when Wattlex is started again.</translation>
+    </message>
+    <message>
+        <source>Can not find document.</source>
+        <translation>Can not find document.</translation>
+    </message>
+    <message>
+        <source>No web site address is set in this build.</source>
+        <translation>No web site address is set in this build.</translation>
+    </message>
+    <message>
+        <source>Cap_Add:</source>
+        <translation>Cap_Add:</translation>
+    </message>
+    <message>
+        <source>Please turn on the load !</source>
+        <translation>Please turn on the load !</translation>
+    </message>
+    <message>
+        <source>Sense</source>
+        <translation>Sense</translation>
+    </message>
+    <message>
+        <source>SOF</source>
+        <translation>SOF</translation>
+    </message>
+    <message>
+        <source>Von Latch</source>
+        <translation>Von Latch</translation>
+    </message>
+    <message>
+        <source>Ext Input</source>
+        <translation>Ext Input</translation>
+    </message>
+    <message>
+        <source>IMON</source>
+        <translation>IMON</translation>
+    </message>
+    <message>
+        <source>VMON</source>
+        <translation>VMON</translation>
+    </message>
+    <message>
+        <source>TMON</source>
+        <translation>TMON</translation>
+    </message>
+    <message>
+        <source>I Protect</source>
+        <translation>I Protect</translation>
+    </message>
+    <message>
+        <source>P Protect</source>
+        <translation>P Protect</translation>
+    </message>
+    <message>
+        <source>List state:Stop </source>
+        <translation>List state:Stop </translation>
+    </message>
+    <message>
+        <source>List state:Running </source>
+        <translation>List state:Running </translation>
+    </message>
+    <message>
+        <source>Program state:Pause </source>
+        <translation>Program state:Pause </translation>
+    </message>
+    <message>
+        <source>Program state:Stop </source>
+        <translation>Program state:Stop </translation>
+    </message>
+    <message>
+        <source>Program state:Running </source>
+        <translation>Program state:Running </translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>Manual</translation>
+    </message>
+    <message>
+        <source>External</source>
+        <translation>External</translation>
+    </message>
+    <message>
+        <source>Bus</source>
+        <translation>Bus</translation>
+    </message>
+    <message>
+        <source>Trig:</source>
+        <translation>Trig:</translation>
+    </message>
+    <message>
+        <source>Average:</source>
+        <translation>Average:</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
     </message>
 </context>
 <context>
     <name>SwitchControl</name>
     <message>
         <source>OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>OFF</translation>
     </message>
     <message>
         <source>ON</source>
-        <translation type="unfinished"></translation>
+        <translation>ON</translation>
+    </message>
+</context>
+<context>
+    <name>app_paths</name>
+    <message>
+        <source>Cannot create the folder %1.</source>
+        <translation>Cannot create the folder %1.</translation>
+    </message>
+    <message>
+        <source>Cannot write the configuration file %1.</source>
+        <translation>Cannot write the configuration file %1.</translation>
     </message>
 </context>
 <context>
     <name>uiPara</name>
     <message>
         <source>a current range (5 or 30)</source>
-        <translation type="unfinished"></translation>
+        <translation>a current range (5 or 30)</translation>
     </message>
     <message>
         <source>a voltage range (36 or 150)</source>
-        <translation type="unfinished"></translation>
+        <translation>a voltage range (36 or 150)</translation>
     </message>
     <message>
         <source>a number</source>
-        <translation type="unfinished"></translation>
+        <translation>a number</translation>
     </message>
     <message>
         <source>an integer</source>
-        <translation type="unfinished"></translation>
+        <translation>an integer</translation>
     </message>
     <message>
         <source>a switch (0 or 1)</source>
-        <translation type="unfinished"></translation>
+        <translation>a switch (0 or 1)</translation>
     </message>
     <message>
         <source>a known mode word</source>
-        <translation type="unfinished"></translation>
+        <translation>a known mode word</translation>
     </message>
     <message>
         <source>The settings text has %1 fields, %2 expected.</source>
-        <translation type="unfinished"></translation>
+        <translation>The settings text has %1 fields, %2 expected.</translation>
     </message>
     <message>
         <source>Field %1 (%2) is &quot;%3&quot;, not %4.</source>
-        <translation type="unfinished"></translation>
+        <translation>Field %1 (%2) is &quot;%3&quot;, not %4.</translation>
     </message>
 </context>
 <context>
     <name>ui_prompt_t</name>
     <message>
         <source>Save changes to the file </source>
-        <translation type="unfinished"></translation>
+        <translation>Save changes to the file </translation>
     </message>
     <message>
         <source>Wattwave Instance already running.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wattwave Instance already running.</translation>
     </message>
 </context>
 <context>
     <name>ui_qsplashscreen_t</name>
     <message>
         <source>Loading files, please wait ...</source>
-        <translation type="unfinished"></translation>
+        <translation>Loading files, please wait ...</translation>
     </message>
     <message>
         <source>Loading files, please wait </source>
-        <translation type="unfinished"></translation>
+        <translation>Loading files, please wait </translation>
     </message>
 </context>
 <context>
     <name>ui_xt_scale_draw_t</name>
     <message>
         <source>30s</source>
-        <translation type="unfinished"></translation>
+        <translation>30s</translation>
     </message>
     <message>
         <source>1min</source>
-        <translation type="unfinished"></translation>
+        <translation>1min</translation>
     </message>
     <message>
         <source>2.5min</source>
-        <translation type="unfinished"></translation>
+        <translation>2.5min</translation>
     </message>
     <message>
         <source>5min</source>
-        <translation type="unfinished"></translation>
+        <translation>5min</translation>
     </message>
     <message>
         <source>10min</source>
-        <translation type="unfinished"></translation>
+        <translation>10min</translation>
     </message>
     <message>
         <source>20min</source>
-        <translation type="unfinished"></translation>
+        <translation>20min</translation>
     </message>
     <message>
         <source>30min</source>
-        <translation type="unfinished"></translation>
+        <translation>30min</translation>
     </message>
     <message>
         <source>1hour</source>
-        <translation type="unfinished"></translation>
+        <translation>1hour</translation>
     </message>
     <message>
         <source>2.5hour</source>
-        <translation type="unfinished"></translation>
+        <translation>2.5hour</translation>
     </message>
     <message>
         <source>5hour</source>
-        <translation type="unfinished"></translation>
+        <translation>5hour</translation>
     </message>
     <message>
         <source>10hour</source>
-        <translation type="unfinished"></translation>
+        <translation>10hour</translation>
     </message>
     <message>
         <source>12hour</source>
-        <translation type="unfinished"></translation>
+        <translation>12hour</translation>
     </message>
     <message>
         <source>24hour</source>
-        <translation type="unfinished"></translation>
+        <translation>24hour</translation>
     </message>
 </context>
 </TS>

@@ -5,598 +5,717 @@
     <name>MyMainWindow</name>
     <message>
         <source>Wattlex</source>
-        <translation type="unfinished"></translation>
+        <translation>Wattlex</translation>
     </message>
     <message>
         <source>Basic</source>
-        <translation type="unfinished"></translation>
+        <translation>基础测试</translation>
     </message>
     <message>
         <source>OCPT/OPPT</source>
-        <translation type="unfinished"></translation>
+        <translation>过流/过压保护测试</translation>
     </message>
     <message>
         <source>Battery</source>
-        <translation type="unfinished"></translation>
+        <translation>电池测试</translation>
     </message>
     <message>
         <source>List</source>
-        <translation type="unfinished"></translation>
+        <translation>列表测试</translation>
     </message>
     <message>
         <source>Program</source>
-        <translation type="unfinished"></translation>
+        <translation>自动化测试</translation>
     </message>
     <message>
         <source>Ext</source>
-        <translation type="unfinished"></translation>
+        <translation>外部触发模式</translation>
     </message>
     <message>
         <source>Function:</source>
-        <translation type="unfinished"></translation>
+        <translation>功能：</translation>
     </message>
     <message>
         <source>Measure Data</source>
-        <translation type="unfinished"></translation>
+        <translation>测量值</translation>
     </message>
     <message>
         <source>Trend</source>
-        <translation type="unfinished"></translation>
+        <translation>趋势图</translation>
     </message>
     <message>
         <source>0.0000V</source>
-        <translation type="unfinished"></translation>
+        <translation>0.0000V</translation>
     </message>
     <message>
         <source>0.0000A</source>
-        <translation type="unfinished"></translation>
+        <translation>0.0000A</translation>
     </message>
     <message>
         <source>0.000Ω</source>
-        <translation type="unfinished"></translation>
+        <translation>0.000Ω</translation>
     </message>
     <message>
         <source>0.00W</source>
-        <translation type="unfinished"></translation>
+        <translation>0.00W</translation>
     </message>
     <message>
         <source>Cap_Add : 0mAh</source>
-        <translation type="unfinished"></translation>
+        <translation>累计容量 : 0mAh</translation>
     </message>
     <message>
         <source>V_Ext : 0.000V</source>
-        <translation type="unfinished"></translation>
+        <translation>外部电压 : 0.000V</translation>
     </message>
     <message>
         <source>I_Set : 0.000A</source>
-        <translation type="unfinished"></translation>
+        <translation>设定电流 : 0.000A</translation>
     </message>
     <message>
         <source>Trend Time:</source>
-        <translation type="unfinished"></translation>
+        <translation>趋势时间：</translation>
     </message>
     <message>
         <source>1min</source>
-        <translation type="unfinished"></translation>
+        <translation>1分钟</translation>
     </message>
     <message>
         <source>5min</source>
-        <translation type="unfinished"></translation>
+        <translation>5分钟</translation>
     </message>
     <message>
         <source>20min</source>
-        <translation type="unfinished"></translation>
+        <translation>20分钟</translation>
     </message>
     <message>
         <source>1hour</source>
-        <translation type="unfinished"></translation>
+        <translation>1小时</translation>
     </message>
     <message>
         <source>5hour</source>
-        <translation type="unfinished"></translation>
+        <translation>5小时</translation>
     </message>
     <message>
         <source>10hour</source>
-        <translation type="unfinished"></translation>
+        <translation>10小时</translation>
     </message>
     <message>
         <source>24hour</source>
-        <translation type="unfinished"></translation>
+        <translation>24小时</translation>
     </message>
     <message>
         <source>Current</source>
-        <translation type="unfinished"></translation>
+        <translation>电流</translation>
     </message>
     <message>
         <source>Voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>电压</translation>
     </message>
     <message>
         <source>Resis</source>
-        <translation type="unfinished"></translation>
+        <translation>电阻</translation>
     </message>
     <message>
         <source>Power</source>
-        <translation type="unfinished"></translation>
+        <translation>功率</translation>
     </message>
     <message>
         <source>Max</source>
-        <translation type="unfinished"></translation>
+        <translation>最大</translation>
     </message>
     <message>
         <source>Min</source>
-        <translation type="unfinished"></translation>
+        <translation>最小</translation>
     </message>
     <message>
         <source>Ave</source>
-        <translation type="unfinished"></translation>
+        <translation>平均</translation>
     </message>
     <message>
         <source>0.0000</source>
-        <translation type="unfinished"></translation>
+        <translation>0.0000</translation>
     </message>
     <message>
         <source>0.000</source>
-        <translation type="unfinished"></translation>
+        <translation>0.000</translation>
     </message>
     <message>
         <source>0.00</source>
-        <translation type="unfinished"></translation>
+        <translation>0.00</translation>
     </message>
     <message>
         <source>A</source>
-        <translation type="unfinished"></translation>
+        <translation>A</translation>
     </message>
     <message>
         <source>V</source>
-        <translation type="unfinished"></translation>
+        <translation>V</translation>
     </message>
     <message>
         <source>Ω</source>
-        <translation type="unfinished"></translation>
+        <translation>Ω</translation>
     </message>
     <message>
         <source>W</source>
-        <translation type="unfinished"></translation>
+        <translation>W</translation>
     </message>
     <message>
         <source>Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>暂停</translation>
     </message>
     <message>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>清除</translation>
     </message>
     <message>
         <source>Auto Range</source>
-        <translation type="unfinished"></translation>
+        <translation>自动量程</translation>
     </message>
     <message>
         <source>Record Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>记录设置</translation>
     </message>
     <message>
         <source>Record</source>
-        <translation type="unfinished"></translation>
+        <translation>记录</translation>
     </message>
     <message>
         <source>Configure</source>
-        <translation type="unfinished"></translation>
+        <translation>配置</translation>
     </message>
     <message>
         <source>Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>功能</translation>
     </message>
     <message>
         <source>DYN</source>
-        <translation type="unfinished"></translation>
+        <translation>动态</translation>
     </message>
     <message>
         <source>Togl</source>
-        <translation type="unfinished"></translation>
+        <translation>翻转</translation>
     </message>
     <message>
         <source>LED</source>
-        <translation type="unfinished"></translation>
+        <translation>LED</translation>
     </message>
     <message>
         <source>CC</source>
-        <translation type="unfinished"></translation>
+        <translation>CC</translation>
     </message>
     <message>
         <source>CP</source>
-        <translation type="unfinished"></translation>
+        <translation>CP</translation>
     </message>
     <message>
         <source>Puls</source>
-        <translation type="unfinished"></translation>
+        <translation>脉冲</translation>
     </message>
     <message>
         <source>CV</source>
-        <translation type="unfinished"></translation>
+        <translation>CV</translation>
     </message>
     <message>
         <source>CR</source>
-        <translation type="unfinished"></translation>
+        <translation>CR</translation>
     </message>
     <message>
         <source>Cont</source>
-        <translation type="unfinished"></translation>
+        <translation>连续</translation>
     </message>
     <message>
         <source>I Range</source>
-        <translation type="unfinished"></translation>
+        <translation>电流档位</translation>
     </message>
     <message>
         <source>5A</source>
-        <translation type="unfinished"></translation>
+        <translation>5A</translation>
     </message>
     <message>
         <source>30A</source>
-        <translation type="unfinished"></translation>
+        <translation>30A</translation>
     </message>
     <message>
         <source>V Range</source>
-        <translation type="unfinished"></translation>
+        <translation>电压档位</translation>
     </message>
     <message>
         <source>36V</source>
-        <translation type="unfinished"></translation>
+        <translation>36V</translation>
     </message>
     <message>
         <source>150V</source>
-        <translation type="unfinished"></translation>
+        <translation>150V</translation>
     </message>
     <message>
         <source>R Range</source>
-        <translation type="unfinished"></translation>
+        <translation>电阻档位</translation>
     </message>
     <message>
         <source>30mΩ～10kΩ</source>
-        <translation type="unfinished"></translation>
+        <translation>30mΩ～10kΩ</translation>
     </message>
     <message>
         <source>Value</source>
-        <translation type="unfinished"></translation>
+        <translation>数值</translation>
     </message>
     <message>
         <source>name</source>
-        <translation type="unfinished"></translation>
+        <translation>名称</translation>
     </message>
     <message>
         <source>Unit</source>
-        <translation type="unfinished"></translation>
+        <translation>单位</translation>
     </message>
     <message>
         <source>Step:</source>
-        <translation type="unfinished"></translation>
+        <translation>步数：</translation>
     </message>
     <message>
         <source>Step</source>
-        <translation type="unfinished"></translation>
+        <translation>步骤</translation>
     </message>
     <message>
         <source>Short</source>
-        <translation type="unfinished"></translation>
+        <translation>短路</translation>
     </message>
     <message>
         <source>Ton</source>
-        <translation type="unfinished"></translation>
+        <translation>开启时间</translation>
     </message>
     <message>
         <source>Toff</source>
-        <translation type="unfinished"></translation>
+        <translation>关闭时间</translation>
     </message>
     <message>
         <source>Tdly</source>
-        <translation type="unfinished"></translation>
+        <translation>延迟时间</translation>
     </message>
     <message>
         <source>Set</source>
-        <translation type="unfinished"></translation>
+        <translation>设定值</translation>
     </message>
     <message>
         <source>Vo</source>
-        <translation type="unfinished"></translation>
+        <translation>Vo</translation>
     </message>
     <message>
         <source>Io</source>
-        <translation type="unfinished"></translation>
+        <translation>Io</translation>
     </message>
     <message>
         <source>Rco</source>
-        <translation type="unfinished"></translation>
+        <translation>Rco</translation>
     </message>
     <message>
         <source>Import</source>
-        <translation type="unfinished"></translation>
+        <translation>导入</translation>
     </message>
     <message>
         <source>Export</source>
-        <translation type="unfinished"></translation>
+        <translation>导出</translation>
     </message>
     <message>
         <source>Result</source>
-        <translation type="unfinished"></translation>
+        <translation>结果</translation>
     </message>
     <message>
         <source>OCPT</source>
-        <translation type="unfinished"></translation>
+        <translation>OCPT</translation>
     </message>
     <message>
         <source>OPPT</source>
-        <translation type="unfinished"></translation>
+        <translation>OPPT</translation>
     </message>
     <message>
         <source>OCP V :</source>
-        <translation type="unfinished"></translation>
+        <translation>OCP 电压 :</translation>
     </message>
     <message>
         <source>Step :</source>
-        <translation type="unfinished"></translation>
+        <translation>步进 :</translation>
     </message>
     <message>
         <source>Start :</source>
-        <translation type="unfinished"></translation>
+        <translation>起始 :</translation>
     </message>
     <message>
         <source>End :</source>
-        <translation type="unfinished"></translation>
+        <translation>终止 :</translation>
     </message>
     <message>
         <source>Max :</source>
-        <translation type="unfinished"></translation>
+        <translation>最大 :</translation>
     </message>
     <message>
         <source>Min :</source>
-        <translation type="unfinished"></translation>
+        <translation>最小 :</translation>
     </message>
     <message>
         <source>Delay :</source>
-        <translation type="unfinished"></translation>
+        <translation>延时 :</translation>
     </message>
     <message>
         <source>s</source>
-        <translation type="unfinished"></translation>
+        <translation>秒</translation>
     </message>
     <message>
         <source>V_Stop:</source>
-        <translation type="unfinished"></translation>
+        <translation>截止电压：</translation>
     </message>
     <message>
         <source>C_Stop:</source>
-        <translation type="unfinished"></translation>
+        <translation>截止容量：</translation>
     </message>
     <message>
         <source>mAh</source>
-        <translation type="unfinished"></translation>
+        <translation>mAh</translation>
     </message>
     <message>
         <source>T_Stop:</source>
-        <translation type="unfinished"></translation>
+        <translation>截止时间：</translation>
     </message>
     <message>
         <source>Count:</source>
-        <translation type="unfinished"></translation>
+        <translation>次数：</translation>
     </message>
     <message>
         <source>Set(A)</source>
-        <translation type="unfinished"></translation>
+        <translation>设定值(A)</translation>
     </message>
     <message>
         <source>Time(s)</source>
-        <translation type="unfinished"></translation>
+        <translation>时间(s)</translation>
     </message>
     <message>
         <source>Slo(A/us)</source>
-        <translation type="unfinished"></translation>
+        <translation>斜率(A/us)</translation>
     </message>
     <message>
         <source>∞</source>
-        <translation type="unfinished"></translation>
+        <translation>∞</translation>
     </message>
     <message>
         <source>Preview</source>
-        <translation type="unfinished"></translation>
+        <translation>预览</translation>
     </message>
     <message>
         <source>OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>OFF</translation>
     </message>
     <message>
         <source>Trigger</source>
-        <translation type="unfinished"></translation>
+        <translation>触发</translation>
     </message>
     <message>
         <source>Utility</source>
-        <translation type="unfinished"></translation>
+        <translation>功能配置</translation>
     </message>
     <message>
         <source>Connect</source>
-        <translation type="unfinished"></translation>
+        <translation>连接</translation>
     </message>
     <message>
         <source>Language</source>
-        <translation type="unfinished"></translation>
+        <translation>语言</translation>
     </message>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>帮助</translation>
     </message>
     <message>
         <source>Devices and Interfaces</source>
-        <translation type="unfinished"></translation>
+        <translation>设备与接口</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>保存</translation>
     </message>
     <message>
         <source>Load</source>
-        <translation type="unfinished"></translation>
+        <translation>加载</translation>
     </message>
     <message>
         <source>Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>设置</translation>
     </message>
     <message>
         <source>Refresh</source>
-        <translation type="unfinished"></translation>
+        <translation>刷新</translation>
     </message>
     <message>
         <source>English</source>
-        <translation type="unfinished"></translation>
+        <translation>英文</translation>
     </message>
     <message>
         <source>Chinese</source>
-        <translation type="unfinished"></translation>
+        <translation>中文</translation>
     </message>
     <message>
         <source>Open Connect win</source>
-        <translation type="unfinished"></translation>
+        <translation>打开连接窗口</translation>
     </message>
     <message>
         <source>About Wattlex</source>
-        <translation type="unfinished"></translation>
+        <translation>关于 Wattlex</translation>
     </message>
     <message>
         <source>User Help</source>
-        <translation type="unfinished"></translation>
+        <translation>用户帮助</translation>
     </message>
     <message>
         <source>Website...</source>
-        <translation type="unfinished"></translation>
+        <translation>网站...</translation>
     </message>
     <message>
         <source>Please turn off the load !</source>
-        <translation type="unfinished"></translation>
+        <translation>请先关闭负载！</translation>
     </message>
     <message>
         <source>It&apos;s not the correct file !</source>
-        <translation type="unfinished"></translation>
+        <translation>文件不正确！</translation>
+    </message>
+    <message>
+        <source>Refreshing devices, please wait.</source>
+        <translation>正在刷新设备，请稍候。</translation>
+    </message>
+    <message>
+        <source>The language setting could not be saved.</source>
+        <translation>无法保存语言设置。</translation>
+    </message>
+    <message>
+        <source>The new language takes effect when Wattlex is started again.</source>
+        <translation>新的语言在下次启动 Wattlex 时生效。</translation>
+    </message>
+    <message>
+        <source>Can not find document.</source>
+        <translation>找不到文档。</translation>
+    </message>
+    <message>
+        <source>No web site address is set in this build.</source>
+        <translation>此版本未设置网站地址。</translation>
+    </message>
+    <message>
+        <source>Cap_Add:</source>
+        <translation>累计容量：</translation>
+    </message>
+    <message>
+        <source>Please turn on the load !</source>
+        <translation>请先打开负载！</translation>
+    </message>
+    <message>
+        <source>Sense</source>
+        <translation>远端补偿</translation>
+    </message>
+    <message>
+        <source>SOF</source>
+        <translation>失败停止</translation>
+    </message>
+    <message>
+        <source>Von Latch</source>
+        <translation>Von 锁存</translation>
+    </message>
+    <message>
+        <source>Ext Input</source>
+        <translation>外部输入</translation>
+    </message>
+    <message>
+        <source>IMON</source>
+        <translation>IMON</translation>
+    </message>
+    <message>
+        <source>VMON</source>
+        <translation>VMON</translation>
+    </message>
+    <message>
+        <source>TMON</source>
+        <translation>TMON</translation>
+    </message>
+    <message>
+        <source>I Protect</source>
+        <translation>电流保护</translation>
+    </message>
+    <message>
+        <source>P Protect</source>
+        <translation>功率保护</translation>
+    </message>
+    <message>
+        <source>List state:Stop </source>
+        <translation>列表状态：停止 </translation>
+    </message>
+    <message>
+        <source>List state:Running </source>
+        <translation>列表状态：运行 </translation>
+    </message>
+    <message>
+        <source>Program state:Pause </source>
+        <translation>程序状态：暂停 </translation>
+    </message>
+    <message>
+        <source>Program state:Stop </source>
+        <translation>程序状态：停止 </translation>
+    </message>
+    <message>
+        <source>Program state:Running </source>
+        <translation>程序状态：运行 </translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>手动</translation>
+    </message>
+    <message>
+        <source>External</source>
+        <translation>外部</translation>
+    </message>
+    <message>
+        <source>Bus</source>
+        <translation>总线</translation>
+    </message>
+    <message>
+        <source>Trig:</source>
+        <translation>触发：</translation>
+    </message>
+    <message>
+        <source>Average:</source>
+        <translation>平均：</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
     </message>
 </context>
 <context>
     <name>SwitchControl</name>
     <message>
         <source>OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>OFF</translation>
     </message>
     <message>
         <source>ON</source>
-        <translation type="unfinished"></translation>
+        <translation>ON</translation>
+    </message>
+</context>
+<context>
+    <name>app_paths</name>
+    <message>
+        <source>Cannot create the folder %1.</source>
+        <translation>无法创建文件夹 %1。</translation>
+    </message>
+    <message>
+        <source>Cannot write the configuration file %1.</source>
+        <translation>无法写入配置文件 %1。</translation>
     </message>
 </context>
 <context>
     <name>uiPara</name>
     <message>
         <source>a current range (5 or 30)</source>
-        <translation type="unfinished"></translation>
+        <translation>电流档位（5 或 30）</translation>
     </message>
     <message>
         <source>a voltage range (36 or 150)</source>
-        <translation type="unfinished"></translation>
+        <translation>电压档位（36 或 150）</translation>
     </message>
     <message>
         <source>a number</source>
-        <translation type="unfinished"></translation>
+        <translation>数字</translation>
     </message>
     <message>
         <source>an integer</source>
-        <translation type="unfinished"></translation>
+        <translation>整数</translation>
     </message>
     <message>
         <source>a switch (0 or 1)</source>
-        <translation type="unfinished"></translation>
+        <translation>开关（0 或 1）</translation>
     </message>
     <message>
         <source>a known mode word</source>
-        <translation type="unfinished"></translation>
+        <translation>已知的模式字</translation>
     </message>
     <message>
         <source>The settings text has %1 fields, %2 expected.</source>
-        <translation type="unfinished"></translation>
+        <translation>设置文本有 %1 个字段，应为 %2 个。</translation>
     </message>
     <message>
         <source>Field %1 (%2) is &quot;%3&quot;, not %4.</source>
-        <translation type="unfinished"></translation>
+        <translation>字段 %1（%2）为“%3”，不是%4。</translation>
     </message>
 </context>
 <context>
     <name>ui_prompt_t</name>
     <message>
         <source>Save changes to the file </source>
-        <translation type="unfinished"></translation>
+        <translation>是否保存对文件的更改：</translation>
     </message>
     <message>
         <source>Wattwave Instance already running.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wattwave 实例已在运行。</translation>
     </message>
 </context>
 <context>
     <name>ui_qsplashscreen_t</name>
     <message>
         <source>Loading files, please wait ...</source>
-        <translation type="unfinished"></translation>
+        <translation>正在加载文件，请稍候 ...</translation>
     </message>
     <message>
         <source>Loading files, please wait </source>
-        <translation type="unfinished"></translation>
+        <translation>正在加载文件，请稍候 </translation>
     </message>
 </context>
 <context>
     <name>ui_xt_scale_draw_t</name>
     <message>
         <source>30s</source>
-        <translation type="unfinished"></translation>
+        <translation>30秒</translation>
     </message>
     <message>
         <source>1min</source>
-        <translation type="unfinished"></translation>
+        <translation>1分钟</translation>
     </message>
     <message>
         <source>2.5min</source>
-        <translation type="unfinished"></translation>
+        <translation>2.5分钟</translation>
     </message>
     <message>
         <source>5min</source>
-        <translation type="unfinished"></translation>
+        <translation>5分钟</translation>
     </message>
     <message>
         <source>10min</source>
-        <translation type="unfinished"></translation>
+        <translation>10分钟</translation>
     </message>
     <message>
         <source>20min</source>
-        <translation type="unfinished"></translation>
+        <translation>20分钟</translation>
     </message>
     <message>
         <source>30min</source>
-        <translation type="unfinished"></translation>
+        <translation>30分钟</translation>
     </message>
     <message>
         <source>1hour</source>
-        <translation type="unfinished"></translation>
+        <translation>1小时</translation>
     </message>
     <message>
         <source>2.5hour</source>
-        <translation type="unfinished"></translation>
+        <translation>2.5小时</translation>
     </message>
     <message>
         <source>5hour</source>
-        <translation type="unfinished"></translation>
+        <translation>5小时</translation>
     </message>
     <message>
         <source>10hour</source>
-        <translation type="unfinished"></translation>
+        <translation>10小时</translation>
     </message>
     <message>
         <source>12hour</source>
-        <translation type="unfinished"></translation>
+        <translation>12小时</translation>
     </message>
     <message>
         <source>24hour</source>
-        <translation type="unfinished"></translation>
+        <translation>24小时</translation>
     </message>
 </context>
 </TS>

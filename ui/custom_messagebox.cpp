@@ -7,4 +7,8 @@ custom_messagebox::custom_messagebox(Icon icon, const QString& title, const QStr
     : QMessageBox(icon, title, text, buttons, parent, flags)
 {
     setWindowIcon(QIcon(QStringLiteral(":/resource/lion.jpg")));
+    // QMessageBox adds an OK button to a box shown without any; a wait
+    // prompt must offer none, it is closed by the code that waits.
+    if (buttons == NoButton)
+        setStandardButtons(NoButton);
 }
