@@ -2,7 +2,7 @@
 
 #include "config/uiPara.h"
 
-#include <QMutexLocker>
+
 
 Get_data_thread::Get_data_thread(QObject *parent) : QThread(parent) {}
 
@@ -14,7 +14,7 @@ Get_data_thread::~Get_data_thread()
 
 QString Get_data_thread::settings_text() const
 {
-    QMutexLocker lock(&text_mutex);
+    std::lock_guard<std::mutex> lock(text_mutex);
     return text;
 }
 
@@ -22,7 +22,7 @@ void Get_data_thread::run()
 {
     const QString built = uiPara::instance()->to_settings_text();
     {
-        QMutexLocker lock(&text_mutex);
+        std::lock_guard<std::mutex> lock(text_mutex);
         text = built;
     }
     emit send_end();

@@ -4,7 +4,7 @@
 
 #include "cfg_if_scpi_t.h"
 
-#include <QMutex>
+#include <mutex>
 #include <QString>
 #include <QThread>
 
@@ -32,7 +32,7 @@ protected:
 
 private:
     cfg_if_scpi_t scpi;
-    mutable QMutex text_mutex;
+    mutable std::mutex text_mutex;
     QString text;
 };
 

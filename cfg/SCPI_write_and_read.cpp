@@ -3,7 +3,7 @@
 #include "device/visa_session.h"
 
 #include <QMetaType>
-#include <QMutexLocker>
+
 #include <QWidget>
 
 SCPI_write_and_read::SCPI_write_and_read(QObject *parent) : QThread(parent)
@@ -21,7 +21,7 @@ SCPI_write_and_read::~SCPI_write_and_read()
 void SCPI_write_and_read::set_request(int button_model, const QList<QString> &write,
                                       const QList<QString> &query, const QList<QWidget *> &widgets)
 {
-    QMutexLocker lock(&request_mutex);
+    std::lock_guard<std::mutex> lock(request_mutex);
     code = button_model;
     write_list = write;
     query_list = query;
@@ -40,7 +40,7 @@ void SCPI_write_and_read::run()
     QList<QString> write, query;
     QList<QWidget *> widgets;
     {
-        QMutexLocker lock(&request_mutex);
+        std::lock_guard<std::mutex> lock(request_mutex);
         op = code;
         write = write_list;
         query = query_list;

@@ -6,7 +6,7 @@
 #include "cfg_if_scpi_t.h"
 
 #include <QList>
-#include <QMutex>
+#include <mutex>
 #include <QString>
 #include <QThread>
 
@@ -40,7 +40,7 @@ protected:
 
 private:
     cfg_if_scpi_t scpi;
-    QMutex request_mutex;
+    std::mutex request_mutex;
     int code = 0;
     QList<QString> write_list;
     QList<QString> query_list;

@@ -4,7 +4,7 @@
 #include "device/visa_session.h"
 
 #include <QDebug>
-#include <QMutexLocker>
+
 #include <QStringList>
 
 namespace {
@@ -22,13 +22,13 @@ Send_data_thread::~Send_data_thread()
 
 void Send_data_thread::set_settings_text(const QString &t)
 {
-    QMutexLocker lock(&text_mutex);
+    std::lock_guard<std::mutex> lock(text_mutex);
     text = t;
 }
 
 QString Send_data_thread::settings_text() const
 {
-    QMutexLocker lock(&text_mutex);
+    std::lock_guard<std::mutex> lock(text_mutex);
     return text;
 }
 

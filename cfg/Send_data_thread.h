@@ -5,7 +5,7 @@
 
 #include "cfg_if_scpi_t.h"
 
-#include <QMutex>
+#include <mutex>
 #include <QString>
 #include <QThread>
 
@@ -46,7 +46,7 @@ protected:
 
 private:
     cfg_if_scpi_t scpi;
-    mutable QMutex text_mutex;
+    mutable std::mutex text_mutex;
     QString text;
     std::atomic<failure_t> failure{no_failure};
     std::atomic<int> written{0};

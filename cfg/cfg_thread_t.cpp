@@ -4,7 +4,7 @@
 #include "device/visa_session.h"
 
 #include <QMetaType>
-#include <QMutexLocker>
+
 #include <QWidget>
 
 cfg_thread_t::cfg_thread_t(QObject *parent) : QThread(parent)
@@ -20,13 +20,13 @@ cfg_thread_t::~cfg_thread_t()
 
 void cfg_thread_t::set_resource(const std::string &text)
 {
-    QMutexLocker lock(&mailbox_mutex);
+    std::lock_guard<std::mutex> lock(mailbox_mutex);
     resource_text = text;
 }
 
 std::string cfg_thread_t::get_resource() const
 {
-    QMutexLocker lock(&mailbox_mutex);
+    std::lock_guard<std::mutex> lock(mailbox_mutex);
     return resource_text;
 }
 
@@ -45,25 +45,25 @@ void cfg_thread_t::add_request(int button_model, const QList<QString> &write, co
     // With nothing to exchange a repeat would only flood the window with
     // empty answers: answer it once.
     p.req.repeat = repeat && (binary || !write.isEmpty() || !query.isEmpty());
-    QMutexLocker lock(&mailbox_mutex);
+    std::lock_guard<std::mutex> lock(mailbox_mutex);
     mailbox.push_back(p);
 }
 
 void cfg_thread_t::add_message_cmd(const QList<QString> &queries, int kind)
 {
-    QMutexLocker lock(&mailbox_mutex);
+    std::lock_guard<std::mutex> lock(mailbox_mutex);
     messages.push_back(message_list{queries, kind});
 }
 
 int cfg_thread_t::pending_requests() const
 {
-    QMutexLocker lock(&mailbox_mutex);
+    std::lock_guard<std::mutex> lock(mailbox_mutex);
     return static_cast<int>(mailbox.size());
 }
 
 bool cfg_thread_t::take_request(cfg_request_t *req)
 {
-    QMutexLocker lock(&mailbox_mutex);
+    std::lock_guard<std::mutex> lock(mailbox_mutex);
     while (!mailbox.empty()) {
         posted &front = mailbox.front();
         if (!front.req.repeat) {
@@ -85,7 +85,7 @@ bool cfg_thread_t::take_request(cfg_request_t *req)
 
 bool cfg_thread_t::take_messages(message_list *msg)
 {
-    QMutexLocker lock(&mailbox_mutex);
+    std::lock_guard<std::mutex> lock(mailbox_mutex);
     if (messages.empty())
         return false;
     *msg = messages.front();
@@ -95,7 +95,7 @@ bool cfg_thread_t::take_messages(message_list *msg)
 
 void cfg_thread_t::discard_posts()
 {
-    QMutexLocker lock(&mailbox_mutex);
+    std::lock_guard<std::mutex> lock(mailbox_mutex);
     mailbox.clear();
     messages.clear();
 }

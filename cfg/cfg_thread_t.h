@@ -8,7 +8,7 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QMutex>
+#include <mutex>
 #include <QString>
 #include <QThread>
 
@@ -88,7 +88,7 @@ private:
     bool take_messages(message_list *msg);
     void discard_posts();
 
-    mutable QMutex mailbox_mutex;
+    mutable std::mutex mailbox_mutex;
     std::deque<posted> mailbox;
     std::deque<message_list> messages;
     std::string resource_text;

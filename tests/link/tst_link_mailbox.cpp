@@ -117,17 +117,19 @@ void tst_link_mailbox::cleanup()
 
 void tst_link_mailbox::one_shots_in_order_with_their_data()
 {
-    QWidget w1, w2;
-    post(34, {"CURR:IRANG 30", ""}, {"", "CURR:IRANG?"}, false, 0, {&w1});
-    post(36, {"CURR 2.5"}, {"CURR?"}, false, 7, {&w1, &w2});
+    // Handed back untouched, never used: any pointer values will do.
+    QWidget *const w1 = reinterpret_cast<QWidget *>(quintptr(0x1010));
+    QWidget *const w2 = reinterpret_cast<QWidget *>(quintptr(0x2020));
+    post(34, {"CURR:IRANG 30", ""}, {"", "CURR:IRANG?"}, false, 0, {w1});
+    post(36, {"CURR 2.5"}, {"CURR?"}, false, 7, {w1, w2});
     post(32, {"INP 1", "", "SYST:REMOT:STAT 1"}, {"INP?", "MEAS:CURR?", ""}, false, 185);
     thread->start();
     QTRY_COMPARE(answers.size(), 3);
     QCOMPARE(codes(), (QList<int>{34, 36, 32}));
     QCOMPARE(answers[0].replies, (QList<QString>{"|CURR:IRANG?\n"}));
-    QCOMPARE(answers[0].widgets, (QList<QWidget *>{&w1}));
+    QCOMPARE(answers[0].widgets, (QList<QWidget *>{w1}));
     QCOMPARE(answers[1].replies, (QList<QString>{"CURR 2.5|CURR?\n"}));
-    QCOMPARE(answers[1].widgets, (QList<QWidget *>{&w1, &w2}));
+    QCOMPARE(answers[1].widgets, (QList<QWidget *>{w1, w2}));
     QCOMPARE(answers[1].sub, 7);
     // Write-only entries add no reply; the rest keep their order.
     QCOMPARE(answers[2].replies, (QList<QString>{"INP 1|INP?\n", "|MEAS:CURR?\n"}));
@@ -284,5 +286,5 @@ void tst_link_mailbox::stop_ends_idle_and_busy_threads()
     QVERIFY(thread->isRunning());
 }
 
-QTEST_MAIN(tst_link_mailbox)
+QTEST_GUILESS_MAIN(tst_link_mailbox)
 #include "tst_link_mailbox.moc"
