@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -31,6 +32,7 @@ class tst_sim_commands : public QObject {
     Q_OBJECT
 private slots:
     void identification();
+    void every_text_the_program_sends();
     void header_forms();
     void number_formats();
     void switches_and_words();
@@ -59,6 +61,87 @@ void tst_sim_commands::identification()
     QVERIFY(r2.w("POW 200"));
     QCOMPARE(r2.refused("POW 250"), -222);
     QCOMPARE(r2.v("POW?"), std::string("200"));
+}
+
+void tst_sim_commands::every_text_the_program_sends()
+{
+    sim_rig r;
+    // Connect sequence.
+    QCOMPARE(r.q("*IDN?\n").substr(0, 16), std::string("Tervane,WLX1300X"));
+    QVERIFY(r.w("TRIG:SOUR BUS"));
+    QVERIFY(r.w("INP 0"));
+    QCOMPARE(r.q("MACHINETYPE?"), std::string("Tervane Device\n"));
+    QVERIFY(r.w("SYST:REMOT:STAT 1"));
+
+    // Every set, with the input off, in an order that keeps each valid.
+    std::vector<std::string> sets = {
+        "INP 1", "INP 0", "FUNC CURR", "FUNC VOLT", "FUNC RES", "FUNC POW", "FUNC LED", "FUNC CURR", "SHOR 1",
+        "SHOR 0", "TRIG:SOUR MANUAL", "TRIG:SOUR EXT", "TRIG:SOUR BUS", "*TRG", "CURR:IRANG 30", "CURR:IRANG 5",
+        "CURR:VRANG 150", "CURR:VRANG 36", "CURR 3", "CURR:SLEW:POS 0.5", "CURR:SLEW:NEG 0.5", "VOLT:IRANG 5",
+        "VOLT:VRANG 36", "VOLT 4.8", "RES:IRANG 5", "RES:VRANG 36", "RES 10", "POW:IRANG 5", "POW:VRANG 36", "POW 10",
+        "LED:IRANG 5", "LED:VRANG 36", "LED:CURR 1", "LED:VOLT 3", "LED:RCO 0.2", "FUNC:TRAN CURRENT",
+        "FUNC:TRAN VOLTAGE", "FUNC:TRAN RESISTANCE", "FUNC:TRAN POWER", "CURR:TRAN:SLEW:POS  0.5",
+        "CURR:TRAN:SLEW:NEG  0.5", "BATT:FUNC", "BATT:MODE CURR", "BATT:MODE POW", "BATT:MODE RES",
+        "BATT:MODE CURR", "BATT:IRANG 30", "BATT:VRANG 150", "BATT:LEV 1", "BATT:VOLT:STAT 1", "BATT:VOLT:STAT 0",
+        "BATT:CAP:STAT 1", "BATT:CAP:STAT 0", "BATT:TIM:STAT 1", "BATT:TIM:STAT 0", "BATT:VOLT 0", "BATT:CAP 2000",
+        "BATT:TIM 3600", "BATT:ADDCAP:STAT 0", "BATT:ADDCAP:STAT 1", "EXT:MODE EXTI", "EXT:MODE EXTV",
+        "EXT:MODE INT", "EXT:IRANG 5", "EXT:VRANG 36", "EXT:INP 1", "EXT:INP 0", "LIST:STAT:ON", "LIST:MODE CURR",
+        "LIST:IRANG 5", "LIST:VRANG 36", "LIST:COUN 1", "LIST:STEP 5", "LIST:LEV 3,2.5", "LIST:WID 3,1",
+        "LIST:SLEW 3,0.5", "PROG:STAT:ON", "PROG:STEP 5", "PROG:MODE 1,CURR", "PROG:IRANG 3,30",
+        "PROG:VRANG 3,150", "PROG:PAUSE 2,ON", "PROG:PAUSE 2,OFF", "PROG:SHOR 3,ON", "PROG:SHOR 3,OFF",
+        "PROG:TIME:ON 1,1", "PROG:TIME:OFF 1,1", "PROG:TIME:DEL 1,1", "PROG:MIN 1,1", "PROG:MAX 1,10",
+        "PROG:LEV 1,1", "PROG:LED:CURR 1,1", "PROG:LED:RCO 1,0.2", "SYST:SENS ON", "SYST:SENS OFF",
+        "STOP:ON:FAIL ON", "STOP:ON:FAIL OFF", "VOLT:LATCh 1", "VOLT:LATCh 0", "SENS:AVER:COUN 10", "VOLT:ON 0",
+        "SYST:IMONI:STAT 1", "SYST:VMONI:STAT 1", "CURR:PROT:STAT ON", "CURR:PROT:LEV 30", "CURR:PROT:DEL 3",
+        "POW:PROT:STAT ON", "POW:PROT:LEV 300", "POW:PROT:DEL 3", "TIME:TEST 1", "TIME:TEST:VOLT:LOW 0",
+        "TIME:TEST:VOLT:HIGH 10", "SYST:REMOT:STAT 0", "SYST:REMOT:STAT 1"};
+    std::vector<std::string> queries = {
+        "INP?", "SHOR?", "MEAS:CURR?", "MEAS:VOLT?", "MEAS:RES?", "MEAS:POW?", "MEAS:EXT?", "TIME:TEST:RISE?",
+        "TIME:TEST:FALL?", "BATT:DISCHA:CAP?", "BATT:DISCHA:TIM?", "FUNC:TEST:RESULT?", "TEST:STAT?", "TEST:STEP?",
+        "TEST:STOP?", "PROG:TEST? 1", "FUNC?", "FUNC:MODE?", "CURR:IRANG?", "CURR:VRANG?", "CURR?", "CURRENT?",
+        "CURR:SLEW:POS?", "CURR:SLEW:NEG?", "VOLT:IRANG?", "VOLT:VRANG?", "VOLT?", "RES:IRANG?", "RES:VRANG?",
+        "RES?", "POW:IRANG?", "POW:VRANG?", "POW?", "LED:IRANG?", "LED:VRANG?", "LED:CURR?", "LED:VOLT?",
+        "LED:RCO?", "FUNC:TRAN?", "CURR:TRAN:SLEW:POS?", "CURR:TRAN:SLEW:NEG?", "BATT:MODE?", "BATT:IRANG?",
+        "BATT:VRANG?", "BATT:RRANG?", "BATT:LEV?", "BATT:VOLT:STAT?", "BATT:CAP:STAT?", "BATT:TIM:STAT?",
+        "BATT:VOLT?", "BATT:CAP?", "BATT:TIM?", "BATT:ADDCAP?", "EXT:MODE?", "EXT:IRANG?", "EXT:VRANG?",
+        "EXT:INP?", "LIST:MODE?", "LIST:IRANG?", "LIST:VRANG?", "LIST:COUN?", "LIST:STEP?", "LIST:LEV? 1",
+        "LIST:WID? 1", "LIST:SLEW? 1", "LIST:LEV:ALL?", "LIST:WID:ALL?", "LIST:SLEW:ALL?", "PROG:STEP?",
+        "PROG:MODE? 1", "PROG:IRANG? 1", "PROG:VRANG? 1", "PROG:PAUSE? 1", "PROG:SHOR? 1", "PROG:TIME:ON? 1",
+        "PROG:TIME:OFF? 1", "PROG:TIME:DEL? 1", "PROG:MIN? 1", "PROG:MAX? 1", "PROG:LEV? 1", "PROG:LED:CURR? 1",
+        "PROG:LED:RCO? 1", "PROG:RRANG? 1", "PROG:PAUSE:ALL?", "PROG:MODE:ALL?", "PROG:IRANGE:ALL?",
+        "PROG:VRANGE:ALL?", "PROG:SHORT:ALL?", "PROG:TIME:ON:ALL?", "PROG:TIME:OFF:ALL?", "PROG:TIME:DEL:ALL?",
+        "PROG:MIN:ALL?", "PROG:MAX:ALL?", "PROG:LEV:ALL?", "PROG:LED:CURR:ALL?", "PROG:LED:RCO:ALL?",
+        "PROG:TEST:ALL?", "SYST:SENS?", "STOP:ON:FAIL?", "VOLT:LATCh?", "SENS:AVER:COUN?", "VOLT:ON?",
+        "TRIG:SOUR?", "SYST:IMONI:STAT?", "SYST:VMONI:STAT?", "CURR:PROT:STAT?", "CURR:PROT:LEV?",
+        "CURR:PROT:DEL?", "POW:PROT:STAT?", "POW:PROT:LEV?", "POW:PROT:DEL?", "TIME:TEST?",
+        "TIME:TEST:VOLT:LOW?", "TIME:TEST:VOLT:HIGH?", "SYST:REMOT:STAT?"};
+    for (const char *p : {"CURR", "VOLT", "RES", "POW"}) {
+        const std::string b = std::string(p) + ":TRAN:";
+        for (const char *m : {"MODE CONTINUOUS", "MODE PULSE", "MODE TOGGLE", "MODE CONTINUOUS", "IRANG 5",
+                              "VRANG 36", "ALEV 1", "BLEV 1", "AWID 0.5", "BWID 0.5"})
+            sets.push_back(b + m);
+        for (const char *m : {"MODE?", "IRANG?", "VRANG?", "ALEV?", "BLEV?", "AWID?", "BWID?"})
+            queries.push_back(b + m);
+    }
+    for (const char *x : {"OCP", "OPP"}) {
+        const std::string b = std::string(x) + ":";
+        for (const char *m : {"FUNC", "IRANG 5", "VRANG 36", "VOLT 1", "STEP 0.5", "STAR 0", "END 5", "MIN 1",
+                              "MAX 5", "STEP:DEL 0.5"})
+            sets.push_back(b + m);
+        for (const char *m : {"IRANG?", "VRANG?", "VOLT?", "STEP?", "STAR?", "END?", "MIN?", "MAX?", "STEP:DEL?"})
+            queries.push_back(b + m);
+    }
+    for (const std::string &m : sets)
+        QVERIFY2(r.w(m), m.c_str());
+    for (const std::string &m : queries) {
+        std::string reply;
+        QVERIFY2(r.exec(m, &reply), m.c_str());
+        QVERIFY2(reply.size() >= 2 && reply.back() == '\n' && reply[reply.size() - 2] != '\r', m.c_str());
+    }
+    QCOMPARE(r.q("LIST:EXPORT?").size(), std::size_t(1232));
+    QCOMPARE(r.q("PROG:EXPORT?").size(), std::size_t(1927));
+    QVERIFY(r.inst->error_queue_empty());
+    QVERIFY(r.log.empty());
 }
 
 void tst_sim_commands::header_forms()

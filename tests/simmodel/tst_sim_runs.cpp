@@ -18,6 +18,7 @@ private slots:
     void program_run_completes_without_sof();
     void ocp_and_opp_sweeps();
     void battery_discharge();
+    void battery_runs_empty();
     void time_test();
     void protections_and_alarms();
     void transient_waveform();
@@ -337,12 +338,47 @@ void tst_sim_runs::battery_discharge()
     r.advance(3);
     QCOMPARE(r.num("BATT:DISCHA:TIM?"), 3.0);
     QCOMPARE(r.v("BATT:ADDCAP?"), std::string("2"));
+    // CR: the current falls with the battery voltage.
+    QVERIFY(r.w("SIM:BATT:REFILL"));
+    QVERIFY(r.w("BATT:MODE RES"));
+    QVERIFY(r.w("BATT:LEV 4.1"));
+    QVERIFY(r.w("BATT:VOLT 3.5"));
+    QVERIFY(r.w("BATT:VOLT:STAT 1"));
+    QVERIFY(r.w("INP 1"));
+    QCOMPARE(r.v("MEAS:CURR?"), std::string("1"));
+    r.advance(100);
+    QCOMPARE(r.v("INP?"), std::string("0"));
+    QVERIFY(std::fabs(r.num("FUNC:TEST:RESULT?") - 3.5) < 0.001);
+    QVERIFY(std::fabs(r.num("BATT:DISCHA:CAP?") - 5.122) < 0.005); // (4.2 - 3.5 * 4.2 / 4.1) / 1.2 * 10
+    QVERIFY(r.w("BATT:VOLT:STAT 0"));
+    QVERIFY(r.w("BATT:MODE CURR"));
+    QVERIFY(r.w("BATT:LEV 1"));
     // Leaving the battery function ends a discharge.
     QVERIFY(r.w("INP 1"));
     r.advance(1);
     QVERIFY(r.w("FUNC CURR"));
     QCOMPARE(r.v("INP?"), std::string("0"));
     QCOMPARE(r.num("BATT:DISCHA:TIM?"), 1.0);
+}
+
+void tst_sim_runs::battery_runs_empty()
+{
+    // Two hours of a 1 A discharge in one step: exact in CC, and quick.
+    sim_rig r;
+    QVERIFY(r.w("BATT:FUNC"));
+    QVERIFY(r.w("INP 1"));
+    QElapsedTimer timer;
+    timer.start();
+    r.advance(7300);
+    QCOMPARE(r.v("BATT:DISCHA:CAP?"), std::string("2027.78"));
+    QCOMPARE(r.v("BATT:DISCHA:TIM?"), std::string("7300"));
+    QCOMPARE(r.v("MEAS:VOLT?"), std::string("2.9"));
+    QCOMPARE(r.v("BATT:ADDCAP?"), std::string("2027"));
+    QVERIFY(timer.elapsed() < 1000);
+    QVERIFY(r.w("INP 0"));
+    QCOMPARE(r.v("MEAS:VOLT?"), std::string("3"));
+    QVERIFY(r.w("SIM:BATT:REFILL"));
+    QCOMPARE(r.v("MEAS:VOLT?"), std::string("4.2"));
 }
 
 void tst_sim_runs::time_test()

@@ -315,23 +315,61 @@ void model_engine::integrate(double t0, double t1)
     st.batt_run_time += t1 - t0;
 }
 
+// End of the next integration step of a discharge. In CC the current is
+// constant and the battery voltage linear in the charge drawn, so the step
+// runs exactly to the next point where something changes (stop voltage,
+// Von, the current limit, the empty battery); otherwise 10 ms steps.
+double model_engine::battery_step_end(double limit) const
+{
+    const double fine = now_ + 0.01;
+    const model_point p = point_at(now_);
+    const double x = st.batt_level;
+    if (st.batt_mode != func_curr || p.trip || p.i <= 0 || p.i != x)
+        return std::min(limit, fine);
+    const model_state::sim_params &s = st.sim;
+    if (s.q_used >= s.qnom)
+        return limit; // empty: the voltage no longer moves
+    const double slope = (s.vfull - s.vempty) / s.qnom; // V per mAh
+    if (slope < 0)
+        return std::min(limit, fine);
+    const double rate = x / 3.6; // mAh per s
+    double t = now_ + (s.qnom - s.q_used) / rate;
+    if (slope > 0) {
+        const double voc = battery_voc();
+        double thresholds[3] = {x * s.rint, -1, -1};
+        if (st.batt_vstop_on)
+            thresholds[1] = st.batt_vstop + x * s.rint;
+        if (st.util_von > 0 && !st.util_latch)
+            thresholds[2] = st.util_von;
+        for (double th : thresholds) {
+            if (th < 0 || th >= voc)
+                continue;
+            const double q_at = (s.vfull - th) / slope;
+            t = std::min(t, now_ + (q_at - s.q_used) / rate);
+        }
+    }
+    return std::min(limit, std::max(t, now_ + 1e-6));
+}
+
 void model_engine::advance_to(double t)
 {
-    // A safety net against settings that would need an absurd number of
-    // events (e.g. a sweep of billions of steps at a high time scale).
-    long budget = 20000000;
+    // Settings that would need an absurd number of events (a sweep of
+    // millions of steps at a high time scale) must not freeze the load:
+    // after this many steps the simulated clock falls behind instead.
+    long budget = 2000000;
     while (now_ < t) {
         settle();
         double seg_end = std::min(t, next_event_time());
         if (discharging_)
-            seg_end = std::min(seg_end, now_ + 0.01);
+            seg_end = battery_step_end(seg_end);
         if (seg_end < now_)
             seg_end = now_;
         integrate(now_, seg_end);
         now_ = seg_end;
         process_events();
         if (--budget <= 0) {
-            now_ = t;
+            real_base_ = clock_();
+            sim_base_ = now_;
             break;
         }
     }
@@ -417,6 +455,16 @@ void model_engine::settle()
     }
     // A protection condition must hold at every level present until the
     // next event (both transient levels when they are not followed).
+    // A delay that has run out fires even if the level changed at this very
+    // moment: the condition held for the whole delay.
+    if (st.util_cprot_on && cprot_since_ >= 0 && now_ >= cprot_since_ + st.util_cprot_del) {
+        raise_alarm(alarm_over_current_prot);
+        return;
+    }
+    if (st.util_pprot_on && pprot_since_ >= 0 && now_ >= pprot_since_ + st.util_pprot_del) {
+        raise_alarm(alarm_over_power_prot);
+        return;
+    }
     bool over_i = st.util_cprot_on && p.i > st.util_cprot_lev;
     bool over_p = st.util_pprot_on && p.v * p.i > st.util_pprot_lev;
     if (tran_continuous_on() && !tran_phase_events()) {
@@ -446,7 +494,7 @@ void model_engine::settle()
         pprot_since_ = -1;
     }
     if (discharging_) {
-        const bool stop = (st.batt_vstop_on && p.v <= st.batt_vstop)
+        const bool stop = (st.batt_vstop_on && p.v <= st.batt_vstop + 1e-9)
             || (st.batt_cstop_on && st.batt_run_cap >= st.batt_cstop - 1e-9)
             || (st.batt_tstop_on && st.batt_run_time >= st.batt_tstop - 1e-9);
         if (stop)

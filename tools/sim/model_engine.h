@@ -58,6 +58,7 @@ private:
 
     double clock_now() const;
     void advance_to(double t);
+    double battery_step_end(double limit) const;
     void settle();
     void process_events();
     void integrate(double t0, double t1);
