@@ -3,6 +3,11 @@
 #include "ui_mymainwindow.h"
 
 #include "SwitchButton.h"
+#include "Get_configure_value.h"
+#include "Get_data_thread.h"
+#include "Get_display_data.h"
+#include "SCPI_write_and_read.h"
+#include "Send_data_thread.h"
 #include "cfg_thread_t.h"
 #include "custom_messagebox.h"
 #include "uiPara.h"
@@ -49,6 +54,17 @@ MyMainWindow::MyMainWindow(QWidget* parent)
     connect(cfg_thread, SIGNAL(send_byte_result(int,QByteArray)),
             this, SLOT(deal_cfg_thread_bytedata(int,QByteArray)));
     connect(cfg_thread, SIGNAL(update_resource()), this, SLOT(refresh_device()));
+    // The other worker threads; none runs until a connection or a transfer
+    // starts it (the second exchange and display threads never do).
+    scpi_write_and_read = new SCPI_write_and_read(this);
+    connect(scpi_write_and_read, SIGNAL(send_result(int,QList<QString>,QList<QWidget*>)),
+            this, SLOT(deal_scpi_rw(int,QList<QString>,QList<QWidget*>)));
+    get_data_thread = new Get_data_thread(this);
+    connect(get_data_thread, SIGNAL(send_end()), this, SLOT(deal_get_data_thread()));
+    send_data_thread = new Send_data_thread(this);
+    connect(send_data_thread, SIGNAL(send_end()), this, SLOT(deal_send_data_thread()));
+    get_display_data = new Get_display_data(this);
+    get_configure_value = new Get_configure_value(this);
 
     connect_para_signals();
 
@@ -69,8 +85,13 @@ MyMainWindow::~MyMainWindow()
     delete ui;
     ui = nullptr;
     // A thread object must not be destroyed while it runs.
-    if (cfg_thread && cfg_thread->isRunning())
+    stop_worker_threads();
+    if (cfg_thread->isRunning())
         cfg_thread->stop_and_wait();
+    get_data_thread->stop_flag = 1;
+    get_data_thread->wait();
+    send_data_thread->stop_flag = 1;
+    send_data_thread->wait();
     if (g_main_window == this)
         g_main_window = nullptr;
 }
@@ -90,6 +111,22 @@ void MyMainWindow::init_connect_dock()
     if (wanted > width())
         resize(wanted, height());
     init_Basic();
+}
+
+void MyMainWindow::stop_worker_threads()
+{
+    if (get_display_data->isRunning()) {
+        get_display_data->stop();
+        get_display_data->wait();
+    }
+    if (get_configure_value->isRunning()) {
+        get_configure_value->stop();
+        get_configure_value->wait();
+    }
+    if (scpi_write_and_read->isRunning()) {
+        scpi_write_and_read->stop();
+        scpi_write_and_read->wait();
+    }
 }
 
 void MyMainWindow::set_pending_utility_a(bool sent, int count)

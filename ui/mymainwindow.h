@@ -17,6 +17,11 @@ class QLabel;
 class QWidget;
 class SwitchButton;
 class cfg_thread_t;
+class Get_configure_value;
+class Get_data_thread;
+class Get_display_data;
+class SCPI_write_and_read;
+class Send_data_thread;
 class ListPreviewWin;
 class ProgResultWin;
 
@@ -34,6 +39,11 @@ public:
     // ---- form and instrument link
     Ui_MyMainWindow* ui = nullptr;
     cfg_thread_t* cfg_thread = nullptr;          // started after a connection
+    SCPI_write_and_read* scpi_write_and_read = nullptr; // never started
+    Get_data_thread* get_data_thread = nullptr;  // settings text for saving
+    Send_data_thread* send_data_thread = nullptr; // applies a loaded settings text
+    Get_display_data* get_display_data = nullptr; // never started
+    Get_configure_value* get_configure_value = nullptr; // opens and identifies a load
     SwitchButton* load_switch = nullptr;         // input state, set from the load
 
     // Shared request lists: fill_cmd_list and some panel slots fill them.
@@ -136,6 +146,10 @@ public:
     int connect_para_signals();
     void disconnect_para_signals();
 
+    // Stops and waits for the display, identify and second exchange threads
+    // that run.
+    void stop_worker_threads();
+
     // Utility dialog: whether its request carries the time-test row.
     void set_pending_utility_a(bool sent, int count);
     void set_pending_utility_b(bool sent, int count);
@@ -189,6 +203,9 @@ public slots:
     // ---- replies of the worker threads (the reply side fills these)
     void deal_cfg_thread(int op, QList<QString> replies, QList<QWidget*> widgets, int subcode);
     void deal_cfg_thread_bytedata(int op, QByteArray bytes);
+    void deal_scpi_rw(int op, QList<QString> replies, QList<QWidget*> widgets);
+    void deal_get_data_thread();
+    void deal_send_data_thread();
     void refresh_device();
 
     // ---- panel parts called by the shell (the panels fill these)

@@ -4,6 +4,9 @@
 
 void MyMainWindow::deal_cfg_thread(int, QList<QString>, QList<QWidget*>, int) {}
 void MyMainWindow::deal_cfg_thread_bytedata(int, QByteArray) {}
+void MyMainWindow::deal_scpi_rw(int, QList<QString>, QList<QWidget*>) {}
+void MyMainWindow::deal_get_data_thread() {}
+void MyMainWindow::deal_send_data_thread() {}
 void MyMainWindow::init_list_ui() {}
 
 // The device tree's rebuild comes with the connection dialogs; until then a

@@ -6,6 +6,11 @@
 
 #include "SwitchButton.h"
 #include "app_paths.h"
+#include "Get_configure_value.h"
+#include "Get_data_thread.h"
+#include "Get_display_data.h"
+#include "SCPI_write_and_read.h"
+#include "Send_data_thread.h"
 #include "cfg_thread_t.h"
 #include "lib_xml_t.h"
 #include "uiPara.h"
@@ -228,7 +233,11 @@ private slots:
         QCOMPARE(w->load_switch->pos(), QPoint(460, 9));
         QVERIFY(!w->load_switch->getSelectedItem());
         QVERIFY(w->ui->pushButton_Load->isHidden());
-        QVERIFY(!w->cfg_thread->isRunning());
+        // Every worker thread exists; none runs before a connection.
+        const QList<QThread*> threads = {w->cfg_thread, w->scpi_write_and_read, w->get_data_thread,
+                                         w->send_data_thread, w->get_display_data, w->get_configure_value};
+        for (QThread* t : threads)
+            QVERIFY(t && !t->isRunning());
         QCOMPARE(w->mode_page, 0);
         QCOMPARE(w->ext_mode_code, 24);
         QCOMPARE(w->prog_row_count, 5);
