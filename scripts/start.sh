@@ -2,5 +2,5 @@
 # Installs what is missing, builds and starts Wattlex.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/build.sh | tail -n 1 >/dev/null
+WATTLEX_SANITIZE=0 WATTLEX_TSAN=0 bash scripts/build.sh
 exec ./build/wattlex "$@"
