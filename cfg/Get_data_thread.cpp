@@ -2,8 +2,6 @@
 
 #include "config/uiPara.h"
 
-
-
 Get_data_thread::Get_data_thread(QObject *parent) : QThread(parent) {}
 
 Get_data_thread::~Get_data_thread()

@@ -4,12 +4,12 @@
 
 #include "cfg_if_scpi_t.h"
 
-#include <mutex>
 #include <QString>
 #include <QThread>
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 
 class Get_data_thread : public QThread
 {

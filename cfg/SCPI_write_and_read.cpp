@@ -3,7 +3,6 @@
 #include "device/visa_session.h"
 
 #include <QMetaType>
-
 #include <QWidget>
 
 SCPI_write_and_read::SCPI_write_and_read(QObject *parent) : QThread(parent)

@@ -6,12 +6,12 @@
 #include "cfg_if_scpi_t.h"
 
 #include <QList>
-#include <mutex>
 #include <QString>
 #include <QThread>
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 
 class QWidget;
 

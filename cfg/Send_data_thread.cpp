@@ -4,7 +4,6 @@
 #include "device/visa_session.h"
 
 #include <QDebug>
-
 #include <QStringList>
 
 namespace {

@@ -5,12 +5,12 @@
 
 #include "cfg_if_scpi_t.h"
 
-#include <mutex>
 #include <QString>
 #include <QThread>
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 
 class Send_data_thread : public QThread
 {

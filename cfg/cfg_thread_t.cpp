@@ -4,7 +4,6 @@
 #include "device/visa_session.h"
 
 #include <QMetaType>
-
 #include <QWidget>
 
 cfg_thread_t::cfg_thread_t(QObject *parent) : QThread(parent)

@@ -8,12 +8,12 @@
 
 #include <QByteArray>
 #include <QList>
-#include <mutex>
 #include <QString>
 #include <QThread>
 
 #include <atomic>
 #include <deque>
+#include <mutex>
 #include <string>
 
 class QWidget;
