@@ -399,6 +399,11 @@ void tst_sim_runs::time_test()
     QVERIFY(r.w("CURR 1")); // 4.9 V: stays above 4.75
     QVERIFY(r.w("INP 1"));
     QCOMPARE(r.v("TIME:TEST:FALL?"), std::string("0"));
+    QVERIFY(r.w("INP 0"));
+    QVERIFY(r.w("CURR 3"));
+    QVERIFY(r.w("TIME:TEST:VOLT:LOW 5.5")); // band above the source
+    QVERIFY(r.w("INP 1"));
+    QCOMPARE(r.v("TIME:TEST:FALL?"), std::string("0"));
     QVERIFY(r.w("TIME:TEST 0"));
     QCOMPARE(r.v("TIME:TEST?"), std::string("0"));
 }
@@ -464,10 +469,14 @@ void tst_sim_runs::transient_waveform()
     QVERIFY(r.w("TRIG:SOUR BUS"));
     QVERIFY(r.w("FUNC:TRAN CURR"));
     QVERIFY(r.w("INP 1"));
-    const double expect[] = {1, 2, 1, 2};
-    for (double e : expect) {
-        r.advance(e == 1 && r.now == 1000 ? 0.25 : 0.5);
-        QCOMPARE(r.num("MEAS:CURR?"), e);
+    // A for 0.5 s, then B for 0.5 s, starting with A.
+    const struct {
+        double dt;
+        double amps;
+    } wave[] = {{0.25, 1}, {0.5, 2}, {0.5, 1}, {0.5, 2}};
+    for (const auto &x : wave) {
+        r.advance(x.dt);
+        QCOMPARE(r.num("MEAS:CURR?"), x.amps);
     }
     QVERIFY(r.w("*TRG")); // CONTINUOUS ignores triggers
     r.advance(3600.5); // analytic phase over a long time

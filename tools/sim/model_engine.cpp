@@ -324,7 +324,9 @@ double model_engine::battery_step_end(double limit) const
     const double fine = now_ + 0.01;
     const model_point p = point_at(now_);
     const double x = st.batt_level;
-    if (st.batt_mode != func_curr || p.trip || p.i <= 0 || p.i != x)
+    if (p.i <= 0)
+        return limit; // nothing drawn: nothing changes until an event
+    if (st.batt_mode != func_curr || p.i != x)
         return std::min(limit, fine);
     const model_state::sim_params &s = st.sim;
     if (s.q_used >= s.qnom)
