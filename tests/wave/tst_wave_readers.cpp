@@ -392,8 +392,27 @@ void tst_wave_readers::too_small_and_too_big()
     QCOMPARE(*reader.get_points(), std::uint64_t(8));
     QCOMPARE(reader.get_wave_data()->size(), std::size_t(8));
 
-    // The value limit, checked on the collector with a prepared vector
-    // rather than a file of eight million lines.
+    // A file with one value more than the limit: refused, nothing written.
+    {
+        const int limit = int(cfg_bin_main_t::max_values);
+        QByteArray big;
+        big.reserve((limit + 1) * 2);
+        for (int i = 0; i <= limit; ++i)
+            big.append(i % 2 ? "1\n" : "2\n", 2);
+        cfg_dat_main_t dat;
+        std::string out_path;
+        const std::string file = write("big.dat", big);
+        QCOMPARE(dat.do_convert(file, sp(m_dir.path()), out_path), -10);
+        QVERIFY(!QFile::exists(path("big.bin")));
+        // At the limit it is read whole.
+        big.chop(2);
+        QCOMPARE(dat.load_text(write("big.dat", big)), 1);
+        QCOMPARE(*dat.get_points(), std::uint64_t(limit));
+        QCOMPARE(dat.get_wave_data()->back(), 1.0f);
+        QFile::remove(path("big.dat"));
+    }
+
+    // The limit on the collector itself, with a prepared vector.
     const std::string text = "xpos,value\n1,0.5\n2,9.5\n";
     const std::size_t header_end = text.find('\n');
     std::vector<float> values(cfg_bin_main_t::max_values - 1, 1.0f);
