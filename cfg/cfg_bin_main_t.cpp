@@ -8,12 +8,9 @@
 #include <QSaveFile>
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <limits>
 
 namespace {
 // A pending line longer than this (and than one chunk) cannot be a value line.
