@@ -607,6 +607,143 @@
     </message>
 </context>
 <context>
+    <name>connectWindow</name>
+    <message>
+        <source>MainWindow</source>
+        <translation>MainWindow</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>USB</source>
+        <translation>USB</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>Device:</translation>
+    </message>
+    <message>
+        <source>VXI11</source>
+        <translation>VXI11</translation>
+    </message>
+    <message>
+        <source>History:</source>
+        <translation>History:</translation>
+    </message>
+    <message>
+        <source>IP address:</source>
+        <translation>IP address:</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>number</source>
+        <translation>number</translation>
+    </message>
+    <message>
+        <source>device name</source>
+        <translation>device name</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Please enter a valid IP address.</source>
+        <translation>Please enter a valid IP address.</translation>
+    </message>
+</context>
+<context>
+    <name>ipcreat</name>
+    <message>
+        <source>IP</source>
+        <translation>IP</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Entry IP Address</source>
+        <translation>Entry IP Address</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Please enter a valid IP address.</source>
+        <translation>Please enter a valid IP address.</translation>
+    </message>
+</context>
+<context>
+    <name>recordSetting</name>
+    <message>
+        <source>Record Settings</source>
+        <translation>Record Settings</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Path:</source>
+        <translation>Path:</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Auto Stop</source>
+        <translation>Auto Stop</translation>
+    </message>
+    <message>
+        <source>Elapsed Time</source>
+        <translation>Elapsed Time</translation>
+    </message>
+    <message>
+        <source>After N Reading</source>
+        <translation>After N Reading</translation>
+    </message>
+    <message>
+        <source>Interval</source>
+        <translation>Interval</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>Manual</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>uiPara</name>
     <message>
         <source>a current range (5 or 30)</source>

@@ -607,6 +607,143 @@
     </message>
 </context>
 <context>
+    <name>connectWindow</name>
+    <message>
+        <source>MainWindow</source>
+        <translation>主窗口</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>USB</source>
+        <translation>USB</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>设备：</translation>
+    </message>
+    <message>
+        <source>VXI11</source>
+        <translation>VXI11</translation>
+    </message>
+    <message>
+        <source>History:</source>
+        <translation>历史记录：</translation>
+    </message>
+    <message>
+        <source>IP address:</source>
+        <translation>IP 地址：</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>连接</translation>
+    </message>
+    <message>
+        <source>number</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>device name</source>
+        <translation>设备名称</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Please enter a valid IP address.</source>
+        <translation>请输入有效的 IP 地址。</translation>
+    </message>
+</context>
+<context>
+    <name>ipcreat</name>
+    <message>
+        <source>IP</source>
+        <translation>IP</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Entry IP Address</source>
+        <translation>输入 IP 地址</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Please enter a valid IP address.</source>
+        <translation>请输入有效的 IP 地址。</translation>
+    </message>
+</context>
+<context>
+    <name>recordSetting</name>
+    <message>
+        <source>Record Settings</source>
+        <translation>记录设置</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>Path:</source>
+        <translation>路径：</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Auto Stop</source>
+        <translation>自动停止</translation>
+    </message>
+    <message>
+        <source>Elapsed Time</source>
+        <translation>经过时间</translation>
+    </message>
+    <message>
+        <source>After N Reading</source>
+        <translation>N 次读数后</translation>
+    </message>
+    <message>
+        <source>Interval</source>
+        <translation>间隔</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>自动</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>手动</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>uiPara</name>
     <message>
         <source>a current range (5 or 30)</source>
