@@ -10,8 +10,8 @@
 
 class model_block_codec {
 public:
-    static const std::size_t list_size = 1232;
-    static const std::size_t prog_size = 1927;
+    static constexpr std::size_t list_size = 1232;
+    static constexpr std::size_t prog_size = 1927;
 
     static std::string encode_list(const model_state::list_cfg &l);
     static std::string encode_prog(const model_state::prog_cfg &p);

@@ -5,11 +5,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <limits>
 
 namespace {
-
-const double inf = std::numeric_limits<double>::infinity();
 
 model_demand::kind_t kind_of(int f)
 {

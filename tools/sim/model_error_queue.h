@@ -8,14 +8,14 @@
 
 class model_error_queue {
 public:
-    static const int undefined_header = -113;
-    static const int parameter_not_allowed = -108;
-    static const int missing_parameter = -109;
-    static const int illegal_parameter = -224;
-    static const int out_of_range = -222;
-    static const int settings_conflict = -221;
-    static const int trigger_ignored = -211;
-    static const int queue_overflow = -350;
+    static constexpr int undefined_header = -113;
+    static constexpr int parameter_not_allowed = -108;
+    static constexpr int missing_parameter = -109;
+    static constexpr int illegal_parameter = -224;
+    static constexpr int out_of_range = -222;
+    static constexpr int settings_conflict = -221;
+    static constexpr int trigger_ignored = -211;
+    static constexpr int queue_overflow = -350;
 
     static const char *text(int code);
 
@@ -26,7 +26,7 @@ public:
     void clear() { q_.clear(); }
 
 private:
-    static const std::size_t capacity = 32;
+    static constexpr std::size_t capacity = 32;
     std::deque<int> q_;
 };
 

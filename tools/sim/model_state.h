@@ -18,8 +18,8 @@ struct model_limits {
 };
 
 struct model_state {
-    static const int list_steps_max = 100;
-    static const int prog_steps_max = 50;
+    static constexpr int list_steps_max = 100;
+    static constexpr int prog_steps_max = 50;
 
     struct list_cfg {
         int mode;   // model_func without LED
