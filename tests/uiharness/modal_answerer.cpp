@@ -158,7 +158,18 @@ void modal_answerer::poll()
     if (w == m_last)
         return;
     m_last = w;
+    // Once hidden it may be shown (exec'd) again and then needs a new answer.
+    w->installEventFilter(this);
     handle(w);
+}
+
+bool modal_answerer::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Hide && watched == m_last) {
+        watched->removeEventFilter(this);
+        m_last = nullptr;
+    }
+    return false;
 }
 
 void modal_answerer::handle(QWidget* w)

@@ -56,6 +56,9 @@ public:
     bool wait_answered(int timeout_ms = 5000);
     void clear();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private slots:
     void poll();
 

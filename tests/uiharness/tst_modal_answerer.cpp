@@ -54,6 +54,16 @@ private slots:
         QVERIFY(answerer.unexpected().isEmpty());
     }
 
+    void same_box_shown_twice()
+    {
+        modal_answerer answerer;
+        answerer.press(QMessageBox::Yes).press(QMessageBox::No);
+        QMessageBox box(QMessageBox::Question, "q", "again?", QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(box.exec(), int(QMessageBox::Yes));
+        QCOMPARE(box.exec(), int(QMessageBox::No));
+        QCOMPARE(answerer.boxes().size(), 2);
+    }
+
     void unexpected_box_is_closed()
     {
         modal_answerer answerer;
