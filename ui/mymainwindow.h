@@ -330,6 +330,46 @@ public slots:
     void update_prog_rco_by_index(QString value, int row);
     void update_prog_rrange_by_index(QString value, int row);
 
+    // ---- panel reply routers: every reply reaches all six, in this order
+    void deal_basic_operating_button(int op, QList<QString> replies, QList<QWidget*> widgets);
+    void deal_over_protect_test_operating_button(int op, QList<QString> replies, QList<QWidget*> widgets);
+    void deal_battery_operating_button(int op, QList<QString> replies, QList<QWidget*> widgets);
+    void deal_list_operating_button(int op, QList<QString> replies, QList<QWidget*> widgets);
+    void deal_prog_operating_button(int op, QList<QString> replies, QList<QWidget*> widgets);
+    void deal_ext_operating_button(int op, QList<QString> replies, QList<QWidget*> widgets);
+    // byte replies of the list and program files
+    void deal_list_storage_operating_button(QByteArray bytes);
+    void deal_list_recall_operating_button(QByteArray bytes);
+    void deal_prog_storage_operating_button(QByteArray bytes);
+    void deal_prog_recall_operating_button(QByteArray bytes);
+
+    // ==== reply side and connection (mymainwindow_reply*.cpp, _connect.cpp)
+    // ==== end reply side and connection
+
+    // ==== trend, record and settings files (mymainwindow_trend.cpp, _record.cpp, _file.cpp)
+    // ==== end trend, record and settings files
+
+    // ==== Basic panel (mymainwindow_basic*.cpp)
+    // ==== end Basic panel
+
+    // ==== Protect panel (mymainwindow_protect.cpp)
+    // ==== end Protect panel
+
+    // ==== External-control panel (mymainwindow_ext.cpp)
+    // ==== end External-control panel
+
+    // ==== Battery panel (mymainwindow_battery.cpp)
+    // ==== end Battery panel
+
+    // ==== List panel (mymainwindow_list*.cpp)
+    // ==== end List panel
+
+    // ==== Program panel (mymainwindow_prog*.cpp)
+    // ==== end Program panel
+
+    // ==== dialogs: utility, About, language (mymainwindow_dialogs.cpp)
+    // ==== end dialogs
+
 private:
     void init_connect_dock();
     void init_status_bar();

@@ -9,6 +9,17 @@ void MyMainWindow::deal_get_data_thread() {}
 void MyMainWindow::deal_send_data_thread() {}
 void MyMainWindow::init_list_ui() {}
 
+void MyMainWindow::deal_basic_operating_button(int, QList<QString>, QList<QWidget*>) {}
+void MyMainWindow::deal_over_protect_test_operating_button(int, QList<QString>, QList<QWidget*>) {}
+void MyMainWindow::deal_battery_operating_button(int, QList<QString>, QList<QWidget*>) {}
+void MyMainWindow::deal_list_operating_button(int, QList<QString>, QList<QWidget*>) {}
+void MyMainWindow::deal_prog_operating_button(int, QList<QString>, QList<QWidget*>) {}
+void MyMainWindow::deal_ext_operating_button(int, QList<QString>, QList<QWidget*>) {}
+void MyMainWindow::deal_list_storage_operating_button(QByteArray) {}
+void MyMainWindow::deal_list_recall_operating_button(QByteArray) {}
+void MyMainWindow::deal_prog_storage_operating_button(QByteArray) {}
+void MyMainWindow::deal_prog_recall_operating_button(QByteArray) {}
+
 // The device tree's rebuild comes with the connection dialogs; until then a
 // refresh only ends its wait prompt.
 void MyMainWindow::refresh_device()

@@ -6,19 +6,26 @@
 set(WATTLEX_WINDOW_FORMS
   ${CMAKE_SOURCE_DIR}/forms/mymainwindow.ui
 )
+# The window's own files: one mymainwindow_<concern>.cpp per panel or
+# concern. Other classes a panel brings (its windows, their forms) are
+# listed by that panel in ui/window_extra_<panel>.cmake, which appends to
+# WATTLEX_WINDOW_EXTRA_SOURCES and WATTLEX_WINDOW_FORMS.
+file(GLOB WATTLEX_WINDOW_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_CURRENT_LIST_DIR}/mymainwindow*.cpp)
+set(WATTLEX_WINDOW_EXTRA_SOURCES)
+file(GLOB WATTLEX_WINDOW_EXTRA_LISTS CONFIGURE_DEPENDS
+  ${CMAKE_CURRENT_LIST_DIR}/window_extra_*.cmake)
+foreach(extra ${WATTLEX_WINDOW_EXTRA_LISTS})
+  include(${extra})
+endforeach()
 qt5_wrap_ui(WATTLEX_WINDOW_FORM_HEADERS ${WATTLEX_WINDOW_FORMS})
 
 set(WATTLEX_WEB_SITE "" CACHE STRING "Address the Help menu's web site entry opens (empty: none)")
 
 add_library(wattlex_ui STATIC
   ${CMAKE_CURRENT_LIST_DIR}/mymainwindow.h
-  ${CMAKE_CURRENT_LIST_DIR}/mymainwindow.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/mymainwindow_actions.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/mymainwindow_cmdtable.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/mymainwindow_mode.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/mymainwindow_pending.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/mymainwindow_signals.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/mymainwindow_status.cpp
+  ${WATTLEX_WINDOW_SOURCES}
+  ${WATTLEX_WINDOW_EXTRA_SOURCES}
   ${WATTLEX_WINDOW_FORMS}
   ${WATTLEX_WINDOW_FORM_HEADERS}
 )
@@ -34,3 +41,6 @@ set_target_properties(wattlex PROPERTIES AUTOUIC OFF
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 target_link_libraries(wattlex PRIVATE wattlex_ui wattlex_resources)
 install(TARGETS wattlex RUNTIME DESTINATION bin)
+if(TARGET wattlex_dialogs)
+  target_link_libraries(wattlex_ui PUBLIC wattlex_dialogs)
+endif()
