@@ -68,6 +68,12 @@ MyMainWindow::MyMainWindow(QWidget* parent)
 
     connect_para_signals();
 
+    // Each area's own set-up (the program table, the record timers and trend
+    // plot, the device tree with the status timer).
+    init_prog_table();
+    init_trend_and_record();
+    init_connect_signals();
+
     load_switch = new SwitchButton(ui->centralwidget);
     load_switch->move(460, 9);
     load_switch->show();

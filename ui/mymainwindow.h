@@ -330,6 +330,11 @@ public slots:
     void update_prog_rco_by_index(QString value, int row);
     void update_prog_rrange_by_index(QString value, int row);
 
+    // ---- constructor parts, one per area
+    void init_prog_table();
+    void init_trend_and_record();
+    void init_connect_signals();
+
     // ---- panel reply routers: every reply reaches all six, in this order
     void deal_basic_operating_button(int op, QList<QString> replies, QList<QWidget*> widgets);
     void deal_over_protect_test_operating_button(int op, QList<QString> replies, QList<QWidget*> widgets);

@@ -8,6 +8,9 @@ void MyMainWindow::deal_scpi_rw(int, QList<QString>, QList<QWidget*>) {}
 void MyMainWindow::deal_get_data_thread() {}
 void MyMainWindow::deal_send_data_thread() {}
 void MyMainWindow::init_list_ui() {}
+void MyMainWindow::init_prog_table() {}
+void MyMainWindow::init_trend_and_record() {}
+void MyMainWindow::init_connect_signals() {}
 
 void MyMainWindow::deal_basic_operating_button(int, QList<QString>, QList<QWidget*>) {}
 void MyMainWindow::deal_over_protect_test_operating_button(int, QList<QString>, QList<QWidget*>) {}
