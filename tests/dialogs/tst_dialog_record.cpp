@@ -1,0 +1,290 @@
+// The record settings window: how it is filled, what OK hands on, and what
+// it refuses.
+#include "file_dialog_stub.h"
+#include "modal_answerer.h"
+
+#include "recordSetting.h"
+#include "ui_recordsetting.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Every setter signal in the order it came, as "name:args".
+class setter_log : public QObject
+{
+public:
+    explicit setter_log(recordSetting* w)
+    {
+        connect(w, &recordSetting::sig_stop_record, this, [this] { calls << "stop"; });
+        connect(w, &recordSetting::sig_record_path, this, [this](const QString& p) { calls << "path:" + p; });
+        connect(w, &recordSetting::sig_record_stop_time, this, [this](bool on, int h, int m, int s) {
+            calls << QString("time:%1,%2,%3,%4").arg(on).arg(h).arg(m).arg(s);
+        });
+        connect(w, &recordSetting::sig_record_stop_count, this,
+                [this](bool on, int n) { calls << QString("count:%1,%2").arg(on).arg(n); });
+        connect(w, &recordSetting::sig_record_interval, this,
+                [this](bool automatic, int s) { calls << QString("interval:%1,%2").arg(automatic).arg(s); });
+    }
+    QStringList calls;
+};
+
+} // namespace
+
+class tst_dialog_record : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void filled_from_the_record_settings();
+    void ok_hands_on_every_setting();
+    void auto_stop_off_keeps_the_values_but_not_the_flags();
+    void typed_values_are_taken();
+    void empty_path_and_zero_interval_refused();
+    void running_record_asks_first();
+    void browse_sets_the_path();
+    void default_path_falls_back_to_home();
+    void cancel_applies_nothing();
+
+private:
+    recordSetting* open(const QString& path = "/data/run1.csv");
+    void press_ok(recordSetting* w) { QTest::mouseClick(w->form()->pushButton_OK, Qt::LeftButton); }
+
+    QTemporaryDir m_home;
+    QScopedPointer<QWidget> m_host;
+};
+
+void tst_dialog_record::initTestCase()
+{
+    QVERIFY(m_home.isValid());
+}
+
+void tst_dialog_record::init()
+{
+    m_host.reset(new QWidget);
+    m_host->resize(600, 400);
+    m_host->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_host.data()));
+}
+
+recordSetting* tst_dialog_record::open(const QString& path)
+{
+    auto* w = new recordSetting(m_host.data());
+    w->set_record_para(path, true, true, 1, 2, 3, 500, false, 5);
+    w->show();
+    if (!QTest::qWaitForWindowActive(w))
+        qWarning("window not active");
+    return w;
+}
+
+void tst_dialog_record::filled_from_the_record_settings()
+{
+    recordSetting w(m_host.data());
+    w.setAttribute(Qt::WA_DeleteOnClose, false);
+    QCOMPARE(w.windowTitle(), QString("Record Settings"));
+    QCOMPARE(w.size(), QSize(442, 291));
+    QCOMPARE(w.windowModality(), Qt::WindowModal);
+
+    Ui_recordSetting* f = w.form();
+    w.set_record_para("/data/a.csv", false, false, 4, 5, 6, 77, true, 9);
+    QCOMPARE(f->lineEdit_Path->text(), QString("/data/a.csv"));
+    QVERIFY(f->lineEdit_Path->isReadOnly());
+    QVERIFY(!f->groupBox_Stop->isChecked());
+    QVERIFY(f->radioButton_After_N->isChecked() && !f->radioButton_Elapsed_Time->isChecked());
+    QVERIFY(f->radioButton_Auto_Delay->isChecked() && !f->radioButton_Manual_Delay->isChecked());
+    QCOMPARE(f->spinBox_H->value(), 4);
+    QCOMPARE(f->spinBox_M->value(), 5);
+    QCOMPARE(f->spinBox_S->value(), 6);
+    QCOMPARE(f->spinBox_After_N->value(), 77);
+    QCOMPARE(f->spinBox_Manual_Delay_s->value(), 9);
+    QCOMPARE(w.get_time(), 4 * 3600 + 5 * 60 + 6);
+
+    // The other choice of each pair, and the bounds of the boxes.
+    w.set_record_para("/data/a.csv", true, true, 30, 70, 70, 200000, false, 200000);
+    QVERIFY(f->groupBox_Stop->isChecked());
+    QVERIFY(f->radioButton_Elapsed_Time->isChecked() && !f->radioButton_After_N->isChecked());
+    QVERIFY(f->radioButton_Manual_Delay->isChecked());
+    QCOMPARE(w.get_time(), 24 * 3600 + 59 * 60 + 59);
+    QCOMPARE(f->spinBox_After_N->value(), 100000);
+    QCOMPARE(f->spinBox_Manual_Delay_s->value(), 100000);
+}
+
+void tst_dialog_record::ok_hands_on_every_setting()
+{
+    QPointer<recordSetting> w = open();
+    setter_log log(w);
+    press_ok(w);
+    QCOMPARE(log.calls, (QStringList{"path:/data/run1.csv", "time:1,1,2,3", "count:0,500", "interval:0,5"}));
+    QTRY_VERIFY(!w);
+
+    // After N chosen by the user, with the automatic interval.
+    w = open();
+    setter_log log2(w);
+    QTest::mouseClick(w->form()->radioButton_After_N, Qt::LeftButton, {}, QPoint(5, 8));
+    QTest::mouseClick(w->form()->radioButton_Auto_Delay, Qt::LeftButton, {}, QPoint(5, 8));
+    press_ok(w);
+    QCOMPARE(log2.calls, (QStringList{"path:/data/run1.csv", "time:0,1,2,3", "count:1,500", "interval:1,5"}));
+}
+
+void tst_dialog_record::auto_stop_off_keeps_the_values_but_not_the_flags()
+{
+    recordSetting* w = open();
+    setter_log log(w);
+    // The group's check box sits left of its title.
+    QGroupBox* stop = w->form()->groupBox_Stop;
+    stop->setFocus();
+    QTest::keyClick(stop, Qt::Key_Space);
+    QVERIFY(!stop->isChecked());
+    QVERIFY(!w->form()->spinBox_H->isEnabled());
+    press_ok(w);
+    QCOMPARE(log.calls, (QStringList{"path:/data/run1.csv", "time:0,1,2,3", "count:0,500", "interval:0,5"}));
+}
+
+void tst_dialog_record::typed_values_are_taken()
+{
+    recordSetting* w = open();
+    setter_log log(w);
+    Ui_recordSetting* f = w->form();
+    // An elapsed time of 0:0:0 is kept as it stands.
+    for (QSpinBox* box : {static_cast<QSpinBox*>(f->spinBox_H), static_cast<QSpinBox*>(f->spinBox_M),
+                          static_cast<QSpinBox*>(f->spinBox_S)}) {
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, "0");
+    }
+    QTest::mouseClick(f->spinBox_Manual_Delay_s, Qt::LeftButton);
+    QTest::keyClick(f->spinBox_Manual_Delay_s, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(f->spinBox_Manual_Delay_s, "12");
+    press_ok(w);
+    QCOMPARE(log.calls, (QStringList{"path:/data/run1.csv", "time:1,0,0,0", "count:0,500", "interval:0,12"}));
+}
+
+void tst_dialog_record::empty_path_and_zero_interval_refused()
+{
+    recordSetting* w = open();
+    setter_log log(w);
+    w->form()->lineEdit_Path->clear();
+    modal_answerer answerer;
+    answerer.press(QMessageBox::Ok);
+    press_ok(w);
+    QVERIFY(answerer.wait_answered());
+    QCOMPARE(answerer.boxes()[0].title, QString("Warning"));
+    QCOMPARE(answerer.boxes()[0].text, QString("Please select a valid path."));
+    QCOMPARE(answerer.boxes()[0].icon, int(QMessageBox::Warning));
+    QVERIFY(w->isVisible());
+
+    w->form()->lineEdit_Path->setText("/data/run1.csv");
+    QSpinBox* interval = w->form()->spinBox_Manual_Delay_s;
+    QTest::mouseClick(interval, Qt::LeftButton);
+    QTest::keyClick(interval, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(interval, "0");
+    answerer.clear();
+    answerer.press(QMessageBox::Ok);
+    press_ok(w);
+    QVERIFY(answerer.wait_answered());
+    QCOMPARE(answerer.boxes()[0].text, QString("The interval must be at least 1 s."));
+    QVERIFY(w->isVisible());
+    QVERIFY(log.calls.isEmpty());
+
+    // With the automatic interval the manual value does not matter.
+    QTest::mouseClick(w->form()->radioButton_Auto_Delay, Qt::LeftButton, {}, QPoint(5, 8));
+    press_ok(w);
+    QCOMPARE(log.calls.last(), QString("interval:1,0"));
+}
+
+void tst_dialog_record::running_record_asks_first()
+{
+    bool recording = true;
+    QPointer<recordSetting> w = open();
+    w->set_recording_probe([&] { return recording; });
+    setter_log log(w);
+    modal_answerer answerer;
+    answerer.press(QMessageBox::No);
+    press_ok(w);
+    QVERIFY(answerer.wait_answered());
+    QCOMPARE(answerer.boxes()[0].text, QString("Recording.Do you want to stop record and apply new settings?"));
+    QCOMPARE(answerer.boxes()[0].icon, int(QMessageBox::Question));
+    QVERIFY(log.calls.isEmpty());
+    QTRY_VERIFY(!w);
+
+    w = open();
+    w->set_recording_probe([&] { return recording; });
+    setter_log log2(w);
+    answerer.clear();
+    answerer.press(QMessageBox::Yes);
+    press_ok(w);
+    QVERIFY(answerer.wait_answered());
+    // The record ends before the new rules reach the window.
+    QCOMPARE(log2.calls,
+             (QStringList{"stop", "path:/data/run1.csv", "time:1,1,2,3", "count:0,500", "interval:0,5"}));
+    QTRY_VERIFY(!w);
+
+    // No question while no record runs.
+    recording = false;
+    w = open();
+    w->set_recording_probe([&] { return recording; });
+    setter_log log3(w);
+    answerer.clear();
+    press_ok(w);
+    QCOMPARE(log3.calls.size(), 4);
+    QVERIFY(answerer.boxes().isEmpty());
+}
+
+void tst_dialog_record::browse_sets_the_path()
+{
+    recordSetting* w = open();
+    file_dialog_stub files;
+    files.answer("/data/new.csv");
+    QTest::mouseClick(w->form()->pushButton_Browser, Qt::LeftButton);
+    QCOMPARE(w->form()->lineEdit_Path->text(), QString("/data/new.csv"));
+    QCOMPARE(files.calls().size(), 1);
+    QVERIFY(files.calls()[0].save);
+    QCOMPARE(files.calls()[0].caption, QString("save file"));
+    QCOMPARE(files.calls()[0].dir, QDir::currentPath());
+    QCOMPARE(files.calls()[0].filter, QString("csv(*.csv)"));
+    // Cancelled: the path stays.
+    QTest::mouseClick(w->form()->pushButton_Browser, Qt::LeftButton);
+    QCOMPARE(w->form()->lineEdit_Path->text(), QString("/data/new.csv"));
+    delete w;
+}
+
+void tst_dialog_record::default_path_falls_back_to_home()
+{
+    const QByteArray old_home = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    QVERIFY(desktop.startsWith(m_home.path()));
+
+    QDir(desktop).removeRecursively();
+    QCOMPARE(recordSetting::default_record_path(), QDir(m_home.path()).filePath("trend.csv"));
+    QVERIFY(QDir().mkpath(desktop));
+    QCOMPARE(recordSetting::default_record_path(), QDir(desktop).filePath("trend.csv"));
+
+    // A window opened before any record was set up shows where it will go.
+    recordSetting* w = open(QString());
+    QCOMPARE(w->form()->lineEdit_Path->text(), QDir(desktop).filePath("trend.csv"));
+    setter_log log(w);
+    press_ok(w);
+    QCOMPARE(log.calls.first(), "path:" + QDir(desktop).filePath("trend.csv"));
+    qputenv("HOME", old_home);
+}
+
+void tst_dialog_record::cancel_applies_nothing()
+{
+    QPointer<recordSetting> w = open();
+    setter_log log(w);
+    QTest::mouseClick(w->form()->pushButton_Cancel, Qt::LeftButton);
+    QTRY_VERIFY(!w);
+    QVERIFY(log.calls.isEmpty());
+}
+
+QTEST_MAIN(tst_dialog_record)
+#include "tst_dialog_record.moc"
