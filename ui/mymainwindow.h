@@ -352,6 +352,10 @@ public slots:
     // ==== end reply side and connection
 
     // ==== trend, record and settings files (mymainwindow_trend.cpp, _record.cpp, _file.cpp)
+    // One measurement set from the poll or a run-state reply: rounds it,
+    // keeps it for the record, writes an automatic record row, feeds the
+    // trend. load 0 = input off (current, resistance and power taken as 0).
+    void display_data(double cc, double cv, double cr, double cp, int start, int load);
     // ==== end trend, record and settings files
 
     // ==== Basic panel (mymainwindow_basic*.cpp)
