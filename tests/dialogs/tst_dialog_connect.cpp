@@ -56,7 +56,10 @@ connectWindow* tst_dialog_connect::open(const QList<QString>& scanned)
     auto* w = new connectWindow(m_host.data());
     w->fill_usb_table(scanned);
     w->show();
-    if (!QTest::qWaitForWindowActive(w))
+    w->activateWindow();
+    // A child window counts as active while its parent is; wait for the
+    // window itself.
+    if (!QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }))
         qWarning("window not active");
     return w;
 }

@@ -80,7 +80,10 @@ recordSetting* tst_dialog_record::open(const QString& path)
     auto* w = new recordSetting(m_host.data());
     w->set_record_para(path, true, true, 1, 2, 3, 500, false, 5);
     w->show();
-    if (!QTest::qWaitForWindowActive(w))
+    w->activateWindow();
+    // A child window counts as active while its parent is; wait for the
+    // window itself.
+    if (!QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }))
         qWarning("window not active");
     return w;
 }
