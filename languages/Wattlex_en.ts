@@ -742,6 +742,26 @@
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>save file</source>
+        <translation>save file</translation>
+    </message>
+    <message>
+        <source>Please select a valid path.</source>
+        <translation>Please select a valid path.</translation>
+    </message>
+    <message>
+        <source>The interval must be at least 1 s.</source>
+        <translation>The interval must be at least 1 s.</translation>
+    </message>
+    <message>
+        <source>Recording.Do you want to stop record and apply new settings?</source>
+        <translation>Recording.Do you want to stop record and apply new settings?</translation>
+    </message>
 </context>
 <context>
     <name>uiPara</name>
@@ -776,6 +796,29 @@
     <message>
         <source>Field %1 (%2) is &quot;%3&quot;, not %4.</source>
         <translation>Field %1 (%2) is &quot;%3&quot;, not %4.</translation>
+    </message>
+</context>
+<context>
+    <name>ui_about_info_t</name>
+    <message>
+        <source>About Wattlex</source>
+        <translation>About Wattlex</translation>
+    </message>
+    <message>
+        <source>Wattlex</source>
+        <translation>Wattlex</translation>
+    </message>
+    <message>
+        <source>All rights reserved.</source>
+        <translation>All rights reserved.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Version:</source>
+        <translation>Version:</translation>
     </message>
 </context>
 <context>
@@ -853,6 +896,121 @@
     <message>
         <source>24hour</source>
         <translation>24hour</translation>
+    </message>
+</context>
+<context>
+    <name>utilitySetting</name>
+    <message>
+        <source>Utility</source>
+        <translation>Utility</translation>
+    </message>
+    <message>
+        <source>VOL</source>
+        <translation>VOL</translation>
+    </message>
+    <message>
+        <source>Vrmt</source>
+        <translation>Vrmt</translation>
+    </message>
+    <message>
+        <source>SOF</source>
+        <translation>SOF</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>Manual</translation>
+    </message>
+    <message>
+        <source>Ext</source>
+        <translation>Ext</translation>
+    </message>
+    <message>
+        <source>Bus</source>
+        <translation>Bus</translation>
+    </message>
+    <message>
+        <source>Trig:</source>
+        <translation>Trig:</translation>
+    </message>
+    <message>
+        <source>Von:</source>
+        <translation>Von:</translation>
+    </message>
+    <message>
+        <source>Average:</source>
+        <translation>Average:</translation>
+    </message>
+    <message>
+        <source>V_M_ON</source>
+        <translation>V_M_ON</translation>
+    </message>
+    <message>
+        <source>ExtSwitch</source>
+        <translation>ExtSwitch</translation>
+    </message>
+    <message>
+        <source>I_M_ON</source>
+        <translation>I_M_ON</translation>
+    </message>
+    <message>
+        <source>I Protect</source>
+        <translation>I Protect</translation>
+    </message>
+    <message>
+        <source>Current:</source>
+        <translation>Current:</translation>
+    </message>
+    <message>
+        <source>Delay:</source>
+        <translation>Delay:</translation>
+    </message>
+    <message>
+        <source>A</source>
+        <translation>A</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>P Protect</source>
+        <translation>P Protect</translation>
+    </message>
+    <message>
+        <source>Power:</source>
+        <translation>Power:</translation>
+    </message>
+    <message>
+        <source>W</source>
+        <translation>W</translation>
+    </message>
+    <message>
+        <source>TMon</source>
+        <translation>TMon</translation>
+    </message>
+    <message>
+        <source>V Low:</source>
+        <translation>V Low:</translation>
+    </message>
+    <message>
+        <source>V High:</source>
+        <translation>V High:</translation>
+    </message>
+    <message>
+        <source>V</source>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Short_En</source>
+        <translation>Short_En</translation>
     </message>
 </context>
 </TS>

@@ -742,6 +742,26 @@
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>save file</source>
+        <translation>保存文件</translation>
+    </message>
+    <message>
+        <source>Please select a valid path.</source>
+        <translation>请选择有效的路径。</translation>
+    </message>
+    <message>
+        <source>The interval must be at least 1 s.</source>
+        <translation>间隔至少为 1 秒。</translation>
+    </message>
+    <message>
+        <source>Recording.Do you want to stop record and apply new settings?</source>
+        <translation>正在记录。是否停止记录并应用新的设置？</translation>
+    </message>
 </context>
 <context>
     <name>uiPara</name>
@@ -776,6 +796,29 @@
     <message>
         <source>Field %1 (%2) is &quot;%3&quot;, not %4.</source>
         <translation>字段 %1（%2）为“%3”，不是%4。</translation>
+    </message>
+</context>
+<context>
+    <name>ui_about_info_t</name>
+    <message>
+        <source>About Wattlex</source>
+        <translation>关于 Wattlex</translation>
+    </message>
+    <message>
+        <source>Wattlex</source>
+        <translation>Wattlex</translation>
+    </message>
+    <message>
+        <source>All rights reserved.</source>
+        <translation>版权所有。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Version:</source>
+        <translation>版本：</translation>
     </message>
 </context>
 <context>
@@ -853,6 +896,121 @@
     <message>
         <source>24hour</source>
         <translation>24小时</translation>
+    </message>
+</context>
+<context>
+    <name>utilitySetting</name>
+    <message>
+        <source>Utility</source>
+        <translation>系统设置</translation>
+    </message>
+    <message>
+        <source>VOL</source>
+        <translation>Von锁存</translation>
+    </message>
+    <message>
+        <source>Vrmt</source>
+        <translation>远端补偿</translation>
+    </message>
+    <message>
+        <source>SOF</source>
+        <translation>失败停止</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>手动</translation>
+    </message>
+    <message>
+        <source>Ext</source>
+        <translation>外部</translation>
+    </message>
+    <message>
+        <source>Bus</source>
+        <translation>总线</translation>
+    </message>
+    <message>
+        <source>Trig:</source>
+        <translation>触发：</translation>
+    </message>
+    <message>
+        <source>Von:</source>
+        <translation>Von：</translation>
+    </message>
+    <message>
+        <source>Average:</source>
+        <translation>平均：</translation>
+    </message>
+    <message>
+        <source>V_M_ON</source>
+        <translation>电压监测</translation>
+    </message>
+    <message>
+        <source>ExtSwitch</source>
+        <translation>外部开关</translation>
+    </message>
+    <message>
+        <source>I_M_ON</source>
+        <translation>电流监测</translation>
+    </message>
+    <message>
+        <source>I Protect</source>
+        <translation>过流保护</translation>
+    </message>
+    <message>
+        <source>Current:</source>
+        <translation>电流：</translation>
+    </message>
+    <message>
+        <source>Delay:</source>
+        <translation>延时：</translation>
+    </message>
+    <message>
+        <source>A</source>
+        <translation>A</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation>秒</translation>
+    </message>
+    <message>
+        <source>P Protect</source>
+        <translation>过功率保护</translation>
+    </message>
+    <message>
+        <source>Power:</source>
+        <translation>功率：</translation>
+    </message>
+    <message>
+        <source>W</source>
+        <translation>W</translation>
+    </message>
+    <message>
+        <source>TMon</source>
+        <translation>时间测试</translation>
+    </message>
+    <message>
+        <source>V Low:</source>
+        <translation>下限：</translation>
+    </message>
+    <message>
+        <source>V High:</source>
+        <translation>上限：</translation>
+    </message>
+    <message>
+        <source>V</source>
+        <translation>V</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Short_En</source>
+        <translation>短路使能</translation>
     </message>
 </context>
 </TS>
