@@ -371,6 +371,89 @@ public slots:
     // ==== end Battery panel
 
     // ==== List panel (mymainwindow_list*.cpp)
+signals:
+    // One list run-state reply (running step, stop state, input state), for
+    // the preview window.
+    void sig_list_trigger_thread(int step_value, int stop_value, int load_value);
+
+public slots:
+    // Step table: built once, then grown or shrunk with the step count.
+    void init_list_table();
+    void update_list_pad();
+    // Resize and refill the table from the store, then restart the poll.
+    void init_list_change_ui();
+    void init_List_Config_By_Mode(int mode);
+    void disable_list_om_radio();
+    // Operation 22's text form: end the wait and refill the table.
+    void deal_list_change_value(QString reply);
+
+    void on_radioButton_CC_List_clicked();
+    void on_radioButton_CV_List_clicked();
+    void on_radioButton_CR_List_clicked();
+    void on_radioButton_CP_List_clicked();
+    void on_radioButton_5A_List_clicked();
+    void on_radioButton_30A_List_clicked();
+    void on_radioButton_36V_List_clicked();
+    void on_radioButton_150V_List_clicked();
+    void on_radioButton_om_List_clicked();
+    void on_spinBox_Step_List_sigUpdateValue();
+    void on_spinBox_Count_List_sigUpdateValue();
+    // Finished edits of the table's level, width and slew cells.
+    void deal_set_doublespinbox();
+    void deal_time_doublespinbox();
+    void deal_slew_doublespinbox();
+
+    // Read-backs of operations 72 to 79 (step: 1-based step number of the edit).
+    void deal_list_set_operating_button(QList<QString> value, int step);
+    void deal_list_time_operating_button(QList<QString> value, int step);
+    void deal_list_slo_operating_button(QList<QString> value, int step);
+    void deal_list_func_operating_button(QList<QString> value);
+    void deal_list_irange_operating_button(QList<QString> value);
+    void deal_list_vrange_operating_button(QList<QString> value);
+    void deal_list_step_operating_button(QList<QString> value);
+    void deal_list_count_operating_button(QList<QString> value);
+
+    // ".list" files: export (operation 80) and import (81).
+    void on_pushButton_Export_List_clicked();
+    void on_pushButton_Inport_List_clicked();
+    void on_pushButton_Preview_List_clicked();
+
+    // Run display: called with every list run-state reply (operation 15).
+    void deal_list_trigger_thread(int step_value, int stop_value, int load_value);
+
+    // The command thread ended (disconnect or lost link): what waited for
+    // a reply will get none.
+    void reset_list_exchanges();
+
+public:
+    struct list_edit_t {
+        int op;   // 72 level, 73 width, 74 slew
+        int step; // 1-based
+    };
+    // Step edits posted and not yet answered, in posting order (the command
+    // thread answers one-shot requests in that order).
+    QList<list_edit_t> list_pending_edits;
+    bool list_table_built = false;
+    bool list_done_shown = false;        // "List run complete !" shown for this run
+    bool list_export_waiting = false;    // an export waits for the load's block
+    QString list_export_path;            // where that block goes
+    bool list_recall_waiting = false;    // an import waits to read the list back
+    // The number of table rows for the store's step count (0..100).
+    int list_table_rows() const;
+    void ensure_list_table();
+    void build_list_row(int row);
+    // Level cells' maximum by the list mode and ranges.
+    void apply_list_level_limit();
+    void post_list_setting(int op, const QString& command, const QString& query, QWidget* source);
+    void post_list_value(int op, const QString& command, const QString& query, QWidget* source);
+    void post_list_cell(int op, int column, const char* command, const char* query);
+    // After a read-back: the poll and, while the input is on (reply 0
+    // "1\n"), the warning to turn it off, in one of these orders.
+    enum list_reply_order { list_poll_then_warn, list_warn_then_poll, list_poll_warn_poll };
+    void finish_list_reply(const QList<QString>& value, int order);
+    void recall_list_after_import();
+
+public slots:
     // ==== end List panel
 
     // ==== Program panel (mymainwindow_prog*.cpp)

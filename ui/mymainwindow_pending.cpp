@@ -7,7 +7,6 @@ void MyMainWindow::deal_cfg_thread_bytedata(int, QByteArray) {}
 void MyMainWindow::deal_scpi_rw(int, QList<QString>, QList<QWidget*>) {}
 void MyMainWindow::deal_get_data_thread() {}
 void MyMainWindow::deal_send_data_thread() {}
-void MyMainWindow::init_list_ui() {}
 void MyMainWindow::init_prog_table() {}
 void MyMainWindow::init_trend_and_record() {}
 void MyMainWindow::init_connect_signals() {}
@@ -15,11 +14,8 @@ void MyMainWindow::init_connect_signals() {}
 void MyMainWindow::deal_basic_operating_button(int, QList<QString>, QList<QWidget*>) {}
 void MyMainWindow::deal_over_protect_test_operating_button(int, QList<QString>, QList<QWidget*>) {}
 void MyMainWindow::deal_battery_operating_button(int, QList<QString>, QList<QWidget*>) {}
-void MyMainWindow::deal_list_operating_button(int, QList<QString>, QList<QWidget*>) {}
 void MyMainWindow::deal_prog_operating_button(int, QList<QString>, QList<QWidget*>) {}
 void MyMainWindow::deal_ext_operating_button(int, QList<QString>, QList<QWidget*>) {}
-void MyMainWindow::deal_list_storage_operating_button(QByteArray) {}
-void MyMainWindow::deal_list_recall_operating_button(QByteArray) {}
 void MyMainWindow::deal_prog_storage_operating_button(QByteArray) {}
 void MyMainWindow::deal_prog_recall_operating_button(QByteArray) {}
 
@@ -114,17 +110,6 @@ void MyMainWindow::update_battery_TS_value(double) {}
 void MyMainWindow::update_ext_mode(int) {}
 void MyMainWindow::update_ext_i_range(int) {}
 void MyMainWindow::update_ext_v_range(int) {}
-void MyMainWindow::update_list_mode(int) {}
-void MyMainWindow::update_list_i_range(int) {}
-void MyMainWindow::update_list_v_range(int) {}
-void MyMainWindow::update_list_step(int) {}
-void MyMainWindow::update_list_count(int) {}
-void MyMainWindow::update_list_set(QStringList) {}
-void MyMainWindow::update_list_width(QStringList) {}
-void MyMainWindow::update_list_slew(QStringList) {}
-void MyMainWindow::update_list_set_by_index(QString, int) {}
-void MyMainWindow::update_list_width_by_index(QString, int) {}
-void MyMainWindow::update_list_slew_by_index(QString, int) {}
 void MyMainWindow::update_prog_step(int) {}
 void MyMainWindow::update_prog_pause_by_index(QString, int) {}
 void MyMainWindow::update_prog_mode_by_index(QString, int) {}

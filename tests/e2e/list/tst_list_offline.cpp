@@ -1,0 +1,370 @@
+// List panel without a load: the page follows the parameter store, the run
+// display and the preview follow run-state replies, and .list files are
+// checked before anything is sent or written.
+#include "mymainwindow.h"
+
+#include "ui_mymainwindow.h"
+
+#include "ListPreviewWin.h"
+#include "cfg_thread_t.h"
+#include "file_dialog_stub.h"
+#include "modal_answerer.h"
+#include "ui_preview_plot_t.h"
+#include "uiPara.h"
+
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+QDoubleSpinBox* cell(MyMainWindow* w, int row, int column)
+{
+    return qobject_cast<QDoubleSpinBox*>(w->ui->tableWidget_List->cellWidget(row, column));
+}
+
+QColor step_colour(MyMainWindow* w, int row)
+{
+    return w->ui->tableWidget_List->item(row, 0)->foreground().color();
+}
+
+// A list block as the load sends it: any body, byte 0 the NOT of the XOR of the rest.
+QByteArray valid_block(char fill)
+{
+    QByteArray block(1232, fill);
+    block[5] = 2;
+    unsigned char x = 0;
+    for (int i = 1; i < block.size(); ++i)
+        x ^= static_cast<unsigned char>(block.at(i));
+    block[0] = static_cast<char>(~x);
+    return block;
+}
+
+void set_levels(const QStringList& levels)
+{
+    uiPara* para = uiPara::instance();
+    for (int i = 0; i < levels.size(); ++i)
+        para->set_list_set_by_index(levels.at(i), i);
+}
+
+} // namespace
+
+class tst_list_offline : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<MyMainWindow> w;
+    QTemporaryDir dir;
+
+    // What the window does with a list run-state reply.
+    void run_state(int step, int stop, int load)
+    {
+        w->deal_list_trigger_thread(step, stop, load);
+        emit w->sig_list_trigger_thread(step, stop, load);
+    }
+
+    void open_list_page()
+    {
+        w->ui->comboBox_Mode->setCurrentIndex(3);
+        QCOMPARE(w->mode_page, 3);
+    }
+
+private slots:
+    void init()
+    {
+        uiPara* para = uiPara::instance();
+        para->set_list_mode(0);
+        para->set_list_i_range(0);
+        para->set_list_v_range(0);
+        para->set_list_count(1);
+        para->set_list_step(5);
+        w.reset(new MyMainWindow);
+        w->show();
+    }
+
+    void cleanup()
+    {
+        w.reset();
+    }
+
+    // The page shows what the store holds, by mode, range and count.
+    void page_follows_store()
+    {
+        uiPara* para = uiPara::instance();
+        set_levels({"1.5", "2", "0.25"});
+        para->set_list_width_by_index("3\n", 1);
+        open_list_page();
+        QTableWidget* table = w->ui->tableWidget_List;
+        QCOMPARE(table->rowCount(), 5);
+        QCOMPARE(table->item(4, 0)->text(), QStringLiteral("5"));
+        QVERIFY(!(table->item(0, 0)->flags() & Qt::ItemIsEditable));
+        QCOMPARE(cell(w.get(), 0, 1)->value(), 1.5);
+        QCOMPARE(cell(w.get(), 1, 2)->value(), 3.0);
+        QCOMPARE(w->ui->spinBox_Step_List->value(), 5);
+
+        struct mode_case { int mode; const char* header; bool om; bool slew; double level_max; };
+        const mode_case cases[] = {{1, "Set(V)", false, false, 36.0}, {2, "Set(Ω)", true, false, 10000.0},
+                                   {3, "Set(W)", false, false, 300.0}, {0, "Set(A)", false, true, 5.0}};
+        for (const mode_case& c : cases) {
+            para->set_list_mode(c.mode);
+            QCOMPARE(table->horizontalHeaderItem(1)->text(), QString::fromUtf8(c.header));
+            QCOMPARE(w->ui->radioButton_om_List->isEnabled(), c.om);
+            QCOMPARE(table->isColumnHidden(3), !c.slew);
+            QCOMPARE(cell(w.get(), 2, 1)->maximum(), c.level_max);
+        }
+        QVERIFY(w->ui->radioButton_CC_List->isChecked());
+        para->set_list_mode(7); // not a mode: nothing changes
+        QVERIFY(w->ui->radioButton_CC_List->isChecked());
+        para->set_list_mode(0);
+
+        para->set_list_i_range(1);
+        QVERIFY(w->ui->radioButton_30A_List->isChecked());
+        QCOMPARE(w->ui->doubleSpinBox_C_MAX->maximum(), 30.0);
+        QCOMPARE(cell(w.get(), 0, 1)->maximum(), 30.0);
+        para->set_list_v_range(1);
+        QVERIFY(w->ui->radioButton_150V_List->isChecked());
+        QCOMPARE(w->ui->doubleSpinBox_V_MIN->maximum(), 150.0);
+
+        para->set_list_count(0);
+        QVERIFY(!w->ui->label_infinite_List->isHidden());
+        para->set_list_count(3);
+        QVERIFY(w->ui->label_infinite_List->isHidden());
+        QCOMPARE(w->ui->spinBox_Count_List->value(), 3);
+
+        // Shrinking drops rows, growing builds them with the stored values.
+        para->set_list_step(2);
+        QCOMPARE(table->rowCount(), 2);
+        para->set_list_step(4);
+        QCOMPARE(table->rowCount(), 4);
+        QCOMPARE(cell(w.get(), 2, 1)->value(), 0.25);
+        // A count the store cannot hold gives no rows past its 100 steps.
+        para->set_list_step(150);
+        QCOMPARE(table->rowCount(), 100);
+        para->set_list_step(5);
+
+        // By-index updates outside the table are ignored.
+        w->update_list_set_by_index(QStringLiteral("4"), 99);
+        w->update_list_set_by_index(QStringLiteral("4"), -1);
+        para->set_list_set_by_index(QStringLiteral("4.5\n"), 4);
+        QCOMPARE(cell(w.get(), 4, 1)->value(), 4.5);
+
+        // Another page ignores the store.
+        w->ui->comboBox_Mode->setCurrentIndex(0);
+        para->set_list_mode(1);
+        QVERIFY(w->ui->radioButton_CC_List->isChecked());
+        QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("Set(A)"));
+        para->set_list_mode(0);
+    }
+
+    // Without a load the mode buttons only change the resistance range button.
+    void not_connected_posts_nothing()
+    {
+        open_list_page();
+        const int before = w->cfg_thread->pending_requests();
+        QTest::mouseClick(w->ui->radioButton_CR_List, Qt::LeftButton);
+        QVERIFY(w->ui->radioButton_om_List->isEnabled());
+        QTest::mouseClick(w->ui->radioButton_CV_List, Qt::LeftButton);
+        QVERIFY(!w->ui->radioButton_om_List->isEnabled());
+        QTest::mouseClick(w->ui->radioButton_CR_List, Qt::LeftButton);
+        QTest::mouseClick(w->ui->radioButton_CC_List, Qt::LeftButton);
+        QVERIFY(!w->ui->radioButton_om_List->isEnabled());
+        QTest::mouseClick(w->ui->radioButton_30A_List, Qt::LeftButton);
+        QDoubleSpinBox* level = cell(w.get(), 1, 1);
+        level->setFocus();
+        QTest::keyClick(level, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(level, "2.5");
+        w->ui->spinBox_Step_List->setFocus();
+        QCOMPARE(level->value(), 2.5); // kept, not undone
+        file_dialog_stub files;
+        QTest::mouseClick(w->ui->pushButton_Export_List, Qt::LeftButton);
+        QTest::mouseClick(w->ui->pushButton_Inport_List, Qt::LeftButton);
+        QCOMPARE(files.calls().size(), 0);
+        QCOMPARE(w->cfg_thread->pending_requests(), before);
+    }
+
+    // The running step is green, a halted one red; the end is announced once per run.
+    void run_display()
+    {
+        uiPara::instance()->set_list_step(20);
+        open_list_page();
+        QTableWidget* table = w->ui->tableWidget_List;
+        QTest::qWait(1); // the table lays its new rows out
+        const QColor white(w->enabled_colour);
+        for (int step : {1, 2, 3})
+            w->deal_list_trigger_thread(step, 0, 1);
+        for (int r = 0; r < 20; ++r)
+            QCOMPARE(step_colour(w.get(), r), r == 2 ? QColor(Qt::green) : white);
+        QCOMPARE(table->verticalScrollBar()->value(), 2);
+
+        w->deal_list_trigger_thread(4, 1, 1);
+        QCOMPARE(step_colour(w.get(), 3), QColor(Qt::red));
+        QCOMPARE(step_colour(w.get(), 2), white);
+
+        // Steps the list does not have colour nothing and do not fail.
+        w->deal_list_trigger_thread(0, 0, 1);
+        w->deal_list_trigger_thread(250, 0, 1);
+        for (int r = 0; r < 20; ++r)
+            QCOMPARE(step_colour(w.get(), r), white);
+        w->deal_list_trigger_thread(5, 7, 1); // other stop value: only the scroll
+        QCOMPARE(step_colour(w.get(), 4), white);
+
+        modal_answerer answerer;
+        answerer.press(QMessageBox::Ok);
+        w->deal_list_trigger_thread(20, 0, 0);
+        QVERIFY(answerer.wait_answered());
+        w->deal_list_trigger_thread(20, 0, 0);
+        QTest::qWait(50);
+        QCOMPARE(answerer.boxes().size(), 1);
+        QCOMPARE(answerer.boxes().at(0).text, QStringLiteral("List run complete !"));
+        QCOMPARE(w->sbar_run_state->text(), QStringLiteral("List state:Stop 0/20"));
+        for (int r = 0; r < 20; ++r)
+            QCOMPARE(step_colour(w.get(), r), white);
+
+        // The next run may announce its end again.
+        w->deal_list_trigger_thread(1, 0, 1);
+        answerer.press(QMessageBox::Ok);
+        w->deal_list_trigger_thread(1, 0, 0);
+        QVERIFY(answerer.wait_answered());
+        QCOMPARE(answerer.boxes().size(), 2);
+        QVERIFY(answerer.unexpected().isEmpty());
+    }
+
+    // The preview plots the levels as steps and marks the running step.
+    void preview()
+    {
+        uiPara* para = uiPara::instance();
+        para->set_list_step(3);
+        set_levels({"1", "2", "1.5"});
+        open_list_page();
+        QTest::mouseClick(w->ui->pushButton_Preview_List, Qt::LeftButton);
+        ListPreviewWin* preview = w->list_preview_win;
+        QVERIFY(preview);
+        QVERIFY(preview->isVisible());
+        QCOMPARE(preview->windowTitle(), QStringLiteral("List Preview"));
+        QCOMPARE(preview->size(), QSize(1106, 259));
+        QCOMPARE(preview->plot()->geometry(), QRect(20, 20, 1066, 219));
+        QCOMPARE(preview->level_x(), (QVector<double>{0, 1, 2, 3}));
+        QCOMPARE(preview->level_y(), (QVector<double>{1, 1, 2, 1.5}));
+        QCOMPARE(preview->plot()->axisInterval(QwtPlot::xBottom).maxValue(), 3.0);
+        QCOMPARE(preview->plot()->axisInterval(QwtPlot::yLeft).maxValue(), 2.0);
+
+        // A level redraws it, a width or a slew does not.
+        para->set_list_set_by_index(QStringLiteral("12.3\n"), 1);
+        QCOMPARE(preview->level_y().at(2), 12.3);
+        QCOMPARE(preview->plot()->axisInterval(QwtPlot::yLeft).maxValue(), 13.0);
+        QCOMPARE(preview->plot()->axisStepSize(QwtPlot::yLeft), 2.0);
+        para->set_list_step(4);
+        QCOMPARE(preview->level_x().size(), 5);
+        const QVector<double> before = preview->level_y();
+        para->set_list_width_by_index(QStringLiteral("7"), 0);
+        para->set_list_slew_by_index(QStringLiteral("0.2"), 0);
+        QCOMPARE(preview->level_y(), before);
+
+        // Running step 2: a segment from x 1 to 2 at its level; input off removes it.
+        run_state(2, 0, 1);
+        QCOMPARE(preview->running_x(), (QVector<double>{2, 1}));
+        QCOMPARE(preview->running_y(), (QVector<double>{12.3, 12.3}));
+        run_state(9, 0, 1); // no such step: no marker
+        QVERIFY(preview->running_x().isEmpty());
+        run_state(2, 0, 1);
+        modal_answerer answerer;
+        answerer.press(QMessageBox::Ok);
+        run_state(2, 0, 0);
+        QVERIFY(answerer.wait_answered());
+        QVERIFY(preview->running_x().isEmpty());
+
+        // Units follow the mode; the window is kept and shown again.
+        para->set_list_mode(2);
+        preview->close();
+        QTest::mouseClick(w->ui->pushButton_Preview_List, Qt::LeftButton);
+        QCOMPARE(w->list_preview_win, preview);
+        QVERIFY(preview->isVisible());
+        if (!qEnvironmentVariableIsEmpty("WATTLEX_SHOT_DIR")) {
+            w->grab().save(qEnvironmentVariable("WATTLEX_SHOT_DIR") + "/list_page_offline.png");
+            preview->grab().save(qEnvironmentVariable("WATTLEX_SHOT_DIR") + "/list_preview_offline.png");
+        }
+        para->set_list_mode(0);
+    }
+
+    // Files are checked before anything goes to the load or to the disk.
+    void files_are_checked()
+    {
+        open_list_page();
+        w->is_connected = true; // the posts stay in the (not running) command thread
+        file_dialog_stub files;
+        modal_answerer answerer;
+        const int start = w->cfg_thread->pending_requests();
+
+        // Cancelled dialogs post nothing.
+        QTest::mouseClick(w->ui->pushButton_Export_List, Qt::LeftButton);
+        QTest::mouseClick(w->ui->pushButton_Inport_List, Qt::LeftButton);
+        QCOMPARE(files.calls().size(), 2);
+        QVERIFY(files.calls().at(0).save);
+        QCOMPARE(files.calls().at(0).filter, QStringLiteral("list(*.list)"));
+        QCOMPARE(w->cfg_thread->pending_requests(), start);
+
+        // Wrong sizes and a wrong check byte are refused: a poll, the warning, no import.
+        QByteArray good = valid_block('\x21');
+        QByteArray bad_check = good;
+        bad_check[700] = static_cast<char>(bad_check.at(700) ^ 0x01);
+        const QList<QByteArray> wrong = {good.left(1231), good + QByteArray(1, good.at(1)), bad_check};
+        for (const QByteArray& content : wrong) {
+            const QString path = dir.filePath(QStringLiteral("wrong.list"));
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(content);
+            f.close();
+            files.answer(path);
+            answerer.press(QMessageBox::Ok);
+            const int before = w->cfg_thread->pending_requests();
+            QTest::mouseClick(w->ui->pushButton_Inport_List, Qt::LeftButton);
+            QVERIFY(answerer.wait_answered());
+            QCOMPARE(answerer.boxes().last().text, QStringLiteral("It's not the correct file !"));
+            QCOMPARE(w->cfg_thread->pending_requests(), before + 1);
+            QVERIFY(!w->wait_prompt);
+        }
+
+        // An export block is written only when it is a valid list.
+        const QString out = dir.filePath(QStringLiteral("out.list"));
+        files.answer(out);
+        QTest::mouseClick(w->ui->pushButton_Export_List, Qt::LeftButton);
+        QVERIFY(w->list_export_waiting);
+        // A second export waits for the first.
+        QTest::mouseClick(w->ui->pushButton_Export_List, Qt::LeftButton);
+        QCOMPARE(files.calls().size(), 6);
+        answerer.press(QMessageBox::Ok);
+        w->deal_list_storage_operating_button(good + "\n");
+        QVERIFY(answerer.wait_answered());
+        QVERIFY(!QFile::exists(out));
+        files.answer(out);
+        QTest::mouseClick(w->ui->pushButton_Export_List, Qt::LeftButton);
+        w->deal_list_storage_operating_button(good);
+        QFile written(out);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), good);
+        // A block nobody waits for writes nothing.
+        QVERIFY(!w->list_export_waiting);
+        QVERIFY(QFile::remove(out));
+        w->deal_list_storage_operating_button(good);
+        QVERIFY(!QFile::exists(out));
+
+        // The export that never gets its block is forgotten when the link ends.
+        files.answer(out);
+        QTest::mouseClick(w->ui->pushButton_Export_List, Qt::LeftButton);
+        QVERIFY(w->list_export_waiting);
+        w->cfg_thread->close_session(); // drops the posts, as a disconnect does
+        w->cfg_thread->start();
+        w->cfg_thread->stop_and_wait();
+        QTRY_VERIFY(!w->list_export_waiting);
+        QVERIFY(answerer.unexpected().isEmpty());
+        w->is_connected = false;
+    }
+};
+
+QTEST_MAIN(tst_list_offline)
+#include "tst_list_offline.moc"

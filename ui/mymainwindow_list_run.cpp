@@ -1,0 +1,62 @@
+// List panel: the run display. While the load runs a list, the step table
+// shows the running step; the end of a run is announced once.
+#include "mymainwindow.h"
+
+#include "ui_mymainwindow.h"
+
+#include "uiPara.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTableWidgetItem>
+
+namespace {
+
+// Text colour of the step column: every row normal, then the running row
+// marked (when the load reports a step that has a row).
+void colour_list_steps(QTableWidget* table, int rows, const QColor& normal, int running_row, const QColor& mark)
+{
+    for (int r = 0; r < rows; ++r) {
+        if (QTableWidgetItem* item = table->item(r, 0))
+            item->setForeground(QBrush(normal));
+    }
+    if (running_row < 0 || running_row >= rows)
+        return;
+    if (QTableWidgetItem* item = table->item(running_row, 0))
+        item->setForeground(QBrush(mark));
+}
+
+} // namespace
+
+void MyMainWindow::deal_list_trigger_thread(int step_value, int stop_value, int load_value)
+{
+    ensure_list_table();
+    QTableWidget* table = ui->tableWidget_List;
+    const int rows = qMin(list_table_rows(), table->rowCount());
+    const QColor normal(enabled_colour);
+    // The running step becomes the first visible row.
+    table->verticalScrollBar()->setValue(step_value - 1);
+
+    if (load_value == 1) {
+        list_done_shown = false;
+        if (stop_value == 0) {
+            colour_list_steps(table, rows, normal, step_value - 1, QColor(Qt::green));
+        } else if (stop_value == 1) {
+            // Halted: mark it and go back to the measurement poll.
+            colour_list_steps(table, rows, normal, step_value - 1, QColor(Qt::red));
+            request_measure();
+        }
+        return;
+    }
+
+    // The input is off: the list has ended or was stopped.
+    update_running_state(2, 0, 3);
+    colour_list_steps(table, rows, normal, -1, normal);
+    request_measure();
+    if (!list_done_shown) {
+        list_done_shown = true;
+        show_warning(tr("List run complete !"));
+    }
+}
