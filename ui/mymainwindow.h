@@ -356,6 +356,82 @@ public slots:
     // keeps it for the record, writes an automatic record row, feeds the
     // trend. load 0 = input off (current, resistance and power taken as 0).
     void display_data(double cc, double cv, double cr, double cp, int start, int load);
+    // Redraws the trend from the raw series (shared copies, no deep copy).
+    void deal_trend_data(QVector<double> current, QVector<double> voltage, QVector<double> resistance,
+                         QVector<double> power);
+    void on_comboBox_wave_time_currentIndexChanged(int index);
+    void on_doubleSpinBox_C_MAX_valueChanged(double value);
+    void on_doubleSpinBox_V_MAX_valueChanged(double value);
+    void on_doubleSpinBox_R_MAX_valueChanged(double value);
+    void on_doubleSpinBox_P_MAX_valueChanged(double value);
+    void on_doubleSpinBox_C_MIN_valueChanged(double value);
+    void on_doubleSpinBox_V_MIN_valueChanged(double value);
+    void on_doubleSpinBox_R_MIN_valueChanged(double value);
+    void on_doubleSpinBox_P_MIN_valueChanged(double value);
+    void on_checkBox_Auto_clicked();
+    void on_checkBox_Wave_C_clicked();
+    void on_checkBox_Wave_V_clicked();
+    void on_checkBox_Wave_R_clicked();
+    void on_checkBox_Wave_P_clicked();
+    void on_pushButton_Pause_Wave_clicked();
+    void on_pushButton_Clear_Wave_clicked();
+    void on_pushButton_ShowWave_clicked();
+    // Display page set-up while no load is connected.
+    void init_display_para();
+    // `value` with `weishu` decimals (cut, or padded with zeros).
+    QString set_display_value(double value, int weishu);
+
+    // ---- measurement record
+    void on_checkBox_Record_clicked();
+    void on_pushButton_Record_Setting_clicked();
+    void record_measure_value(); // interval timer
+    void stop_record();          // ends a running record ("Save Complete")
+    void set_record_path(const QString& path);
+    void set_record_stop_time(bool on, int hours, int minutes, int seconds);
+    void set_record_stop_count(bool on, int n);
+    void set_record_interval(bool automatic, int seconds);
+
+    // ---- settings files: a refused or failed load
+    void deal_send_error();
+
+public:
+    // A new connection starts an empty trend (the chosen time window stays).
+    void reset_trend_view();
+    // Rescales the points quantity q (0 current, 1 voltage, 2 resistance,
+    // 3 power) shows now, at their own x, to the range [min, max].
+    void pause_adjust_func(double max, double min, int q);
+    void wave_show_C_info(bool on);
+    void wave_show_V_info(bool on);
+    void wave_show_R_info(bool on);
+    void wave_show_P_info(bool on);
+    void show_wave_C_widgets();
+    void show_wave_V_widgets();
+    void show_wave_R_widgets();
+    void show_wave_P_widgets();
+    static int hms_to_seconds(int hours, int minutes, int seconds);
+
+    // Series, plot, limits and record of the display page
+    // (mymainwindow_trend_state.h).
+    struct trend_state_t;
+    QSharedPointer<trend_state_t> trend;
+
+private:
+    void install_time_scale();
+    void show_wave_widgets(int q, bool on);
+    void on_wave_check(int q);
+    void set_trend_upper(int q, double value);
+    void set_trend_lower(int q, double value);
+    void init_record();
+    void apply_record_action(int action);
+    bool write_record_text(const QString& text);
+    // Ends the record; `message` is shown when a file was open.
+    void end_record(const QString& message);
+    void init_settings_files();
+    // After a settings transfer the traffic resumes: with the read-back of
+    // the load's state (operation 31) or with the measurement poll only.
+    void resume_after_settings_transfer(bool read_back);
+
+public slots:
     // ==== end trend, record and settings files
 
     // ==== Basic panel (mymainwindow_basic*.cpp)

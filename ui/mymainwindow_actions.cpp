@@ -103,5 +103,3 @@ void MyMainWindow::do_web_action()
 // The dialogs and the settings file transfer come with their own windows.
 void MyMainWindow::do_setting_action() {}
 void MyMainWindow::do_about_action() {}
-void MyMainWindow::do_save_action() {}
-void MyMainWindow::do_load_action() {}

@@ -5,10 +5,7 @@
 void MyMainWindow::deal_cfg_thread(int, QList<QString>, QList<QWidget*>, int) {}
 void MyMainWindow::deal_cfg_thread_bytedata(int, QByteArray) {}
 void MyMainWindow::deal_scpi_rw(int, QList<QString>, QList<QWidget*>) {}
-void MyMainWindow::deal_get_data_thread() {}
-void MyMainWindow::deal_send_data_thread() {}
 void MyMainWindow::init_prog_table() {}
-void MyMainWindow::init_trend_and_record() {}
 void MyMainWindow::init_connect_signals() {}
 
 void MyMainWindow::deal_basic_operating_button(int, QList<QString>, QList<QWidget*>) {}

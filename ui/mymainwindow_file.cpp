@@ -1,0 +1,156 @@
+// Settings files: saving the load's settings to a ".wlx" file and loading
+// one back into the store and the load.
+#include "mymainwindow.h"
+
+#include "Get_data_thread.h"
+#include "Send_data_thread.h"
+#include "cfg_thread_t.h"
+#include "file_dialog.h"
+#include "uiPara.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+// The settings operation: read back every setting and the load's function.
+const int read_back_op = 31;
+
+// A settings text is some kilobytes; a file far larger is not one.
+const qint64 max_settings_file_bytes = 1 << 20;
+
+const char settings_filter[] = "wlx(*.wlx)";
+
+} // namespace
+
+void MyMainWindow::init_settings_files()
+{
+    connect(send_data_thread, SIGNAL(send_error()), this, SLOT(deal_send_error()));
+}
+
+void MyMainWindow::resume_after_settings_transfer(bool read_back)
+{
+    if (!is_connected || cfg_thread->isRunning())
+        return;
+    if (read_back) {
+        fill_cmd_list(read_back_op);
+        cfg_thread->add_request(read_back_op, write_list, query_list, QList<QWidget*>(), true, 1, false,
+                                QByteArray());
+    } else {
+        request_measure();
+    }
+    cfg_thread->start(QThread::InheritPriority);
+}
+
+void MyMainWindow::do_save_action()
+{
+    // One settings transfer at a time.
+    if (!settings_file.fileName().isEmpty() || get_data_thread->isRunning() || send_data_thread->isRunning())
+        return;
+    QString path = wattlex_save_file_name(this, tr("save file"), QDir::currentPath(),
+                                          QString::fromLatin1(settings_filter));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".wlx");
+
+    if (cfg_thread->isRunning())
+        cfg_thread->stop_and_wait();
+    settings_file.setFileName(path);
+    get_data_thread->start();
+    show_wait_prompt(tr("Save"), tr("Please waiting for the file saving"));
+}
+
+void MyMainWindow::deal_get_data_thread()
+{
+    const QString path = settings_file.fileName();
+    if (path.isEmpty())
+        return;
+    settings_file.setFileName(QString());
+
+    // Written beside the file and renamed over it when complete: a failed
+    // save leaves the old file as it was.
+    const QByteArray bytes = get_data_thread->settings_text().toUtf8();
+    QSaveFile out(path);
+    QString error;
+    if (!out.open(QIODevice::WriteOnly)) {
+        error = out.errorString();
+    } else if (out.write(bytes) != bytes.size()) {
+        error = out.errorString();
+        out.cancelWriting();
+    } else if (!out.commit()) {
+        error = out.errorString();
+    }
+
+    close_wait_prompt();
+    resume_after_settings_transfer(true);
+    if (!error.isEmpty())
+        show_warning(tr("The settings could not be saved to %1: %2").arg(QDir::toNativeSeparators(path), error));
+}
+
+void MyMainWindow::do_load_action()
+{
+    if (!settings_file.fileName().isEmpty() || get_data_thread->isRunning() || send_data_thread->isRunning())
+        return;
+    if (!is_connected) {
+        show_warning(tr("No load is connected."));
+        return;
+    }
+    const QString path = wattlex_open_file_name(this, tr("open file"), QDir::currentPath(),
+                                                QString::fromLatin1(settings_filter));
+    if (path.isEmpty())
+        return;
+
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly)) {
+        show_warning(tr("The file %1 could not be opened: %2").arg(QDir::toNativeSeparators(path), in.errorString()));
+        return;
+    }
+    const QByteArray bytes = in.read(max_settings_file_bytes + 1);
+    in.close();
+    const QString text = QString::fromUtf8(bytes).trimmed();
+    // Plainly not a settings text: refused before the traffic is touched.
+    // The thread checks every field before it changes the store or writes.
+    if (bytes.size() > max_settings_file_bytes
+        || text.count(QLatin1Char(',')) + 1 != uiPara::settings_field_count) {
+        show_warning(msg_wrong_file);
+        return;
+    }
+
+    if (cfg_thread->isRunning())
+        cfg_thread->stop_and_wait();
+    settings_file.setFileName(path);
+    send_data_thread->set_settings_text(text);
+    send_data_thread->start();
+    show_wait_prompt(tr("Load"), tr("Please waiting for the file setting"));
+}
+
+void MyMainWindow::deal_send_data_thread()
+{
+    if (settings_file.fileName().isEmpty())
+        return;
+    settings_file.setFileName(QString());
+    close_wait_prompt();
+    // The load now runs the loaded set-up: read its state back.
+    resume_after_settings_transfer(true);
+}
+
+void MyMainWindow::deal_send_error()
+{
+    if (settings_file.fileName().isEmpty())
+        return;
+    settings_file.setFileName(QString());
+    close_wait_prompt();
+    if (send_data_thread->last_failure() == Send_data_thread::bad_text) {
+        // Nothing changed in the store or the load.
+        resume_after_settings_transfer(false);
+        show_warning(msg_wrong_file);
+        return;
+    }
+    // The load stopped taking commands part way; what it holds now is read
+    // back if it answers again.
+    resume_after_settings_transfer(true);
+    show_warning(tr("The load stopped answering while the settings were sent."));
+}
