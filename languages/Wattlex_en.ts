@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>ListPreviewWin</name>
+    <message>
+        <source>List Preview</source>
+        <translation>List Preview</translation>
+    </message>
+</context>
+<context>
     <name>MyMainWindow</name>
     <message>
         <source>Wattlex</source>
@@ -582,6 +589,341 @@
     <message>
         <source>Warning</source>
         <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Slope are adjust to the same range!(0.001~0.01 or 0.01~0.5)</source>
+        <translation>Slope are adjust to the same range!(0.001~0.01 or 0.01~0.5)</translation>
+    </message>
+    <message>
+        <source>Slope are adjust to the same range!(0.001~0.1 or 0.1~2.5)</source>
+        <translation>Slope are adjust to the same range!(0.001~0.1 or 0.1~2.5)</translation>
+    </message>
+    <message>
+        <source>Current :</source>
+        <translation>Current :</translation>
+    </message>
+    <message>
+        <source>Slew_RIS :</source>
+        <translation>Slew_RIS :</translation>
+    </message>
+    <message>
+        <source>Slew_FAL :</source>
+        <translation>Slew_FAL :</translation>
+    </message>
+    <message>
+        <source>Voltage :</source>
+        <translation>Voltage :</translation>
+    </message>
+    <message>
+        <source>Resistance :</source>
+        <translation>Resistance :</translation>
+    </message>
+    <message>
+        <source>Power :</source>
+        <translation>Power :</translation>
+    </message>
+    <message>
+        <source>Io :</source>
+        <translation>Io :</translation>
+    </message>
+    <message>
+        <source>Vo :</source>
+        <translation>Vo :</translation>
+    </message>
+    <message>
+        <source>Rco :</source>
+        <translation>Rco :</translation>
+    </message>
+    <message>
+        <source>A_Level :</source>
+        <translation>A_Level :</translation>
+    </message>
+    <message>
+        <source>B_Level :</source>
+        <translation>B_Level :</translation>
+    </message>
+    <message>
+        <source>A_Width :</source>
+        <translation>A_Width :</translation>
+    </message>
+    <message>
+        <source>B_Width :</source>
+        <translation>B_Width :</translation>
+    </message>
+    <message>
+        <source>Width :</source>
+        <translation>Width :</translation>
+    </message>
+    <message>
+        <source>Please waiting for the Battery initing</source>
+        <translation>Please waiting for the Battery initing</translation>
+    </message>
+    <message>
+        <source>Network Devices</source>
+        <translation>Network Devices</translation>
+    </message>
+    <message>
+        <source>It&apos;s not the correct resource !</source>
+        <translation>It&apos;s not the correct resource !</translation>
+    </message>
+    <message>
+        <source>Create VISA TCP/IP Resource</source>
+        <translation>Create VISA TCP/IP Resource</translation>
+    </message>
+    <message>
+        <source>Connect to Resource</source>
+        <translation>Connect to Resource</translation>
+    </message>
+    <message>
+        <source>Disconnect Resource</source>
+        <translation>Disconnect Resource</translation>
+    </message>
+    <message>
+        <source>Delete Resource</source>
+        <translation>Delete Resource</translation>
+    </message>
+    <message>
+        <source>Do you want to disconnect the device?</source>
+        <translation>Do you want to disconnect the device?</translation>
+    </message>
+    <message>
+        <source>Initial</source>
+        <translation>Initial</translation>
+    </message>
+    <message>
+        <source>Please waiting for the data initing</source>
+        <translation>Please waiting for the data initing</translation>
+    </message>
+    <message>
+        <source>save file</source>
+        <translation>save file</translation>
+    </message>
+    <message>
+        <source>Please waiting for the file saving</source>
+        <translation>Please waiting for the file saving</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1: %2</source>
+        <translation>The settings could not be saved to %1: %2</translation>
+    </message>
+    <message>
+        <source>No load is connected.</source>
+        <translation>No load is connected.</translation>
+    </message>
+    <message>
+        <source>open file</source>
+        <translation>open file</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be opened: %2</source>
+        <translation>The file %1 could not be opened: %2</translation>
+    </message>
+    <message>
+        <source>Please waiting for the file setting</source>
+        <translation>Please waiting for the file setting</translation>
+    </message>
+    <message>
+        <source>The load stopped answering while the settings were sent.</source>
+        <translation>The load stopped answering while the settings were sent.</translation>
+    </message>
+    <message>
+        <source>Set(V)</source>
+        <translation>Set(V)</translation>
+    </message>
+    <message>
+        <source>Set(Ω)</source>
+        <translation>Set(Ω)</translation>
+    </message>
+    <message>
+        <source>Set(W)</source>
+        <translation>Set(W)</translation>
+    </message>
+    <message>
+        <source>list(*.list)</source>
+        <translation>list(*.list)</translation>
+    </message>
+    <message>
+        <source>The load sent no valid list; no file was written.</source>
+        <translation>The load sent no valid list; no file was written.</translation>
+    </message>
+    <message>
+        <source>The file could not be written !</source>
+        <translation>The file could not be written !</translation>
+    </message>
+    <message>
+        <source>The file could not be opened !</source>
+        <translation>The file could not be opened !</translation>
+    </message>
+    <message>
+        <source>Please waiting for the list recalling</source>
+        <translation>Please waiting for the list recalling</translation>
+    </message>
+    <message>
+        <source>List run complete !</source>
+        <translation>List run complete !</translation>
+    </message>
+    <message>
+        <source>prog(*.prog)</source>
+        <translation>prog(*.prog)</translation>
+    </message>
+    <message>
+        <source>The load&apos;s program could not be read correctly; no file was written.</source>
+        <translation>The load&apos;s program could not be read correctly; no file was written.</translation>
+    </message>
+    <message>
+        <source>The file could not be written: </source>
+        <translation>The file could not be written: </translation>
+    </message>
+    <message>
+        <source>Please waiting for the program recalling</source>
+        <translation>Please waiting for the program recalling</translation>
+    </message>
+    <message>
+        <source>OCP V:</source>
+        <translation>OCP V:</translation>
+    </message>
+    <message>
+        <source>OPP V:</source>
+        <translation>OPP V:</translation>
+    </message>
+    <message>
+        <source>The interval must be at least 1 s.</source>
+        <translation>The interval must be at least 1 s.</translation>
+    </message>
+    <message>
+        <source>The elapsed time must be at least 1 s.</source>
+        <translation>The elapsed time must be at least 1 s.</translation>
+    </message>
+    <message>
+        <source>The number of readings must be at least 1.</source>
+        <translation>The number of readings must be at least 1.</translation>
+    </message>
+    <message>
+        <source>Please select a valid path.</source>
+        <translation>Please select a valid path.</translation>
+    </message>
+    <message>
+        <source>The record file %1 already exists.
+Append the new readings to it, or overwrite it?</source>
+        <translation>The record file %1 already exists.
+Append the new readings to it, or overwrite it?</translation>
+    </message>
+    <message>
+        <source>Append</source>
+        <translation>Append</translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>Overwrite</translation>
+    </message>
+    <message>
+        <source>The record file %1 could not be opened: %2</source>
+        <translation>The record file %1 could not be opened: %2</translation>
+    </message>
+    <message>
+        <source>The record file %1 could not be written: %2
+The record stopped.</source>
+        <translation>The record file %1 could not be written: %2
+The record stopped.</translation>
+    </message>
+    <message>
+        <source>The connection to the load ended: the record stopped.
+The readings so far are in %1.</source>
+        <translation>The connection to the load ended: the record stopped.
+The readings so far are in %1.</translation>
+    </message>
+    <message>
+        <source>Save Complete</source>
+        <translation>Save Complete</translation>
+    </message>
+    <message>
+        <source>Failure! The measured value did not meet the set value</source>
+        <translation>Failure! The measured value did not meet the set value</translation>
+    </message>
+    <message>
+        <source>Test complete!</source>
+        <translation>Test complete!</translation>
+    </message>
+    <message>
+        <source>Below limit, Test fail!</source>
+        <translation>Below limit, Test fail!</translation>
+    </message>
+    <message>
+        <source>Over limit, Test fail!</source>
+        <translation>Over limit, Test fail!</translation>
+    </message>
+    <message>
+        <source>V_EXT : </source>
+        <translation>V_EXT : </translation>
+    </message>
+    <message>
+        <source>I_set : </source>
+        <translation>I_set : </translation>
+    </message>
+    <message>
+        <source>V_set : </source>
+        <translation>V_set : </translation>
+    </message>
+    <message>
+        <source>T_Rise : </source>
+        <translation>T_Rise : </translation>
+    </message>
+    <message>
+        <source>T_Fall : </source>
+        <translation>T_Fall : </translation>
+    </message>
+    <message>
+        <source>Do you want to clean up the accumulated capacity?</source>
+        <translation>Do you want to clean up the accumulated capacity?</translation>
+    </message>
+    <message>
+        <source>SOF set to on
+Test failed, stop running</source>
+        <translation>SOF set to on
+Test failed, stop running</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+</context>
+<context>
+    <name>ProgResultWin</name>
+    <message>
+        <source>Program Result</source>
+        <translation>Program Result</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Step</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Remarks</source>
+        <translation>Remarks</translation>
+    </message>
+    <message>
+        <source>No reading</source>
+        <translation>No reading</translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <translation>Pass</translation>
+    </message>
+    <message>
+        <source>Fail</source>
+        <translation>Fail</translation>
+    </message>
+    <message>
+        <source>Below MIN: </source>
+        <translation>Below MIN: </translation>
+    </message>
+    <message>
+        <source>Over MAX: </source>
+        <translation>Over MAX: </translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>ListPreviewWin</name>
+    <message>
+        <source>List Preview</source>
+        <translation>列表预览</translation>
+    </message>
+</context>
+<context>
     <name>MyMainWindow</name>
     <message>
         <source>Wattlex</source>
@@ -521,15 +528,15 @@
     </message>
     <message>
         <source>IMON</source>
-        <translation>IMON</translation>
+        <translation>电流监测</translation>
     </message>
     <message>
         <source>VMON</source>
-        <translation>VMON</translation>
+        <translation>电压监测</translation>
     </message>
     <message>
         <source>TMON</source>
-        <translation>TMON</translation>
+        <translation>时间测试</translation>
     </message>
     <message>
         <source>I Protect</source>
@@ -583,6 +590,341 @@
         <source>Warning</source>
         <translation>警告</translation>
     </message>
+    <message>
+        <source>Slope are adjust to the same range!(0.001~0.01 or 0.01~0.5)</source>
+        <translation>斜率已调整到同一档位！(0.001~0.01 或 0.01~0.5)</translation>
+    </message>
+    <message>
+        <source>Slope are adjust to the same range!(0.001~0.1 or 0.1~2.5)</source>
+        <translation>斜率已调整到同一档位！(0.001~0.1 或 0.1~2.5)</translation>
+    </message>
+    <message>
+        <source>Current :</source>
+        <translation>电流 :</translation>
+    </message>
+    <message>
+        <source>Slew_RIS :</source>
+        <translation>上升斜率 :</translation>
+    </message>
+    <message>
+        <source>Slew_FAL :</source>
+        <translation>下降斜率 :</translation>
+    </message>
+    <message>
+        <source>Voltage :</source>
+        <translation>电压 :</translation>
+    </message>
+    <message>
+        <source>Resistance :</source>
+        <translation>电阻 :</translation>
+    </message>
+    <message>
+        <source>Power :</source>
+        <translation>功率 :</translation>
+    </message>
+    <message>
+        <source>Io :</source>
+        <translation>Io :</translation>
+    </message>
+    <message>
+        <source>Vo :</source>
+        <translation>Vo :</translation>
+    </message>
+    <message>
+        <source>Rco :</source>
+        <translation>Rco :</translation>
+    </message>
+    <message>
+        <source>A_Level :</source>
+        <translation>A 电平 :</translation>
+    </message>
+    <message>
+        <source>B_Level :</source>
+        <translation>B 电平 :</translation>
+    </message>
+    <message>
+        <source>A_Width :</source>
+        <translation>A 脉宽 :</translation>
+    </message>
+    <message>
+        <source>B_Width :</source>
+        <translation>B 脉宽 :</translation>
+    </message>
+    <message>
+        <source>Width :</source>
+        <translation>脉宽 :</translation>
+    </message>
+    <message>
+        <source>Please waiting for the Battery initing</source>
+        <translation>正在初始化电池测试，请稍候</translation>
+    </message>
+    <message>
+        <source>Network Devices</source>
+        <translation>网络设备</translation>
+    </message>
+    <message>
+        <source>It&apos;s not the correct resource !</source>
+        <translation>资源不正确！</translation>
+    </message>
+    <message>
+        <source>Create VISA TCP/IP Resource</source>
+        <translation>新建 VISA TCP/IP 资源</translation>
+    </message>
+    <message>
+        <source>Connect to Resource</source>
+        <translation>连接资源</translation>
+    </message>
+    <message>
+        <source>Disconnect Resource</source>
+        <translation>断开资源</translation>
+    </message>
+    <message>
+        <source>Delete Resource</source>
+        <translation>删除资源</translation>
+    </message>
+    <message>
+        <source>Do you want to disconnect the device?</source>
+        <translation>是否断开设备连接？</translation>
+    </message>
+    <message>
+        <source>Initial</source>
+        <translation>初始化</translation>
+    </message>
+    <message>
+        <source>Please waiting for the data initing</source>
+        <translation>正在初始化数据，请稍候</translation>
+    </message>
+    <message>
+        <source>save file</source>
+        <translation>保存文件</translation>
+    </message>
+    <message>
+        <source>Please waiting for the file saving</source>
+        <translation>正在保存文件，请稍候</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1: %2</source>
+        <translation>无法将设置保存到 %1：%2</translation>
+    </message>
+    <message>
+        <source>No load is connected.</source>
+        <translation>未连接负载。</translation>
+    </message>
+    <message>
+        <source>open file</source>
+        <translation>打开文件</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be opened: %2</source>
+        <translation>无法打开文件 %1：%2</translation>
+    </message>
+    <message>
+        <source>Please waiting for the file setting</source>
+        <translation>正在应用文件中的设置，请稍候</translation>
+    </message>
+    <message>
+        <source>The load stopped answering while the settings were sent.</source>
+        <translation>发送设置时负载停止了应答。</translation>
+    </message>
+    <message>
+        <source>Set(V)</source>
+        <translation>设定值(V)</translation>
+    </message>
+    <message>
+        <source>Set(Ω)</source>
+        <translation>设定值(Ω)</translation>
+    </message>
+    <message>
+        <source>Set(W)</source>
+        <translation>设定值(W)</translation>
+    </message>
+    <message>
+        <source>list(*.list)</source>
+        <translation>列表文件(*.list)</translation>
+    </message>
+    <message>
+        <source>The load sent no valid list; no file was written.</source>
+        <translation>负载未返回有效的列表，未写入文件。</translation>
+    </message>
+    <message>
+        <source>The file could not be written !</source>
+        <translation>无法写入文件！</translation>
+    </message>
+    <message>
+        <source>The file could not be opened !</source>
+        <translation>无法打开文件！</translation>
+    </message>
+    <message>
+        <source>Please waiting for the list recalling</source>
+        <translation>正在读取列表，请稍候</translation>
+    </message>
+    <message>
+        <source>List run complete !</source>
+        <translation>列表运行完成！</translation>
+    </message>
+    <message>
+        <source>prog(*.prog)</source>
+        <translation>程序文件(*.prog)</translation>
+    </message>
+    <message>
+        <source>The load&apos;s program could not be read correctly; no file was written.</source>
+        <translation>未能正确读取负载的程序，未写入文件。</translation>
+    </message>
+    <message>
+        <source>The file could not be written: </source>
+        <translation>无法写入文件：</translation>
+    </message>
+    <message>
+        <source>Please waiting for the program recalling</source>
+        <translation>正在读取程序，请稍候</translation>
+    </message>
+    <message>
+        <source>OCP V:</source>
+        <translation>OCP 电压：</translation>
+    </message>
+    <message>
+        <source>OPP V:</source>
+        <translation>OPP 电压：</translation>
+    </message>
+    <message>
+        <source>The interval must be at least 1 s.</source>
+        <translation>间隔至少为 1 秒。</translation>
+    </message>
+    <message>
+        <source>The elapsed time must be at least 1 s.</source>
+        <translation>经过时间至少为 1 秒。</translation>
+    </message>
+    <message>
+        <source>The number of readings must be at least 1.</source>
+        <translation>读数次数至少为 1。</translation>
+    </message>
+    <message>
+        <source>Please select a valid path.</source>
+        <translation>请选择有效的路径。</translation>
+    </message>
+    <message>
+        <source>The record file %1 already exists.
+Append the new readings to it, or overwrite it?</source>
+        <translation>记录文件 %1 已存在。
+将新的读数追加到文件末尾，还是覆盖该文件？</translation>
+    </message>
+    <message>
+        <source>Append</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>覆盖</translation>
+    </message>
+    <message>
+        <source>The record file %1 could not be opened: %2</source>
+        <translation>无法打开记录文件 %1：%2</translation>
+    </message>
+    <message>
+        <source>The record file %1 could not be written: %2
+The record stopped.</source>
+        <translation>无法写入记录文件 %1：%2
+记录已停止。</translation>
+    </message>
+    <message>
+        <source>The connection to the load ended: the record stopped.
+The readings so far are in %1.</source>
+        <translation>与负载的连接已断开，记录已停止。
+已记录的读数保存在 %1 中。</translation>
+    </message>
+    <message>
+        <source>Save Complete</source>
+        <translation>保存完成</translation>
+    </message>
+    <message>
+        <source>Failure! The measured value did not meet the set value</source>
+        <translation>失败！测量值未达到设定值</translation>
+    </message>
+    <message>
+        <source>Test complete!</source>
+        <translation>测试完成！</translation>
+    </message>
+    <message>
+        <source>Below limit, Test fail!</source>
+        <translation>低于下限，测试失败！</translation>
+    </message>
+    <message>
+        <source>Over limit, Test fail!</source>
+        <translation>超过上限，测试失败！</translation>
+    </message>
+    <message>
+        <source>V_EXT : </source>
+        <translation>外部电压 : </translation>
+    </message>
+    <message>
+        <source>I_set : </source>
+        <translation>设定电流 : </translation>
+    </message>
+    <message>
+        <source>V_set : </source>
+        <translation>设定电压 : </translation>
+    </message>
+    <message>
+        <source>T_Rise : </source>
+        <translation>上升时间 : </translation>
+    </message>
+    <message>
+        <source>T_Fall : </source>
+        <translation>下降时间 : </translation>
+    </message>
+    <message>
+        <source>Do you want to clean up the accumulated capacity?</source>
+        <translation>是否清除累计容量？</translation>
+    </message>
+    <message>
+        <source>SOF set to on
+Test failed, stop running</source>
+        <translation>失败停止已打开
+测试失败，停止运行</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+</context>
+<context>
+    <name>ProgResultWin</name>
+    <message>
+        <source>Program Result</source>
+        <translation>程序结果</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>步骤</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Remarks</source>
+        <translation>备注</translation>
+    </message>
+    <message>
+        <source>No reading</source>
+        <translation>无读数</translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <translation>通过</translation>
+    </message>
+    <message>
+        <source>Fail</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>Below MIN: </source>
+        <translation>低于下限：</translation>
+    </message>
+    <message>
+        <source>Over MAX: </source>
+        <translation>超过上限：</translation>
+    </message>
 </context>
 <context>
     <name>SwitchControl</name>
@@ -614,7 +956,7 @@
     </message>
     <message>
         <source>OK</source>
-        <translation>OK</translation>
+        <translation>确定</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -669,7 +1011,7 @@
     </message>
     <message>
         <source>OK</source>
-        <translation>OK</translation>
+        <translation>确定</translation>
     </message>
     <message>
         <source>Cancel</source>

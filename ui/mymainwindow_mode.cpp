@@ -33,15 +33,6 @@ void MyMainWindow::show_config_page(QWidget* page)
     }
 }
 
-void MyMainWindow::init_Basic()
-{
-    show_config_page(ui->groupBox_Config_Basic);
-    ui->radioButton_om_Basic->setChecked(true);
-    ui->label_C_Add->hide();
-    ui->pushButton_Short->setEnabled(true);
-    update_state_vis(false, 3);
-}
-
 void MyMainWindow::init_Protect()
 {
     show_config_page(ui->groupBox_Config_Protect);
@@ -64,6 +55,17 @@ void MyMainWindow::init_Battery()
     ui->radioButton_om_Battery->setChecked(true);
     ui->label_C_Add->setText(tr("Cap_Add:") + QStringLiteral("0mAh"));
     update_state_vis(false, 3);
+}
+
+void MyMainWindow::init_Prog()
+{
+    show_config_page(ui->groupBox_Config_Prog);
+    ui->label_C_Add->hide();
+    ui->label_Ext->hide();
+    ui->label_Ext_Set->hide();
+    ui->pushButton_Short->setEnabled(false);
+    ui->pushButton_Trig->setEnabled(true);
+    update_state_vis(true, 4);
 }
 
 void MyMainWindow::init_Ext()
