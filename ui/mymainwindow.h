@@ -591,6 +591,86 @@ public slots:
     // ==== end List panel
 
     // ==== Program panel (mymainwindow_prog*.cpp)
+public:
+    // Makes the program table hold `count` rows (0..50), refreshed from the store.
+    void fill_prog_rows(int count);
+    class QTableWidget* get_prog_table() const;
+    // The store index (0..49) a step edit's reply belongs to, or -1: an edit
+    // carries a marker of its step in the widget list, never a table cell.
+    int prog_step_of(const QList<QWidget*>& widgets) const;
+    QList<QWidget*> prog_step_widgets(int index) const;
+    // Creates the cells a row lacks and shows the store's step (or the
+    // start values), then wires the row.
+    void build_prog_row(int row, bool from_store);
+    // Columns 11 to 15 for the step's mode.
+    void place_prog_mode_cells(int row, int mode, bool from_store);
+    void update_prog_combo_cell(int col, const QString& value, int row);
+    void update_prog_value_cell(int col, const QString& value, int row);
+    // Posts one cell edit of step `row` + 1.
+    void post_prog_cell(int op, int row, const QString& command, const QString& query);
+    // A value or combo cell of column `col` finished an edit.
+    void prog_cell_edited(int col, QObject* cell);
+    // Stores the reply of a cell edit (operations 49 to 62).
+    void store_prog_reply(int op, const QList<QString>& replies, const QList<QWidget*>& widgets);
+    // The read-back of the whole program after an import (operation 65).
+    void read_back_prog();
+
+    QList<QWidget*> prog_step_tokens;           // one hidden marker per step
+    QString prog_export_path;                   // export waiting for its reply
+    class QTimer* prog_recall_timer = nullptr;  // import: wait before the read-back
+
+signals:
+    // Operation 66's replies, for the result window.
+    void update_prog_res(QList<QString> replies);
+
+public slots:
+    void set_prog_row_enable(int row, bool enable);
+    void _init_table_connect(int row);
+    void _disconnect_prog_table(int row);
+    void set_cc_cv_cp(int row);
+    void set_cr(int row);
+    void set_led(int row);
+    void set_button(int row);
+
+    void deal_prog_mode_combobox(int index);
+    void deal_irange_combobox(int index);
+    void deal_vrange_combobox(int index);
+    void deal_pause_combobox(int index);
+    void deal_short_combobox(int index);
+    void deal_ton_spinbox();
+    void deal_toff_spinbox();
+    void deal_tdelay_spinbox();
+    void deal_min_spinbox();
+    void deal_max_spinbox();
+    void deal_set_spinbox();
+    void deal_vo_spinbox();
+    void deal_io_spinbox();
+    void deal_rco_spinbox();
+    void on_spinBox_Step_Prog_sigUpdateValue();
+    void init_program_ui();
+
+    void deal_prog_mode_operating_button(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_prog_irange_operating_button(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_prog_vrange_operating_button(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_prog_pause_operating_button(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_prog_short_operating_button(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_prog_ton_operating_button(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_prog_toff_operating_button(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_prog_tdly_operating_button(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_prog_min_operating_button(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_prog_max_operating_button(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_prog_set_operating_button(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_prog_rrange_operating_button(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_prog_vo_operating_button(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_prog_io_operating_button(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_prog_rco_operating_button(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_prog_step_operating_button(QList<QString> replies, QList<QWidget*> widgets);
+    // Operation 66 (PROG:TEST:ALL?): shows the results below the window.
+    void deal_prog_result_operating_button(QList<QString> replies);
+
+    void on_pushButton_Export_Prog_clicked();
+    void on_pushButton_Import_Prog_clicked();
+    void on_pushButton_Result_Prog_clicked();
     // ==== end Program panel
 
     // ==== dialogs: utility, About, language (mymainwindow_dialogs.cpp)

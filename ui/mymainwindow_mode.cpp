@@ -57,17 +57,6 @@ void MyMainWindow::init_Battery()
     update_state_vis(false, 3);
 }
 
-void MyMainWindow::init_Prog()
-{
-    show_config_page(ui->groupBox_Config_Prog);
-    ui->label_C_Add->hide();
-    ui->label_Ext->hide();
-    ui->label_Ext_Set->hide();
-    ui->pushButton_Short->setEnabled(false);
-    ui->pushButton_Trig->setEnabled(true);
-    update_state_vis(true, 4);
-}
-
 void MyMainWindow::init_Ext()
 {
     show_config_page(ui->groupBox_Config_Ext);

@@ -5,15 +5,11 @@
 void MyMainWindow::deal_cfg_thread(int, QList<QString>, QList<QWidget*>, int) {}
 void MyMainWindow::deal_cfg_thread_bytedata(int, QByteArray) {}
 void MyMainWindow::deal_scpi_rw(int, QList<QString>, QList<QWidget*>) {}
-void MyMainWindow::init_prog_table() {}
 void MyMainWindow::init_connect_signals() {}
 
 void MyMainWindow::deal_over_protect_test_operating_button(int, QList<QString>, QList<QWidget*>) {}
 void MyMainWindow::deal_battery_operating_button(int, QList<QString>, QList<QWidget*>) {}
-void MyMainWindow::deal_prog_operating_button(int, QList<QString>, QList<QWidget*>) {}
 void MyMainWindow::deal_ext_operating_button(int, QList<QString>, QList<QWidget*>) {}
-void MyMainWindow::deal_prog_storage_operating_button(QByteArray) {}
-void MyMainWindow::deal_prog_recall_operating_button(QByteArray) {}
 
 // The device tree's rebuild comes with the connection dialogs; until then a
 // refresh only ends its wait prompt.
@@ -53,19 +49,3 @@ void MyMainWindow::update_battery_TS_value(double) {}
 void MyMainWindow::update_ext_mode(int) {}
 void MyMainWindow::update_ext_i_range(int) {}
 void MyMainWindow::update_ext_v_range(int) {}
-void MyMainWindow::update_prog_step(int) {}
-void MyMainWindow::update_prog_pause_by_index(QString, int) {}
-void MyMainWindow::update_prog_mode_by_index(QString, int) {}
-void MyMainWindow::update_prog_irange_by_index(QString, int) {}
-void MyMainWindow::update_prog_vrange_by_index(QString, int) {}
-void MyMainWindow::update_prog_short_by_index(QString, int) {}
-void MyMainWindow::update_prog_ton_by_index(QString, int) {}
-void MyMainWindow::update_prog_toff_by_index(QString, int) {}
-void MyMainWindow::update_prog_tdly_by_index(QString, int) {}
-void MyMainWindow::update_prog_min_by_index(QString, int) {}
-void MyMainWindow::update_prog_max_by_index(QString, int) {}
-void MyMainWindow::update_prog_set_by_index(QString, int) {}
-void MyMainWindow::update_prog_vo_by_index(QString, int) {}
-void MyMainWindow::update_prog_io_by_index(QString, int) {}
-void MyMainWindow::update_prog_rco_by_index(QString, int) {}
-void MyMainWindow::update_prog_rrange_by_index(QString, int) {}
