@@ -206,39 +206,45 @@ void tst_dialog_record::empty_path_and_zero_interval_refused()
 void tst_dialog_record::running_record_asks_first()
 {
     bool recording = true;
-    QPointer<recordSetting> w = open();
-    w->set_recording_probe([&] { return recording; });
-    setter_log log(w);
-    modal_answerer answerer;
-    answerer.press(QMessageBox::No);
-    press_ok(w);
-    QVERIFY(answerer.wait_answered());
-    QCOMPARE(answerer.boxes()[0].text, QString("Recording.Do you want to stop record and apply new settings?"));
-    QCOMPARE(answerer.boxes()[0].icon, int(QMessageBox::Question));
-    QVERIFY(log.calls.isEmpty());
-    QTRY_VERIFY(!w);
-
-    w = open();
-    w->set_recording_probe([&] { return recording; });
-    setter_log log2(w);
-    answerer.clear();
-    answerer.press(QMessageBox::Yes);
-    press_ok(w);
-    QVERIFY(answerer.wait_answered());
-    // The record ends before the new rules reach the window.
-    QCOMPARE(log2.calls,
-             (QStringList{"stop", "path:/data/run1.csv", "time:1,1,2,3", "count:0,500", "interval:0,5"}));
-    QTRY_VERIFY(!w);
-
+    // Each step has its own answerer: one still alive when the next dialog
+    // opens would take that dialog for an unexpected box and close it.
+    {
+        QPointer<recordSetting> w = open();
+        w->set_recording_probe([&] { return recording; });
+        setter_log log(w);
+        modal_answerer answerer;
+        answerer.press(QMessageBox::No);
+        press_ok(w);
+        QVERIFY(answerer.wait_answered());
+        QCOMPARE(answerer.boxes()[0].text, QString("Recording.Do you want to stop record and apply new settings?"));
+        QCOMPARE(answerer.boxes()[0].icon, int(QMessageBox::Question));
+        QVERIFY(log.calls.isEmpty());
+        QTRY_VERIFY(!w);
+    }
+    {
+        QPointer<recordSetting> w = open();
+        w->set_recording_probe([&] { return recording; });
+        setter_log log(w);
+        modal_answerer answerer;
+        answerer.press(QMessageBox::Yes);
+        press_ok(w);
+        QVERIFY(answerer.wait_answered());
+        // The record ends before the new rules reach the window.
+        QCOMPARE(log.calls,
+                 (QStringList{"stop", "path:/data/run1.csv", "time:1,1,2,3", "count:0,500", "interval:0,5"}));
+        QTRY_VERIFY(!w);
+    }
     // No question while no record runs.
     recording = false;
-    w = open();
-    w->set_recording_probe([&] { return recording; });
-    setter_log log3(w);
-    answerer.clear();
-    press_ok(w);
-    QCOMPARE(log3.calls.size(), 4);
-    QVERIFY(answerer.boxes().isEmpty());
+    {
+        QPointer<recordSetting> w = open();
+        w->set_recording_probe([&] { return recording; });
+        setter_log log(w);
+        modal_answerer answerer;
+        press_ok(w);
+        QCOMPARE(log.calls.size(), 4);
+        QVERIFY(answerer.boxes().isEmpty());
+    }
 }
 
 void tst_dialog_record::browse_sets_the_path()
