@@ -930,11 +930,11 @@ Test failed, stop running</source>
     <name>SwitchControl</name>
     <message>
         <source>OFF</source>
-        <translation>OFF</translation>
+        <translation>关</translation>
     </message>
     <message>
         <source>ON</source>
-        <translation>ON</translation>
+        <translation>开</translation>
     </message>
 </context>
 <context>

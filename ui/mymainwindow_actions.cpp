@@ -3,8 +3,6 @@
 
 #include "ui_mymainwindow.h"
 
-#include "app_paths.h"
-#include "lib_xml_t.h"
 #include "ui_prompt_t.h"
 
 #include <QCoreApplication>
@@ -20,7 +18,6 @@
 
 namespace {
 const char* const chinese = "chinese";
-const char* const english = "english";
 }
 
 void MyMainWindow::init_actions()
@@ -53,31 +50,6 @@ void MyMainWindow::do_refresh_action()
     show_wait_prompt(tr("Connect"), tr("Refreshing devices, please wait."));
 }
 
-void MyMainWindow::do_english_action()
-{
-    choose_language(QLatin1String(english));
-}
-
-void MyMainWindow::do_chinese_action()
-{
-    choose_language(QLatin1String(chinese));
-}
-
-void MyMainWindow::choose_language(const QString& language)
-{
-    const bool is_chinese = language == QLatin1String(chinese);
-    ui->actionChinese->setChecked(is_chinese);
-    ui->actionEnglish->setChecked(!is_chinese);
-    lib_xml_t xml;
-    ui_prompt_t prompt(this);
-    if (!xml.write_node_text(app_paths::config_file(), QString::fromLatin1(lib_xml_t::language_name), language)) {
-        prompt.show_info(tr("The language setting could not be saved."));
-        return;
-    }
-    // The form is translated once, when the window is built.
-    prompt.ask_two_buttons_2(tr("The new language takes effect when Wattlex is started again."), false);
-}
-
 void MyMainWindow::do_guide_action()
 {
     const QString name = ui_language() == QLatin1String(chinese) ? QStringLiteral("Wattlex_CN.chm")
@@ -99,7 +71,3 @@ void MyMainWindow::do_web_action()
     }
     QDesktopServices::openUrl(QUrl(address));
 }
-
-// The dialogs and the settings file transfer come with their own windows.
-void MyMainWindow::do_setting_action() {}
-void MyMainWindow::do_about_action() {}
