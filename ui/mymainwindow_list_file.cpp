@@ -115,7 +115,8 @@ void MyMainWindow::deal_list_recall_operating_button(QByteArray)
         return;
     }
     // The load takes its time to store the list; the window keeps painting.
-    QTimer::singleShot(list_import_settle_ms, this, &MyMainWindow::recall_list_after_import);
+    // Precise: a coarse timer may end the pause early.
+    QTimer::singleShot(list_import_settle_ms, Qt::PreciseTimer, this, &MyMainWindow::recall_list_after_import);
 }
 
 void MyMainWindow::recall_list_after_import()
