@@ -496,12 +496,118 @@ public slots:
     // ==== end Basic panel
 
     // ==== Protect panel (mymainwindow_protect.cpp)
+    // Lays the page out for the OCP test (0) or the OPP test (any other).
+    void init_Protect_config_by_mode(int mode);
+    void on_radioButton_OCPT_clicked();
+    void on_radioButton_OPPT_clicked();
+    void on_radioButton_5A_Protect_clicked();
+    void on_radioButton_30A_Protect_clicked();
+    void on_radioButton_36V_Protect_clicked();
+    void on_radioButton_150V_Protect_clicked();
+    void on_doubleSpinBox_Protect_Val_sigUpdateValue();
+    void on_doubleSpinBox_Protect_Step_sigUpdateValue();
+    void on_doubleSpinBox_Protect_Start_sigUpdateValue();
+    void on_doubleSpinBox_Protect_End_sigUpdateValue();
+    void on_doubleSpinBox_Protect_Max_sigUpdateValue();
+    void on_doubleSpinBox_Protect_Min_sigUpdateValue();
+    void on_doubleSpinBox_Protect_Delay_sigUpdateValue();
+    // Read-backs of operations 132..150, called by the panel's router.
+    void deal_over_protect_func_operating_button(QList<QString> value, QList<QWidget*> widget);
+    void deal_over_protect_test_irange_operating_button(QList<QString> value, QList<QWidget*> widget, int button_model);
+    void deal_over_protect_test_vrange_operating_button(QList<QString> value, QList<QWidget*> widget, int button_model);
+    void deal_over_protect_test_v_operating_button(QList<QString> value, QList<QWidget*> widget, int button_model);
+    void deal_over_protect_test_step_operating_button(QList<QString> value, QList<QWidget*> widget, int button_model);
+    void deal_over_protect_test_start_operating_button(QList<QString> value, QList<QWidget*> widget, int button_model);
+    void deal_over_protect_test_end_operating_button(QList<QString> value, QList<QWidget*> widget, int button_model);
+    void deal_over_protect_test_min_operating_button(QList<QString> value, QList<QWidget*> widget, int button_model);
+    void deal_over_protect_test_max_operating_button(QList<QString> value, QList<QWidget*> widget, int button_model);
+    void deal_over_protect_test_dly_operating_button(QList<QString> value, QList<QWidget*> widget, int button_model);
+    // Selects the test shown (0 OCP, 1 OPP) while the page is shown.
+    void update_protect_mode(int mode);
+public:
+    // Follows an OCP or OPP test through the measurement poll: the poll's
+    // reply handler calls it with each "INP?" value. A test seen running
+    // that has ended (the third poll with the input off) gets its result
+    // asked: operation 29, "PROG:TEST? 1", sub-code 6 (OCP) or 7 (OPP).
+    void follow_protect_test(int input);
+private:
+    void send_protect_range(int index);
+    void send_protect_value(int row);
+    void store_protect_value(int row, int op, const QList<QString>& value);
+    void store_protect_range(bool current, int op, const QList<QString>& value);
+    void set_protect_limits(int mode);
+public slots:
     // ==== end Protect panel
 
     // ==== External-control panel (mymainwindow_ext.cpp)
+    void on_radioButton_CC_Ext_clicked();
+    void on_radioButton_CV_Ext_clicked();
+    void on_radioButton_5A_Ext_clicked();
+    void on_radioButton_30A_Ext_clicked();
+    void on_radioButton_36V_Ext_clicked();
+    void on_radioButton_150V_Ext_clicked();
+    // Read-backs of operations 168, 171 and 172, called by the panel's router.
+    void deal_cfg_extc_operating_button(QList<QString> value, QList<QWidget*> widget);
+    void deal_cfg_irange_operating_button(QList<QString> value, QList<QWidget*> widget);
+    void deal_cfg_vrange_operating_button(QList<QString> value, QList<QWidget*> widget);
+private:
+    void post_ext_mode(const QString& word, QWidget* button);
+    void post_ext_range(int op, const QString& command, const QString& query, QWidget* button);
+public slots:
     // ==== end External-control panel
 
     // ==== Battery panel (mymainwindow_battery.cpp)
+    // Lays the page out for a mode: 0 CC, 2 CR, 3 CP (the Basic panel's
+    // numbering; any other code lays out no mode).
+    void init_Battery_Config_By_Mode(int layout_code);
+    void on_radioButton_CC_Battery_clicked();
+    void on_radioButton_CP_Battery_clicked();
+    void on_radioButton_CR_Battery_clicked();
+    void on_radioButton_om_Battery_clicked();
+    void on_radioButton_5A_Battery_clicked();
+    void on_radioButton_30A_Battery_clicked();
+    void on_radioButton_36V_Battery_clicked();
+    void on_radioButton_150V_Battery_clicked();
+    void on_checkBox_V_Stop_clicked();
+    void on_checkBox_C_Stop_clicked();
+    void on_checkBox_T_Stop_clicked();
+    void on_doubleSpinBox_1_Battery_sigUpdateValue();
+    void on_doubleSpinBox_VS_Battery_sigUpdateValue();
+    void on_spinBox_CS_Battery_sigUpdateValue();
+    void on_spinBox_TS_Battery_sigUpdateValue();
+    // Re-colour a stop value from its stored flag.
+    void on_battery_v_stop_change();
+    void on_battery_c_stop_change();
+    void on_battery_t_stop_change();
+    // Read-backs of operations 151..160, called by the panel's router.
+    void deal_battery_func_operating_button(QList<QString> value, QList<QWidget*> widget);
+    void deal_battery_irange_operating_button(QList<QString> value, QList<QWidget*> widget);
+    void deal_battery_vrange_operating_button(QList<QString> value, QList<QWidget*> widget);
+    void deal_battery_para_operating_button(QList<QString> value, QList<QWidget*> widget);
+    void deal_battery_vstop_operating_button(QList<QString> value, QList<QWidget*> widget);
+    void deal_battery_cstop_operating_button(QList<QString> value, QList<QWidget*> widget);
+    void deal_battery_tstop_operating_button(QList<QString> value, QList<QWidget*> widget);
+    void deal_battery_vstop_t_operating_button(QList<QString> value, QList<QWidget*> widget);
+    void deal_battery_cstop_t_operating_button(QList<QString> value, QList<QWidget*> widget);
+    void deal_battery_tstop_t_operating_button(QList<QString> value, QList<QWidget*> widget);
+public:
+    // Stop widgets: check box, flag and the colour of the value and unit.
+    void set_battery_v_stop_ui(bool on);
+    void set_battery_c_stop_ui(bool on);
+    void set_battery_t_stop_ui(bool on);
+    // Discharge time as h:mm:ss with at least two digits per part
+    // ("01:02:05"; hours are not limited to two digits).
+    static QString seconds_to_hms(double seconds);
+private:
+    // While the input is on: warns and reads the page back instead of
+    // sending; true when it did so.
+    bool refuse_battery_change();
+    void send_battery_mode(int layout_code);
+    void send_battery_range(int index);
+    void post_battery(int op, const QList<QString>& writes, const QList<QString>& queries,
+                      const QList<QWidget*>& widgets);
+    void set_battery_level_limits(int battery_mode);
+public slots:
     // ==== end Battery panel
 
     // ==== List panel (mymainwindow_list*.cpp)

@@ -33,41 +33,6 @@ void MyMainWindow::show_config_page(QWidget* page)
     }
 }
 
-void MyMainWindow::init_Protect()
-{
-    show_config_page(ui->groupBox_Config_Protect);
-    ui->label_C_Add->hide();
-    ui->label_Ext->hide();
-    ui->label_Ext_Set->hide();
-    ui->pushButton_Short->setEnabled(false);
-    ui->pushButton_Trig->setEnabled(false);
-    update_state_vis(false, 3);
-}
-
-void MyMainWindow::init_Battery()
-{
-    show_config_page(ui->groupBox_Config_Battery);
-    ui->label_C_Add->show();
-    ui->label_Ext->hide();
-    ui->label_Ext_Set->hide();
-    ui->pushButton_Short->setEnabled(false);
-    ui->pushButton_Trig->setEnabled(false);
-    ui->radioButton_om_Battery->setChecked(true);
-    ui->label_C_Add->setText(tr("Cap_Add:") + QStringLiteral("0mAh"));
-    update_state_vis(false, 3);
-}
-
-void MyMainWindow::init_Ext()
-{
-    show_config_page(ui->groupBox_Config_Ext);
-    ui->label_C_Add->hide();
-    ui->label_Ext->show();
-    ui->label_Ext_Set->show();
-    ui->pushButton_Short->setEnabled(false);
-    ui->pushButton_Trig->setEnabled(false);
-    update_state_vis(false, 3);
-}
-
 void MyMainWindow::on_pushButton_Load_clicked()
 {
     if (!is_connected)
