@@ -886,6 +886,10 @@ Test failed, stop running</translation>
         <source>Start</source>
         <translation>Start</translation>
     </message>
+    <message>
+        <source>ON</source>
+        <translation>ON</translation>
+    </message>
 </context>
 <context>
     <name>ProgResultWin</name>

@@ -408,7 +408,7 @@
     </message>
     <message>
         <source>OFF</source>
-        <translation>OFF</translation>
+        <translation>关</translation>
     </message>
     <message>
         <source>Trigger</source>
@@ -885,6 +885,10 @@ Test failed, stop running</source>
     <message>
         <source>Start</source>
         <translation>开始</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>开</translation>
     </message>
 </context>
 <context>
