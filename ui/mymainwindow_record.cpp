@@ -26,9 +26,13 @@ void MyMainWindow::init_record()
     record_stop_by_count = t.record.settings.stop_by_count;
     record_auto_interval = t.record.settings.auto_interval;
 
+    // Precise: a coarse timer may fire 5 % early, rows and the elapsed
+    // time would drift.
     t.record_interval_timer = new QTimer(this);
+    t.record_interval_timer->setTimerType(Qt::PreciseTimer);
     connect(t.record_interval_timer, SIGNAL(timeout()), this, SLOT(record_measure_value()));
     t.record_stop_timer = new QTimer(this);
+    t.record_stop_timer->setTimerType(Qt::PreciseTimer);
     t.record_stop_timer->setSingleShot(true);
     connect(t.record_stop_timer, SIGNAL(timeout()), this, SLOT(stop_record()));
 }

@@ -100,7 +100,16 @@ void MyMainWindow::init_trend_and_record()
     t.plot = new ui_preview_plot_t(ui->groupBox_Wave, true);
     t.plot->setAttribute(Qt::WA_MouseTracking);
     t.plot->canvas()->setCursor(Qt::ArrowCursor);
-    t.plot->setGeometry(390, 50, 423, 220);
+    // The plot takes the width the group box leaves right of the axis
+    // boxes (more pixel columns for the long windows), the buttons stay
+    // centred under it.
+    const int plot_x = 390;
+    const int plot_width = qMax(423, ui->groupBox_Wave->width() - plot_x - 10);
+    t.plot->setGeometry(plot_x, 50, plot_width, 220);
+    const int middle = plot_x + plot_width / 2;
+    ui->pushButton_Pause_Wave->move(middle - 30 - ui->pushButton_Pause_Wave->width(),
+                                    ui->pushButton_Pause_Wave->y());
+    ui->pushButton_Clear_Wave->move(middle + 30, ui->pushButton_Clear_Wave->y());
     t.plot->canvas()->setContentsMargins(10, 0, 10, 0);
     t.plot->setAxisScale(QwtPlot::xBottom, 0, t.window.point_count(), t.window.axis_step());
     t.plot->setAxisScale(QwtPlot::yLeft, -11, 111, 10);

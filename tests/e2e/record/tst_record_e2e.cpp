@@ -1,0 +1,445 @@
+// The record and the settings files against the simulated load, driven as
+// a user drives them: connect from the device tree, record the live
+// readings through the record settings dialog and the Record box, save the
+// load's settings to a ".wlx" file and load one back, and wrong files
+// refused. The trend grows while the poll runs.
+#include "connected_window.h"
+#include "mymainwindow.h"
+#include "mymainwindow_trend_state.h"
+
+#include "ui_mymainwindow.h"
+#include "ui_recordsetting.h"
+
+#include "Send_data_thread.h"
+#include "file_dialog_stub.h"
+#include "modal_answerer.h"
+#include "recordSetting.h"
+#include "uiPara.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <QMap>
+#include <QPointer>
+#include <QTimer>
+
+#include <cmath>
+
+namespace {
+
+const QString header = "time, Current(A), Voltage(V), Resistance(ohm), Power(W)";
+const QString wrong_file_text = "It's not the correct file !";
+
+QByteArray read_file(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray("<missing>");
+    return f.readAll();
+}
+
+bool write_file(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+// The rows of a record file without their times; *ok tells whether the
+// header, the separators and the times are as stored files have them.
+QStringList rows_of(const QString& path, bool* ok)
+{
+    const QString text = QString::fromUtf8(read_file(path));
+    *ok = text.startsWith(header) && !text.endsWith('\n') && !text.endsWith(',');
+    QStringList rows = text.mid(header.size()).split(",\n");
+    if (rows.isEmpty() || !rows.takeFirst().isEmpty())
+        *ok = false;
+    static const QRegularExpression time("^\\d\\d:\\d\\d:\\d\\d,");
+    for (QString& r : rows) {
+        if (!time.match(r).hasMatch())
+            *ok = false;
+        r = r.mid(9);
+    }
+    return rows;
+}
+
+// A reading as the window records it: the reply's number rounded to its
+// decimals, written with 6 significant digits.
+QString recorded(const QString& reply, int decimals)
+{
+    const double v = QString::number(reply.trimmed().toDouble(), 'f', decimals).toDouble();
+    return QString::number(v, 'g', 6);
+}
+
+// Answers message boxes chosen by their text and leaves every other box (the
+// wait prompts of a settings transfer) to the code that closes it; keeps
+// the text of every box seen.
+class box_watch : public QObject
+{
+public:
+    explicit box_watch(QMap<QString, QMessageBox::StandardButton> answers) : m_answers(std::move(answers))
+    {
+        connect(&m_timer, &QTimer::timeout, this, &box_watch::poll);
+        m_timer.start(10);
+    }
+    QStringList seen;
+
+private:
+    void poll()
+    {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || box == m_last)
+            return;
+        m_last = box;
+        seen << box->text();
+        if (!m_answers.contains(box->text()))
+            return;
+        if (QAbstractButton* b = box->button(m_answers.value(box->text())))
+            QTimer::singleShot(0, b, &QAbstractButton::click);
+    }
+
+    QMap<QString, QMessageBox::StandardButton> m_answers;
+    QTimer m_timer;
+    QPointer<QMessageBox> m_last;
+};
+
+} // namespace
+
+class tst_record_e2e : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void trend_grows_while_polling();
+    void record_automatic_and_manual_intervals();
+    void record_ends_when_the_load_is_disconnected();
+    void settings_saved_and_loaded_back();
+    void wrong_settings_files_refused();
+
+private:
+    bool connect_window(const std::function<void()>& before = std::function<void()>());
+    void set_up_record(const QString& path, bool stop_by_time, int seconds, bool stop_by_count, int n,
+                       bool automatic, int interval);
+    void click_record()
+    {
+        QTest::mouseClick(cw->window()->ui->checkBox_Record, Qt::LeftButton, {}, QPoint(5, 8));
+    }
+    // The readings the load gives now, as a record row holds them.
+    QString expected_row();
+
+    QTemporaryDir dir;
+    std::unique_ptr<connected_window> cw;
+    std::unique_ptr<modal_answerer> answerer;
+};
+
+void tst_record_e2e::initTestCase()
+{
+    QVERIFY2(!qEnvironmentVariableIsEmpty("WATTLEX_SIM"), "WATTLEX_SIM must name the simulated load");
+    QVERIFY(dir.isValid());
+}
+
+void tst_record_e2e::init()
+{
+    cw.reset(new connected_window);
+}
+
+void tst_record_e2e::cleanup()
+{
+    if (answerer)
+        QVERIFY2(answerer->unexpected().isEmpty(), qPrintable(answerer->unexpected().value(0).text));
+    answerer.reset();
+    cw.reset();
+}
+
+bool tst_record_e2e::connect_window(const std::function<void()>& before)
+{
+    if (!cw->start(QStringList(), before)) {
+        qWarning("%s", qPrintable(cw->error()));
+        return false;
+    }
+    // Boxes from here on are the test's to answer (not the connection's
+    // wait prompt).
+    answerer.reset(new modal_answerer);
+    return true;
+}
+
+void tst_record_e2e::set_up_record(const QString& path, bool stop_by_time, int seconds, bool stop_by_count, int n,
+                                   bool automatic, int interval)
+{
+    MyMainWindow* w = cw->window();
+    file_dialog_stub files;
+    files.answer(path);
+    QTest::mouseClick(w->ui->pushButton_Record_Setting, Qt::LeftButton);
+    recordSetting* d = nullptr;
+    QTRY_VERIFY((d = w->findChild<recordSetting*>()) && d->isVisible());
+    Ui_recordSetting* f = d->form();
+    QTest::mouseClick(f->pushButton_Browser, Qt::LeftButton);
+    QCOMPARE(f->lineEdit_Path->text(), path);
+    f->groupBox_Stop->setChecked(stop_by_time || stop_by_count);
+    QTest::mouseClick(stop_by_time ? f->radioButton_Elapsed_Time : f->radioButton_After_N, Qt::LeftButton, {},
+                      QPoint(5, 8));
+    auto type = [](QSpinBox* box, int value) {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, QString::number(value));
+    };
+    type(f->spinBox_H, 0);
+    type(f->spinBox_M, 0);
+    type(f->spinBox_S, seconds);
+    type(f->spinBox_After_N, n);
+    QTest::mouseClick(automatic ? f->radioButton_Auto_Delay : f->radioButton_Manual_Delay, Qt::LeftButton, {},
+                      QPoint(5, 8));
+    type(f->spinBox_Manual_Delay_s, interval);
+    QPointer<recordSetting> gone(d);
+    QTest::mouseClick(f->pushButton_OK, Qt::LeftButton);
+    QTRY_VERIFY(!gone);
+}
+
+QString tst_record_e2e::expected_row()
+{
+    return recorded(cw->side_query("MEAS:CURR?"), 4) + "," + recorded(cw->side_query("MEAS:VOLT?"), 4) + ","
+           + recorded(cw->side_query("MEAS:RES?"), 3) + "," + recorded(cw->side_query("MEAS:POW?"), 2);
+}
+
+void tst_record_e2e::trend_grows_while_polling()
+{
+    QVERIFY(connect_window());
+    MyMainWindow* w = cw->window();
+    QVERIFY2(cw->side_write({"CURR 1.25", "INP 1"}), qPrintable(cw->error()));
+    const int before = w->trend->counter;
+    QVERIFY(cw->wait_for_polls(10));
+    QVERIFY(w->trend->counter >= before + 10);
+    QCOMPARE(w->trend->raw[0].size(), w->trend->counter);
+    QCOMPARE(w->trend->raw[3].size(), w->trend->counter);
+    QTRY_COMPARE(w->trend->raw[0].last(), 1.25);
+    QVERIFY(w->trend->raw[1].last() > 0);
+    QCOMPARE(w->trend->shown[0].size(), w->trend->time_axis.size());
+    QCOMPARE(w->ui->label_Wave_Max_C->text(), QString("1.2500"));
+
+    if (!qEnvironmentVariableIsEmpty("WATTLEX_SCREENSHOT_DIR")) {
+        QVERIFY(cw->wait_for_polls(100, 20000));
+        const QDir out(qEnvironmentVariable("WATTLEX_SCREENSHOT_DIR"));
+        QVERIFY(w->grab().save(out.filePath("record_e2e_window.png")));
+        QVERIFY(w->ui->groupBox_Wave->grab().save(out.filePath("record_e2e_trend.png")));
+    }
+}
+
+void tst_record_e2e::record_automatic_and_manual_intervals()
+{
+    QVERIFY(connect_window());
+    MyMainWindow* w = cw->window();
+    QVERIFY2(cw->side_write({"CURR 1.5", "INP 1"}), qPrintable(cw->error()));
+    QTRY_COMPARE(w->trend->record_values[0], 1.5); // the poll sees the input on
+    const QString row = expected_row();
+    QVERIFY(row.startsWith("1.5,"));
+
+    // automatic interval: one row per reading, five of them
+    const QString auto_path = dir.filePath("auto.csv");
+    set_up_record(auto_path, false, 0, true, 5, true, 1);
+    click_record();
+    QVERIFY(w->recording);
+    answerer->press(QMessageBox::Ok);
+    QVERIFY(answerer->wait_answered(10000));
+    QCOMPARE(answerer->boxes()[0].text, QString("Save Complete"));
+    QVERIFY(!w->recording);
+    QVERIFY(!w->ui->checkBox_Record->isChecked());
+    bool ok = false;
+    QCOMPARE(rows_of(auto_path, &ok), QStringList(QVector<QString>(5, row).toList()));
+    QVERIFY2(ok, read_file(auto_path).constData());
+
+    // manual interval of 1 s, ended by an elapsed time of 3 s
+    const QString manual_path = dir.filePath("manual.csv");
+    set_up_record(manual_path, true, 3, false, 1, false, 1);
+    QElapsedTimer clock;
+    clock.start();
+    answerer->clear();
+    answerer->press(QMessageBox::Ok);
+    click_record();
+    QVERIFY(w->recording);
+    QVERIFY(answerer->wait_answered(10000));
+    QVERIFY(clock.elapsed() >= 3000);
+    QCOMPARE(answerer->boxes()[0].text, QString("Save Complete"));
+    QVERIFY(!w->recording);
+    const QStringList rows = rows_of(manual_path, &ok);
+    QVERIFY2(ok, read_file(manual_path).constData());
+    QVERIFY2(rows.size() >= 2 && rows.size() <= 3, qPrintable(rows.join('|')));
+    for (const QString& r : rows)
+        QCOMPARE(r, row);
+
+    // the record path and rules are kept for the next start
+    QCOMPARE(w->trend->record_path, manual_path);
+    QVERIFY(!w->trend->record.settings.auto_interval);
+}
+
+void tst_record_e2e::record_ends_when_the_load_is_disconnected()
+{
+    QVERIFY(connect_window());
+    MyMainWindow* w = cw->window();
+    const QString path = dir.filePath("disconnected.csv");
+    set_up_record(path, false, 0, false, 1, false, 1);
+    click_record();
+    QVERIFY(w->recording);
+    answerer->press(QMessageBox::Ok);
+    QVERIFY2(cw->disconnect(), qPrintable(cw->error()));
+    QVERIFY(answerer->wait_answered(5000));
+    QVERIFY(answerer->boxes()[0].text.contains("connection"));
+    QVERIFY(!w->recording);
+    QVERIFY(!w->ui->checkBox_Record->isChecked());
+    bool ok = false;
+    const int rows = rows_of(path, &ok).size();
+    QVERIFY(ok);
+    QTest::qWait(1200); // a tick more: nothing is added
+    QCOMPARE(rows_of(path, &ok).size(), rows);
+}
+
+void tst_record_e2e::settings_saved_and_loaded_back()
+{
+    // Settings away from their defaults, read back by the connection.
+    QVERIFY(connect_window([this] {
+        QVERIFY(cw->side_write({"CURR 1.25", "VOLT 20", "RES 150", "POW 30", "LIST:COUN 7", "OCP:STAR 1.5"}));
+    }));
+    MyMainWindow* w = cw->window();
+    answerer.reset(); // the wait prompts close themselves
+    box_watch boxes({});
+    uiPara* store = uiPara::instance();
+    QCOMPARE(store->get_static_cc_i(), 1.25);
+    QCOMPARE(w->ui->doubleSpinBox_1_Basic->value(), 1.25);
+
+    // Save through the File menu; the file holds exactly the settings text.
+    const QString path = dir.filePath("setup.wlx");
+    const QString saved_text = store->to_settings_text();
+    {
+        file_dialog_stub files;
+        files.answer(path);
+        w->ui->actionSave->trigger(); // returns when the wait prompt closed
+        QCOMPARE(files.calls().size(), 1);
+        QVERIFY(files.calls()[0].save);
+        QCOMPARE(files.calls()[0].filter, QString("wlx(*.wlx)"));
+    }
+    const QByteArray saved = read_file(path);
+    QCOMPARE(QString::fromUtf8(saved), saved_text);
+    QCOMPARE(saved.count(',') + 1, 1104);
+    QVERIFY(!saved.endsWith('\n'));
+    QVERIFY(!w->wait_prompt);
+    QVERIFY(cw->wait_for_polls(3)); // the traffic runs again
+
+    // The load and the window change behind each other's back.
+    QVERIFY2(cw->side_write({"CURR 3.75", "VOLT 25", "LIST:COUN 9"}), qPrintable(cw->error()));
+    store->set_static_cc_i(3.75);
+    store->set_static_cv_v(25);
+    QCOMPARE(w->ui->doubleSpinBox_1_Basic->value(), 3.75);
+    QCOMPARE(cw->side_query("CURR?").trimmed(), QString("3.75"));
+
+    // Load the file: the load and the window hold the saved settings again,
+    // and the load's state is read back afterwards.
+    const int replies_before = cw->reply_ops().size();
+    cw->sim().clear_log();
+    {
+        file_dialog_stub files;
+        files.answer(path);
+        w->ui->actionLoad->trigger(); // returns when the wait prompt closed
+        QCOMPARE(files.calls().size(), 1);
+        QVERIFY(!files.calls()[0].save);
+    }
+    QTRY_VERIFY(!w->send_data_thread->isRunning());
+    QVERIFY(!w->wait_prompt);
+    QCOMPARE(w->send_data_thread->last_failure(), Send_data_thread::no_failure);
+    QTRY_VERIFY(cw->reply_ops().mid(replies_before).contains(31));
+    QVERIFY(cw->wait_for_polls(3));
+    QStringList settings_sent;
+    for (const QString& m : cw->sim().received()) {
+        if (!m.contains('?'))
+            settings_sent << m;
+    }
+    QCOMPARE(settings_sent.value(0), QString("INP 0")); // the input off before ranges change
+    QVERIFY(settings_sent.contains("CURR 1.25"));
+    QCOMPARE(settings_sent.size(), w->send_data_thread->written_count());
+    QCOMPARE(cw->side_query("CURR?").trimmed(), QString("1.25"));
+    QCOMPARE(cw->side_query("VOLT?").trimmed(), QString("20"));
+    QCOMPARE(cw->side_query("RES?").trimmed(), QString("150"));
+    QCOMPARE(cw->side_query("LIST:COUN?").trimmed(), QString("7"));
+    QCOMPARE(cw->side_query("OCP:STAR?").trimmed(), QString("1.5"));
+    QCOMPARE(store->to_settings_text(), saved_text);
+    QTRY_COMPARE(w->ui->doubleSpinBox_1_Basic->value(), 1.25);
+    // only the wait prompts showed
+    for (const QString& text : boxes.seen)
+        QVERIFY2(text.startsWith("Please waiting for the file"), qPrintable(text));
+}
+
+void tst_record_e2e::wrong_settings_files_refused()
+{
+    QVERIFY(connect_window());
+    MyMainWindow* w = cw->window();
+    uiPara* store = uiPara::instance();
+    const QString before = store->to_settings_text();
+    QStringList fields = before.split(',');
+    QCOMPARE(fields.size(), 1104);
+
+    QStringList short_fields = fields;
+    short_fields.removeLast();
+    QStringList bad_field = fields;
+    bad_field[0] = "abc"; // a range word that is none
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } files[] = {
+        {"short.wlx", short_fields.join(',').toUtf8()},
+        {"bad_field.wlx", bad_field.join(',').toUtf8()},
+        {"empty.wlx", QByteArray()},
+        {"binary.wlx", QByteArray("\x00\xff\x10,\x01", 5)},
+    };
+    answerer.reset(); // a file that reaches the settings thread shows a wait prompt first
+    for (const auto& f : files) {
+        const QString path = dir.filePath(f.name);
+        QVERIFY(write_file(path, f.bytes));
+        cw->sim().clear_log();
+        box_watch boxes({{wrong_file_text, QMessageBox::Ok}});
+        {
+            file_dialog_stub stub;
+            stub.answer(path);
+            w->ui->actionLoad->trigger(); // returns when the warning is answered
+        }
+        QVERIFY2(!boxes.seen.isEmpty(), f.name);
+        QCOMPARE(boxes.seen.last(), wrong_file_text);
+        QCOMPARE(boxes.seen.count(wrong_file_text), 1);
+        QVERIFY(!w->wait_prompt);
+        QVERIFY(!w->send_data_thread->isRunning());
+        if (QByteArray(f.name) == "bad_field.wlx") // refused by the settings thread itself
+            QCOMPARE(w->send_data_thread->last_failure(), Send_data_thread::bad_text);
+        QCOMPARE(store->to_settings_text(), before);
+        // the poll goes on; the load was sent no setting
+        QVERIFY2(cw->wait_for_polls(3), f.name);
+        const QStringList sent = cw->sim().received();
+        QVERIFY(!sent.isEmpty());
+        for (const QString& m : sent)
+            QVERIFY2(m.contains('?'), qPrintable(QString("%1: %2").arg(f.name, m)));
+    }
+}
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    // The resource font at the program's size, for screenshots as users see them.
+    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/resource/NotoSansCJKsc-Regular.otf"));
+    QFont font = QApplication::font();
+    if (id >= 0)
+        font.setFamily(QFontDatabase::applicationFontFamilies(id).value(0));
+    font.setPixelSize(11);
+    QApplication::setFont(font);
+    tst_record_e2e t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_record_e2e.moc"
