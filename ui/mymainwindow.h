@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QList>
 #include <QMainWindow>
+#include <QMap>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -349,6 +350,114 @@ public slots:
     void deal_prog_recall_operating_button(QByteArray bytes);
 
     // ==== reply side and connection (mymainwindow_reply*.cpp, _connect.cpp)
+    // Window-level reply handlers, chosen by operation code (deal_cfg_thread).
+    void deal_cc_value(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_cv_value(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_cr_value(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_cp_value(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_led_value(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_dyn_value(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_bat_value(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_utility_value(QList<QString> replies);
+    void deal_list_value(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_prog_value(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_list_running_value(QList<QString> replies);
+    void deal_prog_running_value(QList<QString> replies);
+    void deal_list_change_value(QList<QString> replies);
+    void deal_extc_value(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_static_value(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_dyn_mode_value(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_message_value(QList<QString> replies, int subcode);
+    void deal_init_para_value(QList<QString> replies, int subcode);
+    void deal_init_value(QList<QString> replies, int subcode);
+    void deal_load_value(QList<QString> replies, int subcode);
+    void deal_short_value(QList<QString> replies);
+    void deal_prog_recall(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_list_recall(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_trigger_button_value(QList<QString> replies);
+    void deal_utility_button_value(QList<QString> replies);
+    void deal_showing_value(QList<QString> replies, QList<QWidget*> widgets);
+
+    // Device tree and connection.
+    void deal_dev_tree_item_clicked(class QTreeWidgetItem* item, int column);
+    void deal_action_creatnet();
+    void deal_action_connect();
+    void deal_action_disconnect();
+    void deal_action_delete();
+    void connect_resource(const QString& resource);
+    void connect_tcpip_address(const QString& address);
+    void deal_connect_no_exist();
+    void deal_connect_fail();
+    void deal_connect_success();
+    void device_status();
+    void on_pushButton_Disconnect_clicked();
+    void update_usb_resource();
+    void update_net_resource();
+    void _update_manual_tcpip_list();
+    void ip_create_form_btn_slot_func(class ipcreat* dialog, int code);
+    void clear_resource();
+    // Opens the connection dialog.
+    void do_connect_action();
+
+public:
+    // Called with the name of each router and handler a reply runs through,
+    // in order (for tracing).
+    void (*reply_trace)(const char* name) = nullptr;
+    // True while the device scan of a tree rebuild runs.
+    bool device_scan_busy() const;
+    // Number of settings the connection read-back stores (its 122 queries).
+    static int readback_field_count();
+
+    QString current_resource;          // resource being connected or held
+    QList<QString> scanned_resources;  // last device scan
+    QList<QString> usb_resources;      // USB entries of the scan (connection dialog)
+    QString pressed_text;              // column 0 of the last pressed tree item
+    class QTreeWidgetItem* pressed_item = nullptr;   // last item that opened the menu
+    bool pressed_is_usb = false;
+    class QTreeWidgetItem* connected_item = nullptr; // item connected through the tree
+    bool connected_is_usb = false;
+    QString network_root_text;
+    QMap<QByteArray, bool> manual_lan_map; // manual LAN resources (UTF-8) -> answered
+    class QTimer* status_timer = nullptr;
+    class QAction* action_create = nullptr;
+    class QAction* action_connect = nullptr;
+    class QAction* action_disconnect = nullptr;
+    class QAction* action_delete = nullptr;
+    QString wrong_resource_text;
+
+private:
+    // Ends the traffic with the connected load without blocking the window:
+    // stops the command thread, and once it has ended says "remote off" (when
+    // asked) and closes the session, then runs a connection waiting for it.
+    void end_session(bool remote_off);
+    void finish_session_end();
+    void start_identify(const QString& resource, int pause_ms = 0);
+    // Rebuilds the tree from the last scan and the manual LAN map.
+    void rebuild_tree();
+    // Starts the device scan (USB resources, identification of the manual LAN
+    // addresses) off the window's thread; the tree is rebuilt when it ends.
+    void start_device_scan();
+    void deal_device_scan_end();
+    void restore_connected_icon();
+    void set_item_icon(class QTreeWidgetItem* item, bool usb, bool connected);
+    void write_remote_off();
+    void show_readings(double current, double voltage, double resistance, double power, int load);
+
+    class device_scan_t* device_scan = nullptr;
+    bool rescan_wanted = false;
+    bool device_scan_open = false;  // started, its results not yet taken
+    QPointer<custom_messagebox> refresh_prompt; // the refresh prompt the scan closes
+    QString connected_item_text;    // text of the connected item across rebuilds
+    bool session_ending = false;    // the command thread is being stopped
+    bool session_remote_off = false;
+    bool connect_waiting = false;   // a connection waits for the old session to end
+    QString connect_waiting_resource;
+    int connect_pause_ms = 0;       // least pause before it opens
+    class QTimer* identify_timer = nullptr; // the pause before a new connection opens
+    QPointer<QWidget> connect_dialog;       // the open connection dialog
+    bool sof_warning_open = false;  // the stop-on-fail warning of a program run is up
+
+public slots:
     // ==== end reply side and connection
 
     // ==== trend, record and settings files (mymainwindow_trend.cpp, _record.cpp, _file.cpp)

@@ -1,0 +1,383 @@
+// The connected road against the simulated load: the LAN address dialog,
+// the device tree, connecting from the tree and from the connection dialog,
+// the settings read-back, the page of the load's function, the poll,
+// disconnecting, and loads that stop answering or leave remote control.
+#include "connected_window.h"
+#include "mymainwindow.h"
+
+#include "ui_connectwindow.h"
+#include "ui_mymainwindow.h"
+
+#include "SwitchButton.h"
+#include "app_paths.h"
+#include "cfg_thread_t.h"
+#include "connectWindow.h"
+#include "init_ui_font_names.h"
+#include "ipcreat.h"
+#include "modal_answerer.h"
+#include "ui_comm_tree_xml_t.h"
+#include "ui_ip_ledit_t.h"
+#include "ui_ipline_widget_t.h"
+#include "uiPara.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFontDatabase>
+#include <QTabBar>
+#include <QTranslator>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+// The messages of a connection (the identify thread) before the read-back.
+const QStringList connect_messages = {"*IDN?\n", "TRIG:SOUR BUS", "INP 0", "MACHINETYPE?", "SYST:REMOT:STAT 1"};
+const int poll_size = 6;
+// Quick time-outs where the load stays silent: each unanswered query is
+// asked four times, 300 ms each.
+const QStringList quick_timeouts = {"--max-read-wait", "300"};
+
+bool same_icon(const QIcon& a, const char* path)
+{
+    const QImage x = a.pixmap(16, 16).toImage();
+    const QImage y = QIcon(QString::fromLatin1(path)).pixmap(16, 16).toImage();
+    return !x.isNull() && x == y;
+}
+
+QStringList manual_addresses()
+{
+    ui_comm_tree_xml_t xml;
+    return xml.get_all_child_node_by_parent(app_paths::config_file(), "manual_tcp_ip", "IP").values();
+}
+
+// Types an IPv4 address into the LAN address dialog's four sections the way
+// a user does: each section starts as "0"; three digits move on by
+// themselves, fewer are left with Right.
+void type_address(ipcreat* dialog, const QStringList& parts)
+{
+    QList<ui_ip_ledit_t*> sections = dialog->address_widget()->findChildren<ui_ip_ledit_t*>();
+    std::sort(sections.begin(), sections.end(), [](QWidget* a, QWidget* b) {
+        return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
+    });
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QTest::mouseClick(sections[0], Qt::LeftButton);
+    QTest::keyClick(sections[0], Qt::Key_Left);
+    for (int i = 0; i < 4; ++i) {
+        QWidget* section = QApplication::focusWidget();
+        QTest::keyClick(section, Qt::Key_Delete);
+        QTest::keyClicks(section, parts[i]);
+        if (parts[i].size() < 3 && i < 3)
+            QTest::keyClick(section, Qt::Key_Right);
+    }
+}
+
+} // namespace
+
+class tst_connect : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(!qEnvironmentVariableIsEmpty("WATTLEX_SIM"), "WATTLEX_SIM must name the simulated load");
+    }
+
+    void lan_address_tree_readback_page_and_poll()
+    {
+        connected_window cw;
+        QVERIFY2(cw.start_sim(), qPrintable(cw.error()));
+        // Settings away from their defaults, and the load in dynamic CV.
+        QVERIFY2(cw.side_write({"CURR 2.5", "LIST:COUN 7", "LIST:LEV 2,1.25", "OCP:STAR 1.5", "SENS:AVER:COUN 10",
+                                "BATT:LEV 2.5", "VOLT:TRAN:MODE PULSE", "EXT:VRANG 150", "PROG:STEP 3",
+                                "FUNC:TRAN VOLTAGE"}),
+                 qPrintable(cw.error()));
+        QVERIFY2(cw.make_window(), qPrintable(cw.error()));
+        MyMainWindow* w = cw.window();
+
+        // An address typed into the LAN address dialog that nothing answers
+        // (the namespace has loopback only), then the load's.
+        QVERIFY2(cw.choose_from_menu(cw.network_root(), w->action_create->text()), qPrintable(cw.error()));
+        ipcreat* dialog = nullptr;
+        QTRY_VERIFY((dialog = w->findChild<ipcreat*>()) && dialog->isVisible());
+        type_address(dialog, {"10", "1", "2", "3"});
+        QCOMPARE(dialog->address_widget()->get_value(), QStringList({"10", "1", "2", "3"}));
+        QTest::keyClick(dialog, Qt::Key_Return); // the default button, OK
+        QTRY_VERIFY(!w->findChild<ipcreat*>());
+        QVERIFY2(cw.add_lan_address(), qPrintable(cw.error()));
+
+        QCOMPARE(manual_addresses().size(), 2);
+        QVERIFY(manual_addresses().contains(connected_window::lan_resource()));
+        QVERIFY(manual_addresses().contains("TCPIP0::10.1.2.3::INSTR"));
+        QTreeWidgetItem* root = cw.network_root();
+        QCOMPARE(root->childCount(), 2);
+        QCOMPARE(root->child(0)->text(0), QStringLiteral("TCPIP0::10.1.2.3::INSTR"));
+        QCOMPARE(root->child(1)->text(0), connected_window::lan_resource());
+        QVERIFY(!w->manual_lan_map.value("TCPIP0::10.1.2.3::INSTR"));
+        QVERIFY(w->manual_lan_map.value(connected_window::lan_resource().toUtf8()));
+        QVERIFY(same_icon(root->child(0)->icon(0), ":/resource/image_comm_instr_net_invalid.png"));
+        QVERIFY(same_icon(root->child(1)->icon(0), ":/resource/image_comm_instr_net.png"));
+
+        // The whole read-back as the window received it.
+        QList<QString> readback;
+        connect(w->cfg_thread, &cfg_thread_t::send_result, this,
+                [&](int op, QList<QString> replies, QList<QWidget*>, int) {
+                    if (op == 30)
+                        readback = replies;
+                });
+        modal_answerer answerer;
+        answerer.leave_open();
+        QVERIFY2(cw.connect_from_tree(), qPrintable(cw.error()));
+        QVERIFY2(cw.wait_connected(), qPrintable(cw.error()));
+
+        // The wait prompt came and went.
+        QCOMPARE(answerer.boxes().size(), 1);
+        QCOMPARE(answerer.boxes()[0].text, QStringLiteral("Please waiting for the data initing"));
+        QVERIFY(!QApplication::activeModalWidget());
+
+        // The load was asked the 122 settings, in the table's order, and the
+        // store holds what it answered (the load still answers the same).
+        w->fill_cmd_list(30);
+        const QStringList queries = w->query_list;
+        QCOMPARE(queries.size(), 122);
+        const QStringList got = cw.sim().received();
+        const int first = got.indexOf("CURR:IRANG?");
+        QVERIFY(first > 0);
+        QCOMPARE(got.mid(first - connect_messages.size(), connect_messages.size()), connect_messages);
+        QCOMPARE(got.mid(first, 122), queries);
+        QCOMPARE(readback.size(), 122);
+        for (int i = 0; i < queries.size(); ++i)
+            QCOMPARE(readback[i], cw.side_query(queries[i]));
+        uiPara* p = uiPara::instance();
+        QCOMPARE(p->get_static_cc_i(), 2.5);
+        QCOMPARE(p->get_list_count(), 7);
+        QCOMPARE(p->get_list_set_by_index(1), QStringLiteral("1.25"));
+        QCOMPARE(p->get_ocpt_i_start(), 1.5);
+        QCOMPARE(p->get_utility_aver(), 4);
+        QCOMPARE(p->get_battery_level(), 2.5);
+        QCOMPARE(p->get_dyn_cv_mode(), 1);
+        QCOMPARE(p->get_ext_v_range(), 1);
+        QCOMPARE(p->get_program_step(), 3);
+        QCOMPARE(p->get_utility_trig(), 2); // the connection selects the bus trigger
+
+        // The page of the load's function: Basic, dynamic CV.
+        QCOMPARE(w->mode_page, 0);
+        QCOMPARE(w->ui->comboBox_Mode->currentIndex(), 0);
+        QCOMPARE(w->func_code, 1);
+        QVERIFY(w->is_dynamic);
+        QVERIFY(w->ui->radioButton_CV_Basic->isChecked());
+        QVERIFY(w->ui->groupBox_Config_Basic->isVisible());
+
+        // The poll runs and shows what the load measures (input off).
+        QVERIFY(cw.wait_for_polls(3));
+        QVERIFY(!w->load_switch->getSelectedItem());
+        QCOMPARE(w->ui->label_C->text(), QStringLiteral("0.0000A"));
+        const double volts = cw.side_query("MEAS:VOLT?").toDouble();
+        QCOMPARE(w->ui->label_V->text(), QString::number(volts, 'f', 4) + "V");
+        QCOMPARE(cw.sim().received().mid(got.size() - poll_size, poll_size).size(), poll_size);
+
+        // The item shows the connection; its menu offers the disconnect.
+        QCOMPARE(w->connected_item, cw.lan_item());
+        QVERIFY(same_icon(cw.lan_item()->icon(0), ":/resource/image_comm_instr_net_connected.png"));
+        QStringList offered;
+        QVERIFY(!cw.choose_from_menu(cw.lan_item(), "(none)", &offered));
+        QCOMPARE(offered, QStringList({w->action_disconnect->text(), w->action_delete->text()}));
+        QVERIFY(w->is_connected);
+    }
+
+    void battery_page_after_connect()
+    {
+        connected_window cw;
+        QVERIFY2(cw.start(QStringList(), [&] { QVERIFY(cw.side_write({"BATT:FUNC"})); }), qPrintable(cw.error()));
+        MyMainWindow* w = cw.window();
+        QCOMPARE(w->mode_page, 2);
+        QCOMPARE(w->func_code, 8);
+        QVERIFY(w->ui->groupBox_Config_Battery->isVisible());
+        QVERIFY(!w->ui->groupBox_Config_Basic->isVisible());
+        // The poll in its battery form.
+        cw.sim().clear_log();
+        QVERIFY(cw.wait_for_polls(2));
+        QVERIFY(cw.sim().received().contains("BATT:DISCHA:CAP?"));
+    }
+
+    void disconnect_tells_the_load()
+    {
+        connected_window cw;
+        QVERIFY2(cw.start(), qPrintable(cw.error()));
+        MyMainWindow* w = cw.window();
+        QVERIFY2(cw.disconnect(), qPrintable(cw.error()));
+        // After the poll, the remote-off and nothing more.
+        QCOMPARE(cw.sim().received().last(), QStringLiteral("SYST:REMOT:STAT 0"));
+        QCOMPARE(cw.side_query("SYST:REMOT:STAT?"), QStringLiteral("0\n"));
+        QVERIFY(same_icon(cw.lan_item()->icon(0), ":/resource/image_comm_instr_net.png"));
+        QVERIFY(!w->connected_item);
+        const int count = cw.sim().received().size();
+        QTest::qWait(300);
+        QCOMPARE(cw.sim().received().size(), count);
+        // Connecting again works.
+        QVERIFY2(cw.connect_from_tree(), qPrintable(cw.error()));
+        QVERIFY2(cw.wait_connected(), qPrintable(cw.error()));
+    }
+
+    void connect_through_the_dialog()
+    {
+        connected_window cw;
+        QVERIFY2(cw.start_sim(), qPrintable(cw.error()));
+        QVERIFY2(cw.make_window(), qPrintable(cw.error()));
+        MyMainWindow* w = cw.window();
+        w->ui->actionConnect->trigger();
+        connectWindow* dialog = nullptr;
+        QTRY_VERIFY((dialog = w->findChild<connectWindow*>()) && dialog->isVisible());
+        Ui_connectWindow* form = dialog->form();
+        QTabBar* tabs = form->tabWidget->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(1).center());
+        QCOMPARE(form->tabWidget->currentWidget(), form->VXI11);
+        QTest::keyClicks(form->lineEdit_ip, "127.0.0.1");
+        cw.mark_connect_start();
+        QTest::mouseClick(form->pushButton, Qt::LeftButton);
+        QVERIFY2(cw.wait_connected(), qPrintable(cw.error()));
+        QTRY_VERIFY(!w->findChild<connectWindow*>());
+        QCOMPARE(w->current_resource, QStringLiteral("TCPIP0::127.0.0.1::inst0::INSTR"));
+        QVERIFY(!w->connected_item);
+
+        // The refresh of the Connect menu ends the connection first.
+        w->ui->actionRefresh->trigger();
+        QVERIFY2(cw.wait_disconnected(3000), qPrintable(cw.error()));
+        QVERIFY(!w->wait_prompt);
+        QCOMPARE(cw.sim().received().last(), QStringLiteral("SYST:REMOT:STAT 0"));
+    }
+
+    void connecting_elsewhere_ends_the_old_session()
+    {
+        connected_window cw;
+        QVERIFY2(cw.start(), qPrintable(cw.error()));
+        MyMainWindow* w = cw.window();
+        cw.sim().clear_log();
+        cw.mark_connect_start();
+        w->connect_tcpip_address("127.0.0.1");
+        QVERIFY2(cw.wait_connected(), qPrintable(cw.error()));
+        const QStringList got = cw.sim().received();
+        const int off = got.indexOf("SYST:REMOT:STAT 0");
+        QVERIFY2(off >= 0, qPrintable(got.join(" | ")));
+        QCOMPARE(got.indexOf("*IDN?\n"), off + 1);
+        // The old item no longer shows a connection.
+        QVERIFY(!w->connected_item);
+        QVERIFY(same_icon(cw.lan_item()->icon(0), ":/resource/image_comm_instr_net.png"));
+    }
+
+    void deleting_the_connected_address()
+    {
+        connected_window cw;
+        QVERIFY2(cw.start(), qPrintable(cw.error()));
+        MyMainWindow* w = cw.window();
+        QVERIFY2(cw.choose_from_menu(cw.lan_item(), w->action_delete->text()), qPrintable(cw.error()));
+        QVERIFY2(cw.wait_disconnected(3000), qPrintable(cw.error()));
+        QVERIFY(cw.sim().received().contains("SYST:REMOT:STAT 0"));
+        QTRY_VERIFY(!cw.lan_item());
+        QVERIFY(manual_addresses().isEmpty());
+    }
+
+    void load_that_stops_answering()
+    {
+        // The load answers the identification of the new address, the
+        // connection, the read-back and three polls, then nothing.
+        const int answered = 1 + connect_messages.size() + 122 + 8 + 3 * poll_size;
+        connected_window cw;
+        QVERIFY2(cw.start(QStringList{"--stop-after", QString::number(answered)} + quick_timeouts),
+                 qPrintable(cw.error()));
+        MyMainWindow* w = cw.window();
+        QVERIFY(cw.wait_for_polls(0));
+        QElapsedTimer since_last_poll;
+        int polls = cw.poll_replies();
+        since_last_poll.start();
+        QVERIFY2(cw.wait_disconnected(8000), qPrintable(cw.error()));
+        if (cw.poll_replies() != polls)
+            qWarning() << "polls after the start of the wait:" << cw.poll_replies() - polls;
+        // Four reads of 300 ms, then at most one status period.
+        QVERIFY2(since_last_poll.elapsed() < 1200 + 500 + 1000, qPrintable(QString::number(since_last_poll.elapsed())));
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(same_icon(cw.lan_item()->icon(0), ":/resource/image_comm_instr_net.png"));
+        // The load answers again: connecting again works.
+        QVERIFY(cw.sim().restart());
+        QVERIFY2(cw.connect_from_tree(), qPrintable(cw.error()));
+        QVERIFY2(cw.wait_connected(), qPrintable(cw.error()));
+        QVERIFY(w->is_connected);
+    }
+
+    void load_stops_during_the_readback()
+    {
+        const int answered = 1 + connect_messages.size() + 50;
+        connected_window cw;
+        QVERIFY2(cw.start_sim(QStringList{"--stop-after", QString::number(answered)} + quick_timeouts),
+                 qPrintable(cw.error()));
+        QVERIFY2(cw.make_window(), qPrintable(cw.error()));
+        QVERIFY2(cw.add_lan_address(), qPrintable(cw.error()));
+        MyMainWindow* w = cw.window();
+        modal_answerer answerer;
+        answerer.leave_open();
+        QVERIFY2(cw.connect_from_tree(), qPrintable(cw.error()));
+        QVERIFY2(cw.wait_disconnected(8000), qPrintable(cw.error()));
+        // The prompt was open and is closed; the panels follow the store again.
+        QCOMPARE(answerer.boxes().size(), 1);
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(!w->wait_prompt);
+        uiPara::instance()->set_utility_sof(true);
+        QVERIFY(w->sbar_sof->isEnabled());
+        uiPara::instance()->set_utility_sof(false);
+        QVERIFY(!w->sbar_sof->isEnabled());
+    }
+
+    void load_leaves_remote_control()
+    {
+        connected_window cw;
+        QVERIFY2(cw.start(), qPrintable(cw.error()));
+        // The front panel's Local key, as a second client can press it.
+        QVERIFY(cw.side_write({"SYST:REMOT:STAT 0"}));
+        QVERIFY2(cw.wait_disconnected(3000), qPrintable(cw.error()));
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void screenshots_of_the_connected_window_data()
+    {
+        QTest::addColumn<bool>("chinese");
+        QTest::newRow("english") << false;
+        QTest::newRow("chinese") << true;
+    }
+    void screenshots_of_the_connected_window()
+    {
+        QFETCH(bool, chinese);
+        // The start-up's language and fonts.
+        const int id = QFontDatabase::addApplicationFont(":/resource/NotoSansCJKsc-Regular.otf");
+        const QStringList families = QFontDatabase::applicationFontFamilies(id);
+        QVERIFY(!families.isEmpty());
+        const auto names = init_ui_font_names();
+        QFont::insertSubstitution(chinese ? names.second : names.first, families.first());
+        QFont::insertSubstitution("Calibri", families.first());
+        QFont font = QApplication::font();
+        font.setFamily(chinese ? names.second : names.first);
+        font.setPixelSize(11);
+        QApplication::setFont(font);
+        QTranslator translator;
+        QVERIFY(translator.load(chinese ? ":/languages/Wattlex_zh.qm" : ":/languages/Wattlex_en.qm"));
+        QApplication::installTranslator(&translator);
+        MyMainWindow::set_ui_language(chinese ? "chinese" : "english");
+
+        connected_window cw;
+        const bool connected = cw.start();
+        QApplication::removeTranslator(&translator);
+        QVERIFY2(connected, qPrintable(cw.error()));
+        MyMainWindow* w = cw.window();
+        QVERIFY(cw.wait_for_polls(2));
+        QCOMPARE(w->network_root_text == QStringLiteral("Network Devices"), !chinese);
+        const QImage shot = w->grab().toImage();
+        QVERIFY(!shot.isNull());
+        const QString dir = qEnvironmentVariable("WATTLEX_SCREENSHOT_DIR");
+        if (!dir.isEmpty())
+            QVERIFY(shot.save(dir + (chinese ? "/connected_zh.png" : "/connected_en.png")));
+        MyMainWindow::set_ui_language("english");
+    }
+};
+
+QTEST_MAIN(tst_connect)
+#include "tst_connect.moc"

@@ -1,0 +1,500 @@
+// The device tree and the connection: the loads the window can reach,
+// connecting, disconnecting, the manual LAN addresses and the status timer
+// that follows the connection.
+#include "mymainwindow.h"
+
+#include "ui_mymainwindow.h"
+
+#include "Get_configure_value.h"
+#include "Get_data_thread.h"
+#include "Send_data_thread.h"
+#include "app_paths.h"
+#include "cfg_if_scpi_t.h"
+#include "cfg_thread_t.h"
+#include "connectWindow.h"
+#include "ui_connectwindow.h"
+#include "device/visa_session.h"
+#include "device_scan_t.h"
+#include "ipcreat.h"
+#include "lib_xml_t.h"
+#include "ui_comm_tree_xml_t.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QDebug>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QIcon>
+#include <QMenu>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+namespace {
+
+const int status_period_ms = 500;
+const char remote_off_command[] = "SYST:REMOT:STAT 0";
+
+// Pauses before a new connection opens, after the old load was told it is
+// no longer remote-controlled, or after a LAN session was closed.
+const int pause_after_remote_off_ms = 100;
+const int pause_after_lan_close_ms = 50;
+
+const char icon_usb[] = ":/resource/image_comm_instr_usb.png";
+const char icon_usb_connected[] = ":/resource/image_comm_instr_usb_connected.png";
+const char icon_net[] = ":/resource/image_comm_instr_net.png";
+const char icon_net_invalid[] = ":/resource/image_comm_instr_net_invalid.png";
+const char icon_net_connected[] = ":/resource/image_comm_instr_net_connected.png";
+const char icon_network[] = ":/resource/image_comm_dev_network.png";
+
+QIcon icon(const char* path)
+{
+    return QIcon(QString::fromLatin1(path));
+}
+
+QTreeWidgetItem* find_item(QTreeWidget* tree, const QString& text)
+{
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        if ((*it)->text(0) == text)
+            return *it;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void MyMainWindow::init_connect_signals()
+{
+    network_root_text = tr("Network Devices");
+    wrong_resource_text = tr("It's not the correct resource !");
+
+    status_timer = new QTimer(this);
+    connect(status_timer, SIGNAL(timeout()), this, SLOT(device_status()));
+
+    connect(get_configure_value, SIGNAL(send_connect_no_exist()), this, SLOT(deal_connect_no_exist()));
+    connect(get_configure_value, SIGNAL(send_connect_success()), this, SLOT(deal_connect_success()));
+    connect(get_configure_value, SIGNAL(send_connect_fail()), this, SLOT(deal_connect_fail()));
+    // A disconnect finishes once the command thread has really ended.
+    connect(cfg_thread, &QThread::finished, this, &MyMainWindow::finish_session_end);
+
+    identify_timer = new QTimer(this);
+    identify_timer->setSingleShot(true);
+    connect(identify_timer, &QTimer::timeout, this, [this] {
+        const std::string resource = connect_waiting_resource.toUtf8().toStdString();
+        get_configure_value->resource = resource;
+        cfg_thread->set_resource(resource);
+        get_configure_value->request_code = Get_configure_value::code_connect;
+        get_configure_value->start();
+    });
+
+    connect(ui->treeWidget_dev, SIGNAL(itemPressed(QTreeWidgetItem*,int)), this,
+            SLOT(deal_dev_tree_item_clicked(QTreeWidgetItem*,int)));
+    ui->treeWidget_dev->header()->setFixedHeight(20);
+
+    device_scan = new device_scan_t(this);
+    connect(device_scan, &QThread::finished, this, &MyMainWindow::deal_device_scan_end);
+
+    refresh_device();
+
+    action_create = new QAction(icon(":/resource/image_comm_create_net.png"), tr("Create VISA TCP/IP Resource"), this);
+    connect(action_create, SIGNAL(triggered()), this, SLOT(deal_action_creatnet()));
+    action_connect = new QAction(icon(":/resource/image_connect_to_instr_usb.png"), tr("Connect to Resource"), this);
+    connect(action_connect, SIGNAL(triggered()), this, SLOT(deal_action_connect()));
+    action_disconnect =
+        new QAction(icon(":/resource/image_disconnect_to_instr_usb.png"), tr("Disconnect Resource"), this);
+    connect(action_disconnect, SIGNAL(triggered()), this, SLOT(deal_action_disconnect()));
+    action_delete = new QAction(icon(":/resource/image_point_del.png"), tr("Delete Resource"), this);
+    connect(action_delete, SIGNAL(triggered()), this, SLOT(deal_action_delete()));
+
+    // The form's "Connect" action opens the connection dialog.
+    connect(ui->actionConnect, SIGNAL(triggered()), this, SLOT(do_connect_action()));
+}
+
+// ---- the tree and its menu
+
+void MyMainWindow::deal_dev_tree_item_clicked(QTreeWidgetItem* item, int column)
+{
+    if (!item)
+        return;
+    pressed_text = item->text(0);
+    if (QGuiApplication::mouseButtons() != Qt::RightButton)
+        return;
+    const QString text = item->text(column);
+    if (text.isEmpty())
+        return;
+
+    QMenu* menu = new QMenu(ui->treeWidget_dev);
+    menu->setStyleSheet(QStringLiteral("QMenu{background-color: rgb(51, 51, 51);color: white;}"
+                                       "QMenu::item:selected{background-color: rgb(114, 114, 114)}"
+                                       "QMenu::item:!enabled{color: rgb(120, 120, 120)}"));
+    pressed_item = item;
+    if (text == network_root_text) {
+        menu->addAction(action_create);
+    } else {
+        pressed_is_usb = text.left(6) != QLatin1String("TCPIP0");
+        const bool is_connected_item = item == connected_item;
+        if (is_connected_item) {
+            action_disconnect->setIcon(icon(pressed_is_usb ? ":/resource/image_disconnect_to_instr_usb.png"
+                                                           : ":/resource/image_disconnect_to_instr_net.png"));
+            menu->addAction(action_disconnect);
+        } else {
+            action_connect->setIcon(icon(pressed_is_usb ? ":/resource/image_connect_to_instr_usb.png"
+                                                        : ":/resource/image_connect_to_instr_net.png"));
+            menu->addAction(action_connect);
+        }
+        if (!pressed_is_usb)
+            menu->addAction(action_delete);
+    }
+    QPointer<QMenu> guard(menu);
+    menu->exec(QCursor::pos());
+    delete guard.data();
+}
+
+void MyMainWindow::set_item_icon(QTreeWidgetItem* item, bool usb, bool connected)
+{
+    if (!item)
+        return;
+    if (usb)
+        item->setIcon(0, icon(connected ? icon_usb_connected : icon_usb));
+    else
+        item->setIcon(0, icon(connected ? icon_net_connected : icon_net));
+}
+
+void MyMainWindow::restore_connected_icon()
+{
+    set_item_icon(connected_item, connected_is_usb, false);
+    connected_item = nullptr;
+    connected_item_text.clear();
+}
+
+void MyMainWindow::update_usb_resource()
+{
+    QTreeWidget* tree = ui->treeWidget_dev;
+    for (const QString& resource : scanned_resources) {
+        if (!resource.contains(QLatin1String("USB")))
+            continue;
+        auto* item = new QTreeWidgetItem(tree);
+        item->setText(0, resource);
+        item->setToolTip(0, resource);
+        item->setIcon(0, icon(icon_usb));
+    }
+    tree->expandAll();
+}
+
+void MyMainWindow::update_net_resource()
+{
+    QTreeWidget* tree = ui->treeWidget_dev;
+    auto* root = new QTreeWidgetItem(tree);
+    root->setText(0, network_root_text);
+    root->setIcon(0, icon(icon_network));
+    for (auto it = manual_lan_map.constBegin(); it != manual_lan_map.constEnd(); ++it) {
+        const QString resource = QString::fromUtf8(it.key());
+        auto* item = new QTreeWidgetItem(root);
+        item->setText(0, resource);
+        item->setToolTip(0, resource);
+        item->setIcon(0, icon(it.value() ? icon_net : icon_net_invalid));
+    }
+    tree->expandAll();
+}
+
+void MyMainWindow::_update_manual_tcpip_list()
+{
+    manual_lan_map.clear();
+    ui_comm_tree_xml_t xml;
+    const QMap<QString, QString> children = xml.get_all_child_node_by_parent(
+        app_paths::config_file(), QString::fromLatin1(lib_xml_t::manual_ip_name), QStringLiteral("IP"));
+    for (const QString& resource : children)
+        manual_lan_map.insert(resource.toUtf8(), false);
+}
+
+void MyMainWindow::clear_resource()
+{
+    ui->treeWidget_dev->clear();
+    pressed_item = nullptr;
+    connected_item = nullptr;
+}
+
+void MyMainWindow::rebuild_tree()
+{
+    const QString pressed = pressed_item ? pressed_item->text(0) : QString();
+    clear_resource();
+    update_usb_resource();
+    update_net_resource();
+    // The items stand for the same resources as before the rebuild.
+    if (!pressed.isEmpty())
+        pressed_item = find_item(ui->treeWidget_dev, pressed);
+    if (!connected_item_text.isEmpty()) {
+        connected_item = find_item(ui->treeWidget_dev, connected_item_text);
+        if (!connected_item)
+            connected_item_text.clear();
+        else if (is_connected)
+            set_item_icon(connected_item, connected_is_usb, true);
+    }
+}
+
+// ---- the scan
+
+bool MyMainWindow::device_scan_busy() const
+{
+    return device_scan_open;
+}
+
+void MyMainWindow::start_device_scan()
+{
+    if (device_scan->isRunning()) {
+        // The list changed meanwhile: scan again once this one ends.
+        rescan_wanted = true;
+        return;
+    }
+    rescan_wanted = false;
+    device_scan_open = true;
+    device_scan->set_lan_resources(manual_lan_map);
+    device_scan->start();
+}
+
+void MyMainWindow::deal_device_scan_end()
+{
+    if (rescan_wanted) {
+        start_device_scan();
+        return;
+    }
+    device_scan_open = false;
+    scanned_resources = device_scan->scanned();
+    const QMap<QByteArray, bool> answered = device_scan->lan_resources();
+    for (auto it = manual_lan_map.begin(); it != manual_lan_map.end(); ++it)
+        it.value() = answered.value(it.key(), false);
+    rebuild_tree();
+    if (auto* dialog = qobject_cast<connectWindow*>(connect_dialog.data())) {
+        // Not while the user is on the LAN page: the refill shows the USB page.
+        if (dialog->form()->tabWidget->currentWidget() == dialog->form()->USB)
+            usb_resources = dialog->fill_usb_table(scanned_resources);
+    }
+    if (refresh_prompt && wait_prompt == refresh_prompt)
+        close_wait_prompt();
+    refresh_prompt.clear();
+}
+
+void MyMainWindow::refresh_device()
+{
+    if (is_connected)
+        deal_action_disconnect();
+    // The refresh action's prompt stays until the scan has ended.
+    if (wait_prompt)
+        refresh_prompt = wait_prompt;
+    _update_manual_tcpip_list();
+    rebuild_tree();
+    start_device_scan();
+}
+
+// ---- ending a session
+
+void MyMainWindow::write_remote_off()
+{
+    const ViSession session = g_visa_session.load();
+    if (session == VISA_NO_SESSION)
+        return;
+    cfg_if_scpi_t scpi;
+    scpi.scpi_write(session, remote_off_command);
+}
+
+void MyMainWindow::end_session(bool remote_off)
+{
+    session_ending = true;
+    session_remote_off = session_remote_off || remote_off;
+    cfg_thread->stop();
+    // Without an exchange in progress the end comes at once; otherwise the
+    // thread's finished() brings it.
+    finish_session_end();
+}
+
+void MyMainWindow::finish_session_end()
+{
+    if (!session_ending || cfg_thread->isRunning())
+        return;
+    session_ending = false;
+    const bool remote_off = session_remote_off;
+    session_remote_off = false;
+    if (remote_off)
+        write_remote_off();
+    cfg_thread->close_session();
+    if (connect_waiting) {
+        connect_waiting = false;
+        identify_timer->start(qMax(connect_pause_ms, remote_off ? pause_after_remote_off_ms : 0));
+    }
+}
+
+void MyMainWindow::start_identify(const QString& resource, int pause_ms)
+{
+    stop_worker_threads();
+    identify_timer->stop();
+    connect_waiting_resource = resource;
+    connect_waiting = true;
+    connect_pause_ms = pause_ms;
+    // Whatever was connected before ends first (told it is no longer
+    // remote-controlled when it was connected).
+    end_session(is_connected);
+    is_connected = false;
+}
+
+// ---- connect and disconnect
+
+void MyMainWindow::deal_action_connect()
+{
+    const QString resource = pressed_text;
+    const bool was_connected = is_connected;
+    restore_connected_icon();
+    current_resource = resource;
+    connected_item = pressed_item;
+    connected_is_usb = pressed_is_usb;
+    connected_item_text = connected_item ? connected_item->text(0) : QString();
+    is_connected = was_connected;
+    start_identify(resource);
+}
+
+void MyMainWindow::connect_resource(const QString& resource)
+{
+    restore_connected_icon();
+    current_resource = resource;
+    start_identify(resource);
+}
+
+void MyMainWindow::connect_tcpip_address(const QString& address)
+{
+    restore_connected_icon();
+    current_resource = QStringLiteral("TCPIP0::") + address + QStringLiteral("::inst0::INSTR");
+    // A closed LAN session gets a moment before the next one opens.
+    start_identify(current_resource, pause_after_lan_close_ms);
+}
+
+void MyMainWindow::deal_action_disconnect()
+{
+    is_connected = false;
+    current_resource.clear();
+    restore_connected_icon();
+    end_session(true);
+}
+
+void MyMainWindow::on_pushButton_Disconnect_clicked()
+{
+    if (!is_connected)
+        return;
+    QPointer<custom_messagebox> box =
+        new custom_messagebox(QMessageBox::Warning, QStringLiteral("disconnect_dialog"),
+                              tr("Do you want to disconnect the device?"), QMessageBox::Yes | QMessageBox::No, nullptr);
+    box->setWindowIcon(QIcon(QStringLiteral(":/resource/lion.jpg")));
+    const int answer = box->exec();
+    delete box.data();
+    if (answer != QMessageBox::Yes)
+        return;
+    is_connected = false;
+    current_resource.clear();
+    end_session(true);
+}
+
+void MyMainWindow::deal_action_delete()
+{
+    if (is_connected) {
+        is_connected = false;
+        current_resource.clear();
+        connected_item = nullptr;
+        connected_item_text.clear();
+        end_session(true);
+    }
+    lib_xml_t xml;
+    if (!xml.delete_node_by_content(app_paths::config_file(), pressed_text))
+        return;
+    _update_manual_tcpip_list();
+    rebuild_tree();
+    start_device_scan();
+}
+
+void MyMainWindow::deal_action_creatnet()
+{
+    auto* dialog = new ipcreat(this);
+    connect(dialog, SIGNAL(ip_create_form_btn_signal(ipcreat*,int)), this,
+            SLOT(ip_create_form_btn_slot_func(ipcreat*,int)));
+    dialog->show();
+}
+
+void MyMainWindow::ip_create_form_btn_slot_func(ipcreat* dialog, int code)
+{
+    if (code == ipcreat::result_stored) {
+        _update_manual_tcpip_list();
+        if (dialog)
+            dialog->close();
+        rebuild_tree();
+        start_device_scan();
+    } else if (code == ipcreat::result_failed || code == ipcreat::result_exists_or_cancel) {
+        if (dialog)
+            dialog->close();
+    }
+}
+
+void MyMainWindow::do_connect_action()
+{
+    // The dialog lists the last scan's USB loads at once and the new scan's
+    // when it ends.
+    start_device_scan();
+    auto* dialog = new connectWindow(this);
+    connect_dialog = dialog;
+    usb_resources = dialog->fill_usb_table(scanned_resources);
+    connect(dialog, &connectWindow::sig_connect_resource, this, &MyMainWindow::connect_resource);
+    connect(dialog, &connectWindow::sig_connect_tcpip_address, this, &MyMainWindow::connect_tcpip_address);
+    dialog->move(pos() + QPoint(20, 20));
+    dialog->show();
+}
+
+// ---- results of the identify thread
+
+void MyMainWindow::deal_connect_success()
+{
+    is_connected = true;
+    set_item_icon(connected_item, connected_is_usb, true);
+    reset_trend_view();
+    status_timer->start(status_period_ms);
+    disconnect_para_signals();
+    fill_cmd_list(30);
+    // A thread still winding down from an earlier session must end first.
+    if (cfg_thread->isRunning())
+        cfg_thread->stop_and_wait();
+    cfg_thread->add_request(30, write_list, query_list, QList<QWidget*>(), false, 0, false, QByteArray());
+    cfg_thread->start();
+    show_wait_prompt(tr("Initial"), tr("Please waiting for the data initing"));
+}
+
+void MyMainWindow::deal_connect_no_exist()
+{
+    connected_item = nullptr;
+    connected_item_text.clear();
+    show_warning(wrong_resource_text);
+}
+
+void MyMainWindow::deal_connect_fail()
+{
+    connected_item = nullptr;
+    connected_item_text.clear();
+    close_visa_session();
+    is_connected = false;
+    current_resource.clear();
+    show_warning(wrong_resource_text);
+}
+
+void MyMainWindow::device_status()
+{
+    // A command thread that is being stopped no longer carries the connection.
+    const bool traffic = (cfg_thread->isRunning() && !session_ending) || get_data_thread->isRunning()
+                         || send_data_thread->isRunning();
+    if (traffic) {
+        is_connected = true;
+        return;
+    }
+    close_wait_prompt();
+    ocp_test_state = 0;
+    opp_test_state = 0;
+    battery_start_state = 0;
+    is_connected = false;
+    restore_connected_icon();
+    status_timer->stop();
+    // A read-back cut short leaves the store's signals cut.
+    connect_para_signals();
+}

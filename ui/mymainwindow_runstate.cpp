@@ -1,0 +1,165 @@
+// Replies that follow the input switch, the trigger and a running program.
+#include "mymainwindow.h"
+
+#include "ui_mymainwindow.h"
+
+#include "mymainwindow_trend_state.h"
+
+#include "SwitchButton.h"
+#include "cfg_thread_t.h"
+#include "custom_messagebox.h"
+
+#include <QBrush>
+#include <QDebug>
+#include <QIcon>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTimer>
+
+namespace {
+
+// Sub-codes of operation 32 (the input switch).
+enum { input_plain = 0, battery_switch_on = 185, battery_switch_off = 186 };
+
+// Replies of the program run state (operation 16).
+enum prog_run_reply { r_step, r_stop, r_input, r_current, r_voltage, r_res, r_pow, r_remote, r_sof, prog_run_count };
+
+// The pause after an input switch before the poll is asked again.
+const int input_settle_ms = 20;
+
+} // namespace
+
+void MyMainWindow::deal_load_value(QList<QString> replies, int subcode)
+{
+    if (subcode == input_plain) {
+        // Give the load a moment to settle before it is polled again.
+        QTimer::singleShot(input_settle_ms, this, [this] {
+            if (cfg_thread->isRunning() && !session_ending)
+                request_measure();
+        });
+        return;
+    }
+    if (subcode != battery_switch_on && subcode != battery_switch_off)
+        return;
+    if (replies.isEmpty()) {
+        qDebug() << "MyMainWindow::deal_load_value: no capacity reply; ignored";
+        request_measure();
+        return;
+    }
+    // "BATT:ADDCAP?": the capacity accumulated over earlier discharges (a
+    // reply that is not a whole number counts as 0).
+    const int capacity = replies[0].toInt();
+
+    if (subcode == battery_switch_off) {
+        ui->label_C_Add->setText(tr("Cap_Add:") + QString::number(capacity) + QStringLiteral("mAh"));
+        battery_start_state = 2;
+        request_measure();
+        return;
+    }
+
+    // Own lists: the poll refills the shared ones while the question is open.
+    QList<QString> writes{QStringLiteral("INP 1")};
+    QList<QString> queries{QString()};
+    if (capacity != 0) {
+        request_measure();
+        QPointer<custom_messagebox> box = new custom_messagebox(
+            QMessageBox::Warning, tr("Battery"), tr("Do you want to clean up the accumulated capacity?"),
+            QMessageBox::Yes | QMessageBox::No, nullptr);
+        box->setWindowIcon(QIcon(QStringLiteral(":/resource/lion.jpg")));
+        const int answer = box->exec();
+        delete box.data();
+        // The load may have gone while the question was open.
+        if (!cfg_thread->isRunning() || session_ending)
+            return;
+        if (answer == QMessageBox::Yes) {
+            writes << QStringLiteral("BATT:ADDCAP:STAT 0");
+            ui->label_C_Add->setText(tr("Cap_Add:") + QStringLiteral("0mAh"));
+        } else {
+            writes << QStringLiteral("BATT:ADDCAP:STAT 1");
+        }
+        queries << QString();
+    }
+    // Its reply marks the start of the discharge (the dispatcher's 185).
+    cfg_thread->add_request(185, writes, queries, QList<QWidget*>(), false, 0, false, QByteArray());
+}
+
+void MyMainWindow::deal_trigger_button_value(QList<QString>)
+{
+    const bool input_on = load_switch->getSelectedItem();
+    const int page = ui->comboBox_Mode->currentIndex();
+    int run_poll = 0;
+    if (input_on && page == 4 && ui->spinBox_Step_Prog->value() != 0)
+        run_poll = 16;
+    else if (input_on && page == 3)
+        run_poll = 15;
+    if (run_poll == 0) {
+        request_measure();
+        return;
+    }
+    fill_cmd_list(run_poll);
+    cfg_thread->add_request(run_poll, write_list, query_list, QList<QWidget*>(), true, 0, false, QByteArray());
+}
+
+void MyMainWindow::deal_prog_running_value(QList<QString> replies)
+{
+    if (replies.size() < prog_run_count) {
+        qDebug() << "MyMainWindow::deal_prog_running_value: short reply," << replies.size() << "of"
+                 << prog_run_count << "replies; ignored";
+        return;
+    }
+    // Replies already on their way while the stop-on-fail warning is up.
+    if (sof_warning_open)
+        return;
+    const int step = replies[r_step].toInt();
+    const int stop = replies[r_stop].toInt();
+    const int input = replies[r_input].toInt();
+    const double current = replies[r_current].toDouble();
+    const double voltage = replies[r_voltage].toDouble();
+    const double resistance = replies[r_res].toDouble();
+    const double power = replies[r_pow].toDouble();
+    const int remote = replies[r_remote].toInt();
+    const int sof = replies[r_sof].toInt();
+
+    show_readings(current, voltage, resistance, power, 1);
+
+    if (remote == 1) {
+        is_connected = true;
+    } else if (remote == 0 && is_connected) {
+        // The load left remote control: the connection ends.
+        is_connected = false;
+        end_session(true);
+    }
+
+    display_data(current, voltage, resistance, power, trend ? trend->counter : 0, input);
+
+    // The running step's number: red while paused, green while running.
+    QTableWidget* table = ui->tableWidget_Prog;
+    table->verticalScrollBar()->setValue(step - 1);
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (QTableWidgetItem* item = table->item(row, 0))
+            item->setForeground(QBrush(Qt::white));
+    }
+    if (step >= 1 && step <= table->rowCount()) {
+        if (QTableWidgetItem* item = table->item(step - 1, 0))
+            item->setForeground(QBrush(stop == 1 ? Qt::red : Qt::green));
+    }
+    update_running_state(stop == 1 ? 1 : 0, step, 4);
+
+    if (!is_connected)
+        return;
+    if (sof == 1) {
+        // Back to the poll first: the run-state replies stop coming while
+        // the warning is up.
+        request_measure();
+        sof_warning_open = true;
+        show_warning(tr("SOF set to on\nTest failed, stop running"));
+        sof_warning_open = false;
+        return;
+    }
+    if (input == 0) {
+        // The program has ended: ask every step's result.
+        cfg_thread->add_request(66, {QString()}, {QStringLiteral("PROG:TEST:ALL?")}, QList<QWidget*>(), false, 0,
+                                false, QByteArray());
+    }
+}
