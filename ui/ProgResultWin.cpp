@@ -11,6 +11,12 @@
 #include <QTableWidget>
 
 namespace {
+// A green that reads on the window's grey.
+QColor pass_colour()
+{
+    return QColor(60, 210, 60);
+}
+
 QTableWidgetItem* make_item(const QString& text = QString())
 {
     auto* item = new QTableWidgetItem(text);
@@ -31,6 +37,9 @@ ProgResultWin::ProgResultWin(QWidget* parent)
     table->setColumnWidth(0, 40);
     table->setColumnWidth(1, 60);
     table->setColumnWidth(2, 197);
+    // The remarks take the width the scroll bar leaves, no horizontal scrolling.
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     init_res_table();
     update_prog_res_table(uiPara::instance()->get_program_step());
@@ -127,7 +136,7 @@ void ProgResultWin::deal_prog_result_operating_button(QList<QString> value_list)
                 remark = tr("Over MAX: ") + number;
             else
                 remark = number;
-            colour = pass ? QColor(Qt::darkGreen) : QColor(Qt::red);
+            colour = pass ? pass_colour() : QColor(Qt::red);
         }
         auto* verdict_item = new QTableWidgetItem(verdict);
         auto* remark_item = new QTableWidgetItem(remark);

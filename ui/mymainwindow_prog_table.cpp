@@ -150,6 +150,8 @@ void MyMainWindow::init_prog_table()
 
     prog_recall_timer = new QTimer(this);
     prog_recall_timer->setSingleShot(true);
+    // The load's settling time is a minimum: never early.
+    prog_recall_timer->setTimerType(Qt::PreciseTimer);
     connect(prog_recall_timer, &QTimer::timeout, this, &MyMainWindow::read_back_prog);
     // A stopped command thread answers nothing more: an export or an import
     // read-back still waiting is over.
@@ -235,6 +237,8 @@ void MyMainWindow::fill_prog_rows(int count)
 {
     QTableWidget* table = ui->tableWidget_Prog;
     count = qBound(0, count, step_max);
+    // Up to 50 rows of cells: one repaint at the end.
+    table->setUpdatesEnabled(false);
     if (prog_row_count < count) {
         for (int row = 0; row < prog_row_count; ++row)
             set_prog_row_enable(row, true);
@@ -247,6 +251,7 @@ void MyMainWindow::fill_prog_rows(int count)
         table->setRowCount(count);
         table->horizontalScrollBar()->setValue(0);
     }
+    table->setUpdatesEnabled(true);
     prog_row_count = count;
 }
 

@@ -27,10 +27,10 @@ struct combo_t {
 };
 
 inline const combo_t combos[] = {
-    {col_irange, {"5A", "30A"}, {"5", "30"}},
-    {col_vrange, {"36V", "150V"}, {"36", "150"}},
-    {col_pause, {"ON", "OFF"}, {"ON", "OFF"}},
-    {col_short, {"ON", "OFF"}, {"ON", "OFF"}},
+    {col_irange, {QT_TRANSLATE_NOOP("MyMainWindow", "5A"), QT_TRANSLATE_NOOP("MyMainWindow", "30A")}, {"5", "30"}},
+    {col_vrange, {QT_TRANSLATE_NOOP("MyMainWindow", "36V"), QT_TRANSLATE_NOOP("MyMainWindow", "150V")}, {"36", "150"}},
+    {col_pause, {QT_TRANSLATE_NOOP("MyMainWindow", "ON"), QT_TRANSLATE_NOOP("MyMainWindow", "OFF")}, {"ON", "OFF"}},
+    {col_short, {QT_TRANSLATE_NOOP("MyMainWindow", "ON"), QT_TRANSLATE_NOOP("MyMainWindow", "OFF")}, {"ON", "OFF"}},
 };
 
 // One editable cell (columns 2 to 15 except 12) and its request.
