@@ -1,0 +1,388 @@
+// The Basic page against the simulated load, driven as a user drives it:
+// every static function's ranges, levels and slews, the dynamic form of
+// every function with its transient modes, levels and widths, and the
+// refusals while the input is on. Each change must reach the load, be read
+// back, and show on the page as the load answered it.
+//
+// With WATTLEX_SHOT_DIR set, the page in each function and form is saved there.
+#include "mymainwindow.h"
+
+#include "ui_mymainwindow.h"
+
+#include "SwitchButton.h"
+#include "connected_window.h"
+#include "modal_answerer.h"
+#include "uiPara.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFontDatabase>
+#include <QTest>
+
+namespace {
+
+// The program's look: the resource font at 11 pixels standing in for the
+// interface's Windows fonts.
+void use_program_font()
+{
+    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/resource/NotoSansCJKsc-Regular.otf"));
+    const QStringList families = QFontDatabase::applicationFontFamilies(id);
+    if (families.isEmpty())
+        return;
+    QFont::insertSubstitution(QStringLiteral("Calibri"), families.first());
+    QFont font(families.first());
+    font.setPixelSize(11);
+    QApplication::setFont(font);
+}
+
+} // namespace
+
+class tst_basic_e2e : public QObject
+{
+    Q_OBJECT
+
+    connected_window cw;
+    MyMainWindow* w = nullptr;
+
+    Ui_MyMainWindow* ui() { return w->ui; }
+    uiPara* para() { return uiPara::instance(); }
+
+    QDoubleSpinBox* box(int n)
+    {
+        QDoubleSpinBox* const boxes[] = {ui()->doubleSpinBox_1_Basic, ui()->doubleSpinBox_2_Basic,
+                                         ui()->doubleSpinBox_3_Basic, ui()->doubleSpinBox_4_Basic,
+                                         ui()->doubleSpinBox_5_Basic, ui()->doubleSpinBox_6_Basic};
+        return boxes[n - 1];
+    }
+    QString row_name(int n)
+    {
+        QLabel* const names[] = {ui()->label_ValueName_1_Basic, ui()->label_ValueName_2_Basic,
+                                 ui()->label_ValueName_3_Basic, ui()->label_ValueName_4_Basic,
+                                 ui()->label_ValueName_5_Basic, ui()->label_ValueName_6_Basic};
+        return names[n - 1]->isHidden() ? QString() : names[n - 1]->text();
+    }
+
+    int received_count() { return cw.sim().received().size(); }
+
+    // Waits until the load received `text` at or after index `from`; its index, or -1.
+    int wait_received(const QString& text, int from, int timeout_ms = 5000)
+    {
+        int found = -1;
+        (void)QTest::qWaitFor([&] {
+            found = cw.sim().received().indexOf(text, from);
+            return found >= 0;
+        }, timeout_ms);
+        return found;
+    }
+
+    // Types a value into a box and ends the edit with Enter, as a user does.
+    void type_into(QDoubleSpinBox* b, const QString& text)
+    {
+        QApplication::setActiveWindow(w);
+        b->setFocus();
+        QTRY_VERIFY(b->hasFocus());
+        b->selectAll();
+        QTest::keyClicks(b, text);
+        QTest::keyClick(b, Qt::Key_Return);
+        QTRY_VERIFY(!b->hasFocus());
+    }
+
+    void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+
+    // A button that writes `set` and reads it back with `query`.
+    void click_and_expect(QAbstractButton* b, const QString& set, const QString& query)
+    {
+        const int from = received_count();
+        click(b);
+        const int at = wait_received(set, from);
+        QVERIFY2(at >= 0, qPrintable(set));
+        if (!query.isEmpty())
+            QVERIFY2(wait_received(query, at) > at, qPrintable(query));
+    }
+
+    // A value typed into box `n`: the load gets `set` then `query`, holds
+    // `held` when asked on its own link with `side`, and the page shows the
+    // read-back `shown`.
+    void type_and_expect(int n, const QString& typed, const QString& set, const QString& query,
+                         const QString& side, const QString& held, double shown)
+    {
+        const int from = received_count();
+        type_into(box(n), typed);
+        const int at = wait_received(set, from);
+        QVERIFY2(at >= 0, qPrintable(set));
+        QVERIFY2(wait_received(query, at) > at, qPrintable(query));
+        QTRY_COMPARE(box(n)->value(), shown);
+        QCOMPARE(cw.side_query(side), held);
+    }
+
+    bool switch_input(bool on)
+    {
+        QTest::mouseClick(w->load_switch, Qt::LeftButton);
+        return QTest::qWaitFor([&] { return w->load_switch->getSelectedItem() == on; }, 5000);
+    }
+
+    void shot(const QString& name)
+    {
+        const QString dir = qEnvironmentVariable("WATTLEX_SHOT_DIR");
+        if (!dir.isEmpty())
+            QVERIFY(w->grab().save(QDir(dir).filePath(QStringLiteral("basic_") + name + QStringLiteral(".png"))));
+    }
+
+    // The static function of `button` (LED: CR with the LED box), laid out
+    // from the load's answer.
+    void select_static(QAbstractButton* button, const QString& func, const QString& first_row)
+    {
+        if (ui()->checkBox_Dynamic_Basic->isChecked()) {
+            click(ui()->checkBox_Dynamic_Basic);
+            QTRY_VERIFY(!w->is_dynamic);
+        }
+        click_and_expect(button, func, QString());
+        QTRY_COMPARE(row_name(1), first_row);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        use_program_font();
+        QVERIFY2(cw.start(), qPrintable(cw.error()));
+        w = cw.window();
+        QCOMPARE(ui()->comboBox_Mode->currentIndex(), 0);
+        QVERIFY(!w->load_switch->getSelectedItem());
+    }
+
+    void static_cc()
+    {
+        select_static(ui()->radioButton_CC_Basic, QStringLiteral("FUNC CURR"), QStringLiteral("Current :"));
+        click_and_expect(ui()->radioButton_30A_Basic, QStringLiteral("CURR:IRANG 30"), QStringLiteral("CURR:IRANG?"));
+        QTRY_COMPARE(box(1)->maximum(), 30.0);
+        QCOMPARE(cw.side_query(QStringLiteral("CURR:IRANG?")), QStringLiteral("30\n"));
+        click_and_expect(ui()->radioButton_150V_Basic, QStringLiteral("CURR:VRANG 150"), QStringLiteral("CURR:VRANG?"));
+        QTRY_COMPARE(para()->get_static_cc_v_range(), 1);
+        QCOMPARE(ui()->doubleSpinBox_V_MAX->maximum(), 150.0);
+        type_and_expect(1, QStringLiteral("12.5"), QStringLiteral("CURR 12.5"), QStringLiteral("CURRENT?"),
+                        QStringLiteral("CURR?"), QStringLiteral("12.5\n"), 12.5);
+        // The slews ask both edges back, the edited one first.
+        type_and_expect(2, QStringLiteral("1.2"), QStringLiteral("CURR:SLEW:POS 1.2"), QStringLiteral("CURR:SLEW:POS?"),
+                        QStringLiteral("CURR:SLEW:POS?"), QStringLiteral("1.2\n"), 1.2);
+        type_and_expect(3, QStringLiteral("0.8"), QStringLiteral("CURR:SLEW:NEG 0.8"), QStringLiteral("CURR:SLEW:NEG?"),
+                        QStringLiteral("CURR:SLEW:NEG?"), QStringLiteral("0.8\n"), 0.8);
+        shot(QStringLiteral("cc"));
+        // Back to 5 A: the load clamps level and slews, and so does the page.
+        click_and_expect(ui()->radioButton_5A_Basic, QStringLiteral("CURR:IRANG 5"), QStringLiteral("CURR:IRANG?"));
+        QTRY_COMPARE(box(1)->value(), 5.0);
+        QCOMPARE(box(2)->value(), 0.5);
+        QCOMPARE(cw.side_query(QStringLiteral("CURR?")), QStringLiteral("5\n"));
+        QCOMPARE(cw.side_query(QStringLiteral("CURR:SLEW:POS?")), QStringLiteral("0.5\n"));
+    }
+
+    void static_cv_cr_cp()
+    {
+        select_static(ui()->radioButton_CV_Basic, QStringLiteral("FUNC VOLT"), QStringLiteral("Voltage :"));
+        click_and_expect(ui()->radioButton_150V_Basic, QStringLiteral("VOLT:VRANG 150"), QStringLiteral("VOLT:VRANG?"));
+        QTRY_COMPARE(box(1)->maximum(), 150.0);
+        type_and_expect(1, QStringLiteral("120"), QStringLiteral("VOLT 120"), QStringLiteral("VOLT?"),
+                        QStringLiteral("VOLT?"), QStringLiteral("120\n"), 120);
+        click_and_expect(ui()->radioButton_30A_Basic, QStringLiteral("VOLT:IRANG 30"), QStringLiteral("VOLT:IRANG?"));
+        QTRY_COMPARE(para()->get_static_cv_i_range(), 1);
+        QCOMPARE(cw.side_query(QStringLiteral("VOLT:IRANG?")), QStringLiteral("30\n"));
+        shot(QStringLiteral("cv"));
+
+        select_static(ui()->radioButton_CR_Basic, QStringLiteral("FUNC RES"), QStringLiteral("Resistance :"));
+        click_and_expect(ui()->radioButton_150V_Basic, QStringLiteral("RES:VRANG 150"), QStringLiteral("RES:VRANG?"));
+        QTRY_COMPARE(para()->get_static_cr_v_range(), 1);
+        type_and_expect(1, QStringLiteral("9999.5"), QStringLiteral("RES 9999.5"), QStringLiteral("RES?"),
+                        QStringLiteral("RES?"), QStringLiteral("9999.5\n"), 9999.5);
+        shot(QStringLiteral("cr"));
+
+        select_static(ui()->radioButton_CP_Basic, QStringLiteral("FUNC POW"), QStringLiteral("Power :"));
+        click_and_expect(ui()->radioButton_30A_Basic, QStringLiteral("POW:IRANG 30"), QStringLiteral("POW:IRANG?"));
+        QTRY_COMPARE(para()->get_static_cp_i_range(), 1);
+        type_and_expect(1, QStringLiteral("275"), QStringLiteral("POW 275"), QStringLiteral("POW?"),
+                        QStringLiteral("POW?"), QStringLiteral("275\n"), 275);
+        shot(QStringLiteral("cp"));
+    }
+
+    void static_led()
+    {
+        select_static(ui()->radioButton_CR_Basic, QStringLiteral("FUNC RES"), QStringLiteral("Resistance :"));
+        click_and_expect(ui()->checkBox_LED_Basic, QStringLiteral("FUNC LED"), QString());
+        QTRY_COMPARE(row_name(1), QStringLiteral("Io :"));
+        QVERIFY(!ui()->checkBox_Dynamic_Basic->isEnabled());
+        click_and_expect(ui()->radioButton_30A_Basic, QStringLiteral("LED:IRANG 30"), QStringLiteral("LED:IRANG?"));
+        QTRY_COMPARE(box(1)->maximum(), 30.0);
+        type_and_expect(1, QStringLiteral("20"), QStringLiteral("LED:CURR 20"), QStringLiteral("LED:CURR?"),
+                        QStringLiteral("LED:CURR?"), QStringLiteral("20\n"), 20);
+        click_and_expect(ui()->radioButton_150V_Basic, QStringLiteral("LED:VRANG 150"), QStringLiteral("LED:VRANG?"));
+        QTRY_COMPARE(box(2)->maximum(), 150.0);
+        type_and_expect(2, QStringLiteral("100"), QStringLiteral("LED:VOLT 100"), QStringLiteral("LED:VOLT?"),
+                        QStringLiteral("LED:VOLT?"), QStringLiteral("100\n"), 100);
+        type_and_expect(3, QStringLiteral("0.55"), QStringLiteral("LED:RCO 0.55"), QStringLiteral("LED:RCO?"),
+                        QStringLiteral("LED:RCO?"), QStringLiteral("0.55\n"), 0.55);
+        shot(QStringLiteral("led"));
+        click_and_expect(ui()->checkBox_LED_Basic, QStringLiteral("FUNC RES"), QString());
+        QTRY_COMPARE(row_name(1), QStringLiteral("Resistance :"));
+        QCOMPARE(cw.side_query(QStringLiteral("FUNC?")), QStringLiteral("RESISTANCE\n"));
+    }
+
+    void dynamic_forms_data()
+    {
+        QTest::addColumn<int>("function");
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("a_level");
+        QTest::addColumn<QString>("b_level");
+        QTest::newRow("CC") << 0 << "CURR" << "CURRENT" << "1.25" << "4.5";
+        QTest::newRow("CV") << 1 << "VOLT" << "VOLTAGE" << "12" << "35.5";
+        QTest::newRow("CR") << 2 << "RES" << "RESISTANCE" << "0.05" << "8000";
+        QTest::newRow("CP") << 3 << "POW" << "POWER" << "150" << "299";
+    }
+
+    void dynamic_forms()
+    {
+        QFETCH(int, function);
+        QFETCH(QString, prefix);
+        QFETCH(QString, word);
+        QFETCH(QString, a_level);
+        QFETCH(QString, b_level);
+        QAbstractButton* const modes[] = {ui()->radioButton_CC_Basic, ui()->radioButton_CV_Basic,
+                                          ui()->radioButton_CR_Basic, ui()->radioButton_CP_Basic};
+        const char* const first_rows[] = {"Current :", "Voltage :", "Resistance :", "Power :"};
+        select_static(modes[function], QStringLiteral("FUNC ") + prefix, QString::fromLatin1(first_rows[function]));
+
+        // Into the dynamic form: the function's transient word, read back.
+        click_and_expect(ui()->checkBox_Dynamic_Basic, QStringLiteral("FUNC:TRAN ") + word, QStringLiteral("FUNC:TRAN?"));
+        QTRY_VERIFY(w->is_dynamic);
+        QTRY_COMPARE(row_name(1), QStringLiteral("A_Level :"));
+        QCOMPARE(cw.side_query(QStringLiteral("FUNC:MODE?")), QStringLiteral("TRAN\n"));
+        const QString t = prefix + QStringLiteral(":TRAN:");
+
+        // CONTINUOUS: levels and both widths, down to the 20 us minimum.
+        click_and_expect(ui()->radioButton_Cont_Basic, t + QStringLiteral("MODE CONTINUOUS"), t + QStringLiteral("MODE?"));
+        type_and_expect(1, a_level, t + QStringLiteral("ALEV ") + a_level, t + QStringLiteral("ALEV?"),
+                        t + QStringLiteral("ALEV?"), a_level + QLatin1Char('\n'), a_level.toDouble());
+        type_and_expect(2, b_level, t + QStringLiteral("BLEV ") + b_level, t + QStringLiteral("BLEV?"),
+                        t + QStringLiteral("BLEV?"), b_level + QLatin1Char('\n'), b_level.toDouble());
+        type_and_expect(3, QStringLiteral("0.00002"), t + QStringLiteral("AWID 2e-05"), t + QStringLiteral("AWID?"),
+                        t + QStringLiteral("AWID?"), QStringLiteral("2e-05\n"), 0.00002);
+        type_and_expect(4, QStringLiteral("1.5"), t + QStringLiteral("BWID 1.5"), t + QStringLiteral("BWID?"),
+                        t + QStringLiteral("BWID?"), QStringLiteral("1.5\n"), 1.5);
+        QCOMPARE(para()->get_dyn_mode_by_function(function), 0);
+        if (function == 0) {
+            // Transient slews: two blanks before the value.
+            type_and_expect(5, QStringLiteral("0.2"), QStringLiteral("CURR:TRAN:SLEW:POS  0.2"),
+                            QStringLiteral("CURR:TRAN:SLEW:POS?"), QStringLiteral("CURR:TRAN:SLEW:POS?"),
+                            QStringLiteral("0.2\n"), 0.2);
+            type_and_expect(6, QStringLiteral("0.3"), QStringLiteral("CURR:TRAN:SLEW:NEG  0.3"),
+                            QStringLiteral("CURR:TRAN:SLEW:NEG?"), QStringLiteral("CURR:TRAN:SLEW:NEG?"),
+                            QStringLiteral("0.3\n"), 0.3);
+        } else {
+            QVERIFY(row_name(5).isEmpty());
+        }
+        shot(QStringLiteral("dyn_") + QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral("_cont"));
+
+        // PULSE: one width, the load's B width, stored as the pulse width.
+        click_and_expect(ui()->radioButton_Plus_Basic, t + QStringLiteral("MODE PULSE"), t + QStringLiteral("MODE?"));
+        QTRY_COMPARE(row_name(3), QStringLiteral("Width :"));
+        QCOMPARE(para()->get_dyn_mode_by_function(function), 1);
+        type_and_expect(3, QStringLiteral("0.004"), t + QStringLiteral("BWID 0.004"), t + QStringLiteral("BWID?"),
+                        t + QStringLiteral("BWID?"), QStringLiteral("0.004\n"), 0.004);
+        shot(QStringLiteral("dyn_") + QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral("_pulse"));
+
+        // TOGGLE: levels only (CC also its slews); the trigger serves it.
+        click_and_expect(ui()->radioButton_Tog_Basic, t + QStringLiteral("MODE TOGGLE"), t + QStringLiteral("MODE?"));
+        QTRY_VERIFY(ui()->pushButton_Trig->isEnabled());
+        QCOMPARE(row_name(3), function == 0 ? QStringLiteral("Slew_RIS :") : QString());
+        QCOMPARE(cw.side_query(t + QStringLiteral("MODE?")), QStringLiteral("TOGGLE\n"));
+        shot(QStringLiteral("dyn_") + QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral("_toggle"));
+
+        // A dynamic range, read back into the function's own field.
+        click_and_expect(ui()->radioButton_30A_Basic, t + QStringLiteral("IRANG 30"), t + QStringLiteral("IRANG?"));
+        const auto i_range = [&] {
+            switch (function) {
+            case 1: return para()->get_dyn_cv_i_range();
+            case 2: return para()->get_dyn_cr_i_range();
+            case 3: return para()->get_dyn_cp_i_range();
+            default: return para()->get_dyn_cc_i_range();
+            }
+        };
+        QTRY_COMPARE(i_range(), 1);
+        QCOMPARE(cw.side_query(t + QStringLiteral("IRANG?")), QStringLiteral("30\n"));
+
+        // Back to the static form.
+        click_and_expect(ui()->checkBox_Dynamic_Basic, QStringLiteral("FUNC ") + prefix, QString());
+        QTRY_VERIFY(!w->is_dynamic);
+        QTRY_VERIFY(!ui()->pushButton_Trig->isEnabled());
+    }
+
+    void refusals_while_the_input_is_on()
+    {
+        select_static(ui()->radioButton_CC_Basic, QStringLiteral("FUNC CURR"), QStringLiteral("Current :"));
+        QTRY_VERIFY(ui()->radioButton_5A_Basic->isChecked());
+        QVERIFY(switch_input(true));
+        modal_answerer answerer;
+
+        // A range change: warning, no range command, the page reads the load back.
+        answerer.press(QMessageBox::Ok);
+        int from = received_count();
+        click(ui()->radioButton_30A_Basic);
+        QVERIFY(answerer.wait_answered());
+        QCOMPARE(answerer.boxes().last().text, QStringLiteral("Please turn off the load !"));
+        const int read_back = wait_received(QStringLiteral("FUNC?"), from);
+        QVERIFY(read_back >= 0);
+        QVERIFY(wait_received(QStringLiteral("CURR:IRANG?"), read_back) > read_back);
+        QTRY_VERIFY(ui()->radioButton_5A_Basic->isChecked());
+        QVERIFY(!cw.sim().received().mid(from).contains(QStringLiteral("CURR:IRANG 30")));
+        QCOMPARE(cw.side_query(QStringLiteral("CURR:IRANG?")), QStringLiteral("5\n"));
+
+        // A level goes through.
+        type_and_expect(1, QStringLiteral("2.5"), QStringLiteral("CURR 2.5"), QStringLiteral("CURRENT?"),
+                        QStringLiteral("CURR?"), QStringLiteral("2.5\n"), 2.5);
+
+        // The Dynamic box: refused, the page stays static.
+        answerer.press(QMessageBox::Ok);
+        from = received_count();
+        click(ui()->checkBox_Dynamic_Basic);
+        QVERIFY(answerer.wait_answered());
+        QVERIFY(wait_received(QStringLiteral("FUNC?"), from) >= 0);
+        QTRY_VERIFY(!ui()->checkBox_Dynamic_Basic->isChecked());
+        QVERIFY(!w->is_dynamic);
+        QVERIFY(!cw.sim().received().mid(from).contains(QStringLiteral("FUNC:TRAN CURRENT")));
+        QVERIFY(w->load_switch->getSelectedItem());
+
+        // Dynamic form with the input on: the transient mode is refused and
+        // re-read, a level goes through.
+        QVERIFY(switch_input(false));
+        click_and_expect(ui()->checkBox_Dynamic_Basic, QStringLiteral("FUNC:TRAN CURRENT"), QStringLiteral("FUNC:TRAN?"));
+        QTRY_COMPARE(row_name(1), QStringLiteral("A_Level :"));
+        QVERIFY(ui()->radioButton_Cont_Basic->isEnabled());
+        click_and_expect(ui()->radioButton_Cont_Basic, QStringLiteral("CURR:TRAN:MODE CONTINUOUS"),
+                         QStringLiteral("CURR:TRAN:MODE?"));
+        QTRY_COMPARE(row_name(3), QStringLiteral("A_Width :"));
+        QVERIFY(switch_input(true));
+        answerer.press(QMessageBox::Ok);
+        from = received_count();
+        click(ui()->radioButton_Tog_Basic);
+        QVERIFY(answerer.wait_answered());
+        QVERIFY(wait_received(QStringLiteral("FUNC:TRAN?"), from) >= 0);
+        QTRY_VERIFY(ui()->radioButton_Cont_Basic->isChecked());
+        QVERIFY(!cw.sim().received().mid(from).contains(QStringLiteral("CURR:TRAN:MODE TOGGLE")));
+        type_and_expect(1, QStringLiteral("0.75"), QStringLiteral("CURR:TRAN:ALEV 0.75"),
+                        QStringLiteral("CURR:TRAN:ALEV?"), QStringLiteral("CURR:TRAN:ALEV?"),
+                        QStringLiteral("0.75\n"), 0.75);
+        QVERIFY(switch_input(false));
+        QCOMPARE(answerer.boxes().size(), 3);
+        QVERIFY(answerer.unexpected().isEmpty());
+        click_and_expect(ui()->checkBox_Dynamic_Basic, QStringLiteral("FUNC CURR"), QString());
+        QTRY_VERIFY(!w->is_dynamic);
+    }
+
+    void cleanupTestCase()
+    {
+        // Every query the page sent got its answer: the link never broke.
+        QVERIFY(w && w->is_connected);
+    }
+};
+
+QTEST_MAIN(tst_basic_e2e)
+#include "tst_basic_e2e.moc"
