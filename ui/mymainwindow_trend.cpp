@@ -232,12 +232,11 @@ void MyMainWindow::deal_trend_data(QVector<double> current, QVector<double> volt
             w.thin(*series[q], pixels, t.shown_x[q], t.shown[q], &stats[q]);
         }
     } else {
-        // One time point per set: the last N sets as they are.
-        const int start = qMax(0, current.size() - w.point_count());
+        // One time point per set: the last N sets as they are (no more
+        // than the time axis has points for).
+        const int n = qMin(qMin(current.size(), w.point_count()), t.time_axis.size());
         for (int q = 0; q < k_quantities; ++q) {
-            t.shown[q] = series[q]->mid(start);
-            const int n = qMin(t.shown[q].size(), t.time_axis.size());
-            t.shown[q].resize(n);
+            t.shown[q] = series[q]->mid(series[q]->size() - n);
             t.shown_x[q] = t.time_axis.mid(0, n);
             stats[q] = ui_trend_scale_t::statistics(t.shown[q]);
         }
