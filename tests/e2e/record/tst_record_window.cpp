@@ -68,7 +68,6 @@ private slots:
     void automatic_rows_and_stop_after_n();
     void existing_file_append_overwrite_or_cancel();
     void manual_interval_rows_fresh_values_only();
-    void stop_by_time();
     void lost_connection_ends_the_record();
     void file_failures_are_shown();
     void zero_interval_refused();
@@ -283,23 +282,6 @@ void tst_record_window::manual_interval_rows_fresh_values_only()
     click_record();
     QVERIFY(answerer->wait_answered());
     QVERIFY(!w->trend->record_interval_timer->isActive());
-}
-
-void tst_record_window::stop_by_time()
-{
-    const QString path = dir.filePath("timed.csv");
-    set_up_record(path, true, 1, false, 1, true, 1);
-    answerer->press(QMessageBox::Ok);
-    click_record();
-    QVERIFY(w->trend->record_stop_timer->isActive());
-    QCOMPARE(w->trend->record_stop_timer->interval(), 1000);
-    feed(1, 1, 1, 1);
-    QVERIFY(answerer->wait_answered(4000));
-    QCOMPARE(answerer->boxes()[0].text, QString("Save Complete"));
-    QVERIFY(!w->recording);
-    QVERIFY(!w->ui->checkBox_Record->isChecked());
-    bool ok = false;
-    QCOMPARE(rows_of(path, &ok), (QStringList{"1,1,1,1"}));
 }
 
 void tst_record_window::lost_connection_ends_the_record()
