@@ -290,7 +290,7 @@ private slots:
         QCOMPARE(answerer.boxes().size(), 1);
         QCOMPARE(answerer.boxes().at(0).text, QStringLiteral("Please waiting for the program recalling"));
         QVERIFY2(waited >= 4000, qPrintable(QString::number(waited)));
-        QVERIFY2(ticks >= 30, qPrintable(QString::number(ticks)));
+        QVERIFY2(ticks >= 20, qPrintable(QString::number(ticks)));
 
         const QList<QByteArray> raw = cw.sim().received_raw().mid(from);
         int import_at = -1;

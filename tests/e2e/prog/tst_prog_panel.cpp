@@ -411,7 +411,7 @@ private slots:
         // Sent after the pause, with the window running meanwhile; then the warning.
         got = posts(2);
         QVERIFY(clock.elapsed() >= 200);
-        QVERIFY(ticks >= 5);
+        QVERIFY(ticks >= 3);
         QVERIFY(answerer.wait_answered(3000));
         QCOMPARE(got.size(), 2);
         QCOMPARE(got.at(1).write, QList<QString>{QStringLiteral("PROG:STEP 9")});
