@@ -434,6 +434,9 @@ private:
     void start_identify(const QString& resource, int pause_ms = 0);
     // Rebuilds the tree from the last scan and the manual LAN map.
     void rebuild_tree();
+    // Widens the device dock (and the window, as far as the screen allows)
+    // so that the resources in the tree are not cut off.
+    void fit_dock_to_tree();
     // Starts the device scan (USB resources, identification of the manual LAN
     // addresses) off the window's thread; the tree is rebuilt when it ends.
     void start_device_scan();

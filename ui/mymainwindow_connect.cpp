@@ -21,11 +21,14 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QDockWidget>
 #include <QDebug>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QIcon>
 #include <QMenu>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -230,6 +233,25 @@ void MyMainWindow::rebuild_tree()
         else if (is_connected)
             set_item_icon(connected_item, connected_is_usb, true);
     }
+    fit_dock_to_tree();
+}
+
+void MyMainWindow::fit_dock_to_tree()
+{
+    QTreeWidget* tree = ui->treeWidget_dev;
+    QDockWidget* dock = ui->dockWidget_connect;
+    const int needed = static_cast<QAbstractItemView*>(tree)->sizeHintForColumn(0) + 2 * tree->frameWidth() + tree->verticalScrollBar()->sizeHint().width();
+    const int target = qBound(dock->minimumWidth(), needed, dock->maximumWidth());
+    const int grow = target - dock->width();
+    if (grow <= 0)
+        return;
+    // The central area keeps its fixed layout: the window grows with the dock.
+    int width_wanted = width() + grow;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        width_wanted = qMin(width_wanted, screen->availableGeometry().width());
+    if (width_wanted > width())
+        resize(width_wanted, height());
+    resizeDocks({dock}, {target}, Qt::Horizontal);
 }
 
 // ---- the scan

@@ -293,8 +293,9 @@ void MyMainWindow::deal_init_value(QList<QString> replies, int subcode)
             if (func < 0)
                 return;
             func_code = func;
-            if (func == 4)
-                is_led = true;
+            // A load in a plain static function is not laid out as LED, even
+            // when an earlier connection left the LED form.
+            is_led = func == 4;
             if (!layout)
                 return;
             // LED is laid out as CR with the LED box checked.
@@ -303,8 +304,7 @@ void MyMainWindow::deal_init_value(QList<QString> replies, int subcode)
                                              ui->radioButton_CR_Basic, ui->radioButton_CP_Basic,
                                              ui->radioButton_CR_Basic};
             buttons[func]->setChecked(true);
-            if (func == 4)
-                ui->checkBox_LED_Basic->setChecked(true);
+            ui->checkBox_LED_Basic->setChecked(func == 4);
             basic_mode = modes[func];
             init_Basic_Config_By_Mode(basic_mode);
         };

@@ -48,21 +48,27 @@ void MyMainWindow::deal_prog_recall(QList<QString> replies, QList<QWidget*>)
     // of once per cell.
     set_prog_links(this, false);
     uiPara* p = uiPara::instance();
-    void (uiPara::*const setters[])(const QStringList&) = {
-        &uiPara::set_prog_pause, &uiPara::set_prog_mode, &uiPara::set_prog_irange, &uiPara::set_prog_vrange,
-        &uiPara::set_prog_short, &uiPara::set_prog_ton, &uiPara::set_prog_toff, &uiPara::set_prog_tdly,
-        &uiPara::set_prog_min, &uiPara::set_prog_max, &uiPara::set_prog_set, &uiPara::set_prog_io,
-        &uiPara::set_prog_rco,
+    using list_setter = void (uiPara::*)(const QStringList&);
+    // The load has no query for a step's LED voltage: it is the level.
+    struct recall_field_t {
+        list_setter set;
+        list_setter also;
     };
-    const int list_count = static_cast<int>(sizeof setters / sizeof setters[0]);
-    for (int i = 0; i < list_count; ++i) {
-        const QStringList parts = replies[i].split(QLatin1Char(','), Qt::KeepEmptyParts);
-        (p->*setters[i])(parts);
-        // The load has no query for a step's LED voltage: it is the level.
-        if (setters[i] == &uiPara::set_prog_set)
-            p->set_prog_vo(parts);
+    static const recall_field_t fields[] = {
+        {&uiPara::set_prog_pause, nullptr}, {&uiPara::set_prog_mode, nullptr}, {&uiPara::set_prog_irange, nullptr},
+        {&uiPara::set_prog_vrange, nullptr}, {&uiPara::set_prog_short, nullptr}, {&uiPara::set_prog_ton, nullptr},
+        {&uiPara::set_prog_toff, nullptr}, {&uiPara::set_prog_tdly, nullptr}, {&uiPara::set_prog_min, nullptr},
+        {&uiPara::set_prog_max, nullptr}, {&uiPara::set_prog_set, &uiPara::set_prog_vo},
+        {&uiPara::set_prog_io, nullptr}, {&uiPara::set_prog_rco, nullptr},
+    };
+    int i = 0;
+    for (const recall_field_t& f : fields) {
+        const QStringList parts = replies[i++].split(QLatin1Char(','), Qt::KeepEmptyParts);
+        (p->*f.set)(parts);
+        if (f.also)
+            (p->*f.also)(parts);
     }
-    p->set_program_step(replies[list_count].toInt());
+    p->set_program_step(replies[i].toInt());
     set_prog_links(this, true);
     update_prog_step(p->get_program_step());
     close_wait_prompt();

@@ -579,6 +579,8 @@ void MyMainWindow::deal_showing_value(QList<QString> replies, QList<QWidget*>)
                                     8);
     }
     battery_start_state = 0;
+    // An OCP or OPP test that has ended gets its result asked.
+    follow_protect_test(input);
 
     if (remote == 1) {
         is_connected = true;

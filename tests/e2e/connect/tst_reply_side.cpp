@@ -416,6 +416,15 @@ private slots:
         w->deal_cfg_thread(31, mode("BASIC\n", "POWER\n", "CURRENT\n", "0\n", "0\n", "INT\n"), {}, 1);
         QVERIFY(w->ui->radioButton_CP_Basic->isChecked());
         QCOMPARE(w->basic_mode, 3);
+        // LED shows as CR with its box; a later plain function drops the LED form.
+        w->deal_cfg_thread(31, mode("BASIC\n", "LED\n", "CURRENT\n", "0\n", "0\n", "INT\n"), {}, 1);
+        QVERIFY(w->is_led);
+        QVERIFY(w->ui->radioButton_CR_Basic->isChecked());
+        QVERIFY(w->ui->checkBox_LED_Basic->isChecked());
+        QCOMPARE(w->basic_mode, 2);
+        w->deal_cfg_thread(31, mode("BASIC\n", "CURRENT\n", "CURRENT\n", "0\n", "0\n", "INT\n"), {}, 1);
+        QVERIFY(!w->is_led);
+        QVERIFY(!w->ui->checkBox_LED_Basic->isChecked());
     }
 
     void mode_readback_time_test_and_unknown_words()
