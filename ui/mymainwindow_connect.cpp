@@ -109,8 +109,10 @@ void MyMainWindow::init_connect_signals()
     action_delete = new QAction(icon(":/resource/image_point_del.png"), tr("Delete Resource"), this);
     connect(action_delete, SIGNAL(triggered()), this, SLOT(deal_action_delete()));
 
-    // The form's "Connect" action opens the connection dialog.
+    // The form's "Connect" action opens the connection dialog; the Connect
+    // menu offers it after "Refresh".
     connect(ui->actionConnect, SIGNAL(triggered()), this, SLOT(do_connect_action()));
+    ui->menuConnect->addAction(ui->actionConnect);
 }
 
 // ---- the tree and its menu

@@ -226,6 +226,8 @@ private slots:
         QVERIFY2(cw.start_sim(), qPrintable(cw.error()));
         QVERIFY2(cw.make_window(), qPrintable(cw.error()));
         MyMainWindow* w = cw.window();
+        // Connect > Connect opens the dialog.
+        QCOMPARE(w->ui->menuConnect->actions(), (QList<QAction*>{w->ui->actionRefresh, w->ui->actionConnect}));
         w->ui->actionConnect->trigger();
         connectWindow* dialog = nullptr;
         QTRY_VERIFY((dialog = w->findChild<connectWindow*>()) && dialog->isVisible());
