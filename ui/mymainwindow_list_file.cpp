@@ -5,6 +5,7 @@
 
 #include "ui_mymainwindow.h"
 
+#include "block_check.h"
 #include "cfg_thread_t.h"
 #include "file_dialog.h"
 
@@ -18,17 +19,6 @@ namespace {
 const int list_block_size = 1232;
 // Time the load takes to take in an imported list before it is read back.
 const int list_import_settle_ms = 2500;
-
-// Byte 0 is the bitwise NOT of the XOR of all the bytes after it.
-bool list_block_valid(const QByteArray& block)
-{
-    if (block.size() != list_block_size)
-        return false;
-    unsigned char x = 0;
-    for (int i = 1; i < block.size(); ++i)
-        x ^= static_cast<unsigned char>(block.at(i));
-    return static_cast<unsigned char>(block.at(0)) == static_cast<unsigned char>(~x);
-}
 
 } // namespace
 
@@ -62,7 +52,7 @@ void MyMainWindow::deal_list_storage_operating_button(QByteArray bytes)
         qDebug() << "MyMainWindow::deal_list_storage_operating_button: no export waits for this block";
         return;
     }
-    if (!list_block_valid(bytes)) {
+    if (!block_check::valid(bytes, list_block_size)) {
         qDebug() << "MyMainWindow::deal_list_storage_operating_button: block of" << bytes.size() << "bytes refused";
         show_warning(tr("The load sent no valid list; no file was written."));
         return;
@@ -94,7 +84,7 @@ void MyMainWindow::on_pushButton_Inport_List_clicked()
     if (list_file.size() == list_block_size)
         block = list_file.read(list_block_size);
     list_file.close();
-    if (!list_block_valid(block)) {
+    if (!block_check::valid(block, list_block_size)) {
         request_measure();
         show_warning(msg_wrong_file);
         return;

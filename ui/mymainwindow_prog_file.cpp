@@ -4,6 +4,7 @@
 
 #include "ui_mymainwindow.h"
 
+#include "block_check.h"
 #include "cfg_thread_t.h"
 #include "file_dialog.h"
 #include "prog_step_text.h"
@@ -41,7 +42,7 @@ void MyMainWindow::deal_prog_storage_operating_button(QByteArray bytes)
         // The file holds exactly the load's block; a block that is short or
         // fails its check byte is not written.
         const QByteArray block = bytes.left(prog_step_text::block_size);
-        if (!prog_step_text::block_valid(block)) {
+        if (!block_check::valid(block, prog_step_text::block_size)) {
             show_warning(tr("The load's program could not be read correctly; no file was written."));
         } else {
             prog_file.setFileName(path);
@@ -72,7 +73,7 @@ void MyMainWindow::on_pushButton_Import_Prog_clicked()
         return;
     const QByteArray block = prog_file.read(prog_step_text::block_size);
     prog_file.close();
-    if (size_on_disk != prog_step_text::block_size || !prog_step_text::block_valid(block)) {
+    if (size_on_disk != prog_step_text::block_size || !block_check::valid(block, prog_step_text::block_size)) {
         show_warning(msg_wrong_file);
         request_measure();
         return;

@@ -72,14 +72,4 @@ double number(const QString& entry)
     return entry.trimmed().toDouble();
 }
 
-bool block_valid(const QByteArray& block, int size)
-{
-    if (size < 1 || block.size() != size)
-        return false;
-    unsigned char x = 0;
-    for (int i = 1; i < size; ++i)
-        x ^= static_cast<unsigned char>(block.at(i));
-    return static_cast<unsigned char>(block.at(0)) == static_cast<unsigned char>(~x);
-}
-
 } // namespace prog_step_text

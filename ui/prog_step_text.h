@@ -1,10 +1,9 @@
 // How the program panel reads and writes the texts of one program step:
 // the step's mode words, range and switch entries (as the store holds them,
-// with or without the reply's line end) and the check of a ".prog" block.
+// with or without the reply's line end) and the size of a ".prog" block.
 #ifndef PROG_STEP_TEXT_H
 #define PROG_STEP_TEXT_H
 
-#include <QByteArray>
 #include <QString>
 
 namespace prog_step_text {
@@ -31,11 +30,9 @@ int switch_state(const QString& entry);
 // A number entry; a text that is no number gives 0.
 double number(const QString& entry);
 
-// ".prog" files and the load's program export: exactly this many bytes.
+// ".prog" files and the load's program export: exactly this many bytes
+// (checked with block_check::valid).
 const int block_size = 1927;
-// True when `block` is exactly `size` bytes and byte 0 is the bitwise NOT
-// of the XOR of the bytes after it.
-bool block_valid(const QByteArray& block, int size = block_size);
 
 } // namespace prog_step_text
 

@@ -11,6 +11,7 @@
 #include "device/drv_device_t.h"
 #include "device/visa_session.h"
 #include "harness/sim_process.h"
+#include "ui/block_check.h"
 
 #include <QWidget>
 #include <QtTest>
@@ -23,14 +24,6 @@ const QStringList poll_queries = {"INP?", "MEAS:CURR?", "MEAS:VOLT?", "MEAS:RES?
                                   "SYST:REMOT:STAT?"};
 // Short read waits for the cases where the load stays silent.
 const QStringList quick_timeouts = {"--max-read-wait", "300"};
-
-quint8 check_byte(const QByteArray &block)
-{
-    quint8 x = 0;
-    for (int i = 1; i < block.size(); ++i)
-        x ^= static_cast<quint8>(block[i]);
-    return static_cast<quint8>(~x);
-}
 
 } // namespace
 
@@ -284,12 +277,12 @@ void tst_link_e2e::command_thread_binary_blocks()
     const QByteArray list = blocks[0].second;
     QCOMPARE(blocks[0].first, 80);
     QCOMPARE(list.size(), 1232);
-    QCOMPARE(static_cast<quint8>(list[0]), check_byte(list));
+    QVERIFY(block_check::valid(list, 1232));
     QCOMPARE(list.mid(1, 4), QByteArray("LST1"));
     QVERIFY(list.contains('\n'));
     QCOMPARE(blocks[1].first, 64);
     QCOMPARE(blocks[1].second.size(), 1927);
-    QCOMPARE(static_cast<quint8>(blocks[1].second[0]), check_byte(blocks[1].second));
+    QVERIFY(block_check::valid(blocks[1].second, 1927));
 
     // The block goes back unchanged; the load answers the import.
     thread.add_request(81, {""}, {""}, {}, false, 0, true, QByteArray("LIST:IMPORT ") + list);

@@ -8,6 +8,7 @@
 
 #include "ListPreviewWin.h"
 #include "SwitchButton.h"
+#include "block_check.h"
 #include "connected_window.h"
 #include "file_dialog_stub.h"
 #include "modal_answerer.h"
@@ -32,14 +33,6 @@ namespace {
 QDoubleSpinBox* cell(MyMainWindow* w, int row, int column)
 {
     return qobject_cast<QDoubleSpinBox*>(w->ui->tableWidget_List->cellWidget(row, column));
-}
-
-bool check_byte_valid(const QByteArray& block)
-{
-    unsigned char x = 0;
-    for (int i = 1; i < block.size(); ++i)
-        x ^= static_cast<unsigned char>(block.at(i));
-    return !block.isEmpty() && static_cast<unsigned char>(block.at(0)) == static_cast<unsigned char>(~x);
 }
 
 // The program's look: the resource font at 11 pixels standing in for the
@@ -288,7 +281,7 @@ private slots:
         QVERIFY(saved.open(QIODevice::ReadOnly));
         const QByteArray block = saved.readAll();
         saved.close();
-        QVERIFY(check_byte_valid(block));
+        QVERIFY(block_check::valid(block, 1232));
 
         // Change the list behind the file's back.
         type_into(cell(w, 0, 1), QStringLiteral("3.5"));

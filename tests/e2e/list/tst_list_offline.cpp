@@ -6,6 +6,7 @@
 #include "ui_mymainwindow.h"
 
 #include "ListPreviewWin.h"
+#include "block_check.h"
 #include "cfg_thread_t.h"
 #include "file_dialog_stub.h"
 #include "modal_answerer.h"
@@ -38,10 +39,7 @@ QByteArray valid_block(char fill)
 {
     QByteArray block(1232, fill);
     block[5] = 2;
-    unsigned char x = 0;
-    for (int i = 1; i < block.size(); ++i)
-        x ^= static_cast<unsigned char>(block.at(i));
-    block[0] = static_cast<char>(~x);
+    block[0] = static_cast<char>(block_check::check_byte(block));
     return block;
 }
 

@@ -8,6 +8,7 @@
 #include "MyDoubleSpinBox.h"
 #include "ProgResultWin.h"
 #include "SwitchButton.h"
+#include "block_check.h"
 #include "connected_window.h"
 #include "file_dialog_stub.h"
 #include "modal_answerer.h"
@@ -25,14 +26,6 @@
 #include <QTimer>
 
 namespace {
-
-bool check_byte_valid(const QByteArray& block)
-{
-    unsigned char x = 0;
-    for (int i = 1; i < block.size(); ++i)
-        x ^= static_cast<unsigned char>(block.at(i));
-    return !block.isEmpty() && static_cast<unsigned char>(block.at(0)) == static_cast<unsigned char>(~x);
-}
 
 // The program's look: the resource font standing in for the Windows fonts.
 void use_program_font()
@@ -235,7 +228,7 @@ private slots:
         QVERIFY(saved.open(QIODevice::ReadOnly));
         const QByteArray block = saved.readAll();
         saved.close();
-        QVERIFY(check_byte_valid(block));
+        QVERIFY(block_check::valid(block, 1927));
 
         // Change the program behind the saved file.
         from = received_count();

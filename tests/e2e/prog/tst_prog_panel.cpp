@@ -10,6 +10,7 @@
 #include "ProgResultWin.h"
 #include "SwitchButton.h"
 #include "app_paths.h"
+#include "block_check.h"
 #include "cfg_thread_t.h"
 #include "uiPara.h"
 #include "uiharness/file_dialog_stub.h"
@@ -81,10 +82,7 @@ QByteArray valid_block(int size = 1927)
     QByteArray b(size, '\0');
     b.replace(1, 4, "PRG1");
     b[5] = 3;
-    unsigned char x = 0;
-    for (int i = 1; i < size; ++i)
-        x ^= static_cast<unsigned char>(b.at(i));
-    b[0] = static_cast<char>(~x);
+    b[0] = static_cast<char>(block_check::check_byte(b));
     return b;
 }
 
