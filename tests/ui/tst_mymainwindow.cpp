@@ -13,6 +13,7 @@
 #include "Send_data_thread.h"
 #include "cfg_thread_t.h"
 #include "lib_xml_t.h"
+#include "modal_answerer.h"
 #include "uiPara.h"
 
 #include <QAbstractButton>
@@ -39,7 +40,9 @@
 
 namespace {
 
-// A command thread that answers every query with "0\n" and keeps what it served.
+// A command thread standing in for a load: it keeps what it served, holds
+// the input state the writes set and answers the input and remote-state
+// queries as a load does (every other query with "0\n").
 class recording_thread : public cfg_thread_t
 {
 public:
@@ -48,6 +51,16 @@ public:
         QMutexLocker lock(&m_lock);
         return m_served;
     }
+    // The one-shot requests: a repeating poll is served on every pass.
+    QList<cfg_request_t> posts()
+    {
+        QList<cfg_request_t> out;
+        for (const cfg_request_t& req : served()) {
+            if (!req.repeat)
+                out << req;
+        }
+        return out;
+    }
 
 protected:
     bool serve_text(const cfg_request_t& req, QList<QString>* replies) override
@@ -55,35 +68,41 @@ protected:
         {
             QMutexLocker lock(&m_lock);
             m_served << req;
-        }
-        for (const QString& q : req.query) {
-            if (!q.isEmpty())
-                *replies << QStringLiteral("0\n");
+            for (const QString& w : req.write) {
+                if (w == QLatin1String("INP 1"))
+                    m_input = true;
+                else if (w == QLatin1String("INP 0"))
+                    m_input = false;
+            }
+            for (const QString& q : req.query) {
+                if (q.isEmpty())
+                    continue;
+                if (q == QLatin1String("INP?"))
+                    *replies << (m_input ? QStringLiteral("1\n") : QStringLiteral("0\n"));
+                else if (q == QLatin1String("SYST:REMOT:STAT?"))
+                    *replies << QStringLiteral("1\n");
+                else if (q == QLatin1String("BATT:MODE?"))
+                    *replies << QStringLiteral("CURRENT\n");
+                else
+                    *replies << QStringLiteral("0\n");
+            }
         }
         QThread::msleep(5); // a load takes its time too
         return true;
+    }
+    QList<QString> serve_messages(const QList<QString>& queries) override
+    {
+        QList<QString> replies;
+        for (int i = 0; i < queries.size(); ++i)
+            replies << QStringLiteral("0\n");
+        return replies;
     }
 
 private:
     QMutex m_lock;
     QList<cfg_request_t> m_served;
+    bool m_input = false;
 };
-
-// Answers the next modal message box once it is up: `act` sees it and closes it.
-void answer_next_box(std::function<void(QMessageBox*)> act)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        act(box);
-    });
-    timer->start();
-}
 
 // The widgets the window's by-name slots hang on, with their signals.
 struct by_name_t {
@@ -184,20 +203,25 @@ private:
     std::unique_ptr<MyMainWindow> w;
     recording_thread* recorder = nullptr;
 
-    // Replaces the window's command thread with a running recorder.
+    // Replaces the window's command thread with a running recorder whose
+    // replies reach the window as the command thread's do.
     void use_recorder()
     {
         recorder = new recording_thread;
         recorder->setParent(w.get());
         w->cfg_thread = recorder;
+        QObject::connect(recorder, SIGNAL(send_result(int,QList<QString>,QList<QWidget*>,int)), w.get(),
+                         SLOT(deal_cfg_thread(int,QList<QString>,QList<QWidget*>,int)));
         recorder->start();
     }
+    // The count-th one-shot request served.
     cfg_request_t wait_for_post(int count)
     {
-        if (!QTest::qWaitFor([&] { return recorder->served().size() >= count; }, 3000))
+        if (!QTest::qWaitFor([&] { return recorder->posts().size() >= count; }, 5000))
             return cfg_request_t{-1, {}, {}, {}, false, 0, false, {}};
-        return recorder->served().at(count - 1);
+        return recorder->posts().at(count - 1);
     }
+    void press_load_switch() { QTest::mouseClick(w->load_switch, Qt::LeftButton); }
 
 private slots:
     void initTestCase()
@@ -478,7 +502,8 @@ private slots:
         use_recorder();
         w->func_code = 24;
         w->request_measure();
-        const cfg_request_t req = wait_for_post(1);
+        QVERIFY(QTest::qWaitFor([this] { return !recorder->served().isEmpty(); }, 5000));
+        const cfg_request_t req = recorder->served().first();
         QCOMPARE(req.button_model, 183);
         QVERIFY(req.repeat);
         QCOMPARE(req.private_data, 0);
@@ -493,57 +518,82 @@ private slots:
     {
         use_recorder();
         // Offline a press posts nothing.
-        emit w->load_switch->pressSignal();
+        press_load_switch();
         w->is_connected = true;
-        emit w->load_switch->pressSignal();
+        press_load_switch();
         cfg_request_t req = wait_for_post(1);
         QCOMPARE(req.button_model, 32);
         QCOMPARE(req.write, strings({"INP 1"}));
         QCOMPARE(req.query, strings({"INP?"}));
         QCOMPARE(req.private_data, 0);
+        // The switch shows what the load reports.
+        QTRY_VERIFY(w->load_switch->getSelectedItem());
 
-        w->load_switch->setSelectedItem(true);
-        emit w->load_switch->pressSignal();
+        press_load_switch();
         req = wait_for_post(2);
         QCOMPARE(req.write, strings({"INP 0"}));
+        QTRY_VERIFY(!w->load_switch->getSelectedItem());
+
+        // Choosing the Battery page selects the load's battery function and
+        // reads its mode.
+        w->ui->comboBox_Mode->setCurrentIndex(2);
+        req = wait_for_post(3);
+        QCOMPARE(req.button_model, 8);
+        QCOMPARE(req.write, strings({"BATT:FUNC", ""}));
+        QCOMPARE(req.query, strings({"", "BATT:MODE?"}));
 
         // The battery page is told by index: a translated item text changes nothing.
-        w->ui->comboBox_Mode->setCurrentIndex(2);
         w->ui->comboBox_Mode->setItemText(2, QStringLiteral("电池测试"));
-        emit w->load_switch->pressSignal();
-        req = wait_for_post(3);
-        QCOMPARE(req.private_data, 186);
-        QCOMPARE(req.write, strings({"INP 0"}));
-        QCOMPARE(req.query, strings({"BATT:ADDCAP?"}));
-
-        w->load_switch->setSelectedItem(false);
-        emit w->load_switch->pressSignal();
+        // Switching a discharge on asks the accumulated capacity first; with
+        // none accumulated the input goes on without a question.
+        press_load_switch();
         req = wait_for_post(4);
+        QCOMPARE(req.button_model, 32);
         QCOMPARE(req.private_data, 185);
         QCOMPARE(req.write, strings({""}));
         QCOMPARE(req.query, strings({"BATT:ADDCAP?"}));
-        QCOMPARE(recorder->served().size(), 4);
+        req = wait_for_post(5);
+        QCOMPARE(req.button_model, 185);
+        QCOMPARE(req.write, strings({"INP 1"}));
+        QTRY_VERIFY(w->load_switch->getSelectedItem());
+
+        press_load_switch();
+        req = wait_for_post(6);
+        QCOMPARE(req.button_model, 32);
+        QCOMPARE(req.private_data, 186);
+        QCOMPARE(req.write, strings({"INP 0"}));
+        QCOMPARE(req.query, strings({"BATT:ADDCAP?"}));
+        QTRY_VERIFY(!w->load_switch->getSelectedItem());
+        QCOMPARE(recorder->posts().size(), 6);
     }
 
     void trigger_requests()
     {
         use_recorder();
+        // The static Basic form has nothing to trigger; a list has.
+        QVERIFY(!w->ui->pushButton_Trig->isEnabled());
+        w->ui->comboBox_Mode->setCurrentIndex(3);
+        QVERIFY(w->ui->pushButton_Trig->isEnabled());
         w->is_connected = true;
-        QString warning;
-        answer_next_box([&warning](QMessageBox* box) {
-            warning = box->text();
-            box->button(QMessageBox::Ok)->click();
-        });
-        w->ui->pushButton_Trig->click();
-        QCOMPARE(warning, QStringLiteral("Please turn on the load !"));
+        {
+            modal_answerer answerer;
+            answerer.press(QMessageBox::Ok);
+            QTest::mouseClick(w->ui->pushButton_Trig, Qt::LeftButton); // returns when the box is answered
+            QCOMPARE(answerer.boxes().size(), 1);
+            QCOMPARE(answerer.boxes().at(0).text, QStringLiteral("Please turn on the load !"));
+            QVERIFY(answerer.unexpected().isEmpty());
+        }
+        QVERIFY(recorder->served().isEmpty()); // the refused press posted nothing
 
-        w->load_switch->setSelectedItem(true);
-        w->ui->pushButton_Trig->click();
-        const cfg_request_t req = wait_for_post(1);
+        press_load_switch();
+        QCOMPARE(wait_for_post(1).write, strings({"INP 1"}));
+        QTRY_VERIFY(w->load_switch->getSelectedItem());
+        QTest::mouseClick(w->ui->pushButton_Trig, Qt::LeftButton);
+        const cfg_request_t req = wait_for_post(2);
         QCOMPARE(req.button_model, 82);
         QCOMPARE(req.write, strings({"TRIG:SOUR BUS", "*TRG"}));
         QCOMPARE(req.query, strings({"", ""}));
-        QCOMPARE(recorder->served().size(), 1); // the refused press posted nothing
+        QCOMPARE(recorder->posts().size(), 2);
     }
 
     void para_signals_reach_update_slots()
@@ -618,22 +668,32 @@ private slots:
         QVERIFY(ui->doubleSpinBox_1_Basic->isEnabled());
         QCOMPARE(ui->label_ValueName_1_Basic->styleSheet(), QStringLiteral("color:#ffffff"));
 
+        // Row 2 of the static CC form: the rise slew.
+        QCOMPARE(ui->label_unit_2_Basic->text(), QStringLiteral("A/us"));
+        const QString name_before = ui->label_ValueName_2_Basic->text();
         w->show_items_2(ui->label_ValueName_2_Basic, ui->doubleSpinBox_2_Basic, ui->label_unit_2_Basic, false,
                         QStringLiteral("x"), QStringLiteral("y"));
         QVERIFY(ui->doubleSpinBox_2_Basic->isHidden());
-        QCOMPARE(ui->label_unit_2_Basic->text(), QStringLiteral("Unit")); // hidden items keep their texts
-        w->show_items_2(ui->label_ValueName_2_Basic, ui->doubleSpinBox_2_Basic, ui->label_unit_2_Basic, true,
-                        QStringLiteral("Rise :"), QStringLiteral("A/us"));
-        QVERIFY(!ui->label_ValueName_2_Basic->isHidden());
-        QCOMPARE(ui->label_ValueName_2_Basic->text(), QStringLiteral("Rise :"));
+        QVERIFY(ui->label_unit_2_Basic->isHidden());
+        // hidden items keep their texts
+        QCOMPARE(ui->label_ValueName_2_Basic->text(), name_before);
         QCOMPARE(ui->label_unit_2_Basic->text(), QStringLiteral("A/us"));
+        w->show_items_2(ui->label_ValueName_2_Basic, ui->doubleSpinBox_2_Basic, ui->label_unit_2_Basic, true,
+                        QStringLiteral("Width :"), QStringLiteral("ms"));
+        QVERIFY(!ui->label_ValueName_2_Basic->isHidden());
+        QVERIFY(!ui->doubleSpinBox_2_Basic->isHidden());
+        QCOMPARE(ui->label_ValueName_2_Basic->text(), QStringLiteral("Width :"));
+        QCOMPARE(ui->label_unit_2_Basic->text(), QStringLiteral("ms"));
     }
 
     void wait_prompt_is_modal_until_closed()
     {
         int buttons = -1;
         QString title;
-        QTimer::singleShot(20, this, [&] {
+        // Owned by this test: it cannot fire into a later one.
+        QTimer closer;
+        closer.setSingleShot(true);
+        connect(&closer, &QTimer::timeout, this, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (box) {
                 buttons = box->buttons().size();
@@ -641,6 +701,7 @@ private slots:
             }
             w->close_wait_prompt();
         });
+        closer.start(20);
         w->show_wait_prompt(QStringLiteral("Initial"), QStringLiteral("Please waiting for the data initing"));
         QCOMPARE(buttons, 0);
         QCOMPARE(title, QStringLiteral("Initial"));
@@ -655,27 +716,30 @@ private slots:
 
     void help_without_guide_says_so()
     {
-        QString text;
-        answer_next_box([&text](QMessageBox* box) {
-            text = box->text();
-            box->button(QMessageBox::Ok)->click();
-        });
+        modal_answerer answerer;
+        answerer.press(QMessageBox::Ok);
         w->ui->actionUser_guide->trigger();
-        QCOMPARE(text, QStringLiteral("Can not find document."));
+        QCOMPARE(answerer.boxes().size(), 1);
+        QCOMPARE(answerer.boxes().at(0).text, QStringLiteral("Can not find document."));
+        QVERIFY(answerer.unexpected().isEmpty());
     }
 
     void language_choice_is_stored()
     {
-        answer_next_box([](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
+        modal_answerer answerer;
+        answerer.press(QMessageBox::Ok);
         w->ui->actionChinese->trigger();
+        QCOMPARE(answerer.boxes().size(), 1);
         QVERIFY(w->ui->actionChinese->isChecked());
         QVERIFY(!w->ui->actionEnglish->isChecked());
         QString stored;
         QVERIFY(lib_xml_t().read_node_text(app_paths::config_file(), QStringLiteral("language"), &stored));
         QCOMPARE(stored, QStringLiteral("chinese"));
 
-        answer_next_box([](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
+        answerer.press(QMessageBox::Ok);
         w->ui->actionEnglish->trigger();
+        QCOMPARE(answerer.boxes().size(), 2);
+        QVERIFY(answerer.unexpected().isEmpty() && answerer.errors().isEmpty());
         QVERIFY(lib_xml_t().read_node_text(app_paths::config_file(), QStringLiteral("language"), &stored));
         QCOMPARE(stored, QStringLiteral("english"));
         QVERIFY(!w->ui->actionChinese->isChecked());
