@@ -3,8 +3,8 @@
 
 #include "connectWindow.h"
 #include "ui_connectwindow.h"
+#include "user_input.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QPointer>
 #include <QSignalSpy>
@@ -55,12 +55,7 @@ connectWindow* tst_dialog_connect::open(const QList<QString>& scanned)
 {
     auto* w = new connectWindow(m_host.data());
     w->fill_usb_table(scanned);
-    w->show();
-    w->activateWindow();
-    // A child window counts as active while its parent is; wait for the
-    // window itself.
-    if (!QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }))
-        qWarning("window not active");
+    show_active(w);
     return w;
 }
 

@@ -4,9 +4,9 @@
 #include "modal_answerer.h"
 
 #include "recordSetting.h"
+#include "user_input.h"
 #include "ui_recordsetting.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QPointer>
 #include <QSignalSpy>
@@ -79,12 +79,7 @@ recordSetting* tst_dialog_record::open(const QString& path)
 {
     auto* w = new recordSetting(m_host.data());
     w->set_record_para(path, true, true, 1, 2, 3, 500, false, 5);
-    w->show();
-    w->activateWindow();
-    // A child window counts as active while its parent is; wait for the
-    // window itself.
-    if (!QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }))
-        qWarning("window not active");
+    show_active(w);
     return w;
 }
 

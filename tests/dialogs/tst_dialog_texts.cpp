@@ -5,23 +5,15 @@
 #include "ui_connectwindow.h"
 #include "init_ui_font_names.h"
 #include "ipcreat.h"
+#include "program_look.h"
 #include "recordSetting.h"
 #include "uiPara.h"
 #include "ui_about_info_t.h"
 #include "ui_ui_about_info_t.h"
 #include "utilitySetting.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QFontDatabase>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QStyle>
+#include <QFile>
 #include <QTranslator>
 #include <QtTest>
 
@@ -29,45 +21,6 @@
 #include <memory>
 
 namespace {
-
-// Room a widget's text needs, and what it has, for each text shown.
-QStringList clipped_texts(QWidget* root)
-{
-    QStringList problems;
-    auto report = [&](QWidget* w, const QString& text, int need, int have) {
-        if (need > have)
-            problems << QString("%1 \"%2\": needs %3 px, has %4").arg(w->objectName(), text).arg(need).arg(have);
-    };
-    for (QWidget* w : root->findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(root))
-            continue;
-        const QFontMetrics fm(w->font());
-        if (auto* label = qobject_cast<QLabel*>(w)) {
-            if (label->text().isEmpty() || label->wordWrap())
-                continue;
-            report(w, label->text(), label->sizeHint().width(), label->width());
-            report(w, label->text(), fm.tightBoundingRect(label->text()).height(), label->height());
-        } else if (auto* push = qobject_cast<QPushButton*>(w)) {
-            // 2 px border and a little air on each side.
-            report(w, push->text(), fm.horizontalAdvance(push->text()) + 8, push->width());
-            report(w, push->text(), fm.tightBoundingRect(push->text()).height() + 4, push->height());
-        } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
-            auto* button = static_cast<QAbstractButton*>(w);
-            report(w, button->text(), button->sizeHint().width(), button->width());
-        } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
-            int need = fm.horizontalAdvance(group->title()) + 16;
-            if (group->isCheckable())
-                need += group->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, group)
-                        + group->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, group);
-            report(w, group->title(), need, group->width());
-        } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
-            const int arrow = 20;
-            for (int i = 0; i < combo->count(); ++i)
-                report(w, combo->itemText(i), fm.horizontalAdvance(combo->itemText(i)) + arrow + 6, combo->width());
-        }
-    }
-    return problems;
-}
 
 struct dialog_case
 {
@@ -125,16 +78,12 @@ private:
     // Installs the language's catalogue and fonts as the program does.
     void use_language(bool chinese);
 
-    QString m_resource_family;
     std::unique_ptr<QTranslator> m_translator;
 };
 
 void tst_dialog_texts::initTestCase()
 {
-    const int id = QFontDatabase::addApplicationFont(":/resource/NotoSansCJKsc-Regular.otf");
-    QVERIFY(id >= 0);
-    m_resource_family = QFontDatabase::applicationFontFamilies(id).value(0);
-    QVERIFY(!m_resource_family.isEmpty());
+    QVERIFY(!use_program_font().isEmpty());
     // The program's dark theme reaches every dialog through its parent.
     QFile qss(":/resource/QSS.qss");
     QVERIFY(qss.open(QIODevice::ReadOnly | QIODevice::Text));
@@ -150,12 +99,7 @@ void tst_dialog_texts::use_language(bool chinese)
     QCoreApplication::installTranslator(m_translator.get());
 
     const auto names = init_ui_font_names();
-    const QString family = chinese ? names.second : names.first;
-    QFont::insertSubstitution(family, m_resource_family);
-    QFont::insertSubstitution("Calibri", m_resource_family);
-    QFont font(family);
-    font.setPixelSize(11);
-    QApplication::setFont(font);
+    use_program_font(chinese ? names.second : names.first);
 }
 
 void tst_dialog_texts::texts_fit_data()
@@ -182,11 +126,7 @@ void tst_dialog_texts::texts_fit()
     QVERIFY(QTest::qWaitForWindowExposed(w));
     const QStringList problems = clipped_texts(w);
 
-    const QString shots = qEnvironmentVariable("WATTLEX_SHOT_DIR");
-    if (!shots.isEmpty()) {
-        QDir().mkpath(shots);
-        QVERIFY(w->grab().save(QDir(shots).filePath(QString("%1_%2.png").arg(c.name, chinese ? "zh" : "en"))));
-    }
+    save_shot(w, QString("%1_%2").arg(c.name, chinese ? "zh" : "en"));
     delete w;
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
 }

@@ -1,80 +1,17 @@
 // The utility settings window: loading from the store, the rows a user's
 // changes select, the request OK posts, and the read-back parse.
 #include "cfg_thread_t.h"
+#include "recording_thread.h"
 #include "uiPara.h"
+#include "user_input.h"
 #include "utilitySetting.h"
 #include "ui_utilitysetting.h"
 
-#include <QApplication>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QStyleOptionGroupBox>
 #include <QtTest>
 
-#include <mutex>
-
 namespace {
-
-// A command thread that records what it is asked instead of talking to a load.
-class recording_thread : public cfg_thread_t
-{
-public:
-    ~recording_thread() override { stop_and_wait(); }
-
-    QList<cfg_request_t> served() const
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        return m_served;
-    }
-
-protected:
-    bool serve_text(const cfg_request_t& req, QList<QString>* replies) override
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        m_served.append(req);
-        for (const QString& q : req.query)
-            if (!q.isEmpty())
-                replies->append("0\n");
-        return true;
-    }
-
-private:
-    mutable std::mutex m_lock;
-    QList<cfg_request_t> m_served;
-};
-
-// Where a user clicks to tick a checkable group box.
-QPoint group_check_point(QGroupBox* box)
-{
-    QStyleOptionGroupBox opt;
-    opt.initFrom(box);
-    opt.text = box->title();
-    opt.lineWidth = 1;
-    opt.textAlignment = Qt::Alignment(box->alignment());
-    opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxCheckBox | QStyle::SC_GroupBoxLabel;
-    opt.state |= box->isChecked() ? QStyle::State_On : QStyle::State_Off;
-    return box->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxCheckBox, box).center();
-}
-
-void click_check(QCheckBox* box)
-{
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-}
-
-void click_group(QGroupBox* box)
-{
-    QTest::mouseClick(box, Qt::LeftButton, {}, group_check_point(box));
-}
-
-// Types a value into a spin box and ends the edit with Enter.
-void type_value(QDoubleSpinBox* box, const QString& text, bool finish = true)
-{
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(10, box->height() / 2));
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(box, text);
-    if (finish)
-        QTest::keyClick(box, Qt::Key_Return);
-}
 
 // The 18 read-back replies of the load's defaults.
 QList<QString> default_replies()
@@ -124,12 +61,7 @@ utilitySetting* tst_dialog_utility::open(recording_thread* thread, bool connecte
     w->set_command_thread(thread);
     w->set_connected_probe([connected] { return connected; });
     w->init_utility_value();
-    w->show();
-    w->activateWindow();
-    // A child window counts as active while its parent is; wait for the
-    // window itself.
-    if (!QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }))
-        qWarning("window not active");
+    show_active(w);
     return w;
 }
 
@@ -216,7 +148,7 @@ void tst_dialog_utility::one_value_changed()
 {
     uiPara::instance()->set_utility_tmon(true);
     utilitySetting* w = open();
-    type_value(w->form()->doubleSpinBox_V_High, "12.5");
+    click_and_type(w->form()->doubleSpinBox_V_High, "12.5");
     const utilitySetting::request_t req = w->build_request();
     QCOMPARE(req.writes, (QList<QString>{"TIME:TEST:VOLT:HIGH 12.5"}));
     QCOMPARE(req.queries, (QList<QString>{""}));
@@ -226,7 +158,7 @@ void tst_dialog_utility::one_value_changed()
 
     // Typing the value it already had is no change.
     utilitySetting* w2 = open();
-    type_value(w2->form()->doubleSpinBox_V_Low, "0");
+    click_and_type(w2->form()->doubleSpinBox_V_Low, "0");
     QVERIFY(w2->build_request().writes.isEmpty());
     delete w2;
     delete w;
@@ -237,7 +169,7 @@ void tst_dialog_utility::time_test_with_switches()
     utilitySetting* w = open();
     click_check(w->form()->checkBox_Vrmt);
     click_check(w->form()->checkBox_SOF);
-    click_group(w->form()->groupBox_TMon);
+    click_group_check(w->form()->groupBox_TMon);
     QVERIFY(w->form()->groupBox_TMon->isChecked());
     const utilitySetting::request_t req = w->build_request();
     QCOMPARE(req.writes, (QList<QString>{"SYST:SENS ON", "STOP:ON:FAIL ON", "TIME:TEST 1"}));
@@ -259,19 +191,19 @@ void tst_dialog_utility::every_row_changed()
                          f->checkBox_I_M_ON, f->checkBox_V_M_ON})
         click_check(c);
     for (QGroupBox* g : {f->groupBox_TMon, f->groupBox_I_Protect, f->groupBox_P_Protect})
-        click_group(g);
+        click_group_check(g);
     f->comboBox_Trig->setFocus();
     QTest::keyClick(f->comboBox_Trig, Qt::Key_Down);
     f->comboBox_Aver->setFocus();
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(f->comboBox_Aver, Qt::Key_Down);
-    type_value(f->doubleSpinBox_Von, "1.5");
-    type_value(f->doubleSpinBox_V_Low, "2.25");
-    type_value(f->doubleSpinBox_V_High, "99.5");
-    type_value(f->doubleSpinBox_C, "29.123");
-    type_value(f->doubleSpinBox_C_Delay, "0.5");
-    type_value(f->doubleSpinBox_P, "150");
-    type_value(f->doubleSpinBox_P_Delay, "1");
+    click_and_type(f->doubleSpinBox_Von, "1.5");
+    click_and_type(f->doubleSpinBox_V_Low, "2.25");
+    click_and_type(f->doubleSpinBox_V_High, "99.5");
+    click_and_type(f->doubleSpinBox_C, "29.123");
+    click_and_type(f->doubleSpinBox_C_Delay, "0.5");
+    click_and_type(f->doubleSpinBox_P, "150");
+    click_and_type(f->doubleSpinBox_P_Delay, "1");
 
     const utilitySetting::request_t req = w->build_request();
     const QList<QString> expected = {
@@ -297,8 +229,8 @@ void tst_dialog_utility::typed_value_is_taken_by_ok()
     QPointer<utilitySetting> w = open(&thread);
     QSignalSpy pending(w.data(), &utilitySetting::sig_pending_utility_a);
     QSignalSpy answered(&thread, &cfg_thread_t::send_result);
-    click_group(w->form()->groupBox_I_Protect);
-    type_value(w->form()->doubleSpinBox_C, "5", false);
+    click_group_check(w->form()->groupBox_I_Protect);
+    click_and_type(w->form()->doubleSpinBox_C, "5", false);
     QVERIFY(w->form()->doubleSpinBox_C->hasFocus());
     QTest::mouseClick(w->form()->pushButton_OK, Qt::LeftButton);
     QTRY_VERIFY(!w);

@@ -8,12 +8,11 @@
 #include "harness/sim_process.h"
 #include "uiPara.h"
 #include "ui_utilitysetting.h"
+#include "user_input.h"
 #include "utilitySetting.h"
 
-#include <QApplication>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QStyleOptionGroupBox>
 #include <QtTest>
 
 namespace {
@@ -24,26 +23,6 @@ const QList<QString> read_back_queries = {
     "EXT:INP?", "SYST:IMONI:STAT?", "SYST:VMONI:STAT?", "TIME:TEST?", "TIME:TEST:VOLT:LOW?",
     "TIME:TEST:VOLT:HIGH?", "CURR:PROT:STAT?", "CURR:PROT:LEV?", "CURR:PROT:DEL?", "POW:PROT:STAT?",
     "POW:PROT:LEV?", "POW:PROT:DEL?"};
-
-QPoint group_check_point(QGroupBox* box)
-{
-    QStyleOptionGroupBox opt;
-    opt.initFrom(box);
-    opt.text = box->title();
-    opt.lineWidth = 1;
-    opt.textAlignment = Qt::Alignment(box->alignment());
-    opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxCheckBox | QStyle::SC_GroupBoxLabel;
-    opt.state |= box->isChecked() ? QStyle::State_On : QStyle::State_Off;
-    return box->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxCheckBox, box).center();
-}
-
-void type_value(QDoubleSpinBox* box, const QString& text)
-{
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(10, box->height() / 2));
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(box, text);
-    QTest::keyClick(box, Qt::Key_Return);
-}
 
 struct answer_t
 {
@@ -142,10 +121,7 @@ utilitySetting* tst_dialog_utility_sim::open()
     w->set_command_thread(&m_thread);
     w->set_connected_probe([] { return true; });
     w->init_utility_value();
-    w->show();
-    w->activateWindow();
-    if (!QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }))
-        qWarning("window not active");
+    show_active(w);
     return w;
 }
 
@@ -168,19 +144,19 @@ void tst_dialog_utility_sim::changed_rows_reach_the_load_in_order()
     QSignalSpy pending(w.data(), &utilitySetting::sig_pending_utility_a);
     Ui_utilitySetting* f = w->form();
     // In no particular order, as a user goes about it.
-    QTest::mouseClick(f->groupBox_P_Protect, Qt::LeftButton, {}, group_check_point(f->groupBox_P_Protect));
-    type_value(f->doubleSpinBox_P_Delay, "2.25");
+    click_group_check(f->groupBox_P_Protect);
+    click_and_type(f->doubleSpinBox_P_Delay, "2.25");
     QTest::mouseClick(f->checkBox_SOF, Qt::LeftButton, {}, QPoint(6, 11));
-    QTest::mouseClick(f->groupBox_TMon, Qt::LeftButton, {}, group_check_point(f->groupBox_TMon));
-    type_value(f->doubleSpinBox_V_High, "12.5");
+    click_group_check(f->groupBox_TMon);
+    click_and_type(f->doubleSpinBox_V_High, "12.5");
     f->comboBox_Aver->setFocus();
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(f->comboBox_Aver, Qt::Key_Down);
     f->comboBox_Trig->setFocus();
     QTest::keyClick(f->comboBox_Trig, Qt::Key_Down);
     QTest::mouseClick(f->checkBox_Vrmt, Qt::LeftButton, {}, QPoint(6, 11));
-    QTest::mouseClick(f->groupBox_I_Protect, Qt::LeftButton, {}, group_check_point(f->groupBox_I_Protect));
-    type_value(f->doubleSpinBox_C, "5.5");
+    click_group_check(f->groupBox_I_Protect);
+    click_and_type(f->doubleSpinBox_C, "5.5");
     QTest::mouseClick(f->pushButton_OK, Qt::LeftButton);
     QTRY_VERIFY(!w);
 

@@ -12,31 +12,12 @@
 #include "SwitchButton.h"
 #include "connected_window.h"
 #include "modal_answerer.h"
+#include "program_look.h"
 #include "uiPara.h"
+#include "user_input.h"
 
 #include <QAbstractButton>
-#include <QApplication>
-#include <QDir>
-#include <QFontDatabase>
 #include <QTest>
-
-namespace {
-
-// The program's look: the resource font at 11 pixels standing in for the
-// interface's Windows fonts.
-void use_program_font()
-{
-    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/resource/NotoSansCJKsc-Regular.otf"));
-    const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    if (families.isEmpty())
-        return;
-    QFont::insertSubstitution(QStringLiteral("Calibri"), families.first());
-    QFont font(families.first());
-    font.setPixelSize(11);
-    QApplication::setFont(font);
-}
-
-} // namespace
 
 class tst_basic_e2e : public QObject
 {
@@ -63,42 +44,17 @@ class tst_basic_e2e : public QObject
         return names[n - 1]->isHidden() ? QString() : names[n - 1]->text();
     }
 
-    int received_count() { return cw.sim().received().size(); }
-
-    // Waits until the load received `text` at or after index `from`; its index, or -1.
-    int wait_received(const QString& text, int from, int timeout_ms = 5000)
-    {
-        int found = -1;
-        (void)QTest::qWaitFor([&] {
-            found = cw.sim().received().indexOf(text, from);
-            return found >= 0;
-        }, timeout_ms);
-        return found;
-    }
-
-    // Types a value into a box and ends the edit with Enter, as a user does.
-    void type_into(QDoubleSpinBox* b, const QString& text)
-    {
-        QApplication::setActiveWindow(w);
-        b->setFocus();
-        QTRY_VERIFY(b->hasFocus());
-        b->selectAll();
-        QTest::keyClicks(b, text);
-        QTest::keyClick(b, Qt::Key_Return);
-        QTRY_VERIFY(!b->hasFocus());
-    }
-
     void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
 
     // A button that writes `set` and reads it back with `query`.
     void click_and_expect(QAbstractButton* b, const QString& set, const QString& query)
     {
-        const int from = received_count();
+        const int from = cw.received_count();
         click(b);
-        const int at = wait_received(set, from);
+        const int at = cw.wait_received(set, from);
         QVERIFY2(at >= 0, qPrintable(set));
         if (!query.isEmpty())
-            QVERIFY2(wait_received(query, at) > at, qPrintable(query));
+            QVERIFY2(cw.wait_received(query, at) > at, qPrintable(query));
     }
 
     // A value typed into box `n`: the load gets `set` then `query`, holds
@@ -107,27 +63,16 @@ class tst_basic_e2e : public QObject
     void type_and_expect(int n, const QString& typed, const QString& set, const QString& query,
                          const QString& side, const QString& held, double shown)
     {
-        const int from = received_count();
-        type_into(box(n), typed);
-        const int at = wait_received(set, from);
+        const int from = cw.received_count();
+        type_and_enter(box(n), typed);
+        const int at = cw.wait_received(set, from);
         QVERIFY2(at >= 0, qPrintable(set));
-        QVERIFY2(wait_received(query, at) > at, qPrintable(query));
+        QVERIFY2(cw.wait_received(query, at) > at, qPrintable(query));
         QTRY_COMPARE(box(n)->value(), shown);
         QCOMPARE(cw.side_query(side), held);
     }
 
-    bool switch_input(bool on)
-    {
-        QTest::mouseClick(w->load_switch, Qt::LeftButton);
-        return QTest::qWaitFor([&] { return w->load_switch->getSelectedItem() == on; }, 5000);
-    }
-
-    void shot(const QString& name)
-    {
-        const QString dir = qEnvironmentVariable("WATTLEX_SHOT_DIR");
-        if (!dir.isEmpty())
-            QVERIFY(w->grab().save(QDir(dir).filePath(QStringLiteral("basic_") + name + QStringLiteral(".png"))));
-    }
+    void shot(const QString& name) { save_shot(w, QStringLiteral("basic_") + name); }
 
     // The static function of `button` (LED: CR with the LED box), laid out
     // from the load's answer.
@@ -319,18 +264,18 @@ private slots:
     {
         select_static(ui()->radioButton_CC_Basic, QStringLiteral("FUNC CURR"), QStringLiteral("Current :"));
         QTRY_VERIFY(ui()->radioButton_5A_Basic->isChecked());
-        QVERIFY(switch_input(true));
+        QVERIFY(cw.switch_input(true));
         modal_answerer answerer;
 
         // A range change: warning, no range command, the page reads the load back.
         answerer.press(QMessageBox::Ok);
-        int from = received_count();
+        int from = cw.received_count();
         click(ui()->radioButton_30A_Basic);
         QVERIFY(answerer.wait_answered());
         QCOMPARE(answerer.boxes().last().text, QStringLiteral("Please turn off the load !"));
-        const int read_back = wait_received(QStringLiteral("FUNC?"), from);
+        const int read_back = cw.wait_received(QStringLiteral("FUNC?"), from);
         QVERIFY(read_back >= 0);
-        QVERIFY(wait_received(QStringLiteral("CURR:IRANG?"), read_back) > read_back);
+        QVERIFY(cw.wait_received(QStringLiteral("CURR:IRANG?"), read_back) > read_back);
         QTRY_VERIFY(ui()->radioButton_5A_Basic->isChecked());
         QVERIFY(!cw.sim().received().mid(from).contains(QStringLiteral("CURR:IRANG 30")));
         QCOMPARE(cw.side_query(QStringLiteral("CURR:IRANG?")), QStringLiteral("5\n"));
@@ -341,10 +286,10 @@ private slots:
 
         // The Dynamic box: refused, the page stays static.
         answerer.press(QMessageBox::Ok);
-        from = received_count();
+        from = cw.received_count();
         click(ui()->checkBox_Dynamic_Basic);
         QVERIFY(answerer.wait_answered());
-        QVERIFY(wait_received(QStringLiteral("FUNC?"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("FUNC?"), from) >= 0);
         QTRY_VERIFY(!ui()->checkBox_Dynamic_Basic->isChecked());
         QVERIFY(!w->is_dynamic);
         QVERIFY(!cw.sim().received().mid(from).contains(QStringLiteral("FUNC:TRAN CURRENT")));
@@ -352,25 +297,25 @@ private slots:
 
         // Dynamic form with the input on: the transient mode is refused and
         // re-read, a level goes through.
-        QVERIFY(switch_input(false));
+        QVERIFY(cw.switch_input(false));
         click_and_expect(ui()->checkBox_Dynamic_Basic, QStringLiteral("FUNC:TRAN CURRENT"), QStringLiteral("FUNC:TRAN?"));
         QTRY_COMPARE(row_name(1), QStringLiteral("A_Level :"));
         QVERIFY(ui()->radioButton_Cont_Basic->isEnabled());
         click_and_expect(ui()->radioButton_Cont_Basic, QStringLiteral("CURR:TRAN:MODE CONTINUOUS"),
                          QStringLiteral("CURR:TRAN:MODE?"));
         QTRY_COMPARE(row_name(3), QStringLiteral("A_Width :"));
-        QVERIFY(switch_input(true));
+        QVERIFY(cw.switch_input(true));
         answerer.press(QMessageBox::Ok);
-        from = received_count();
+        from = cw.received_count();
         click(ui()->radioButton_Tog_Basic);
         QVERIFY(answerer.wait_answered());
-        QVERIFY(wait_received(QStringLiteral("FUNC:TRAN?"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("FUNC:TRAN?"), from) >= 0);
         QTRY_VERIFY(ui()->radioButton_Cont_Basic->isChecked());
         QVERIFY(!cw.sim().received().mid(from).contains(QStringLiteral("CURR:TRAN:MODE TOGGLE")));
         type_and_expect(1, QStringLiteral("0.75"), QStringLiteral("CURR:TRAN:ALEV 0.75"),
                         QStringLiteral("CURR:TRAN:ALEV?"), QStringLiteral("CURR:TRAN:ALEV?"),
                         QStringLiteral("0.75\n"), 0.75);
-        QVERIFY(switch_input(false));
+        QVERIFY(cw.switch_input(false));
         QCOMPARE(answerer.boxes().size(), 3);
         QVERIFY(answerer.unexpected().isEmpty());
         click_and_expect(ui()->checkBox_Dynamic_Basic, QStringLiteral("FUNC CURR"), QString());

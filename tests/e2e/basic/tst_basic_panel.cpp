@@ -8,69 +8,17 @@
 #include "SwitchButton.h"
 #include "cfg_thread_t.h"
 #include "modal_answerer.h"
+#include "recording_thread.h"
 #include "uiPara.h"
+#include "user_input.h"
+#include "window_steps.h"
 
 #include <QApplication>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QTest>
-#include <QThread>
 
 #include <memory>
 
 namespace {
-
-// A command thread that keeps what it was asked to serve and answers every
-// query with "0\n" (the answers reach nothing: it is not connected to the
-// window). A marker post closes a segment of what was served, so that a
-// test sees exactly the requests posted before its marker; a repeating
-// request served again and again counts once.
-class recording_thread : public cfg_thread_t
-{
-public:
-    static const int marker_op = -7;
-
-    int segments()
-    {
-        QMutexLocker lock(&m_lock);
-        return m_done.size();
-    }
-    QList<cfg_request_t> segment(int i)
-    {
-        QMutexLocker lock(&m_lock);
-        return m_done.value(i);
-    }
-
-protected:
-    bool serve_text(const cfg_request_t& req, QList<QString>* replies) override
-    {
-        bool again = false;
-        {
-            QMutexLocker lock(&m_lock);
-            if (req.button_model == marker_op) {
-                m_done << m_current;
-                m_current.clear();
-                return true;
-            }
-            again = req.repeat && !m_current.isEmpty() && m_current.last().repeat &&
-                    m_current.last().button_model == req.button_model;
-            if (!again)
-                m_current << req;
-        }
-        for (const QString& q : req.query) {
-            if (!q.isEmpty())
-                *replies << QStringLiteral("0\n");
-        }
-        if (again)
-            QThread::msleep(2); // a repeating request keeps the loop busy
-        return true;
-    }
-
-private:
-    QMutex m_lock;
-    QList<cfg_request_t> m_current;
-    QList<QList<cfg_request_t>> m_done;
-};
 
 QStringList strings(std::initializer_list<const char*> items)
 {
@@ -93,7 +41,6 @@ class tst_basic_panel : public QObject
 
     std::unique_ptr<MyMainWindow> w;
     recording_thread* recorder = nullptr;
-    int segments_taken = 0;
     QString default_settings;
 
     Ui_MyMainWindow* ui() { return w->ui; }
@@ -102,35 +49,12 @@ class tst_basic_panel : public QObject
     // Connected to a load whose input is `input_on`; the requests go to the recorder.
     void connect_recorder(bool input_on = false)
     {
-        recorder = new recording_thread;
-        recorder->setParent(w.get());
-        w->cfg_thread = recorder;
-        recorder->start();
-        segments_taken = 0;
-        w->is_connected = true;
+        recorder = attach_recorder(w.get());
         w->load_switch->setSelectedItem(input_on);
     }
 
     // The requests posted since the last call, in order.
-    QList<cfg_request_t> posts()
-    {
-        w->cfg_thread->add_request(recording_thread::marker_op, {}, {}, {}, false, 0, false, QByteArray());
-        const int index = segments_taken++;
-        if (!QTest::qWaitFor([&] { return recorder->segments() > index; }, 3000))
-            return {};
-        return recorder->segment(index);
-    }
-
-    // Types a value into a box and ends the edit with Enter, as a user does.
-    void type_into(QDoubleSpinBox* box, const QString& text)
-    {
-        box->setFocus();
-        QTRY_VERIFY(box->hasFocus());
-        box->selectAll();
-        QTest::keyClicks(box, text);
-        QTest::keyClick(box, Qt::Key_Return);
-        QTRY_VERIFY(!box->hasFocus());
-    }
+    QList<cfg_request_t> posts() { return recorder->take_served(); }
 
     QList<row_look> rows()
     {
@@ -438,7 +362,7 @@ private slots:
         lay_out(mode, false, led);
         QDoubleSpinBox* boxes[] = {ui()->doubleSpinBox_1_Basic, ui()->doubleSpinBox_2_Basic,
                                    ui()->doubleSpinBox_3_Basic};
-        type_into(boxes[box - 1], typed);
+        type_and_enter(boxes[box - 1], typed);
         const QList<cfg_request_t> got = posts();
         QCOMPARE(got.size(), 1);
         QCOMPARE(got[0].button_model, op);
@@ -479,15 +403,15 @@ private slots:
         para()->set_dyn_cp_mode(1);
         lay_out(3, true, false);
         QTest::mouseClick(ui()->radioButton_Plus_Basic, Qt::LeftButton);
-        type_into(ui()->doubleSpinBox_3_Basic, QStringLiteral("0.00002"));
-        type_into(ui()->doubleSpinBox_1_Basic, QStringLiteral("123.5"));
+        type_and_enter(ui()->doubleSpinBox_3_Basic, QStringLiteral("0.00002"));
+        type_and_enter(ui()->doubleSpinBox_1_Basic, QStringLiteral("123.5"));
         // CC dynamic TOGGLE: box 3 is the rise slew (two blanks before the value).
         para()->set_dyn_cc_mode(2);
         lay_out(0, true, false);
-        type_into(ui()->doubleSpinBox_3_Basic, QStringLiteral("0.02"));
+        type_and_enter(ui()->doubleSpinBox_3_Basic, QStringLiteral("0.02"));
         // CC dynamic PULSE: box 3 is the single width.
         para()->set_dyn_cc_mode(1);
-        type_into(ui()->doubleSpinBox_3_Basic, QStringLiteral("0.25"));
+        type_and_enter(ui()->doubleSpinBox_3_Basic, QStringLiteral("0.25"));
         // Back to the static form from CR with LED: "FUNC LED".
         w->is_led = true;
         lay_out(2, true, true);

@@ -15,6 +15,7 @@
 #include "init_ui_font_names.h"
 #include "ipcreat.h"
 #include "modal_answerer.h"
+#include "program_look.h"
 #include "ui_comm_tree_xml_t.h"
 #include "ui_ip_ledit_t.h"
 #include "ui_ipline_widget_t.h"
@@ -22,7 +23,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFontDatabase>
 #include <QTabBar>
 #include <QTranslator>
 #include <QTreeWidget>
@@ -350,16 +350,8 @@ private slots:
     {
         QFETCH(bool, chinese);
         // The start-up's language and fonts.
-        const int id = QFontDatabase::addApplicationFont(":/resource/NotoSansCJKsc-Regular.otf");
-        const QStringList families = QFontDatabase::applicationFontFamilies(id);
-        QVERIFY(!families.isEmpty());
         const auto names = init_ui_font_names();
-        QFont::insertSubstitution(chinese ? names.second : names.first, families.first());
-        QFont::insertSubstitution("Calibri", families.first());
-        QFont font = QApplication::font();
-        font.setFamily(chinese ? names.second : names.first);
-        font.setPixelSize(11);
-        QApplication::setFont(font);
+        QVERIFY(!use_program_font(chinese ? names.second : names.first).isEmpty());
         QTranslator translator;
         QVERIFY(translator.load(chinese ? ":/languages/Wattlex_zh.qm" : ":/languages/Wattlex_en.qm"));
         QApplication::installTranslator(&translator);

@@ -9,11 +9,11 @@
 #include "app_paths.h"
 #include "cfg_thread_t.h"
 #include "modal_answerer.h"
+#include "recording_thread.h"
 #include "uiPara.h"
+#include "window_steps.h"
 
 #include <QApplication>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableWidget>
@@ -22,47 +22,6 @@
 #include <memory>
 
 namespace {
-
-// A command thread that keeps what it serves and answers every query "0\n".
-class recording_thread : public cfg_thread_t
-{
-public:
-    QList<cfg_request_t> served()
-    {
-        QMutexLocker lock(&m_lock);
-        return m_served;
-    }
-
-protected:
-    bool serve_text(const cfg_request_t& req, QList<QString>* replies) override
-    {
-        {
-            // A repeating request counts once, however often it is served.
-            QMutexLocker lock(&m_lock);
-            const bool again = req.repeat && !m_served.isEmpty() && m_served.last().repeat
-                               && m_served.last().button_model == req.button_model
-                               && m_served.last().query == req.query && m_served.last().write == req.write;
-            if (!again)
-                m_served << req;
-        }
-        for (const QString& q : req.query) {
-            if (!q.isEmpty())
-                *replies << QStringLiteral("0\n");
-        }
-        QThread::msleep(2);
-        return true;
-    }
-    bool serve_binary(const cfg_request_t& req, QByteArray*) override
-    {
-        QMutexLocker lock(&m_lock);
-        m_served << req;
-        return true;
-    }
-
-private:
-    QMutex m_lock;
-    QList<cfg_request_t> m_served;
-};
 
 QStringList g_trace;
 
@@ -97,8 +56,7 @@ private:
     // Requests the window posted since the recorder took over, served in order.
     QList<cfg_request_t> posts(int at_least, int timeout_ms = 2000)
     {
-        (void)QTest::qWaitFor([&] { return recorder->served().size() >= at_least; }, timeout_ms);
-        return recorder->served();
+        return recorder->wait_served(at_least, timeout_ms);
     }
     QList<int> posted_ops(int at_least)
     {
@@ -134,11 +92,7 @@ private slots:
     {
         w.reset(new MyMainWindow);
         QVERIFY(QTest::qWaitFor([&] { return !w->device_scan_busy(); }, 5000));
-        recorder = new recording_thread;
-        recorder->setParent(w.get());
-        w->cfg_thread = recorder;
-        recorder->start();
-        w->is_connected = true;
+        recorder = attach_recorder(w.get());
         g_trace.clear();
         w->reply_trace = &record_trace;
     }

@@ -12,14 +12,15 @@
 #include "connected_window.h"
 #include "file_dialog_stub.h"
 #include "modal_answerer.h"
+#include "program_look.h"
 #include "uiPara.h"
+#include "user_input.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFontDatabase>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -35,20 +36,6 @@ QDoubleSpinBox* cell(MyMainWindow* w, int row, int column)
     return qobject_cast<QDoubleSpinBox*>(w->ui->tableWidget_List->cellWidget(row, column));
 }
 
-// The program's look: the resource font at 11 pixels standing in for the
-// interface's Windows fonts.
-void use_program_font()
-{
-    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/resource/NotoSansCJKsc-Regular.otf"));
-    const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    if (families.isEmpty())
-        return;
-    QFont::insertSubstitution(QStringLiteral("Calibri"), families.first());
-    QFont font(families.first());
-    font.setPixelSize(11);
-    QApplication::setFont(font);
-}
-
 } // namespace
 
 class tst_list_e2e : public QObject
@@ -62,31 +49,8 @@ class tst_list_e2e : public QObject
     // Types `text` into a value box and moves the focus away, as a user does.
     void type_into(QAbstractSpinBox* box, const QString& text)
     {
-        QApplication::setActiveWindow(w);
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(box, text);
-        w->ui->pushButton_Preview_List->setFocus();
+        type_and_leave(box, text, w->ui->pushButton_Preview_List);
     }
-
-    // Waits until the load received `text` after `from` messages; its index, or -1.
-    int wait_received(const QString& text, int from = 0, int timeout_ms = 5000)
-    {
-        int found = -1;
-        (void)QTest::qWaitFor([&] {
-            const QStringList got = cw.sim().received();
-            for (int i = from; i < got.size(); ++i) {
-                if (got.at(i) == text) {
-                    found = i;
-                    return true;
-                }
-            }
-            return false;
-        }, timeout_ms);
-        return found;
-    }
-
-    int received_count() { return cw.sim().received().size(); }
 
 private slots:
     void initTestCase()
@@ -94,18 +58,18 @@ private slots:
         use_program_font();
         QVERIFY2(cw.start({QStringLiteral("--time-scale"), QStringLiteral("20")}), qPrintable(cw.error()));
         w = cw.window();
-        const int from = received_count();
+        const int from = cw.received_count();
         w->ui->comboBox_Mode->setCurrentIndex(3);
-        QVERIFY(wait_received(QStringLiteral("LIST:STAT:ON"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("LIST:STAT:ON"), from) >= 0);
         QTRY_COMPARE(w->func_code, 13);
     }
 
     // Mode, ranges, count and step count: sent with their read-back, held by the load, shown.
     void settings()
     {
-        int from = received_count();
+        int from = cw.received_count();
         type_into(w->ui->spinBox_Step_List, QStringLiteral("3"));
-        const int at = wait_received(QStringLiteral("LIST:STEP 3"), from);
+        const int at = cw.wait_received(QStringLiteral("LIST:STEP 3"), from);
         QVERIFY(at > 0);
         const QStringList got = cw.sim().received();
         QCOMPARE(got.at(at - 1), QStringLiteral("INP?"));
@@ -127,12 +91,12 @@ private slots:
         QTest::mouseClick(w->ui->radioButton_CC_List, Qt::LeftButton);
         QTRY_COMPARE(uiPara::instance()->get_list_mode(), 0);
         QVERIFY(!w->ui->tableWidget_List->isColumnHidden(3));
-        from = received_count();
+        from = cw.received_count();
         QTest::mouseClick(w->ui->radioButton_30A_List, Qt::LeftButton);
-        const int range_at = wait_received(QStringLiteral("LIST:IRANG 30"), from);
+        const int range_at = cw.wait_received(QStringLiteral("LIST:IRANG 30"), from);
         QVERIFY(range_at >= 0);
         // The setting first, then the input state and the read-back.
-        QTRY_VERIFY(received_count() > range_at + 2);
+        QTRY_VERIFY(cw.received_count() > range_at + 2);
         QCOMPARE(cw.sim().received().mid(range_at, 3),
                  (QStringList{"LIST:IRANG 30", "INP?", "LIST:IRANG?"}));
         QTRY_COMPARE(uiPara::instance()->get_list_i_range(), 1);
@@ -144,12 +108,12 @@ private slots:
     // Cells send their step number and value; an unchanged cell sends nothing.
     void step_edits()
     {
-        int from = received_count();
+        int from = cw.received_count();
         type_into(cell(w, 2, 1), QStringLiteral("2.5"));
-        const int at = wait_received(QStringLiteral("LIST:LEV 3,2.5"), from);
+        const int at = cw.wait_received(QStringLiteral("LIST:LEV 3,2.5"), from);
         QVERIFY(at > 0);
         QCOMPARE(cw.sim().received().at(at - 1), QStringLiteral("INP?"));
-        QVERIFY(wait_received(QStringLiteral("LIST:LEV? 3"), at) == at + 1);
+        QVERIFY(cw.wait_received(QStringLiteral("LIST:LEV? 3"), at) == at + 1);
         QTRY_COMPARE(uiPara::instance()->get_list_set_by_index(2), QStringLiteral("2.5\n"));
 
         type_into(cell(w, 0, 1), QStringLiteral("1.25"));
@@ -163,7 +127,7 @@ private slots:
         QCOMPARE(cw.side_query(QStringLiteral("LIST:SLEW? 1")), QStringLiteral("0.25\n"));
         QCOMPARE(uiPara::instance()->get_list_set_by_index(1), QStringLiteral("4\n"));
 
-        from = received_count();
+        from = cw.received_count();
         QApplication::setActiveWindow(w);
         cell(w, 0, 2)->setFocus();
         w->ui->pushButton_Preview_List->setFocus();
@@ -268,7 +232,7 @@ private slots:
         modal_answerer answerer;
 
         // A cancelled dialog sends nothing.
-        int from = received_count();
+        int from = cw.received_count();
         QTest::mouseClick(w->ui->pushButton_Export_List, Qt::LeftButton);
         QTest::qWait(100);
         QVERIFY(!cw.sim().received().mid(from).contains(QStringLiteral("LIST:EXPORT?")));
@@ -290,7 +254,7 @@ private slots:
         QTRY_COMPARE(w->ui->tableWidget_List->rowCount(), 5);
 
         // Import: the window keeps painting through the load's pause.
-        from = received_count();
+        from = cw.received_count();
         files.answer(path);
         answerer.leave_open(); // the wait prompt, closed by the read-back
         int ticks = 0;
@@ -330,7 +294,7 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
             f.write(content);
             f.close();
-            from = received_count();
+            from = cw.received_count();
             files.answer(bad);
             answerer.press(QMessageBox::Ok);
             QTest::mouseClick(w->ui->pushButton_Inport_List, Qt::LeftButton);

@@ -12,35 +12,18 @@
 #include "connected_window.h"
 #include "file_dialog_stub.h"
 #include "modal_answerer.h"
+#include "program_look.h"
 #include "uiPara.h"
+#include "user_input.h"
 
 #include <QAbstractSpinBox>
-#include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFontDatabase>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
-namespace {
-
-// The program's look: the resource font standing in for the Windows fonts.
-void use_program_font()
-{
-    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/resource/NotoSansCJKsc-Regular.otf"));
-    const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    if (families.isEmpty())
-        return;
-    QFont::insertSubstitution(QStringLiteral("Calibri"), families.first());
-    QFont font(families.first());
-    font.setPixelSize(11);
-    QApplication::setFont(font);
-}
-
-} // namespace
 
 class tst_prog_e2e : public QObject
 {
@@ -57,30 +40,11 @@ class tst_prog_e2e : public QObject
     // Types `text` into a value box and moves the focus away, as a user does.
     void type_into(QAbstractSpinBox* box, const QString& text)
     {
-        QApplication::setActiveWindow(w);
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(box, text);
-        w->ui->pushButton_Result_Prog->setFocus();
+        type_and_leave(box, text, w->ui->pushButton_Result_Prog);
     }
 
-    // Waits until the load received `text` after `from` messages; its index, or -1.
-    int wait_received(const QString& text, int from = 0, int timeout_ms = 5000)
-    {
-        int found = -1;
-        const bool seen = QTest::qWaitFor([&] {
-            const QStringList got = cw.sim().received();
-            for (int i = from; i < got.size(); ++i) {
-                if (got.at(i) == text) {
-                    found = i;
-                    return true;
-                }
-            }
-            return false;
-        }, timeout_ms);
-        return seen ? found : -1;
-    }
-    bool received_since(const QString& prefix, int from)
+    // True when the load received a message starting with `prefix` at index `from` or later.
+    bool received_starting_with(const QString& prefix, int from)
     {
         const QStringList got = cw.sim().received();
         for (int i = from; i < got.size(); ++i) {
@@ -89,25 +53,16 @@ class tst_prog_e2e : public QObject
         }
         return false;
     }
-    int received_count() { return cw.sim().received().size(); }
-
-    void save_shot(QWidget* widget, const char* name)
-    {
-        const QString shots = qEnvironmentVariable("WATTLEX_SHOT_DIR");
-        if (!shots.isEmpty())
-            widget->grab().save(shots + QLatin1Char('/') + QLatin1String(name));
-    }
 
     // Input on, trigger, and wait for the results of the run.
     void run_program()
     {
         w->prog_result_win->hide();
-        QTest::mouseClick(w->load_switch, Qt::LeftButton);
-        QTRY_VERIFY(w->load_switch->getSelectedItem());
-        const int from = received_count();
+        QVERIFY(cw.switch_input(true));
+        const int from = cw.received_count();
         QTest::mouseClick(w->ui->pushButton_Trig, Qt::LeftButton);
-        QVERIFY(wait_received(QStringLiteral("*TRG"), from) >= 0);
-        QVERIFY(wait_received(QStringLiteral("PROG:TEST:ALL?"), from, 15000) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("*TRG"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("PROG:TEST:ALL?"), from, 15000) >= 0);
         QTRY_VERIFY_WITH_TIMEOUT(w->prog_result_win->isVisible(), 5000);
         QTRY_VERIFY(!w->load_switch->getSelectedItem());
     }
@@ -124,9 +79,9 @@ private slots:
         use_program_font();
         QVERIFY2(cw.start({QStringLiteral("--time-scale"), QStringLiteral("50")}), qPrintable(cw.error()));
         w = cw.window();
-        const int from = received_count();
+        const int from = cw.received_count();
         w->ui->comboBox_Mode->setCurrentIndex(4);
-        QVERIFY(wait_received(QStringLiteral("PROG:STAT:ON"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("PROG:STAT:ON"), from) >= 0);
         QTRY_COMPARE(w->func_code, 14);
         QCOMPARE(w->mode_page, 4);
         QVERIFY(w->ui->groupBox_Config_Prog->isVisible());
@@ -136,60 +91,60 @@ private slots:
     // and the table shows the load's read-back.
     void edits_reach_the_load()
     {
-        int from = received_count();
+        int from = cw.received_count();
         type_into(w->ui->spinBox_Step_Prog, QStringLiteral("3"));
-        QVERIFY(wait_received(QStringLiteral("PROG:STEP 3"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("PROG:STEP 3"), from) >= 0);
         QTRY_COMPARE(table()->rowCount(), 3);
         QCOMPARE(cw.side_query(QStringLiteral("PROG:STEP?")), QStringLiteral("3\n"));
         QCOMPARE(w->prog_result_win->result_table()->rowCount(), 3);
 
         // The low current range of step 1: the single read-back "5\n" shows 5A.
-        from = received_count();
+        from = cw.received_count();
         combo(0, 2)->setCurrentIndex(0);
-        QVERIFY(wait_received(QStringLiteral("PROG:IRANG 1,5"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("PROG:IRANG 1,5"), from) >= 0);
         QTRY_COMPARE(uiPara::instance()->get_prog_irange_by_index(0), QStringLiteral("5\n"));
         QCOMPARE(combo(0, 2)->currentText(), QStringLiteral("5A"));
         QCOMPARE(cw.side_query(QStringLiteral("PROG:IRANG? 1")), QStringLiteral("5\n"));
 
         // A limit above 99.99, and a time below the old cell minimum of 1 s.
-        from = received_count();
+        from = cw.received_count();
         type_into(value(1, 10), QStringLiteral("250.5"));
-        QVERIFY(wait_received(QStringLiteral("PROG:MAX 2,250.5"), from) >= 0);
-        from = received_count();
+        QVERIFY(cw.wait_received(QStringLiteral("PROG:MAX 2,250.5"), from) >= 0);
+        from = cw.received_count();
         type_into(value(1, 6), QStringLiteral("0.5"));
-        QVERIFY(wait_received(QStringLiteral("PROG:TIME:ON 2,0.5"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("PROG:TIME:ON 2,0.5"), from) >= 0);
         QTRY_COMPARE(uiPara::instance()->get_prog_ton_by_index(1), QStringLiteral("0.5\n"));
         QCOMPARE(cw.side_query(QStringLiteral("PROG:MAX? 2")), QStringLiteral("250.5\n"));
         QCOMPARE(value(1, 10)->value(), 250.5);
         QCOMPARE(value(1, 6)->value(), 0.5);
 
         // Pause of step 3: sent as ON, read back as 1.
-        from = received_count();
+        from = cw.received_count();
         combo(2, 4)->setCurrentIndex(0);
-        QVERIFY(wait_received(QStringLiteral("PROG:PAUSE 3,ON"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("PROG:PAUSE 3,ON"), from) >= 0);
         QTRY_COMPARE(uiPara::instance()->get_prog_pause_by_index(2), QStringLiteral("1\n"));
         QCOMPARE(combo(2, 4)->currentText(), QStringLiteral("ON"));
         QCOMPARE(cw.side_query(QStringLiteral("PROG:PAUSE? 3")), QStringLiteral("1\n"));
 
         // Step 3 becomes an LED step: the row follows the load's answer.
-        from = received_count();
+        from = cw.received_count();
         combo(2, 1)->setCurrentIndex(4);
-        QVERIFY(wait_received(QStringLiteral("PROG:MODE 3,LED"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("PROG:MODE 3,LED"), from) >= 0);
         QTRY_VERIFY(value(2, 13) != nullptr);
         QCOMPARE(cw.side_query(QStringLiteral("PROG:MODE? 3")), QStringLiteral("LED\n"));
-        from = received_count();
+        from = cw.received_count();
         type_into(value(2, 14), QStringLiteral("0.75"));
-        QVERIFY(wait_received(QStringLiteral("PROG:LED:CURR 3,0.75"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("PROG:LED:CURR 3,0.75"), from) >= 0);
         QTRY_COMPARE(uiPara::instance()->get_prog_io_by_index(2), QStringLiteral("0.75\n"));
-        save_shot(w, "prog_page.png");
+        save_shot(w, "prog_page");
     }
 
     // A program whose steps pass, then one with a step over its maximum.
     void runs_are_judged_per_step()
     {
-        int from = received_count();
+        int from = cw.received_count();
         type_into(w->ui->spinBox_Step_Prog, QStringLiteral("2"));
-        QVERIFY(wait_received(QStringLiteral("PROG:STEP 2"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("PROG:STEP 2"), from) >= 0);
         QTRY_COMPARE(table()->rowCount(), 2);
 
         // CC 1 A from the 5 V source: 4.9 V at the load.
@@ -199,16 +154,16 @@ private slots:
         QCOMPARE(verdict(1, 2), QStringLiteral("4.900(CC)"));
         QCOMPARE(w->sbar_run_state->text(), QStringLiteral("Program state:Stop 0"));
 
-        from = received_count();
+        from = cw.received_count();
         type_into(value(1, 10), QStringLiteral("4"));
-        QVERIFY(wait_received(QStringLiteral("PROG:MAX 2,4"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("PROG:MAX 2,4"), from) >= 0);
         QTRY_COMPARE(uiPara::instance()->get_prog_max_by_index(1), QStringLiteral("4\n"));
         run_program();
         QCOMPARE(verdict(0), QStringLiteral("Pass"));
         QCOMPARE(verdict(1), QStringLiteral("Fail"));
         QCOMPARE(verdict(1, 2), QStringLiteral("Over MAX: 4.900(CC)"));
         QCOMPARE(w->prog_result_win->result_table()->item(1, 1)->foreground().color(), QColor(Qt::red));
-        save_shot(w->prog_result_win, "prog_result.png");
+        save_shot(w->prog_result_win, "prog_result");
     }
 
     // Export, change, import: the program comes back; wrong files are refused.
@@ -216,12 +171,12 @@ private slots:
     {
         const QString path = dir.filePath(QStringLiteral("saved.prog"));
         file_dialog_stub files;
-        int from = received_count();
+        int from = cw.received_count();
         // A cancelled dialog asks nothing.
         QTest::mouseClick(w->ui->pushButton_Export_Prog, Qt::LeftButton);
         files.answer(path);
         QTest::mouseClick(w->ui->pushButton_Export_Prog, Qt::LeftButton);
-        QVERIFY(wait_received(QStringLiteral("PROG:EXPORT?"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("PROG:EXPORT?"), from) >= 0);
         QTRY_VERIFY(QFile::exists(path) && QFile(path).size() == 1927);
         QCOMPARE(cw.sim().received().mid(from).count(QStringLiteral("PROG:EXPORT?")), 1);
         QFile saved(path);
@@ -231,13 +186,13 @@ private slots:
         QVERIFY(block_check::valid(block, 1927));
 
         // Change the program behind the saved file.
-        from = received_count();
+        from = cw.received_count();
         type_into(w->ui->spinBox_Step_Prog, QStringLiteral("4"));
-        QVERIFY(wait_received(QStringLiteral("PROG:STEP 4"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("PROG:STEP 4"), from) >= 0);
         QTRY_COMPARE(table()->rowCount(), 4);
-        from = received_count();
+        from = cw.received_count();
         type_into(value(1, 10), QStringLiteral("77"));
-        QVERIFY(wait_received(QStringLiteral("PROG:MAX 2,77"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("PROG:MAX 2,77"), from) >= 0);
         QTRY_COMPARE(cw.side_query(QStringLiteral("PROG:MAX? 2")), QStringLiteral("77\n"));
 
         // Wrong files: refused with the message, nothing sent.
@@ -253,7 +208,7 @@ private slots:
         QVERIFY(f2.open(QIODevice::WriteOnly));
         f2.write(broken);
         f2.close();
-        from = received_count();
+        from = cw.received_count();
         for (const QString& bad : {short_file, bad_check}) {
             modal_answerer answerer;
             answerer.press(QMessageBox::Ok);
@@ -263,7 +218,7 @@ private slots:
             QCOMPARE(answerer.boxes().at(0).text, QStringLiteral("It's not the correct file !"));
         }
         QVERIFY(cw.wait_for_polls(2));
-        QVERIFY(!received_since(QStringLiteral("PROGram:IMPORT"), from));
+        QVERIFY(!received_starting_with(QStringLiteral("PROGram:IMPORT"), from));
 
         // The saved file: imported, then read back after the load's settling
         // time, with the window painting meanwhile.
@@ -274,7 +229,7 @@ private slots:
         QTimer ticker;
         connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
         ticker.start(100);
-        from = received_count();
+        from = cw.received_count();
         QElapsedTimer clock;
         clock.start();
         QTest::mouseClick(w->ui->pushButton_Import_Prog, Qt::LeftButton); // returns once the prompt is closed

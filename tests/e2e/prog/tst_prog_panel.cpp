@@ -15,14 +15,14 @@
 #include "uiPara.h"
 #include "uiharness/file_dialog_stub.h"
 #include "uiharness/modal_answerer.h"
+#include "uiharness/recording_thread.h"
+#include "window_steps.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -36,45 +36,6 @@
 #include <utility>
 
 namespace {
-
-const int poll_op = 183;
-
-// A command thread that keeps what it is asked and answers nothing back to
-// the window (its signals are not connected): a test feeds the replies.
-class recording_thread : public cfg_thread_t
-{
-public:
-    QList<cfg_request_t> served()
-    {
-        QMutexLocker lock(&m_lock);
-        return m_served;
-    }
-
-protected:
-    bool serve_text(const cfg_request_t& req, QList<QString>*) override
-    {
-        record(req);
-        return true;
-    }
-    bool serve_binary(const cfg_request_t& req, QByteArray*) override
-    {
-        record(req);
-        return true;
-    }
-
-private:
-    void record(const cfg_request_t& req)
-    {
-        if (req.button_model == poll_op) {
-            QThread::msleep(5); // the poll repeats
-            return;
-        }
-        QMutexLocker lock(&m_lock);
-        m_served << req;
-    }
-    QMutex m_lock;
-    QList<cfg_request_t> m_served;
-};
 
 // A block as the load exports it: a tag, some bytes and the check byte.
 QByteArray valid_block(int size = 1927)
@@ -105,21 +66,9 @@ private:
     recording_thread* recorder = nullptr;
     QTableWidget* table = nullptr;
 
-    void use_recorder()
-    {
-        recorder = new recording_thread;
-        recorder->setParent(w.get());
-        w->cfg_thread = recorder;
-        recorder->start();
-        w->is_connected = true;
-    }
-    // The posts so far, once there are `count` of them.
-    QList<cfg_request_t> posts(int count)
-    {
-        if (!QTest::qWaitFor([&] { return recorder->served().size() >= count; }, 3000))
-            qWarning() << "fewer posts than" << count;
-        return recorder->served();
-    }
+    void use_recorder() { recorder = attach_recorder(w.get()); }
+    // The posts so far (the poll left out), once there are `count` of them.
+    QList<cfg_request_t> posts(int count) { return recorder->wait_posts(count); }
     template <class T> T* cell(int row, int col) { return qobject_cast<T*>(table->cellWidget(row, col)); }
 
     void reset_store_program()
@@ -313,7 +262,7 @@ private slots:
         cell<QComboBox>(2, 2)->setCurrentIndex(1);
         posts(2);
         QTest::qWait(50);
-        const QList<cfg_request_t> got = recorder->served();
+        const QList<cfg_request_t> got = recorder->posts();
         QCOMPARE(got.size(), 2);
         const cfg_request_t req = got.last();
         QCOMPARE(req.button_model, 49);
@@ -359,7 +308,7 @@ private slots:
         QTRY_VERIFY(max->hasFocus());
         max->clearFocus();
         QTest::qWait(100);
-        QVERIFY(recorder->served().isEmpty());
+        QVERIFY(recorder->posts().isEmpty());
     }
     void nothing_is_sent_without_a_load()
     {
@@ -372,7 +321,7 @@ private slots:
         w->on_pushButton_Export_Prog_clicked();
         w->on_pushButton_Import_Prog_clicked();
         QTest::qWait(100);
-        QVERIFY(recorder->served().isEmpty());
+        QVERIFY(recorder->posts().isEmpty());
         // The cell keeps the user's change.
         QCOMPARE(cell<QComboBox>(0, 4)->currentText(), QStringLiteral("ON"));
     }
@@ -496,7 +445,7 @@ private slots:
         QVERIFY(answerer.wait_answered());
         QCOMPARE(answerer.boxes().last().text, QStringLiteral("It's not the correct file !"));
         QTest::qWait(50);
-        QVERIFY(recorder->served().isEmpty());
+        QVERIFY(recorder->posts().isEmpty());
 
         files.answer(good);
         answerer.act([this](QWidget*) { w->close_wait_prompt(); });
@@ -520,7 +469,7 @@ private slots:
         // Cancelled: the load is not asked.
         w->on_pushButton_Export_Prog_clicked();
         QTest::qWait(50);
-        QVERIFY(recorder->served().isEmpty());
+        QVERIFY(recorder->posts().isEmpty());
 
         files.answer(path);
         w->on_pushButton_Export_Prog_clicked();
@@ -529,7 +478,7 @@ private slots:
         w->on_pushButton_Export_Prog_clicked();
         const QList<cfg_request_t> got = posts(1);
         QTest::qWait(50);
-        QCOMPARE(recorder->served().size(), 1);
+        QCOMPARE(recorder->posts().size(), 1);
         QCOMPARE(got.at(0).button_model, 64);
         QVERIFY(got.at(0).binary);
         QCOMPARE(got.at(0).raw, QByteArray("PROG:EXPORT?"));

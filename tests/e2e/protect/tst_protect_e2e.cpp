@@ -12,30 +12,15 @@
 #include "SwitchButton.h"
 #include "connected_window.h"
 #include "modal_answerer.h"
+#include "program_look.h"
 #include "uiPara.h"
+#include "user_input.h"
 
 #include <QAbstractSpinBox>
-#include <QApplication>
-#include <QDir>
-#include <QFontDatabase>
 #include <QRegularExpression>
 #include <QTest>
 
 namespace {
-
-// The program's look: the resource font at 11 pixels standing in for the
-// interface's Windows fonts.
-void use_program_font()
-{
-    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/resource/NotoSansCJKsc-Regular.otf"));
-    const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    if (families.isEmpty())
-        return;
-    QFont::insertSubstitution(QStringLiteral("Calibri"), families.first());
-    QFont font(families.first());
-    font.setPixelSize(11);
-    QApplication::setFont(font);
-}
 
 // The number in a reading label ("12mAh" -> 12).
 double number_in(const QString& text)
@@ -62,48 +47,8 @@ class tst_protect_e2e : public QObject
     connected_window cw;
     MyMainWindow* w = nullptr;
 
-    void type_into(QAbstractSpinBox* box, const QString& text)
-    {
-        QApplication::setActiveWindow(w);
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(box, text);
-        w->ui->comboBox_Mode->setFocus();
-    }
-
-    int received_count() { return cw.sim().received().size(); }
-
-    // Waits until the load received `text` after `from` messages; its index, or -1.
-    int wait_received(const QString& text, int from, int timeout_ms = 5000)
-    {
-        int found = -1;
-        (void)QTest::qWaitFor([&] {
-            const QStringList got = cw.sim().received();
-            for (int i = from; i < got.size(); ++i) {
-                if (got.at(i) == text) {
-                    found = i;
-                    return true;
-                }
-            }
-            return false;
-        }, timeout_ms);
-        return found;
-    }
-    bool received_since(const QString& text, int from) { return cw.sim().received().indexOf(text, from) >= 0; }
-
-    // Presses the load switch and waits until the window shows the input as `on`.
-    bool switch_input(bool on)
-    {
-        QTest::mouseClick(w->load_switch, Qt::LeftButton);
-        return QTest::qWaitFor([&] { return w->load_switch->getSelectedItem() == on; }, 5000);
-    }
-
-    void shot(const char* name)
-    {
-        const QString dir = qEnvironmentVariable("WATTLEX_SHOT_DIR");
-        if (!dir.isEmpty())
-            QVERIFY(w->grab().save(QDir(dir).filePath(QLatin1String(name) + QStringLiteral(".png"))));
-    }
+    // Types `text` into a value box and moves the focus away, as a user does.
+    void type_into(QAbstractSpinBox* box, const QString& text) { type_and_leave(box, text, w->ui->comboBox_Mode); }
 
 private slots:
     void initTestCase()
@@ -116,54 +61,54 @@ private slots:
     void external_control_modes_and_ranges()
     {
         Ui_MyMainWindow* ui = w->ui;
-        int from = received_count();
+        int from = cw.received_count();
         ui->comboBox_Mode->setCurrentIndex(5);
-        const int at = wait_received(QStringLiteral("EXT:MODE EXTI"), from);
+        const int at = cw.wait_received(QStringLiteral("EXT:MODE EXTI"), from);
         QVERIFY(at >= 0);
-        QVERIFY(wait_received(QStringLiteral("EXT:MODE?"), at) > at);
+        QVERIFY(cw.wait_received(QStringLiteral("EXT:MODE?"), at) > at);
         QTRY_COMPARE(w->func_code, 24);
         QVERIFY(ui->radioButton_CC_Ext->isChecked());
         // The poll now reads the external input (2 V on the simulated load).
         QTRY_VERIFY(ui->label_Ext->text().contains(QStringLiteral("2.000")));
 
-        from = received_count();
+        from = cw.received_count();
         QTest::mouseClick(ui->radioButton_CV_Ext, Qt::LeftButton);
-        QVERIFY(wait_received(QStringLiteral("EXT:MODE EXTV"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("EXT:MODE EXTV"), from) >= 0);
         QTRY_COMPARE(w->func_code, 25);
         QCOMPARE(uiPara::instance()->get_ext_mode(), 2);
         QVERIFY(ui->label_Ext_Set->text().startsWith(QStringLiteral("V_set")));
         QCOMPARE(cw.side_query(QStringLiteral("EXT:MODE?")), QStringLiteral("EXTV\n"));
 
-        from = received_count();
+        from = cw.received_count();
         QTest::mouseClick(ui->radioButton_150V_Ext, Qt::LeftButton);
         QTest::mouseClick(ui->radioButton_30A_Ext, Qt::LeftButton);
-        QVERIFY(wait_received(QStringLiteral("EXT:IRANG 30"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("EXT:IRANG 30"), from) >= 0);
         QTRY_COMPARE(uiPara::instance()->get_ext_i_range(), 1);
         QCOMPARE(uiPara::instance()->get_ext_v_range(), 1);
         QVERIFY(ui->radioButton_150V_Ext->isChecked());
         QCOMPARE(cw.side_query(QStringLiteral("EXT:VRANG?")), QStringLiteral("150\n"));
-        shot("page_ext");
+        save_shot(w, "page_ext");
 
         // With the input on the load keeps its range; the page shows what
         // the load answered, then warns.
-        QVERIFY(switch_input(true));
+        QVERIFY(cw.switch_input(true));
         modal_answerer answerer;
         bool shown_when_warned = false;
         answerer.act([&](QWidget* box) {
             shown_when_warned = ui->radioButton_30A_Ext->isChecked();
             box->close();
         });
-        from = received_count();
+        from = cw.received_count();
         QTest::mouseClick(ui->radioButton_5A_Ext, Qt::LeftButton);
         QVERIFY(answerer.wait_answered());
         QCOMPARE(answerer.boxes().at(0).text, QStringLiteral("Please turn off the load !"));
         QVERIFY(shown_when_warned);
-        QVERIFY(received_since(QStringLiteral("EXT:IRANG 5"), from));
+        QVERIFY(cw.received_since(QStringLiteral("EXT:IRANG 5"), from));
         QCOMPARE(uiPara::instance()->get_ext_i_range(), 1);
         // A mode change with the input on draws no warning.
         QTest::mouseClick(ui->radioButton_CC_Ext, Qt::LeftButton);
         QTRY_COMPARE(w->func_code, 24);
-        QVERIFY(switch_input(false));
+        QVERIFY(cw.switch_input(false));
         QCOMPARE(answerer.boxes().size(), 1);
     }
 
@@ -171,60 +116,60 @@ private slots:
     {
         Ui_MyMainWindow* ui = w->ui;
         uiPara* para = uiPara::instance();
-        int from = received_count();
+        int from = cw.received_count();
         ui->comboBox_Mode->setCurrentIndex(1);
-        QVERIFY(wait_received(QStringLiteral("OCP:FUNC"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("OCP:FUNC"), from) >= 0);
         QTRY_COMPARE(w->func_code, 6);
         QCOMPARE(ui->label_ValueName_Protect_Val->text(), QStringLiteral("OCP V:"));
 
         // The load's own values came with the connection; a changed limit
         // goes out with its read-back.
         QCOMPARE(ui->doubleSpinBox_Protect_End->value(), 5.0);
-        from = received_count();
+        from = cw.received_count();
         type_into(ui->doubleSpinBox_Protect_Max, QStringLiteral("4.8"));
-        QVERIFY(wait_received(QStringLiteral("OCP:MAX 4.8"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("OCP:MAX 4.8"), from) >= 0);
         QTRY_COMPARE(para->get_ocpt_i_max(), 4.8);
 
         // The sweep 0, 0.5, ... trips the source at 4.5 A: within 1..4.8.
         modal_answerer answerer;
         answerer.close_box();
-        QVERIFY(switch_input(true));
+        QVERIFY(cw.switch_input(true));
         QVERIFY(answerer.wait_answered(10000));
         QCOMPARE(answerer.boxes().at(0).text, QStringLiteral("Test complete!"));
         QVERIFY(!w->load_switch->getSelectedItem());
-        QVERIFY(received_since(QStringLiteral("PROG:TEST? 1"), from));
+        QVERIFY(cw.received_since(QStringLiteral("PROG:TEST? 1"), from));
 
         // The OPP test, judged by its own limits: the 20 W trip is above 15 W.
-        from = received_count();
+        from = cw.received_count();
         QTest::mouseClick(ui->radioButton_OPPT, Qt::LeftButton);
         QCOMPARE(ui->label_unit_Protect_Max->text(), QStringLiteral("W"));
-        QVERIFY(wait_received(QStringLiteral("OPP:FUNC"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("OPP:FUNC"), from) >= 0);
         QTRY_COMPARE(w->func_code, 7);
         QCOMPARE(ui->doubleSpinBox_Protect_End->value(), 30.0);
         type_into(ui->doubleSpinBox_Protect_Max, QStringLiteral("15"));
-        QVERIFY(wait_received(QStringLiteral("OPP:MAX 15"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("OPP:MAX 15"), from) >= 0);
         QTRY_COMPARE(para->get_oppt_p_max(), 15.0);
         answerer.close_box();
-        QVERIFY(switch_input(true));
+        QVERIFY(cw.switch_input(true));
         QVERIFY(answerer.wait_answered(10000));
         QCOMPARE(answerer.boxes().at(1).text, QStringLiteral("Over limit, Test fail!"));
-        shot("page_protect");
+        save_shot(w, "page_protect");
     }
 
     void protect_range_while_testing()
     {
         Ui_MyMainWindow* ui = w->ui;
         uiPara* para = uiPara::instance();
-        int from = received_count();
+        int from = cw.received_count();
         if (!ui->radioButton_OPPT->isChecked()) {
             QTest::mouseClick(ui->radioButton_OPPT, Qt::LeftButton);
             QTRY_COMPARE(w->func_code, 7);
         }
         // A slow sweep keeps the input on.
         type_into(ui->doubleSpinBox_Protect_Delay, QStringLiteral("100"));
-        QVERIFY(wait_received(QStringLiteral("OPP:STEP:DEL 100"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("OPP:STEP:DEL 100"), from) >= 0);
         QTRY_COMPARE(para->get_oppt_delay(), 100.0);
-        QVERIFY(switch_input(true));
+        QVERIFY(cw.switch_input(true));
 
         // The range command goes out; the warning comes with its read-back,
         // before the unchanged range is stored.
@@ -234,21 +179,21 @@ private slots:
             stored_when_warned = para->get_oppt_i_range();
             box->close();
         });
-        from = received_count();
+        from = cw.received_count();
         QTest::mouseClick(ui->radioButton_30A_Protect, Qt::LeftButton);
         QVERIFY(answerer.wait_answered());
         QCOMPARE(answerer.boxes().at(0).text, QStringLiteral("Please turn off the load !"));
-        QVERIFY(received_since(QStringLiteral("OPP:IRANG 30"), from));
+        QVERIFY(cw.received_since(QStringLiteral("OPP:IRANG 30"), from));
         QCOMPARE(stored_when_warned, 0);
         QTRY_VERIFY(ui->radioButton_5A_Protect->isChecked());
         // Values go out without a warning.
         type_into(ui->doubleSpinBox_Protect_Min, QStringLiteral("12"));
-        QVERIFY(wait_received(QStringLiteral("OPP:MIN 12"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("OPP:MIN 12"), from) >= 0);
         QTRY_COMPARE(para->get_oppt_p_min(), 12.0);
 
         // Stopping the test by hand leaves it without a measured value.
         answerer.close_box();
-        QVERIFY(switch_input(false));
+        QVERIFY(cw.switch_input(false));
         QVERIFY(answerer.wait_answered(10000));
         QCOMPARE(answerer.boxes().at(1).text, QStringLiteral("Failure! The measured value did not meet the set value"));
         QCOMPARE(answerer.boxes().size(), 2);
@@ -258,44 +203,44 @@ private slots:
     {
         Ui_MyMainWindow* ui = w->ui;
         uiPara* para = uiPara::instance();
-        int from = received_count();
+        int from = cw.received_count();
         ui->comboBox_Mode->setCurrentIndex(2);
-        QVERIFY(wait_received(QStringLiteral("BATT:FUNC"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("BATT:FUNC"), from) >= 0);
         QTRY_COMPARE(w->func_code, 8);
         QCOMPARE(ui->label_ValueName_1_Battery->text(), QStringLiteral("Current :"));
         QVERIFY(ui->radioButton_30A_Battery->isChecked());
 
         type_into(ui->doubleSpinBox_1_Battery, QStringLiteral("5"));
-        QVERIFY(wait_received(QStringLiteral("BATT:LEV 5"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("BATT:LEV 5"), from) >= 0);
         QTRY_COMPARE(para->get_battery_level(), 5.0);
         QTest::mouseClick(ui->checkBox_T_Stop, Qt::LeftButton);
-        QVERIFY(wait_received(QStringLiteral("BATT:TIM:STAT 1"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("BATT:TIM:STAT 1"), from) >= 0);
         QTRY_VERIFY(ui->spinBox_TS_Battery->isEnabled());
         type_into(ui->spinBox_TS_Battery, QStringLiteral("7200"));
-        QVERIFY(wait_received(QStringLiteral("BATT:TIM 7200"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("BATT:TIM 7200"), from) >= 0);
         QTRY_COMPARE(para->get_battery_t_stop(), 7200.0);
 
         // A first discharge: nothing accumulated yet, so no question.
         modal_answerer answerer;
-        from = received_count();
-        QVERIFY(switch_input(true));
-        QVERIFY(wait_received(QStringLiteral("INP 1"), from) >= 0);
+        from = cw.received_count();
+        QVERIFY(cw.switch_input(true));
+        QVERIFY(cw.wait_received(QStringLiteral("INP 1"), from) >= 0);
         // (shown rounded: 3 means at least 2.5 mAh drawn)
         QTRY_VERIFY(number_in(ui->label_R->text()) >= 3);
         QVERIFY(ui->label_R->text().endsWith(QStringLiteral("mAh")));
-        QVERIFY(switch_input(false));
+        QVERIFY(cw.switch_input(false));
         QTRY_VERIFY(number_in(ui->label_C_Add->text()) >= 2);
         QVERIFY(answerer.boxes().isEmpty());
 
         // The second asks whether to clear what was accumulated: Yes.
         answerer.press(QMessageBox::Yes);
-        from = received_count();
-        QVERIFY(switch_input(true));
+        from = cw.received_count();
+        QVERIFY(cw.switch_input(true));
         QVERIFY(answerer.wait_answered());
         QCOMPARE(answerer.boxes().at(0).text, QStringLiteral("Do you want to clean up the accumulated capacity?"));
-        const int on_at = wait_received(QStringLiteral("INP 1"), from);
+        const int on_at = cw.wait_received(QStringLiteral("INP 1"), from);
         QVERIFY(on_at >= 0);
-        QVERIFY(wait_received(QStringLiteral("BATT:ADDCAP:STAT 0"), on_at) > on_at);
+        QVERIFY(cw.wait_received(QStringLiteral("BATT:ADDCAP:STAT 0"), on_at) > on_at);
         QCOMPARE(ui->label_C_Add->text(), QStringLiteral("Cap_Add:0mAh"));
 
         // Capacity and time advance while it runs.
@@ -308,29 +253,29 @@ private slots:
         // page read back; a level is sent.
         answerer.close_box();
         answerer.leave_open(); // the read-back closes the wait
-        from = received_count();
+        from = cw.received_count();
         QTest::mouseClick(ui->radioButton_5A_Battery, Qt::LeftButton);
         QVERIFY(answerer.wait_answered());
         QCOMPARE(answerer.boxes().at(1).text, QStringLiteral("Please turn off the load !"));
         QCOMPARE(answerer.boxes().at(2).text, QStringLiteral("Please waiting for the Battery initing"));
         QTRY_VERIFY(!w->wait_prompt);
-        QVERIFY(received_since(QStringLiteral("BATT:ADDCAP?"), from));
-        QVERIFY(!received_since(QStringLiteral("BATT:IRANG 5"), from));
+        QVERIFY(cw.received_since(QStringLiteral("BATT:ADDCAP?"), from));
+        QVERIFY(!cw.received_since(QStringLiteral("BATT:IRANG 5"), from));
         QVERIFY(ui->radioButton_30A_Battery->isChecked());
         // The discharge goes on.
-        QVERIFY(!received_since(QStringLiteral("BATT:FUNC"), from));
+        QVERIFY(!cw.received_since(QStringLiteral("BATT:FUNC"), from));
         QCOMPARE(cw.side_query(QStringLiteral("INP?")), QStringLiteral("1\n"));
         type_into(ui->doubleSpinBox_1_Battery, QStringLiteral("4"));
-        QVERIFY(wait_received(QStringLiteral("BATT:LEV 4"), from) >= 0);
+        QVERIFY(cw.wait_received(QStringLiteral("BATT:LEV 4"), from) >= 0);
         QTRY_COMPARE(para->get_battery_level(), 4.0);
-        shot("page_battery");
+        save_shot(w, "page_battery");
 
         // Stop: the accumulated capacity is read after the input went off.
-        from = received_count();
-        QVERIFY(switch_input(false));
-        const int off_at = wait_received(QStringLiteral("INP 0"), from);
+        from = cw.received_count();
+        QVERIFY(cw.switch_input(false));
+        const int off_at = cw.wait_received(QStringLiteral("INP 0"), from);
         QVERIFY(off_at >= 0);
-        QVERIFY(wait_received(QStringLiteral("BATT:ADDCAP?"), off_at) > off_at);
+        QVERIFY(cw.wait_received(QStringLiteral("BATT:ADDCAP?"), off_at) > off_at);
         QTRY_VERIFY(number_in(ui->label_C_Add->text()) > 0);
         const QString held = ui->label_R->text();
         QTest::qWait(100);

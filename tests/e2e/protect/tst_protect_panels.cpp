@@ -8,14 +8,14 @@
 #include "SwitchButton.h"
 #include "cfg_thread_t.h"
 #include "modal_answerer.h"
+#include "recording_thread.h"
 #include "uiPara.h"
+#include "user_input.h"
+#include "window_steps.h"
 
 #include <QApplication>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QSignalSpy>
 #include <QTest>
-#include <QThread>
 
 #include <cmath>
 #include <limits>
@@ -23,70 +23,12 @@
 
 namespace {
 
-// Keeps every request it is given and answers each query with "0\n"; its
-// replies reach nobody (the window listens to its own thread object).
-class recording_thread : public cfg_thread_t
-{
-public:
-    // Served requests other than the measurement poll, in order.
-    QList<cfg_request_t> posts()
-    {
-        QMutexLocker lock(&m_lock);
-        return m_posts;
-    }
-    bool polled()
-    {
-        QMutexLocker lock(&m_lock);
-        return m_polled;
-    }
-    void forget()
-    {
-        QMutexLocker lock(&m_lock);
-        m_posts.clear();
-        m_polled = false;
-    }
-
-protected:
-    bool serve_text(const cfg_request_t& req, QList<QString>* replies) override
-    {
-        {
-            QMutexLocker lock(&m_lock);
-            if (req.button_model == 183)
-                m_polled = true;
-            else
-                m_posts << req;
-        }
-        for (const QString& q : req.query)
-            if (!q.isEmpty())
-                *replies << QStringLiteral("0\n");
-        QThread::msleep(2);
-        return true;
-    }
-
-private:
-    QMutex m_lock;
-    QList<cfg_request_t> m_posts;
-    bool m_polled = false;
-};
-
 QList<QString> texts(std::initializer_list<const char*> items)
 {
     QList<QString> out;
     for (const char* s : items)
         out << QString::fromUtf8(s);
     return out;
-}
-
-// Types a value into a focus-out box and leaves it, as a user does.
-void type_into(QAbstractSpinBox* box, const QString& text)
-{
-    // A modal box shown before may have left the window inactive.
-    QApplication::setActiveWindow(box->window());
-    box->setFocus();
-    QTRY_VERIFY(box->hasFocus());
-    box->selectAll();
-    QTest::keyClicks(box, text);
-    box->clearFocus();
 }
 
 } // namespace
@@ -102,17 +44,12 @@ private:
     // Waits until `count` requests other than the poll were served.
     cfg_request_t post_at(int count)
     {
-        if (!QTest::qWaitFor([&] { return rec->posts().size() >= count; }, 3000))
-            return cfg_request_t{-1, {}, {}, {}, false, 0, false, {}};
-        return rec->posts().at(count - 1);
+        const QList<cfg_request_t> posts = rec->wait_posts(count);
+        return posts.size() >= count ? posts.at(count - 1) : cfg_request_t{-1, {}, {}, {}, false, 0, false, {}};
     }
     void connect_window()
     {
-        rec = new recording_thread;
-        rec->setParent(w.get());
-        w->cfg_thread = rec;
-        rec->start();
-        w->is_connected = true;
+        rec = attach_recorder(w.get());
     }
 
 private slots:
@@ -161,7 +98,7 @@ private slots:
         QCOMPARE(w->protect_mode, 1);
         QCOMPARE(w->mode_page, 1);
 
-        type_into(ui->doubleSpinBox_Protect_Start, QStringLiteral("2.5"));
+        type_and_leave(ui->doubleSpinBox_Protect_Start, QStringLiteral("2.5"));
         req = post_at(2);
         QCOMPARE(req.button_model, 146);
         QCOMPARE(req.write, texts({"OPP:STAR 2.5"}));
@@ -392,7 +329,7 @@ private slots:
         QCOMPARE(ui->spinBox_CS_Battery->value(), 2000);
 
         w->deal_battery_operating_button(157, texts({"1\n"}), {});
-        type_into(ui->spinBox_TS_Battery, QStringLiteral("3600"));
+        type_and_leave(ui->spinBox_TS_Battery, QStringLiteral("3600"));
         req = post_at(4);
         QCOMPARE(req.button_model, 160);
         QCOMPARE(req.write, texts({"BATT:TIM 3600"}));
@@ -432,7 +369,7 @@ private slots:
             QVERIFY(!r.write.contains(QStringLiteral("BATT:IRANG 30")));
 
         // Levels go out with the input on.
-        type_into(ui->doubleSpinBox_1_Battery, QStringLiteral("2.5"));
+        type_and_leave(ui->doubleSpinBox_1_Battery, QStringLiteral("2.5"));
         QCOMPARE(post_at(2).write, texts({"BATT:LEV 2.5"}));
     }
 

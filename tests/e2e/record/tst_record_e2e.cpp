@@ -13,19 +13,17 @@
 #include "Send_data_thread.h"
 #include "file_dialog_stub.h"
 #include "modal_answerer.h"
+#include "program_look.h"
 #include "recordSetting.h"
 #include "uiPara.h"
+#include "window_steps.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QFontDatabase>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
-#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <QMap>
@@ -130,8 +128,6 @@ private slots:
 
 private:
     bool connect_window(const std::function<void()>& before = std::function<void()>());
-    void set_up_record(const QString& path, bool stop_by_time, int seconds, bool stop_by_count, int n,
-                       bool automatic, int interval);
     void click_record()
     {
         QTest::mouseClick(cw->window()->ui->checkBox_Record, Qt::LeftButton, {}, QPoint(5, 8));
@@ -175,38 +171,6 @@ bool tst_record_e2e::connect_window(const std::function<void()>& before)
     return true;
 }
 
-void tst_record_e2e::set_up_record(const QString& path, bool stop_by_time, int seconds, bool stop_by_count, int n,
-                                   bool automatic, int interval)
-{
-    MyMainWindow* w = cw->window();
-    file_dialog_stub files;
-    files.answer(path);
-    QTest::mouseClick(w->ui->pushButton_Record_Setting, Qt::LeftButton);
-    recordSetting* d = nullptr;
-    QTRY_VERIFY((d = w->findChild<recordSetting*>()) && d->isVisible());
-    Ui_recordSetting* f = d->form();
-    QTest::mouseClick(f->pushButton_Browser, Qt::LeftButton);
-    QCOMPARE(f->lineEdit_Path->text(), path);
-    f->groupBox_Stop->setChecked(stop_by_time || stop_by_count);
-    QTest::mouseClick(stop_by_time ? f->radioButton_Elapsed_Time : f->radioButton_After_N, Qt::LeftButton, {},
-                      QPoint(5, 8));
-    auto type = [](QSpinBox* box, int value) {
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(box, QString::number(value));
-    };
-    type(f->spinBox_H, 0);
-    type(f->spinBox_M, 0);
-    type(f->spinBox_S, seconds);
-    type(f->spinBox_After_N, n);
-    QTest::mouseClick(automatic ? f->radioButton_Auto_Delay : f->radioButton_Manual_Delay, Qt::LeftButton, {},
-                      QPoint(5, 8));
-    type(f->spinBox_Manual_Delay_s, interval);
-    QPointer<recordSetting> gone(d);
-    QTest::mouseClick(f->pushButton_OK, Qt::LeftButton);
-    QTRY_VERIFY(!gone);
-}
-
 QString tst_record_e2e::expected_row()
 {
     return recorded(cw->side_query("MEAS:CURR?"), 4) + "," + recorded(cw->side_query("MEAS:VOLT?"), 4) + ","
@@ -247,7 +211,7 @@ void tst_record_e2e::record_automatic_and_manual_intervals()
 
     // automatic interval: one row per reading, five of them
     const QString auto_path = dir.filePath("auto.csv");
-    set_up_record(auto_path, false, 0, true, 5, true, 1);
+    set_up_record(cw->window(), auto_path, false, 0, true, 5, true, 1);
     click_record();
     QVERIFY(w->recording);
     answerer->press(QMessageBox::Ok);
@@ -261,7 +225,7 @@ void tst_record_e2e::record_automatic_and_manual_intervals()
 
     // manual interval of 1 s, ended by an elapsed time of 3 s
     const QString manual_path = dir.filePath("manual.csv");
-    set_up_record(manual_path, true, 3, false, 1, false, 1);
+    set_up_record(cw->window(), manual_path, true, 3, false, 1, false, 1);
     QElapsedTimer clock;
     clock.start();
     answerer->clear();
@@ -288,7 +252,7 @@ void tst_record_e2e::record_ends_when_the_load_is_disconnected()
     QVERIFY(connect_window());
     MyMainWindow* w = cw->window();
     const QString path = dir.filePath("disconnected.csv");
-    set_up_record(path, false, 0, false, 1, false, 1);
+    set_up_record(cw->window(), path, false, 0, false, 1, false, 1);
     click_record();
     QVERIFY(w->recording);
     answerer->press(QMessageBox::Ok);
@@ -431,13 +395,8 @@ void tst_record_e2e::wrong_settings_files_refused()
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    // The resource font at the program's size, for screenshots as users see them.
-    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/resource/NotoSansCJKsc-Regular.otf"));
-    QFont font = QApplication::font();
-    if (id >= 0)
-        font.setFamily(QFontDatabase::applicationFontFamilies(id).value(0));
-    font.setPixelSize(11);
-    QApplication::setFont(font);
+    // The program's look, for screenshots as users see them.
+    use_program_font();
     tst_record_e2e t;
     return QTest::qExec(&t, argc, argv);
 }

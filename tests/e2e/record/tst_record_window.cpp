@@ -11,6 +11,7 @@
 #include "file_dialog_stub.h"
 #include "modal_answerer.h"
 #include "recordSetting.h"
+#include "window_steps.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -74,9 +75,6 @@ private slots:
 
 private:
     void click_record() { QTest::mouseClick(w->ui->checkBox_Record, Qt::LeftButton, {}, QPoint(5, 8)); }
-    // The record settings dialog, filled in as a user does.
-    void set_up_record(const QString& path, bool stop_by_time, int seconds, bool stop_by_count, int n,
-                       bool automatic, int interval);
     void feed(double c, double v, double r, double p, int load = 1) { w->display_data(c, v, r, p, 0, load); }
 
     QTemporaryDir dir;
@@ -102,37 +100,6 @@ void tst_record_window::cleanup()
     answerer = nullptr;
     delete w;
     w = nullptr;
-}
-
-void tst_record_window::set_up_record(const QString& path, bool stop_by_time, int seconds, bool stop_by_count,
-                                      int n, bool automatic, int interval)
-{
-    file_dialog_stub files;
-    files.answer(path);
-    QTest::mouseClick(w->ui->pushButton_Record_Setting, Qt::LeftButton);
-    recordSetting* d = w->findChild<recordSetting*>();
-    QVERIFY(d && d->isVisible());
-    Ui_recordSetting* f = d->form();
-    QTest::mouseClick(f->pushButton_Browser, Qt::LeftButton);
-    QCOMPARE(f->lineEdit_Path->text(), path);
-    f->groupBox_Stop->setChecked(stop_by_time || stop_by_count);
-    QTest::mouseClick(stop_by_time ? f->radioButton_Elapsed_Time : f->radioButton_After_N, Qt::LeftButton, {},
-                      QPoint(5, 8));
-    auto type = [](QSpinBox* box, int value) {
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(box, QString::number(value));
-    };
-    type(f->spinBox_H, 0);
-    type(f->spinBox_M, 0);
-    type(f->spinBox_S, seconds);
-    type(f->spinBox_After_N, n);
-    QTest::mouseClick(automatic ? f->radioButton_Auto_Delay : f->radioButton_Manual_Delay, Qt::LeftButton, {},
-                      QPoint(5, 8));
-    type(f->spinBox_Manual_Delay_s, interval);
-    QPointer<recordSetting> gone(d);
-    QTest::mouseClick(f->pushButton_OK, Qt::LeftButton);
-    QTRY_VERIFY(!gone);
 }
 
 void tst_record_window::not_connected_refused()
@@ -177,7 +144,7 @@ void tst_record_window::default_path_in_home_without_desktop()
 void tst_record_window::automatic_rows_and_stop_after_n()
 {
     const QString path = dir.filePath("auto.csv");
-    set_up_record(path, false, 0, true, 3, true, 1);
+    set_up_record(w, path, false, 0, true, 3, true, 1);
     click_record();
     QVERIFY(w->recording);
     answerer->press(QMessageBox::Ok);
@@ -210,7 +177,7 @@ void tst_record_window::automatic_rows_and_stop_after_n()
 void tst_record_window::existing_file_append_overwrite_or_cancel()
 {
     const QString path = dir.filePath("existing.csv");
-    set_up_record(path, false, 0, false, 1, true, 1);
+    set_up_record(w, path, false, 0, false, 1, true, 1);
     click_record();
     feed(1, 1, 1, 1);
     answerer->press(QMessageBox::Ok);
@@ -263,7 +230,7 @@ void tst_record_window::existing_file_append_overwrite_or_cancel()
 void tst_record_window::manual_interval_rows_fresh_values_only()
 {
     const QString path = dir.filePath("manual.csv");
-    set_up_record(path, false, 0, false, 1, false, 1);
+    set_up_record(w, path, false, 0, false, 1, false, 1);
     QVERIFY(!w->trend->record.settings.auto_interval);
     click_record();
     QCOMPARE(w->trend->record_interval_timer->interval(), 1000);
@@ -289,7 +256,7 @@ void tst_record_window::lost_connection_ends_the_record()
     for (bool automatic : {true, false}) {
         const QString path = dir.filePath(automatic ? "lost_auto.csv" : "lost_manual.csv");
         w->is_connected = true;
-        set_up_record(path, false, 0, false, 1, automatic, 1);
+        set_up_record(w, path, false, 0, false, 1, automatic, 1);
         click_record();
         feed(1, 1, 1, 1);
         answerer->clear();
@@ -309,7 +276,7 @@ void tst_record_window::file_failures_are_shown()
 {
     // a folder that does not exist
     const QString missing = dir.filePath("no/such/folder/x.csv");
-    set_up_record(missing, false, 0, false, 1, true, 1);
+    set_up_record(w, missing, false, 0, false, 1, true, 1);
     answerer->press(QMessageBox::Ok);
     click_record();
     QVERIFY(answerer->wait_answered());
@@ -320,7 +287,7 @@ void tst_record_window::file_failures_are_shown()
 
     // a device that takes no data: the header cannot be written
     if (QFile::exists("/dev/full")) {
-        set_up_record("/dev/full", false, 0, false, 1, true, 1);
+        set_up_record(w, "/dev/full", false, 0, false, 1, true, 1);
         answerer->clear();
         answerer->press(QMessageBox::Ok);
         click_record();

@@ -9,26 +9,22 @@
 
 #include "app_paths.h"
 #include "init_ui_font_names.h"
+#include "program_look.h"
 #include "ui_about_info_t.h"
+#include "user_input.h"
 #include "utilitySetting.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTranslator>
 #include <QtTest>
 
@@ -72,51 +68,6 @@ QStringList english_texts(QWidget* root)
     return english;
 }
 
-// Texts wider (or taller) than their widget.
-QStringList clipped_texts(QWidget* root)
-{
-    QStringList problems;
-    auto report = [&](QWidget* w, const QString& text, int need, int have) {
-        if (need > have)
-            problems << QString("%1 \"%2\": needs %3 px, has %4").arg(w->objectName(), text).arg(need).arg(have);
-    };
-    for (QWidget* w : root->findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(root))
-            continue;
-        const QFontMetrics fm(w->font());
-        if (auto* label = qobject_cast<QLabel*>(w)) {
-            if (label->text().isEmpty() || label->wordWrap() || !label->pixmap(Qt::ReturnByValue).isNull())
-                continue;
-            report(w, label->text(), label->sizeHint().width(), label->width());
-            report(w, label->text(), fm.tightBoundingRect(label->text()).height(), label->height());
-        } else if (auto* push = qobject_cast<QPushButton*>(w)) {
-            report(w, push->text(), fm.horizontalAdvance(push->text()) + 8, push->width());
-        } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
-            auto* button = static_cast<QAbstractButton*>(w);
-            report(w, button->text(), button->sizeHint().width(), button->width());
-        } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
-            int need = fm.horizontalAdvance(group->title()) + 16;
-            if (group->isCheckable())
-                need += group->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, group)
-                        + group->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, group);
-            report(w, group->title(), need, group->width());
-        } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
-            for (int i = 0; i < combo->count(); ++i)
-                report(w, combo->itemText(i), fm.horizontalAdvance(combo->itemText(i)) + 26, combo->width());
-        }
-    }
-    return problems;
-}
-
-void save_shot(QWidget* w, const QString& name)
-{
-    const QString dir = qEnvironmentVariable("WATTLEX_SHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    QVERIFY(w->grab().save(QDir(dir).filePath(name + ".png")));
-}
-
 } // namespace
 
 class tst_chinese_window : public QObject
@@ -145,17 +96,10 @@ void tst_chinese_window::initTestCase()
     QVERIFY(app_paths::init());
 
     // As start-up does it: the resource font, the catalogue, the families.
-    const int id = QFontDatabase::addApplicationFont(":/resource/NotoSansCJKsc-Regular.otf");
-    QVERIFY(id >= 0);
-    const QString resource_family = QFontDatabase::applicationFontFamilies(id).value(0);
     QVERIFY(m_translator.load(":/languages/Wattlex_zh.qm"));
     QCoreApplication::installTranslator(&m_translator);
     MyMainWindow::set_ui_language("chinese");
-    QFont::insertSubstitution(init_ui_font_names().second, resource_family);
-    QFont::insertSubstitution("Calibri", resource_family);
-    QFont font(init_ui_font_names().second);
-    font.setPixelSize(11);
-    QApplication::setFont(font);
+    QVERIFY(!use_program_font(init_ui_font_names().second).isEmpty());
 
     m_window.reset(new MyMainWindow);
     m_window->show();
@@ -170,12 +114,7 @@ void tst_chinese_window::cleanupTestCase()
 
 bool tst_chinese_window::choose(QMenu* menu, QAction* action)
 {
-    QMenuBar* bar = m_window->menuBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
-    if (!QTest::qWaitFor([menu] { return menu->isVisible(); }, 3000))
-        return false;
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-    return QTest::qWaitFor([menu] { return !menu->isVisible(); }, 3000);
+    return choose_from_menu(m_window->menuBar(), menu, action);
 }
 
 void tst_chinese_window::menus_and_status_line()

@@ -10,14 +10,11 @@
 #include "cfg_thread_t.h"
 #include "connected_window.h"
 #include "uiPara.h"
+#include "user_input.h"
 #include "utilitySetting.h"
 
-#include <QApplication>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPointer>
-#include <QStyleOptionGroupBox>
 #include <QtTest>
 
 namespace {
@@ -33,38 +30,6 @@ const QStringList read_back = {
 QString joined(const QStringList& messages)
 {
     return messages.join(QStringLiteral(" | "));
-}
-
-// Where a checkable group box's check mark is.
-QPoint group_check_point(QGroupBox* box)
-{
-    QStyleOptionGroupBox opt;
-    opt.initFrom(box);
-    opt.text = box->title();
-    opt.lineWidth = 1;
-    opt.textAlignment = Qt::Alignment(box->alignment());
-    opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxCheckBox | QStyle::SC_GroupBoxLabel;
-    opt.state |= box->isChecked() ? QStyle::State_On : QStyle::State_Off;
-    return box->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxCheckBox, box).center();
-}
-
-void click_group_check(QGroupBox* box)
-{
-    QTest::mouseClick(box, Qt::LeftButton, {}, group_check_point(box));
-}
-
-void click_check(QCheckBox* box)
-{
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-}
-
-// Click into the box, replace its text, Enter (which takes the focus away).
-void type_value(QDoubleSpinBox* box, const QString& text)
-{
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(10, box->height() / 2));
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(box, text);
-    QTest::keyClick(box, Qt::Key_Return);
 }
 
 // Steps a closed combo box with the arrow keys.
@@ -119,18 +84,12 @@ void tst_utility_window::cleanupTestCase()
 
 utilitySetting* tst_utility_window::open_from_menu()
 {
-    QMenuBar* bar = w()->menuBar();
-    QMenu* menu = w()->ui->menuUtility;
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
-    if (!QTest::qWaitFor([menu] { return menu->isVisible(); }, 3000))
+    if (!choose_from_menu(w()->menuBar(), w()->ui->menuUtility, w()->ui->actionSetting))
         return nullptr;
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(w()->ui->actionSetting).center());
     utilitySetting* dialog = nullptr;
     if (!QTest::qWaitFor([&] { return (dialog = w()->findChild<utilitySetting*>()) && dialog->isVisible(); }, 3000))
         return nullptr;
-    dialog->activateWindow();
-    if (!QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }, 1000))
-        qWarning("the utility dialog is not the active window");
+    show_active(dialog, 1000);
     return dialog;
 }
 
@@ -168,16 +127,16 @@ void tst_utility_window::changed_rows_reach_the_load_and_the_status_line()
 
     // In no particular order, as a user goes about it.
     click_group_check(f->groupBox_I_Protect);
-    type_value(f->doubleSpinBox_C, "12.5");
+    click_and_type(f->doubleSpinBox_C, "12.5");
     step_combo(f->comboBox_Trig, -1);          // Bus -> Ext
     click_check(f->checkBox_VOL);
-    type_value(f->doubleSpinBox_C_Delay, "0.5");
+    click_and_type(f->doubleSpinBox_C_Delay, "0.5");
     click_group_check(f->groupBox_TMon);
-    type_value(f->doubleSpinBox_V_Low, "1.5");
+    click_and_type(f->doubleSpinBox_V_Low, "1.5");
     step_combo(f->comboBox_Aver, 4);           // 2^6 -> 2^10
     click_check(f->checkBox_I_M_ON);
     click_check(f->checkBox_Vrmt);
-    type_value(f->doubleSpinBox_Von, "2.5");
+    click_and_type(f->doubleSpinBox_Von, "2.5");
 
     m_cw->sim().clear_log();
     const QStringList got = press_ok(dialog, "SYST:SENS ON");
@@ -280,7 +239,7 @@ void tst_utility_window::cancel_sends_nothing()
     QVERIFY(dialog);
     QPointer<utilitySetting> guard(dialog);
     click_check(dialog->form()->checkBox_SOF);
-    type_value(dialog->form()->doubleSpinBox_Von, "7");
+    click_and_type(dialog->form()->doubleSpinBox_Von, "7");
     m_cw->sim().clear_log();
     const int ops_before = m_cw->reply_ops().size();
     QTest::mouseClick(dialog->form()->pushButton_Cancel, Qt::LeftButton);

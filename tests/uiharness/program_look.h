@@ -1,0 +1,25 @@
+// The program's look in tests (its resource font in place of the Windows
+// fonts the forms name), pictures on request, and texts that do not fit.
+#ifndef PROGRAM_LOOK_H
+#define PROGRAM_LOOK_H
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// Loads the resource font (once), lets it stand in for `family` (when
+// given) and "Calibri", and makes `family` (else the resource font) at 11
+// pixels the application's font. Returns the resource font's family, ""
+// when it could not be loaded.
+QString use_program_font(const QString& family = QString());
+
+// With WATTLEX_SHOT_DIR set, saves a picture of `widget` there as
+// <name>.png; the test fails when it cannot be written.
+void save_shot(QWidget* widget, const QString& name);
+
+// The texts shown in `root` and its visible children that are wider (or
+// taller) than their widget, one line each.
+QStringList clipped_texts(QWidget* root);
+
+#endif
