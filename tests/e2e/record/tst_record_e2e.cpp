@@ -14,6 +14,7 @@
 #include "file_dialog_stub.h"
 #include "modal_answerer.h"
 #include "program_look.h"
+#include "record_file.h"
 #include "recordSetting.h"
 #include "uiPara.h"
 #include "window_steps.h"
@@ -23,7 +24,6 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <QMap>
@@ -34,39 +34,12 @@
 
 namespace {
 
-const QString header = "time, Current(A), Voltage(V), Resistance(ohm), Power(W)";
 const QString wrong_file_text = "It's not the correct file !";
-
-QByteArray read_file(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return f.readAll();
-}
 
 bool write_file(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
-// The rows of a record file without their times; *ok tells whether the
-// header, the separators and the times are as stored files have them.
-QStringList rows_of(const QString& path, bool* ok)
-{
-    const QString text = QString::fromUtf8(read_file(path));
-    *ok = text.startsWith(header) && !text.endsWith('\n') && !text.endsWith(',');
-    QStringList rows = text.mid(header.size()).split(",\n");
-    if (rows.isEmpty() || !rows.takeFirst().isEmpty())
-        *ok = false;
-    static const QRegularExpression time("^\\d\\d:\\d\\d:\\d\\d,");
-    for (QString& r : rows) {
-        if (!time.match(r).hasMatch())
-            *ok = false;
-        r = r.mid(9);
-    }
-    return rows;
 }
 
 // A reading as the window records it: the reply's number rounded to its
@@ -220,7 +193,7 @@ void tst_record_e2e::record_automatic_and_manual_intervals()
     QVERIFY(!w->recording);
     QVERIFY(!w->ui->checkBox_Record->isChecked());
     bool ok = false;
-    QCOMPARE(rows_of(auto_path, &ok), QStringList(QVector<QString>(5, row).toList()));
+    QCOMPARE(record_rows(auto_path, &ok), QStringList(QVector<QString>(5, row).toList()));
     QVERIFY2(ok, read_file(auto_path).constData());
 
     // manual interval of 1 s, ended by an elapsed time of 3 s
@@ -236,7 +209,7 @@ void tst_record_e2e::record_automatic_and_manual_intervals()
     QVERIFY(clock.elapsed() >= 3000);
     QCOMPARE(answerer->boxes()[0].text, QString("Save Complete"));
     QVERIFY(!w->recording);
-    const QStringList rows = rows_of(manual_path, &ok);
+    const QStringList rows = record_rows(manual_path, &ok);
     QVERIFY2(ok, read_file(manual_path).constData());
     QVERIFY2(rows.size() >= 2 && rows.size() <= 3, qPrintable(rows.join('|')));
     for (const QString& r : rows)
@@ -262,10 +235,10 @@ void tst_record_e2e::record_ends_when_the_load_is_disconnected()
     QVERIFY(!w->recording);
     QVERIFY(!w->ui->checkBox_Record->isChecked());
     bool ok = false;
-    const int rows = rows_of(path, &ok).size();
+    const int rows = record_rows(path, &ok).size();
     QVERIFY(ok);
     QTest::qWait(1200); // a tick more: nothing is added
-    QCOMPARE(rows_of(path, &ok).size(), rows);
+    QCOMPARE(record_rows(path, &ok).size(), rows);
 }
 
 void tst_record_e2e::settings_saved_and_loaded_back()

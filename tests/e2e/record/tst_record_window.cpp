@@ -10,6 +10,7 @@
 
 #include "file_dialog_stub.h"
 #include "modal_answerer.h"
+#include "record_file.h"
 #include "recordSetting.h"
 #include "window_steps.h"
 
@@ -20,41 +21,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-const QString header = "time, Current(A), Voltage(V), Resistance(ohm), Power(W)";
-
-QByteArray read_file(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return f.readAll();
-}
-
-// The rows of a record file without their times, checking the format.
-QStringList rows_of(const QString& path, bool* ok)
-{
-    const QString text = QString::fromUtf8(read_file(path));
-    *ok = text.startsWith(header) && !text.endsWith('\n') && !text.endsWith(',');
-    QStringList rows = text.mid(header.size()).split(",\n");
-    if (rows.isEmpty() || !rows.takeFirst().isEmpty())
-        *ok = false;
-    static const QRegularExpression time("^\\d\\d:\\d\\d:\\d\\d,");
-    for (QString& r : rows) {
-        if (!time.match(r).hasMatch())
-            *ok = false;
-        r = r.mid(9);
-    }
-    return rows;
-}
-
-} // namespace
 
 class tst_record_window : public QObject
 {
@@ -123,13 +92,13 @@ void tst_record_window::default_path_in_home_without_desktop()
     QVERIFY(w->recording);
     QVERIFY(w->ui->checkBox_Record->isChecked());
     QCOMPARE(w->trend->record_path, expected);
-    QCOMPARE(read_file(expected), header.toUtf8()); // written at once
+    QCOMPARE(read_file(expected), record_header().toUtf8()); // written at once
 
     feed(1.5, 12.0004, 8.0031, 18.254);
     feed(2.0, 12.5, 6.25, 25.0, 0); // input off
     bool ok = false;
     // each row is on disk as soon as it is written
-    QCOMPARE(rows_of(expected, &ok), (QStringList{"1.5,12.0004,8.003,18.25", "0,12.5,0,0"}));
+    QCOMPARE(record_rows(expected, &ok), (QStringList{"1.5,12.0004,8.003,18.25", "0,12.5,0,0"}));
     QVERIFY(ok);
 
     answerer->press(QMessageBox::Ok);
@@ -138,7 +107,7 @@ void tst_record_window::default_path_in_home_without_desktop()
     QCOMPARE(answerer->boxes()[0].text, QString("Save Complete"));
     QVERIFY(!w->recording);
     feed(3, 3, 3, 3);
-    QCOMPARE(rows_of(expected, &ok).size(), 2);
+    QCOMPARE(record_rows(expected, &ok).size(), 2);
 }
 
 void tst_record_window::automatic_rows_and_stop_after_n()
@@ -155,7 +124,7 @@ void tst_record_window::automatic_rows_and_stop_after_n()
     QVERIFY(!w->recording);
     QVERIFY(!w->ui->checkBox_Record->isChecked());
     bool ok = false;
-    QCOMPARE(rows_of(path, &ok), (QStringList{"1,11,1,0.5", "2,12,1,1", "3,13,1,1.5"}));
+    QCOMPARE(record_rows(path, &ok), (QStringList{"1,11,1,0.5", "2,12,1,1", "3,13,1,1.5"}));
     QVERIFY(ok);
 
     // stopped by hand after one row: the next record counts from 0 again
@@ -171,7 +140,7 @@ void tst_record_window::automatic_rows_and_stop_after_n()
     for (int i = 0; i < 3; ++i)
         feed(8, 8, 8, 8);
     QVERIFY(answerer->wait_answered());
-    QCOMPARE(rows_of(path, &ok), (QStringList{"8,8,8,8", "8,8,8,8", "8,8,8,8"}));
+    QCOMPARE(record_rows(path, &ok), (QStringList{"8,8,8,8", "8,8,8,8", "8,8,8,8"}));
 }
 
 void tst_record_window::existing_file_append_overwrite_or_cancel()
@@ -195,7 +164,7 @@ void tst_record_window::existing_file_append_overwrite_or_cancel()
     QVERIFY(w->recording);
     feed(2, 2, 2, 2);
     bool ok = false;
-    QCOMPARE(rows_of(path, &ok), (QStringList{"1,1,1,1", "2,2,2,2"}));
+    QCOMPARE(record_rows(path, &ok), (QStringList{"1,1,1,1", "2,2,2,2"}));
     QVERIFY(ok);
     answerer->clear();
     answerer->press(QMessageBox::Ok);
@@ -219,7 +188,7 @@ void tst_record_window::existing_file_append_overwrite_or_cancel()
     click_record();
     QVERIFY(answerer->wait_answered());
     feed(4, 4, 4, 4);
-    QCOMPARE(rows_of(path, &ok), (QStringList{"4,4,4,4"}));
+    QCOMPARE(record_rows(path, &ok), (QStringList{"4,4,4,4"}));
     QVERIFY(ok);
     answerer->clear();
     answerer->press(QMessageBox::Ok);
@@ -237,13 +206,13 @@ void tst_record_window::manual_interval_rows_fresh_values_only()
     feed(1.25, 2, 3, 4);
     feed(1.5, 2, 3, 4); // the latest set is what the row holds
     bool ok = false;
-    QCOMPARE(rows_of(path, &ok).size(), 0); // not per set
-    QTRY_COMPARE_WITH_TIMEOUT(rows_of(path, &ok), (QStringList{"1.5,2,3,4"}), 3000);
+    QCOMPARE(record_rows(path, &ok).size(), 0); // not per set
+    QTRY_COMPARE_WITH_TIMEOUT(record_rows(path, &ok), (QStringList{"1.5,2,3,4"}), 3000);
     // no set since: the next tick writes nothing
     QTest::qWait(1300);
-    QCOMPARE(rows_of(path, &ok).size(), 1);
+    QCOMPARE(record_rows(path, &ok).size(), 1);
     feed(2.5, 2, 3, 4);
-    QTRY_COMPARE_WITH_TIMEOUT(rows_of(path, &ok), (QStringList{"1.5,2,3,4", "2.5,2,3,4"}), 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(record_rows(path, &ok), (QStringList{"1.5,2,3,4", "2.5,2,3,4"}), 3000);
     QVERIFY(ok);
     answerer->press(QMessageBox::Ok);
     click_record();
@@ -267,7 +236,7 @@ void tst_record_window::lost_connection_ends_the_record()
         QVERIFY(!w->recording);
         QVERIFY(!w->ui->checkBox_Record->isChecked());
         bool ok = false;
-        QVERIFY(rows_of(path, &ok).size() <= 1);
+        QVERIFY(record_rows(path, &ok).size() <= 1);
         QVERIFY(ok);
     }
 }
