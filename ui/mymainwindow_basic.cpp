@@ -125,12 +125,12 @@ void check_slopes(MyMainWindow& w, double set, double other)
 
 // ---- mode buttons and LED box
 
-namespace {
+namespace basic_roles {
 
-// A mode button: lays out offline; connected, selects the function on the
-// load (static), or its transient form (dynamic, refused with the input on).
 void mode_button(MyMainWindow& w, int mode)
 {
+    if (!valid_function(mode))
+        return;
     if (!w.is_connected) {
         w.basic_mode = mode;
         w.init_Basic_Config_By_Mode(mode);
@@ -158,7 +158,7 @@ void mode_button(MyMainWindow& w, int mode)
     post_basic(w, 88 + dyn_offset(mode), w.write_list, w.query_list, {});
 }
 
-} // namespace
+} // namespace basic_roles
 
 void MyMainWindow::on_radioButton_CC_Basic_clicked() { mode_button(*this, fn_cc); }
 void MyMainWindow::on_radioButton_CV_Basic_clicked() { mode_button(*this, fn_cv); }

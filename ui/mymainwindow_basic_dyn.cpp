@@ -25,13 +25,7 @@ void MyMainWindow::on_checkBox_Dynamic_Basic_clicked()
     is_dynamic = checked;
     if (!checked) {
         // Back to the static form: the mode button sends the static function.
-        switch (basic_mode) {
-        case fn_cc: on_radioButton_CC_Basic_clicked(); break;
-        case fn_cv: on_radioButton_CV_Basic_clicked(); break;
-        case fn_cr: on_radioButton_CR_Basic_clicked(); break;
-        case fn_cp: on_radioButton_CP_Basic_clicked(); break;
-        default: break;
-        }
+        mode_button(*this, basic_mode);
         return;
     }
     write_list.clear();

@@ -85,14 +85,8 @@ void MyMainWindow::init_Basic()
     update_state_vis(false, 3);
 
     if (is_connected) {
-        // Re-send the load's present function (refused where that slot refuses).
-        switch (basic_mode) {
-        case fn_cc: on_radioButton_CC_Basic_clicked(); break;
-        case fn_cv: on_radioButton_CV_Basic_clicked(); break;
-        case fn_cr: on_radioButton_CR_Basic_clicked(); break;
-        case fn_cp: on_radioButton_CP_Basic_clicked(); break;
-        default: break;
-        }
+        // Re-send the load's present function as its mode button does.
+        mode_button(*this, basic_mode);
         return;
     }
     // Offline defaults.

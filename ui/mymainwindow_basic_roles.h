@@ -147,6 +147,10 @@ inline void set_limits(QDoubleSpinBox* box, const limits_t& l)
 // Posts one Basic request (no repeat, sub-code 0, not binary).
 void post_basic(MyMainWindow& w, int op, const QList<QString>& writes, const QList<QString>& queries,
                 const QList<QWidget*>& widgets);
+// What pressing the mode button of function `mode` does (nothing for any
+// other value): lays out offline; connected, selects the function on the
+// load (static), or its transient form (dynamic, refused with the input on).
+void mode_button(MyMainWindow& w, int mode);
 // True when a reply list holds `count` replies; traces a short one.
 bool has_replies(const QList<QString>& value, int count, const char* where);
 // Range replies: "30\n" / "150\n" are the high range, anything else the low.
