@@ -310,6 +310,8 @@ void MyMainWindow::pause_adjust_func(double max, double min, int q)
 
 void MyMainWindow::set_trend_upper(int q, double value)
 {
+    if (!trend)
+        return;
     trend_state_t& t = *trend;
     const double upper = t.lower[q] > value ? t.lower[q] : value;
     t.upper[q] = upper;
@@ -324,6 +326,8 @@ void MyMainWindow::set_trend_upper(int q, double value)
 
 void MyMainWindow::set_trend_lower(int q, double value)
 {
+    if (!trend)
+        return;
     trend_state_t& t = *trend;
     const double lower = value > t.upper[q] ? t.upper[q] : value;
     t.lower[q] = lower;
@@ -336,53 +340,15 @@ void MyMainWindow::set_trend_lower(int q, double value)
     t.plot->replot();
 }
 
-void MyMainWindow::on_doubleSpinBox_C_MAX_valueChanged(double value)
-{
-    if (trend)
-        set_trend_upper(0, value);
-}
-
-void MyMainWindow::on_doubleSpinBox_V_MAX_valueChanged(double value)
-{
-    if (trend)
-        set_trend_upper(1, value);
-}
-
-void MyMainWindow::on_doubleSpinBox_R_MAX_valueChanged(double value)
-{
-    if (trend)
-        set_trend_upper(2, value);
-}
-
-void MyMainWindow::on_doubleSpinBox_P_MAX_valueChanged(double value)
-{
-    if (trend)
-        set_trend_upper(3, value);
-}
-
-void MyMainWindow::on_doubleSpinBox_C_MIN_valueChanged(double value)
-{
-    if (trend)
-        set_trend_lower(0, value);
-}
-
-void MyMainWindow::on_doubleSpinBox_V_MIN_valueChanged(double value)
-{
-    if (trend)
-        set_trend_lower(1, value);
-}
-
-void MyMainWindow::on_doubleSpinBox_R_MIN_valueChanged(double value)
-{
-    if (trend)
-        set_trend_lower(2, value);
-}
-
-void MyMainWindow::on_doubleSpinBox_P_MIN_valueChanged(double value)
-{
-    if (trend)
-        set_trend_lower(3, value);
-}
+// The limit boxes move before the trend exists (the form sets them up).
+void MyMainWindow::on_doubleSpinBox_C_MAX_valueChanged(double value) { set_trend_upper(0, value); }
+void MyMainWindow::on_doubleSpinBox_V_MAX_valueChanged(double value) { set_trend_upper(1, value); }
+void MyMainWindow::on_doubleSpinBox_R_MAX_valueChanged(double value) { set_trend_upper(2, value); }
+void MyMainWindow::on_doubleSpinBox_P_MAX_valueChanged(double value) { set_trend_upper(3, value); }
+void MyMainWindow::on_doubleSpinBox_C_MIN_valueChanged(double value) { set_trend_lower(0, value); }
+void MyMainWindow::on_doubleSpinBox_V_MIN_valueChanged(double value) { set_trend_lower(1, value); }
+void MyMainWindow::on_doubleSpinBox_R_MIN_valueChanged(double value) { set_trend_lower(2, value); }
+void MyMainWindow::on_doubleSpinBox_P_MIN_valueChanged(double value) { set_trend_lower(3, value); }
 
 void MyMainWindow::on_checkBox_Auto_clicked()
 {
