@@ -9,10 +9,12 @@
 
 #include <QDebug>
 
+#include <iterator>
+
 namespace {
 
 // Replies of the program read-back (operation 14's queries).
-const int prog_recall_count = 14;
+constexpr int prog_recall_count = 14;
 
 // The store links the program table follows (the step count and the
 // per-step signals).
@@ -48,27 +50,31 @@ void MyMainWindow::deal_prog_recall(QList<QString> replies, QList<QWidget*>)
     // of once per cell.
     set_prog_links(this, false);
     uiPara* p = uiPara::instance();
-    using list_setter = void (uiPara::*)(const QStringList&);
-    // The load has no query for a step's LED voltage: it is the level.
-    struct recall_field_t {
-        list_setter set;
-        list_setter also;
+    // Plain functions rather than member pointers: GCC's bounds sanitizer
+    // checks a call through an indexed member-pointer table with an index
+    // it never set, and aborts.
+    using list_setter = void (*)(uiPara*, const QStringList&);
+    static const list_setter setters[] = {
+        [](uiPara* q, const QStringList& v) { q->set_prog_pause(v); },
+        [](uiPara* q, const QStringList& v) { q->set_prog_mode(v); },
+        [](uiPara* q, const QStringList& v) { q->set_prog_irange(v); },
+        [](uiPara* q, const QStringList& v) { q->set_prog_vrange(v); },
+        [](uiPara* q, const QStringList& v) { q->set_prog_short(v); },
+        [](uiPara* q, const QStringList& v) { q->set_prog_ton(v); },
+        [](uiPara* q, const QStringList& v) { q->set_prog_toff(v); },
+        [](uiPara* q, const QStringList& v) { q->set_prog_tdly(v); },
+        [](uiPara* q, const QStringList& v) { q->set_prog_min(v); },
+        [](uiPara* q, const QStringList& v) { q->set_prog_max(v); },
+        // The load has no query for a step's LED voltage: it is the level.
+        [](uiPara* q, const QStringList& v) { q->set_prog_set(v); q->set_prog_vo(v); },
+        [](uiPara* q, const QStringList& v) { q->set_prog_io(v); },
+        [](uiPara* q, const QStringList& v) { q->set_prog_rco(v); },
     };
-    static const recall_field_t fields[] = {
-        {&uiPara::set_prog_pause, nullptr}, {&uiPara::set_prog_mode, nullptr}, {&uiPara::set_prog_irange, nullptr},
-        {&uiPara::set_prog_vrange, nullptr}, {&uiPara::set_prog_short, nullptr}, {&uiPara::set_prog_ton, nullptr},
-        {&uiPara::set_prog_toff, nullptr}, {&uiPara::set_prog_tdly, nullptr}, {&uiPara::set_prog_min, nullptr},
-        {&uiPara::set_prog_max, nullptr}, {&uiPara::set_prog_set, &uiPara::set_prog_vo},
-        {&uiPara::set_prog_io, nullptr}, {&uiPara::set_prog_rco, nullptr},
-    };
-    int i = 0;
-    for (const recall_field_t& f : fields) {
-        const QStringList parts = replies[i++].split(QLatin1Char(','), Qt::KeepEmptyParts);
-        (p->*f.set)(parts);
-        if (f.also)
-            (p->*f.also)(parts);
-    }
-    p->set_program_step(replies[i].toInt());
+    constexpr int list_count = prog_recall_count - 1;
+    static_assert(std::size(setters) == list_count, "one list reply per setter, then the step count");
+    for (int i = 0; i < list_count; ++i)
+        setters[i](p, replies[i].split(QLatin1Char(','), Qt::KeepEmptyParts));
+    p->set_program_step(replies[list_count].toInt());
     set_prog_links(this, true);
     update_prog_step(p->get_program_step());
     close_wait_prompt();
