@@ -83,46 +83,42 @@ void ui_ipline_widget_t::set_value(const QList<int>& values)
     set_value(texts);
 }
 
+namespace {
+
+// Moves the focus from the focused section to the one `step` sections away;
+// that section, or null when none is focused or there is none that far.
+ui_ip_ledit_t* move_focus(const QList<ui_ip_ledit_t*>& sections, int step)
+{
+    for (int i = 0; i < sections.size(); ++i) {
+        if (!sections[i]->hasFocus())
+            continue;
+        const int to = i + step;
+        if (to < 0 || to >= sections.size())
+            return nullptr;
+        sections[i]->clearFocus();
+        sections[to]->setFocus(Qt::OtherFocusReason);
+        return sections[to];
+    }
+    return nullptr;
+}
+
+} // namespace
+
 void ui_ipline_widget_t::pressed_valid_changed_ledit_func()
 {
     if (m_sections.size() < 2 || sender() == m_sections.last())
         return;
-    for (int i = 0; i < m_sections.size() - 1; ++i) {
-        if (!m_sections[i]->hasFocus())
-            continue;
-        m_sections[i]->clearFocus();
-        m_sections[i + 1]->setFocus(Qt::OtherFocusReason);
-        m_sections[i + 1]->selectAll();
-        return;
-    }
+    if (ui_ip_ledit_t* next = move_focus(m_sections, 1))
+        next->selectAll();
 }
 
 void ui_ipline_widget_t::cursor_moved_valid_changed_ledit_func(int dir)
 {
     if (m_sections.size() < 2)
         return;
-    if (dir < 1) {
-        if (sender() == m_sections.first())
-            return;
-        for (int i = 1; i < m_sections.size(); ++i) {
-            if (!m_sections[i]->hasFocus())
-                continue;
-            m_sections[i]->clearFocus();
-            ui_ip_ledit_t* prev = m_sections[i - 1];
-            prev->setFocus(Qt::OtherFocusReason);
-            prev->setCursorPosition(prev->text().length());
-            return;
-        }
+    const bool back = dir < 1;
+    if (sender() == (back ? m_sections.first() : m_sections.last()))
         return;
-    }
-    if (sender() == m_sections.last())
-        return;
-    for (int i = 0; i < m_sections.size() - 1; ++i) {
-        if (!m_sections[i]->hasFocus())
-            continue;
-        m_sections[i]->clearFocus();
-        m_sections[i + 1]->setFocus(Qt::OtherFocusReason);
-        m_sections[i + 1]->setCursorPosition(0);
-        return;
-    }
+    if (ui_ip_ledit_t* to = move_focus(m_sections, back ? -1 : 1))
+        to->setCursorPosition(back ? to->text().length() : 0);
 }
