@@ -173,6 +173,7 @@ private slots:
     void links_keep_their_own_replies();
     void other_procedures();
     void fault_replies();
+    void faults_from_a_message();
     void command_line_and_signals();
 
 private:
@@ -453,6 +454,59 @@ void tst_sim_protocol::fault_replies()
         QVERIFY(total > 1024 * 1024);
         QVERIFY(QByteArray::fromStdString(r.data).endsWith("Tervane Device\n"));
     }
+    sim_.stop();
+}
+
+void tst_sim_protocol::faults_from_a_message()
+{
+    // Garbage for one message from the first "MACHINETYPE?" on, then sane again.
+    QVERIFY2(sim_.restart({"--fault-at", "MACHINETYPE?", "--fault-for", "1", "--garbage"}),
+             qPrintable(sim_.error_string()));
+    {
+        rpc_conn core(sim_.core_port());
+        const int32_t lid = core.create_link("inst0");
+        QCOMPARE(core.write(lid, "*IDN?"), 0);
+        QVERIFY(core.read(lid, 1000).data.find("WLX") != std::string::npos);
+        QCOMPARE(core.write(lid, "MACHINETYPE?"), 0);
+        const std::string junk = core.read(lid, 1000).data;
+        QVERIFY(!junk.empty() && junk.find("Tervane") == std::string::npos);
+        QCOMPARE(core.write(lid, "MACHINETYPE?"), 0);
+        QCOMPARE(core.read(lid, 1000).data, std::string("Tervane Device\n"));
+    }
+    // Silent from the first "VOLT?" on, that message included.
+    QVERIFY2(sim_.restart({"--fault-at", "VOLT?", "--stop-after", "0"}), qPrintable(sim_.error_string()));
+    {
+        rpc_conn core(sim_.core_port());
+        const int32_t lid = core.create_link("inst0");
+        QCOMPARE(core.write(lid, "LIST:COUN?"), 0);
+        QCOMPARE(core.read(lid, 100).data, std::string("1\n"));
+        QCOMPARE(core.write(lid, "VOLT?"), 0);
+        QCOMPARE(core.read(lid, 100, 100).error, 15);
+        QCOMPARE(core.write(lid, "LIST:COUN?"), 0);
+        QCOMPARE(core.read(lid, 100, 100).error, 15);
+    }
+    // A late reply only for the message after the trigger.
+    QVERIFY2(sim_.restart({"--fault-at", "*CLS", "--fault-for", "2", "--delay-ms", "300"}),
+             qPrintable(sim_.error_string()));
+    {
+        rpc_conn core(sim_.core_port());
+        const int32_t lid = core.create_link("inst0");
+        QCOMPARE(core.write(lid, "*CLS"), 0);
+        QCOMPARE(core.write(lid, "LIST:COUN?"), 0);
+        QCOMPARE(core.read(lid, 100, 100).error, 15);
+        QCOMPARE(core.read(lid, 100, 1000).data, std::string("1\n"));
+        QCOMPARE(core.write(lid, "LIST:COUN?"), 0);
+        QCOMPARE(core.read(lid, 100, 100).data, std::string("1\n"));
+    }
+    // The connection closes at the first "VOLT?".
+    QVERIFY2(sim_.restart({"--fault-at", "VOLT?", "--drop-after", "0"}), qPrintable(sim_.error_string()));
+    {
+        rpc_conn core(sim_.core_port());
+        const int32_t lid = core.create_link("inst0");
+        QCOMPARE(core.write(lid, "CURR 1"), 0);
+        QVERIFY(core.write(lid, "VOLT?") != 0);
+    }
+    QVERIFY(sim_.log_lines().filter(" DROP ").size() == 1);
     sim_.stop();
 }
 

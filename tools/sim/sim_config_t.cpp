@@ -87,6 +87,13 @@ const option_t options[] = {
      [](sim_config_t &c, const std::string &v) { return to_long(v, 0, max_count, c.drop_after); }},
     {"--refuse-link", nullptr, "fault: create_link answers an error",
      [](sim_config_t &c, const std::string &) { return c.refuse_link = true; }},
+    {"--fault-at", "TEXT", "faults begin at the first message starting with TEXT (counted from it)",
+     [](sim_config_t &c, const std::string &v) {
+         c.fault_at = v;
+         return !v.empty();
+     }},
+    {"--fault-for", "N", "faults last N messages from their start, then the load answers again",
+     [](sim_config_t &c, const std::string &v) { return to_long(v, 0, max_count, c.fault_for); }},
     {"--help", nullptr, "this text", [](sim_config_t &c, const std::string &) { return c.help = true; }},
 };
 } // namespace

@@ -22,6 +22,8 @@ public:
     bool oversize = false;       // replies blown up beyond any sane buffer
     long drop_after = -1;        // message N+1 closes the core connections
     bool refuse_link = false;    // create_link answers an error
+    std::string fault_at;        // the faults above begin at the first message starting with this
+    long fault_for = -1;         // the faults last this many messages from their start; -1: for good
     bool help = false;
 
     // Returns false with *error set on an unknown option or a bad value.

@@ -133,11 +133,21 @@ bool sim_core_channel_t::run_message(int32_t lid, const std::string &msg)
             it->second.reply.clear();
         }
     }
-    if (cfg_.drop_after >= 0 && n > cfg_.drop_after) {
+    // Position of this message among those since the faults began (1 = the
+    // first); 0 while they wait for --fault-at's message or after --fault-for.
+    if (fault_start_ == 0 && msg.compare(0, cfg_.fault_at.size(), cfg_.fault_at) == 0) {
+        fault_start_ = n;
+        if (!cfg_.fault_at.empty())
+            log_.line("FAULT", lid, "faults begin");
+    }
+    long k = fault_start_ > 0 ? n - fault_start_ + 1 : 0;
+    if (cfg_.fault_for >= 0 && k > cfg_.fault_for)
+        k = 0;
+    if (k > 0 && cfg_.drop_after >= 0 && k > cfg_.drop_after) {
         log_.line("DROP", lid, "closing the connections");
         return false;
     }
-    if (cfg_.stop_after >= 0 && n > cfg_.stop_after) {
+    if (k > 0 && cfg_.stop_after >= 0 && k > cfg_.stop_after) {
         log_.line("IGN", lid, "not answering");
         return true;
     }
@@ -151,14 +161,15 @@ bool sim_core_channel_t::run_message(int32_t lid, const std::string &msg)
     }
     if (!has_reply)
         return true;
-    reply = fault_reply(reply);
+    if (k > 0)
+        reply = fault_reply(reply);
     std::lock_guard<std::mutex> lock(links_mutex_);
     const auto it = links_.find(lid);
     if (it != links_.end()) {
         it->second.pending = true;
         it->second.reply = std::move(reply);
         it->second.sent = 0;
-        it->second.ready = clock::now() + std::chrono::milliseconds(cfg_.delay_ms);
+        it->second.ready = clock::now() + std::chrono::milliseconds(k > 0 ? cfg_.delay_ms : 0);
     }
     return true;
 }

@@ -82,6 +82,7 @@ private:
     std::mutex inst_mutex_; // lock order: inst_mutex_ before links_mutex_
     sim_instrument &inst_;
     long messages_ = 0;
+    long fault_start_ = 0; // number of the message the faults began at (--fault-at)
 
     std::mutex links_mutex_;
     std::condition_variable links_cv_;
