@@ -582,7 +582,8 @@ void MyMainWindow::deal_showing_value(QList<QString> replies, QList<QWidget*>)
     // An OCP or OPP test that has ended gets its result asked.
     follow_protect_test(input);
 
-    if (remote == 1) {
+    // A reply still on its way when the session began to end does not revive it.
+    if (remote == 1 && !session_ending && cfg_thread->isRunning()) {
         is_connected = true;
     } else if (remote == 0 && is_connected) {
         // The load left remote control (its Local key): the connection ends.

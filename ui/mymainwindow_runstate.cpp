@@ -123,7 +123,8 @@ void MyMainWindow::deal_prog_running_value(QList<QString> replies)
 
     show_readings(current, voltage, resistance, power, 1);
 
-    if (remote == 1) {
+    // A reply still on its way when the session began to end does not revive it.
+    if (remote == 1 && !session_ending && cfg_thread->isRunning()) {
         is_connected = true;
     } else if (remote == 0 && is_connected) {
         // The load left remote control: the connection ends.
