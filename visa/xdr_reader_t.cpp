@@ -30,27 +30,33 @@ bool xdr_reader_t::get_bool(bool &v)
     return true;
 }
 
+bool xdr_reader_t::take_opaque(size_t max_len, const char *&data, size_t &len)
+{
+    uint32_t n;
+    if (!get_u32(n))
+        return false;
+    const size_t padded = (size_t(n) + 3) & ~size_t(3);
+    if (n > max_len || padded > remaining())
+        return fail();
+    data = p_;
+    len = n;
+    p_ += padded;
+    return true;
+}
+
 bool xdr_reader_t::get_opaque(std::string &out, size_t max_len)
 {
-    uint32_t len;
-    if (!get_u32(len))
+    const char *data;
+    size_t len;
+    if (!take_opaque(max_len, data, len))
         return false;
-    const size_t padded = (size_t(len) + 3) & ~size_t(3);
-    if (len > max_len || padded > remaining())
-        return fail();
-    out.assign(p_, len);
-    p_ += padded;
+    out.assign(data, len);
     return true;
 }
 
 bool xdr_reader_t::skip_opaque(size_t max_len)
 {
-    uint32_t len;
-    if (!get_u32(len))
-        return false;
-    const size_t padded = (size_t(len) + 3) & ~size_t(3);
-    if (len > max_len || padded > remaining())
-        return fail();
-    p_ += padded;
-    return true;
+    const char *data;
+    size_t len;
+    return take_opaque(max_len, data, len);
 }

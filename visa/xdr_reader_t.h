@@ -26,6 +26,9 @@ public:
 
 private:
     bool fail() { ok_ = false; return false; }
+    // Steps over an opaque<> of at most max_len bytes and its padding; its
+    // bytes are at `data`.
+    bool take_opaque(size_t max_len, const char *&data, size_t &len);
 
     const char *p_;
     const char *end_;
