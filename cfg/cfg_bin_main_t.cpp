@@ -414,41 +414,39 @@ int cfg_bin_main_t::parse_header_params(const std::string &text, float &frequenc
 
 int cfg_bin_main_t::load_csv(const std::string &path)
 {
-    std::vector<float> values;
-    float max = 0.0f;
-    float min = 0.0f;
-    float header[4] = {};
-    const int r = read_text_file(path, true, values, max, min, header);
-    if (r < 0)
-        return r;
-    m_points = values.size();
-    m_wave_data.swap(values);
-    m_max = max;
-    m_min = min;
-    m_frequency = header[0];
-    m_amp = header[1];
-    m_offset = header[2];
-    m_phase = header[3];
-    return WAVE_DONE;
+    return load_text_values(path, true);
 }
 
 int cfg_bin_main_t::load_text(const std::string &path)
+{
+    return load_text_values(path, false);
+}
+
+int cfg_bin_main_t::load_text_values(const std::string &path, bool header_params)
 {
     std::vector<float> values;
     float max = 0.0f;
     float min = 0.0f;
     float header[4] = {};
-    const int r = read_text_file(path, false, values, max, min, header);
+    const int r = read_text_file(path, header_params, values, max, min, header);
     if (r < 0)
         return r;
     m_points = values.size();
     m_wave_data.swap(values);
     m_max = max;
     m_min = min;
-    m_frequency = 1000.0f;
-    m_phase = 0.0f;
-    m_amp = max - min;
-    m_offset = (max - min) * 0.5f + min;
+    if (header_params) {
+        m_frequency = header[0];
+        m_amp = header[1];
+        m_offset = header[2];
+        m_phase = header[3];
+    } else {
+        // Without a header the wave is described by its own extremes.
+        m_frequency = 1000.0f;
+        m_phase = 0.0f;
+        m_amp = max - min;
+        m_offset = (max - min) * 0.5f + min;
+    }
     return WAVE_DONE;
 }
 

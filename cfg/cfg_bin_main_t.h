@@ -109,6 +109,8 @@ private:
     int read_text_file(const std::string &path, bool header_params, std::vector<float> &values, float &max,
                        float &min, float header[4]);
     int finish_values(const std::vector<float> &values);
+    // load_csv (header_params) and load_text.
+    int load_text_values(const std::string &path, bool header_params);
 
     std::uint8_t m_end = 0;
     std::uint32_t m_chunk_points = 16384;
