@@ -20,14 +20,6 @@
 
 namespace {
 
-QStringList strings(std::initializer_list<const char*> items)
-{
-    QStringList out;
-    for (const char* s : items)
-        out << QString::fromUtf8(s);
-    return out;
-}
-
 struct row_look {
     QString name; // empty: hidden
     QString unit;
@@ -122,7 +114,7 @@ private slots:
         QCOMPARE(ui()->doubleSpinBox_1_Basic->value(), 3.0);
         QCOMPARE(ui()->doubleSpinBox_2_Basic->value(), 0.5);
         QCOMPARE(ui()->doubleSpinBox_3_Basic->value(), 0.5);
-        QCOMPARE(row_names(), strings({"Current :", "Slew_RIS :", "Slew_FAL :", "", "", ""}));
+        QCOMPARE(row_names(), QStringList({"Current :", "Slew_RIS :", "Slew_FAL :", "", "", ""}));
         QCOMPARE(rows().at(1).unit, QStringLiteral("A/us"));
         QVERIFY(!ui()->checkBox_LED_Basic->isEnabled());
         QVERIFY(!ui()->radioButton_om_Basic->isEnabled());
@@ -137,13 +129,13 @@ private slots:
         QVERIFY(ui()->checkBox_LED_Basic->isEnabled());
         QTest::mouseClick(ui()->checkBox_LED_Basic, Qt::LeftButton);
         QVERIFY(w->is_led);
-        QCOMPARE(row_names(), strings({"Io :", "Vo :", "Rco :", "", "", ""}));
+        QCOMPARE(row_names(), QStringList({"Io :", "Vo :", "Rco :", "", "", ""}));
         QVERIFY(!ui()->checkBox_Dynamic_Basic->isEnabled());
         QVERIFY(!ui()->radioButton_om_Basic->isEnabled());
         QTest::mouseClick(ui()->checkBox_LED_Basic, Qt::LeftButton);
         QTest::mouseClick(ui()->checkBox_Dynamic_Basic, Qt::LeftButton);
         QVERIFY(w->is_dynamic);
-        QCOMPARE(row_names(), strings({"A_Level :", "B_Level :", "A_Width :", "B_Width :", "", ""}));
+        QCOMPARE(row_names(), QStringList({"A_Level :", "B_Level :", "A_Width :", "B_Width :", "", ""}));
         // The only resistance range cannot be unchecked.
         QTest::mouseClick(ui()->radioButton_om_Basic, Qt::LeftButton);
         QVERIFY(ui()->radioButton_om_Basic->isChecked());
@@ -159,30 +151,30 @@ private slots:
         QTest::addColumn<QStringList>("units");
         QTest::addColumn<bool>("trig");
         const QString ohm = QString::fromUtf8("\xce\xa9");
-        QTest::newRow("CV static") << 1 << false << false << 0 << strings({"Voltage :", "", "", "", "", ""})
-                                   << strings({"V", "", "", "", "", ""}) << false;
-        QTest::newRow("CP static") << 3 << false << false << 0 << strings({"Power :", "", "", "", "", ""})
-                                   << strings({"W", "", "", "", "", ""}) << false;
-        QTest::newRow("LED") << 2 << false << true << 0 << strings({"Io :", "Vo :", "Rco :", "", "", ""})
-                             << strings({"A", "V", "", "", "", ""}) << false;
+        QTest::newRow("CV static") << 1 << false << false << 0 << QStringList({"Voltage :", "", "", "", "", ""})
+                                   << QStringList({"V", "", "", "", "", ""}) << false;
+        QTest::newRow("CP static") << 3 << false << false << 0 << QStringList({"Power :", "", "", "", "", ""})
+                                   << QStringList({"W", "", "", "", "", ""}) << false;
+        QTest::newRow("LED") << 2 << false << true << 0 << QStringList({"Io :", "Vo :", "Rco :", "", "", ""})
+                             << QStringList({"A", "V", "", "", "", ""}) << false;
         QTest::newRow("CC continuous")
             << 0 << true << false << 0
-            << strings({"A_Level :", "B_Level :", "A_Width :", "B_Width :", "Slew_RIS :", "Slew_FAL :"})
-            << strings({"A", "A", "s", "s", "A/us", "A/us"}) << false;
+            << QStringList({"A_Level :", "B_Level :", "A_Width :", "B_Width :", "Slew_RIS :", "Slew_FAL :"})
+            << QStringList({"A", "A", "s", "s", "A/us", "A/us"}) << false;
         QTest::newRow("CC pulse") << 0 << true << false << 1
-                                  << strings({"A_Level :", "B_Level :", "Width :", "Slew_RIS :", "Slew_FAL :", ""})
-                                  << strings({"A", "A", "s", "A/us", "A/us", ""}) << false;
+                                  << QStringList({"A_Level :", "B_Level :", "Width :", "Slew_RIS :", "Slew_FAL :", ""})
+                                  << QStringList({"A", "A", "s", "A/us", "A/us", ""}) << false;
         QTest::newRow("CC toggle") << 0 << true << false << 2
-                                   << strings({"A_Level :", "B_Level :", "Slew_RIS :", "Slew_FAL :", "", ""})
-                                   << strings({"A", "A", "A/us", "A/us", "", ""}) << true;
-        QTest::newRow("CV toggle") << 1 << true << false << 2 << strings({"A_Level :", "B_Level :", "", "", "", ""})
-                                   << strings({"V", "V", "", "", "", ""}) << true;
+                                   << QStringList({"A_Level :", "B_Level :", "Slew_RIS :", "Slew_FAL :", "", ""})
+                                   << QStringList({"A", "A", "A/us", "A/us", "", ""}) << true;
+        QTest::newRow("CV toggle") << 1 << true << false << 2 << QStringList({"A_Level :", "B_Level :", "", "", "", ""})
+                                   << QStringList({"V", "V", "", "", "", ""}) << true;
         QTest::newRow("CP pulse") << 3 << true << false << 1
-                                  << strings({"A_Level :", "B_Level :", "Width :", "", "", ""})
-                                  << strings({"W", "W", "s", "", "", ""}) << false;
+                                  << QStringList({"A_Level :", "B_Level :", "Width :", "", "", ""})
+                                  << QStringList({"W", "W", "s", "", "", ""}) << false;
         // LED counts only in the static form.
         QTest::newRow("CR dynamic with LED set")
-            << 2 << true << true << 0 << strings({"A_Level :", "B_Level :", "A_Width :", "B_Width :", "", ""})
+            << 2 << true << true << 0 << QStringList({"A_Level :", "B_Level :", "A_Width :", "B_Width :", "", ""})
             << QStringList({ohm, ohm, "s", "s", "", ""}) << false;
     }
 
@@ -334,19 +326,19 @@ private slots:
         QTest::addColumn<int>("op");
         QTest::addColumn<QStringList>("writes");
         QTest::addColumn<QStringList>("queries");
-        QTest::newRow("CC level") << 0 << false << 1 << "2.5" << 36 << strings({"CURR 2.5"}) << strings({"CURRENT?"});
-        QTest::newRow("CC rise") << 0 << false << 2 << "0.05" << 37 << strings({"CURR:SLEW:POS 0.05", ""})
-                                 << strings({"CURR:SLEW:POS?", "CURR:SLEW:NEG?"});
-        QTest::newRow("CC fall") << 0 << false << 3 << "0.2" << 38 << strings({"CURR:SLEW:NEG 0.2", ""})
-                                 << strings({"CURR:SLEW:NEG?", "CURR:SLEW:POS?"});
-        QTest::newRow("CV") << 1 << false << 1 << "12.345" << 41 << strings({"VOLT 12.345"}) << strings({"VOLT?"});
-        QTest::newRow("CR") << 2 << false << 1 << "1500" << 44 << strings({"RES 1500"}) << strings({"RES?"});
-        QTest::newRow("CP") << 3 << false << 1 << "250" << 47 << strings({"POW 250"}) << strings({"POW?"});
-        QTest::newRow("LED Io") << 2 << true << 1 << "1.2" << 69 << strings({"LED:CURR 1.2"})
-                                << strings({"LED:CURR?"});
-        QTest::newRow("LED Vo") << 2 << true << 2 << "24" << 70 << strings({"LED:VOLT 24"}) << strings({"LED:VOLT?"});
-        QTest::newRow("LED Rco") << 2 << true << 3 << "0.35" << 71 << strings({"LED:RCO 0.35"})
-                                 << strings({"LED:RCO?"});
+        QTest::newRow("CC level") << 0 << false << 1 << "2.5" << 36 << QStringList({"CURR 2.5"}) << QStringList({"CURRENT?"});
+        QTest::newRow("CC rise") << 0 << false << 2 << "0.05" << 37 << QStringList({"CURR:SLEW:POS 0.05", ""})
+                                 << QStringList({"CURR:SLEW:POS?", "CURR:SLEW:NEG?"});
+        QTest::newRow("CC fall") << 0 << false << 3 << "0.2" << 38 << QStringList({"CURR:SLEW:NEG 0.2", ""})
+                                 << QStringList({"CURR:SLEW:NEG?", "CURR:SLEW:POS?"});
+        QTest::newRow("CV") << 1 << false << 1 << "12.345" << 41 << QStringList({"VOLT 12.345"}) << QStringList({"VOLT?"});
+        QTest::newRow("CR") << 2 << false << 1 << "1500" << 44 << QStringList({"RES 1500"}) << QStringList({"RES?"});
+        QTest::newRow("CP") << 3 << false << 1 << "250" << 47 << QStringList({"POW 250"}) << QStringList({"POW?"});
+        QTest::newRow("LED Io") << 2 << true << 1 << "1.2" << 69 << QStringList({"LED:CURR 1.2"})
+                                << QStringList({"LED:CURR?"});
+        QTest::newRow("LED Vo") << 2 << true << 2 << "24" << 70 << QStringList({"LED:VOLT 24"}) << QStringList({"LED:VOLT?"});
+        QTest::newRow("LED Rco") << 2 << true << 3 << "0.35" << 71 << QStringList({"LED:RCO 0.35"})
+                                 << QStringList({"LED:RCO?"});
     }
 
     void static_requests_from_the_widgets()
@@ -427,21 +419,21 @@ private slots:
             QStringList queries;
         };
         const QList<expect_t> expected = {
-            {1, strings({"FUNC VOLT"}), strings({""})},
-            {2, strings({"FUNC RES"}), strings({""})},
-            {4, strings({"FUNC LED"}), strings({""})},
-            {68, strings({"LED:VRANG 150"}), strings({"LED:VRANG?"})},
-            {102, strings({"VOLT:TRAN:VRANG 150"}), strings({"VOLT:TRAN:VRANG?"})},
-            {98, strings({"VOLT:TRAN:IRANG 30"}), strings({"VOLT:TRAN:IRANG?"})},
-            {93, strings({"POW:TRAN:MODE PULSE", ""}), strings({"", "POW:TRAN:MODE?"})},
-            {127, strings({"POW:TRAN:BWID 2e-05"}), strings({"POW:TRAN:BWID?"})},
-            {111, strings({"POW:TRAN:ALEV 123.5"}), strings({"POW:TRAN:ALEV?"})},
-            {130, strings({"CURR:TRAN:SLEW:POS  0.02", ""}),
-             strings({"CURR:TRAN:SLEW:POS?", "CURR:TRAN:SLEW:NEG?"})},
-            {126, strings({"CURR:TRAN:BWID 0.25"}), strings({"CURR:TRAN:BWID?"})},
-            {4, strings({"FUNC LED"}), strings({""})},
-            {91, strings({"FUNC:TRAN RESISTANCE"}), strings({"FUNC:TRAN?"})},
-            {89, strings({"FUNC:TRAN POWER"}), strings({""})},
+            {1, QStringList({"FUNC VOLT"}), QStringList({""})},
+            {2, QStringList({"FUNC RES"}), QStringList({""})},
+            {4, QStringList({"FUNC LED"}), QStringList({""})},
+            {68, QStringList({"LED:VRANG 150"}), QStringList({"LED:VRANG?"})},
+            {102, QStringList({"VOLT:TRAN:VRANG 150"}), QStringList({"VOLT:TRAN:VRANG?"})},
+            {98, QStringList({"VOLT:TRAN:IRANG 30"}), QStringList({"VOLT:TRAN:IRANG?"})},
+            {93, QStringList({"POW:TRAN:MODE PULSE", ""}), QStringList({"", "POW:TRAN:MODE?"})},
+            {127, QStringList({"POW:TRAN:BWID 2e-05"}), QStringList({"POW:TRAN:BWID?"})},
+            {111, QStringList({"POW:TRAN:ALEV 123.5"}), QStringList({"POW:TRAN:ALEV?"})},
+            {130, QStringList({"CURR:TRAN:SLEW:POS  0.02", ""}),
+             QStringList({"CURR:TRAN:SLEW:POS?", "CURR:TRAN:SLEW:NEG?"})},
+            {126, QStringList({"CURR:TRAN:BWID 0.25"}), QStringList({"CURR:TRAN:BWID?"})},
+            {4, QStringList({"FUNC LED"}), QStringList({""})},
+            {91, QStringList({"FUNC:TRAN RESISTANCE"}), QStringList({"FUNC:TRAN?"})},
+            {89, QStringList({"FUNC:TRAN POWER"}), QStringList({""})},
         };
         const QList<cfg_request_t> got = posts();
         QCOMPARE(got.size(), expected.size());
@@ -485,8 +477,8 @@ private slots:
         for (int i = 0; i < ops.size(); ++i)
             QCOMPARE(got[i].button_model, ops[i]);
         QVERIFY(got[0].repeat);
-        QCOMPARE(got[1].query, strings({"FUNC?"}));
-        QCOMPARE(got[6].query, strings({"FUNC:TRAN?"}));
+        QCOMPARE(got[1].query, QStringList({"FUNC?"}));
+        QCOMPARE(got[6].query, QStringList({"FUNC:TRAN?"}));
         for (const cfg_request_t& r : got) {
             for (const QString& text : r.write)
                 QVERIFY2(!text.contains(QLatin1String("RANG")) && !text.contains(QLatin1String("TRAN")),

@@ -35,14 +35,6 @@ const QStringList routers = {
     "deal_list_operating_button",  "deal_prog_operating_button",              "deal_ext_operating_button",
 };
 
-QList<QString> lines(std::initializer_list<const char*> items)
-{
-    QList<QString> out;
-    for (const char* s : items)
-        out << QString::fromLatin1(s);
-    return out;
-}
-
 } // namespace
 
 class tst_reply_side : public QObject
@@ -77,7 +69,7 @@ private:
     static QList<QString> mode(const char* func_mode, const char* func, const char* tran, const char* time_test,
                                const char* shor, const char* ext)
     {
-        return lines({func_mode, func, tran, time_test, shor, ext, "5\n", "36\n"});
+        return QList<QString>({func_mode, func, tran, time_test, shor, ext, "5\n", "36\n"});
     }
 
 private slots:
@@ -116,7 +108,7 @@ private slots:
     void codes_without_handler_reach_only_the_routers()
     {
         QFETCH(int, op);
-        w->deal_cfg_thread(op, lines({"1\n", "2\n"}), {}, 0);
+        w->deal_cfg_thread(op, QList<QString>({"1\n", "2\n"}), {}, 0);
         QCOMPARE(g_trace, routers);
         QVERIFY(posts(0, 50).isEmpty());
     }
@@ -151,7 +143,7 @@ private slots:
     void code_185_marks_the_battery_start_and_polls()
     {
         w->battery_start_state = 0;
-        w->deal_cfg_thread(185, lines({"whatever\n"}), {}, 0);
+        w->deal_cfg_thread(185, QList<QString>({"whatever\n"}), {}, 0);
         QCOMPARE(w->battery_start_state, 1);
         const QList<cfg_request_t> p = posts(1);
         QCOMPARE(p.size(), 1);
@@ -311,7 +303,7 @@ private slots:
         uiPara* p = uiPara::instance();
         p->set_static_cc_i(1.5);
         w->disconnect_para_signals();
-        w->deal_cfg_thread(30, lines({"30\n", "150\n", "4\n"}), {}, 0);
+        w->deal_cfg_thread(30, QList<QString>({"30\n", "150\n", "4\n"}), {}, 0);
         QCOMPARE(p->get_static_cc_i(), 1.5);
         QCOMPARE(posted_ops(1), QList<int>{31});
         p->set_utility_sof(true);
@@ -406,12 +398,12 @@ private slots:
     {
         // "FUNC?" names the function whose read-back follows, with the widgets.
         QWidget marker;
-        w->deal_cfg_thread(26, lines({"RESISTANCE\n"}), {&marker}, 0);
+        w->deal_cfg_thread(26, QList<QString>({"RESISTANCE\n"}), {&marker}, 0);
         const QList<cfg_request_t> p = posts(1);
         QCOMPARE(p[0].button_model, 2);
         QCOMPARE(p[0].write.first(), QStringLiteral("FUNC RES"));
         QCOMPARE(p[0].widgets, QList<QWidget*>{&marker});
-        w->deal_cfg_thread(26, lines({"resistance\n"}), {}, 0);
+        w->deal_cfg_thread(26, QList<QString>({"resistance\n"}), {}, 0);
         QTest::qWait(50);
         QCOMPARE(recorder->served().size(), 1);
     }
@@ -420,25 +412,25 @@ private slots:
 
     void battery_switch_on_without_capacity()
     {
-        w->deal_cfg_thread(32, lines({"12.5\n"}), {}, 185);
+        w->deal_cfg_thread(32, QList<QString>({"12.5\n"}), {}, 185);
         const QList<cfg_request_t> p = posts(1);
         QCOMPARE(p.size(), 1);
         QCOMPARE(p[0].button_model, 185);
-        QCOMPARE(p[0].write, lines({"INP 1"}));
+        QCOMPARE(p[0].write, QList<QString>({"INP 1"}));
     }
 
     void battery_switch_on_clears_capacity_on_yes()
     {
         modal_answerer answerer;
         answerer.press(QMessageBox::Yes);
-        w->deal_cfg_thread(32, lines({"120\n"}), {}, 185);
+        w->deal_cfg_thread(32, QList<QString>({"120\n"}), {}, 185);
         QCOMPARE(answerer.boxes().size(), 1);
         QCOMPARE(answerer.boxes()[0].text, QStringLiteral("Do you want to clean up the accumulated capacity?"));
         const QList<cfg_request_t> p = posts(2);
         QCOMPARE(p.size(), 2);
         QCOMPARE(p[0].button_model, 183); // the poll runs while the question is open
         QCOMPARE(p.last().button_model, 185);
-        QCOMPARE(p.last().write, lines({"INP 1", "BATT:ADDCAP:STAT 0"}));
+        QCOMPARE(p.last().write, QList<QString>({"INP 1", "BATT:ADDCAP:STAT 0"}));
         QCOMPARE(w->ui->label_C_Add->text(), QStringLiteral("Cap_Add:0mAh"));
     }
 
@@ -447,21 +439,21 @@ private slots:
         modal_answerer answerer;
         answerer.press(QMessageBox::No);
         w->ui->label_C_Add->setText(QStringLiteral("before"));
-        w->deal_cfg_thread(32, lines({"120\n"}), {}, 185);
-        QCOMPARE(posts(2).last().write, lines({"INP 1", "BATT:ADDCAP:STAT 1"}));
+        w->deal_cfg_thread(32, QList<QString>({"120\n"}), {}, 185);
+        QCOMPARE(posts(2).last().write, QList<QString>({"INP 1", "BATT:ADDCAP:STAT 1"}));
         QCOMPARE(w->ui->label_C_Add->text(), QStringLiteral("before"));
     }
 
     void battery_switch_off_shows_capacity()
     {
-        w->deal_cfg_thread(32, lines({"250\n"}), {}, 186);
+        w->deal_cfg_thread(32, QList<QString>({"250\n"}), {}, 186);
         QCOMPARE(w->ui->label_C_Add->text(), QStringLiteral("Cap_Add:250mAh"));
         QCOMPARE(w->battery_start_state, 2);
         QCOMPARE(posted_ops(1), QList<int>{183});
         // Sub-code 0: the poll again, a moment later.
         recorder->add_request(99, {}, {"MARK?"}, {}, false, 0, false, {});
         QCOMPARE(posted_ops(2), (QList<int>{183, 99}));
-        w->deal_cfg_thread(32, lines({"1\n"}), {}, 0);
+        w->deal_cfg_thread(32, QList<QString>({"1\n"}), {}, 0);
         QCOMPARE(posted_ops(3), (QList<int>{183, 99, 183}));
     }
 
@@ -492,7 +484,7 @@ private slots:
         for (int row = 0; row < 5; ++row)
             table->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
         // Step 1 running: row 0 green, the others white, the poll goes on.
-        w->deal_cfg_thread(16, lines({"1\n", "0\n", "1\n", "1.5\n", "4.8\n", "3.2\n", "7.2\n", "1\n", "0\n"}), {}, 0);
+        w->deal_cfg_thread(16, QList<QString>({"1\n", "0\n", "1\n", "1.5\n", "4.8\n", "3.2\n", "7.2\n", "1\n", "0\n"}), {}, 0);
         QCOMPARE(table->verticalScrollBar()->value(), 0);
         QCOMPARE(table->item(0, 0)->foreground().color(), QColor(Qt::green));
         QCOMPARE(table->item(1, 0)->foreground().color(), QColor(Qt::white));
@@ -501,22 +493,22 @@ private slots:
         QTest::qWait(30);
         QVERIFY(recorder->served().isEmpty());
         // Step 3 paused.
-        w->deal_cfg_thread(16, lines({"3\n", "1\n", "1\n", "1.5\n", "4.8\n", "3.2\n", "7.2\n", "1\n", "0\n"}), {}, 0);
+        w->deal_cfg_thread(16, QList<QString>({"3\n", "1\n", "1\n", "1.5\n", "4.8\n", "3.2\n", "7.2\n", "1\n", "0\n"}), {}, 0);
         QCOMPARE(table->item(2, 0)->foreground().color(), QColor(Qt::red));
         QCOMPARE(table->item(0, 0)->foreground().color(), QColor(Qt::white));
         QCOMPARE(w->sbar_run_state->text(), QStringLiteral("Program state:Pause 3"));
         // The input went off: the results are asked.
-        w->deal_cfg_thread(16, lines({"5\n", "0\n", "0\n", "0\n", "4.8\n", "0\n", "0\n", "1\n", "0\n"}), {}, 0);
+        w->deal_cfg_thread(16, QList<QString>({"5\n", "0\n", "0\n", "0\n", "4.8\n", "0\n", "0\n", "1\n", "0\n"}), {}, 0);
         const QList<cfg_request_t> p = posts(1);
         QCOMPARE(p.last().button_model, 66);
-        QCOMPARE(p.last().query, lines({"PROG:TEST:ALL?"}));
+        QCOMPARE(p.last().query, QList<QString>({"PROG:TEST:ALL?"}));
     }
 
     void program_stop_on_fail_warns_and_polls()
     {
         modal_answerer answerer;
         answerer.press(QMessageBox::Ok);
-        w->deal_cfg_thread(16, lines({"2\n", "0\n", "0\n", "0\n", "4.8\n", "0\n", "0\n", "1\n", "1\n"}), {}, 0);
+        w->deal_cfg_thread(16, QList<QString>({"2\n", "0\n", "0\n", "0\n", "4.8\n", "0\n", "0\n", "1\n", "1\n"}), {}, 0);
         QCOMPARE(answerer.boxes().size(), 1);
         QCOMPARE(answerer.boxes()[0].text, QStringLiteral("SOF set to on\nTest failed, stop running"));
         QCOMPARE(posted_ops(1), QList<int>{183}); // no results request
@@ -525,7 +517,7 @@ private slots:
     void program_run_state_short_list_is_ignored()
     {
         w->ui->label_C->setText(QStringLiteral("x"));
-        w->deal_cfg_thread(16, lines({"1\n", "0\n", "1\n"}), {}, 0);
+        w->deal_cfg_thread(16, QList<QString>({"1\n", "0\n", "1\n"}), {}, 0);
         QCOMPARE(w->ui->label_C->text(), QStringLiteral("x"));
     }
 
@@ -562,7 +554,7 @@ private slots:
         w->is_dynamic = true;
         w->time_test_flag = true;
         w->set_pending_utility_a(true, 3);
-        w->deal_cfg_thread(161, lines({"1\n"}), {}, 0);
+        w->deal_cfg_thread(161, QList<QString>({"1\n"}), {}, 0);
         QVERIFY(!w->time_test_flag);
         QVERIFY(w->ui->label_Ext->isHidden());
         const QList<cfg_request_t> p = posts(1);
@@ -573,12 +565,12 @@ private slots:
         // Static function: on.
         w->is_dynamic = false;
         w->is_led = false;
-        w->deal_cfg_thread(161, lines({"1\n"}), {}, 0);
+        w->deal_cfg_thread(161, QList<QString>({"1\n"}), {}, 0);
         QVERIFY(w->time_test_flag);
         QVERIFY(!w->ui->label_Ext->isHidden());
         // Switched off on the External page: the labels stay.
         w->mode_page = 5;
-        w->deal_cfg_thread(161, lines({"0\n"}), {}, 0);
+        w->deal_cfg_thread(161, QList<QString>({"0\n"}), {}, 0);
         QVERIFY(!w->time_test_flag);
         QVERIFY(!w->ui->label_Ext->isHidden());
         // No time-test change: the flag is left alone.
@@ -592,7 +584,7 @@ private slots:
     void utility_readback_stores_settings()
     {
         uiPara* p = uiPara::instance();
-        w->deal_cfg_thread(9, lines({"1\n", "0\n", "1\n", "8\n", "2.5\n", "EXTERNAL\n", "1\n", "0\n", "1\n", "1\n",
+        w->deal_cfg_thread(9, QList<QString>({"1\n", "0\n", "1\n", "8\n", "2.5\n", "EXTERNAL\n", "1\n", "0\n", "1\n", "1\n",
                                      "0.5\n", "9\n", "1\n", "20\n", "2\n", "1\n", "150\n", "4\n"}),
                            {}, 0);
         QVERIFY(p->get_utility_vrmt());
@@ -608,19 +600,19 @@ private slots:
     {
         w->func_code = 0;
         w->time_test_flag = false;
-        w->deal_cfg_thread(183, lines({"1\n", "2.5\n", "4.75\n", "1.9\n", "11.875\n", "1\n"}), {}, 0);
+        w->deal_cfg_thread(183, QList<QString>({"1\n", "2.5\n", "4.75\n", "1.9\n", "11.875\n", "1\n"}), {}, 0);
         QVERIFY(w->load_switch->getSelectedItem());
         QCOMPARE(w->ui->label_C->text(), QStringLiteral("2.5000A"));
         QCOMPARE(w->ui->label_V->text(), QStringLiteral("4.7500V"));
         QCOMPARE(w->ui->label_R->text(), QString("1.900") + QChar(0x03A9));
         QCOMPARE(w->ui->label_P->text(), QStringLiteral("11.88W"));
         // Input off: current, resistance and power read 0.
-        w->deal_cfg_thread(183, lines({"0\n", "2.5\n", "4.75\n", "1.9\n", "11.875\n", "1\n"}), {}, 0);
+        w->deal_cfg_thread(183, QList<QString>({"0\n", "2.5\n", "4.75\n", "1.9\n", "11.875\n", "1\n"}), {}, 0);
         QVERIFY(!w->load_switch->getSelectedItem());
         QCOMPARE(w->ui->label_C->text(), QStringLiteral("0.0000A"));
         QCOMPARE(w->ui->label_V->text(), QStringLiteral("4.7500V"));
         // A short list changes nothing.
-        w->deal_cfg_thread(183, lines({"1\n", "2.5\n"}), {}, 0);
+        w->deal_cfg_thread(183, QList<QString>({"1\n", "2.5\n"}), {}, 0);
         QVERIFY(!w->load_switch->getSelectedItem());
     }
 
@@ -628,17 +620,17 @@ private slots:
     {
         uiPara::instance()->set_ext_v_range(1);
         w->func_code = 25;
-        w->deal_cfg_thread(183, lines({"1\n", "0\n", "5\n", "0\n", "0\n", "1\n", "2\n"}), {}, 0);
+        w->deal_cfg_thread(183, QList<QString>({"1\n", "0\n", "5\n", "0\n", "0\n", "1\n", "2\n"}), {}, 0);
         QCOMPARE(w->ui->label_Ext_Set->text(), QStringLiteral("V_set : 30.000V"));
         w->func_code = 0;
         w->time_test_flag = true;
-        w->deal_cfg_thread(183, lines({"1\n", "0\n", "5\n", "0\n", "0\n", "1\n", "0.0012\n", "75\n"}), {}, 0);
+        w->deal_cfg_thread(183, QList<QString>({"1\n", "0\n", "5\n", "0\n", "0\n", "1\n", "0.0012\n", "75\n"}), {}, 0);
         QCOMPARE(w->ui->label_Ext->text(), QStringLiteral("T_Rise : 0.0012s"));
         QCOMPARE(w->ui->label_Ext_Set->text(), QStringLiteral("T_Fall : 00:01:15"));
         // Battery: capacity and discharge time in place of resistance and power.
         w->func_code = 8;
         w->battery_start_state = 1;
-        w->deal_cfg_thread(183, lines({"1\n", "1\n", "4\n", "150\n", "3725.9\n", "1\n", "4\n", "4\n"}), {}, 0);
+        w->deal_cfg_thread(183, QList<QString>({"1\n", "1\n", "4\n", "150\n", "3725.9\n", "1\n", "4\n", "4\n"}), {}, 0);
         QCOMPARE(w->ui->label_R->text(), QStringLiteral("150mAh"));
         QCOMPARE(w->ui->label_P->text(), QStringLiteral("01:02:05"));
         QCOMPARE(w->battery_start_state, 0);

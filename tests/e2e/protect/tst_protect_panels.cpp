@@ -21,18 +21,6 @@
 #include <limits>
 #include <memory>
 
-namespace {
-
-QList<QString> texts(std::initializer_list<const char*> items)
-{
-    QList<QString> out;
-    for (const char* s : items)
-        out << QString::fromUtf8(s);
-    return out;
-}
-
-} // namespace
-
 class tst_protect_panels : public QObject
 {
     Q_OBJECT
@@ -90,10 +78,10 @@ private slots:
         QCOMPARE(ui->doubleSpinBox_Protect_Val->value(), 120.5);
         cfg_request_t req = post_at(1);
         QCOMPARE(req.button_model, 132);
-        QCOMPARE(req.write, texts({"OPP:FUNC"}));
-        QCOMPARE(req.query, texts({"FUNC:MODE?"}));
+        QCOMPARE(req.write, QList<QString>({"OPP:FUNC"}));
+        QCOMPARE(req.query, QList<QString>({"FUNC:MODE?"}));
 
-        w->deal_over_protect_test_operating_button(132, texts({"OPP\n"}), {});
+        w->deal_over_protect_test_operating_button(132, QList<QString>({"OPP\n"}), {});
         QCOMPARE(w->func_code, 7);
         QCOMPARE(w->protect_mode, 1);
         QCOMPARE(w->mode_page, 1);
@@ -101,15 +89,15 @@ private slots:
         type_and_leave(ui->doubleSpinBox_Protect_Start, QStringLiteral("2.5"));
         req = post_at(2);
         QCOMPARE(req.button_model, 146);
-        QCOMPARE(req.write, texts({"OPP:STAR 2.5"}));
-        QCOMPARE(req.query, texts({"OPP:STAR?"}));
+        QCOMPARE(req.write, QList<QString>({"OPP:STAR 2.5"}));
+        QCOMPARE(req.query, QList<QString>({"OPP:STAR?"}));
         QCOMPARE(req.widgets.value(0), static_cast<QWidget*>(ui->doubleSpinBox_Protect_Start));
 
         // The read-back is what is stored and shown, a non-number as 0.
-        w->deal_over_protect_test_operating_button(146, texts({"2.4\n"}), {});
+        w->deal_over_protect_test_operating_button(146, QList<QString>({"2.4\n"}), {});
         QCOMPARE(para->get_oppt_p_start(), 2.4);
         QCOMPARE(ui->doubleSpinBox_Protect_Start->value(), 2.4);
-        w->deal_over_protect_test_operating_button(136, texts({"abc\n"}), {});
+        w->deal_over_protect_test_operating_button(136, QList<QString>({"abc\n"}), {});
         QCOMPARE(para->get_ocpt_i_step(), 0.0);
         // The OCP field changed while the OPP test is shown: the box keeps its value.
         QCOMPARE(ui->doubleSpinBox_Protect_Step->value(), para->get_oppt_p_step());
@@ -117,8 +105,8 @@ private slots:
 
         // Codes of other panels pass through.
         const double before = para->get_oppt_p_min();
-        w->deal_over_protect_test_operating_button(151, texts({"7\n"}), {});
-        w->deal_over_protect_test_operating_button(131, texts({"7\n"}), {});
+        w->deal_over_protect_test_operating_button(151, QList<QString>({"7\n"}), {});
+        w->deal_over_protect_test_operating_button(131, QList<QString>({"7\n"}), {});
         QCOMPARE(para->get_oppt_p_min(), before);
     }
 
@@ -129,7 +117,7 @@ private slots:
         ui->comboBox_Mode->setCurrentIndex(1);
         QCOMPARE(post_at(1).button_model, 132);
         ui->comboBox_Mode->setCurrentIndex(0);
-        w->deal_over_protect_test_operating_button(132, texts({"OCP\n"}), {});
+        w->deal_over_protect_test_operating_button(132, QList<QString>({"OCP\n"}), {});
         QCOMPARE(w->mode_page, 0);
         QCOMPARE(w->func_code, 6);
         // A reply with no text at all is ignored, not read.
@@ -145,7 +133,7 @@ private slots:
         connect_window();
         ui->comboBox_Mode->setCurrentIndex(1);
         QCOMPARE(post_at(1).button_model, 132);
-        w->deal_over_protect_test_operating_button(132, texts({"OCP\n"}), {});
+        w->deal_over_protect_test_operating_button(132, QList<QString>({"OCP\n"}), {});
         rec->forget();
         para->set_ocpt_v_range(1);
         QVERIFY(ui->radioButton_150V_Protect->isChecked());
@@ -155,8 +143,8 @@ private slots:
         QTest::mouseClick(ui->radioButton_36V_Protect, Qt::LeftButton);
         cfg_request_t req = post_at(1);
         QCOMPARE(req.button_model, 134);
-        QCOMPARE(req.write, texts({"OCP:VRANG 36"}));
-        QCOMPARE(req.query, texts({"OCP:VRANG?"}));
+        QCOMPARE(req.write, QList<QString>({"OCP:VRANG 36"}));
+        QCOMPARE(req.query, QList<QString>({"OCP:VRANG?"}));
 
         // The warning comes before the read-back is stored.
         modal_answerer answerer;
@@ -165,7 +153,7 @@ private slots:
             range_when_warned = para->get_ocpt_v_range();
             box->close();
         });
-        w->deal_over_protect_test_operating_button(134, texts({"36\n"}), {});
+        w->deal_over_protect_test_operating_button(134, QList<QString>({"36\n"}), {});
         QVERIFY(answerer.wait_answered());
         QCOMPARE(answerer.boxes().size(), 1);
         QCOMPARE(answerer.boxes().at(0).text, QStringLiteral("Please turn off the load !"));
@@ -176,7 +164,7 @@ private slots:
 
         // With the input off the current range is stored and limits the trend axis.
         w->load_switch->setSelectedItem(false);
-        w->deal_over_protect_test_operating_button(133, texts({"30\n"}), {});
+        w->deal_over_protect_test_operating_button(133, QList<QString>({"30\n"}), {});
         QCOMPARE(para->get_ocpt_i_range(), 1);
         QVERIFY(ui->radioButton_30A_Protect->isChecked());
         QCOMPARE(ui->doubleSpinBox_C_MAX->maximum(), 30.0);
@@ -196,7 +184,7 @@ private slots:
         w->follow_protect_test(0);
         const cfg_request_t req = post_at(1);
         QCOMPARE(req.button_model, 29);
-        QCOMPARE(req.query, texts({"PROG:TEST? 1"}));
+        QCOMPARE(req.query, QList<QString>({"PROG:TEST? 1"}));
         QCOMPARE(req.private_data, 6);
         QCOMPARE(w->ocp_test_state, 0);
         // Leaving the test's function forgets a running test.
@@ -226,23 +214,23 @@ private slots:
         w->init_Ext();
         cfg_request_t req = post_at(1);
         QCOMPARE(req.button_model, 23);
-        QCOMPARE(req.write, texts({"EXT:MODE EXTV", ""}));
-        QCOMPARE(req.query, texts({"", "EXT:MODE?"}));
+        QCOMPARE(req.write, QList<QString>({"EXT:MODE EXTV", ""}));
+        QCOMPARE(req.query, QList<QString>({"", "EXT:MODE?"}));
         QCOMPARE(w->battery_start_state, 0);
         QVERIFY(ui->radioButton_CV_Ext->isChecked());
 
         QTest::mouseClick(ui->radioButton_CC_Ext, Qt::LeftButton);
         req = post_at(2);
         QCOMPARE(req.button_model, 168);
-        QCOMPARE(req.write, texts({"EXT:MODE EXTI", "", ""}));
-        QCOMPARE(req.query, texts({"EXT:MODE?", "FUNC:MODE?", "FUNC?"}));
-        w->deal_ext_operating_button(168, texts({"EXTI\n", "BASIC\n", "CURRENT\n"}), {});
+        QCOMPARE(req.write, QList<QString>({"EXT:MODE EXTI", "", ""}));
+        QCOMPARE(req.query, QList<QString>({"EXT:MODE?", "FUNC:MODE?", "FUNC?"}));
+        w->deal_ext_operating_button(168, QList<QString>({"EXTI\n", "BASIC\n", "CURRENT\n"}), {});
         QCOMPARE(para->get_ext_mode(), 1);
         QCOMPARE(w->func_code, 24);
         QCOMPARE(w->ext_mode_code, 24);
         QCOMPARE(ui->label_Ext_Set->text(), QStringLiteral("I_set : 0.000A"));
         // INT changes nothing.
-        w->deal_ext_operating_button(168, texts({"INT\n", "BASIC\n", "CURRENT\n"}), {});
+        w->deal_ext_operating_button(168, QList<QString>({"INT\n", "BASIC\n", "CURRENT\n"}), {});
         QCOMPARE(w->func_code, 24);
         QCOMPARE(para->get_ext_mode(), 1);
 
@@ -251,24 +239,24 @@ private slots:
         w->load_switch->setSelectedItem(true);
         QTest::mouseClick(ui->radioButton_30A_Ext, Qt::LeftButton);
         req = post_at(3);
-        QCOMPARE(req.write, texts({"EXT:IRANG 30"}));
+        QCOMPARE(req.write, QList<QString>({"EXT:IRANG 30"}));
         modal_answerer answerer;
         bool checked_when_warned = false;
         answerer.act([&](QWidget* box) {
             checked_when_warned = ui->radioButton_30A_Ext->isChecked() && para->get_ext_i_range() == 1;
             box->close();
         });
-        w->deal_ext_operating_button(171, texts({"30\n"}), {});
+        w->deal_ext_operating_button(171, QList<QString>({"30\n"}), {});
         QVERIFY(answerer.wait_answered());
         QVERIFY(checked_when_warned);
         // An unknown range word keeps the stored range.
         answerer.close_box();
-        w->deal_ext_operating_button(172, texts({"20\n"}), {});
+        w->deal_ext_operating_button(172, QList<QString>({"20\n"}), {});
         QVERIFY(answerer.wait_answered());
         QCOMPARE(para->get_ext_v_range(), 0);
         QCOMPARE(answerer.boxes().size(), 2);
         // Operation 23 belongs to the window's own handler.
-        w->deal_ext_operating_button(23, texts({"EXTV\n"}), {});
+        w->deal_ext_operating_button(23, QList<QString>({"EXTV\n"}), {});
         QCOMPARE(w->func_code, 24);
     }
 
@@ -292,47 +280,47 @@ private slots:
         QTest::mouseClick(ui->radioButton_CR_Battery, Qt::LeftButton);
         cfg_request_t req = post_at(1);
         QCOMPARE(req.button_model, 151);
-        QCOMPARE(req.write, texts({"BATT:MODE RES"}));
-        QCOMPARE(req.query, texts({"BATT:MODE?"}));
-        w->deal_battery_operating_button(151, texts({"RESISTANCE\n"}), {});
+        QCOMPARE(req.write, QList<QString>({"BATT:MODE RES"}));
+        QCOMPARE(req.query, QList<QString>({"BATT:MODE?"}));
+        w->deal_battery_operating_button(151, QList<QString>({"RESISTANCE\n"}), {});
         QCOMPARE(para->get_battery_mode(), 2);
         QVERIFY(ui->radioButton_om_Battery->isEnabled());
         // The level box holds the load's resistance span.
-        w->deal_battery_operating_button(154, texts({"10000\n"}), {});
+        w->deal_battery_operating_button(154, QList<QString>({"10000\n"}), {});
         QCOMPARE(ui->doubleSpinBox_1_Battery->value(), 10000.0);
 
         QTest::mouseClick(ui->radioButton_30A_Battery, Qt::LeftButton);
         req = post_at(2);
         QCOMPARE(req.button_model, 152);
-        QCOMPARE(req.write, texts({"BATT:IRANG 30", ""}));
-        QCOMPARE(req.query, texts({"BATT:IRANG?", "BATT:LEV?"}));
-        w->deal_battery_operating_button(152, texts({"30\n", "12.5\n"}), {});
+        QCOMPARE(req.write, QList<QString>({"BATT:IRANG 30", ""}));
+        QCOMPARE(req.query, QList<QString>({"BATT:IRANG?", "BATT:LEV?"}));
+        w->deal_battery_operating_button(152, QList<QString>({"30\n", "12.5\n"}), {});
         QCOMPARE(para->get_battery_i_range(), 1);
         QCOMPARE(para->get_battery_level(), 12.5);
         QCOMPARE(ui->doubleSpinBox_C_MIN->maximum(), 30.0);
         // One reply where two are read: ignored.
-        w->deal_battery_operating_button(153, texts({"36\n"}), {});
+        w->deal_battery_operating_button(153, QList<QString>({"36\n"}), {});
         QCOMPARE(para->get_battery_level(), 12.5);
 
         // A stop switch ungreys its value only once the load said so.
         para->set_battery_v_stop_sw(false);
         QTest::mouseClick(ui->checkBox_V_Stop, Qt::LeftButton);
         req = post_at(3);
-        QCOMPARE(req.write, texts({"BATT:VOLT:STAT 1"}));
-        QCOMPARE(req.query, texts({"BATT:VOLT:STAT?"}));
+        QCOMPARE(req.write, QList<QString>({"BATT:VOLT:STAT 1"}));
+        QCOMPARE(req.query, QList<QString>({"BATT:VOLT:STAT?"}));
         QVERIFY(!ui->doubleSpinBox_VS_Battery->isEnabled());
-        w->deal_battery_operating_button(155, texts({"1\n"}), {});
+        w->deal_battery_operating_button(155, QList<QString>({"1\n"}), {});
         QVERIFY(ui->doubleSpinBox_VS_Battery->isEnabled());
-        w->deal_battery_operating_button(158, texts({"120.25\n"}), {});
+        w->deal_battery_operating_button(158, QList<QString>({"120.25\n"}), {});
         QCOMPARE(ui->doubleSpinBox_VS_Battery->value(), 120.25);
-        w->deal_battery_operating_button(159, texts({"2000.7\n"}), {});
+        w->deal_battery_operating_button(159, QList<QString>({"2000.7\n"}), {});
         QCOMPARE(ui->spinBox_CS_Battery->value(), 2000);
 
-        w->deal_battery_operating_button(157, texts({"1\n"}), {});
+        w->deal_battery_operating_button(157, QList<QString>({"1\n"}), {});
         type_and_leave(ui->spinBox_TS_Battery, QStringLiteral("3600"));
         req = post_at(4);
         QCOMPARE(req.button_model, 160);
-        QCOMPARE(req.write, texts({"BATT:TIM 3600"}));
+        QCOMPARE(req.write, QList<QString>({"BATT:TIM 3600"}));
     }
 
     void battery_refuses_changes_while_input_on()
@@ -343,8 +331,8 @@ private slots:
         ui->comboBox_Mode->setCurrentIndex(2);
         const cfg_request_t entry = post_at(1); // the page entry asks for the mode
         QCOMPARE(entry.button_model, 8);
-        QCOMPARE(entry.write, texts({"BATT:FUNC", ""}));
-        QCOMPARE(entry.query, texts({"", "BATT:MODE?"}));
+        QCOMPARE(entry.write, QList<QString>({"BATT:FUNC", ""}));
+        QCOMPARE(entry.query, QList<QString>({"", "BATT:MODE?"}));
         w->load_switch->setSelectedItem(true);
         rec->forget();
 
@@ -370,7 +358,7 @@ private slots:
 
         // Levels go out with the input on.
         type_and_leave(ui->doubleSpinBox_1_Battery, QStringLiteral("2.5"));
-        QCOMPARE(post_at(2).write, texts({"BATT:LEV 2.5"}));
+        QCOMPARE(post_at(2).write, QList<QString>({"BATT:LEV 2.5"}));
     }
 
     void discharge_time_text()
