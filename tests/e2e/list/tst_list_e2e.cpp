@@ -11,6 +11,7 @@
 #include "block_check.h"
 #include "connected_window.h"
 #include "file_dialog_stub.h"
+#include "loop_watch.h"
 #include "modal_answerer.h"
 #include "program_look.h"
 #include "uiPara.h"
@@ -19,7 +20,6 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QDoubleSpinBox>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -27,7 +27,6 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -257,16 +256,11 @@ private slots:
         from = cw.received_count();
         files.answer(path);
         answerer.leave_open(); // the wait prompt, closed by the read-back
-        int ticks = 0;
-        QTimer ticker;
-        connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
-        ticker.start(100);
-        QElapsedTimer clock;
-        clock.start();
+        loop_watch watch(100);
         QTest::mouseClick(w->ui->pushButton_Inport_List, Qt::LeftButton); // returns when the prompt closes
-        ticker.stop();
-        QVERIFY(clock.elapsed() >= 2500);
-        QVERIFY2(ticks >= 20, qPrintable(QString::number(ticks)));
+        watch.stop();
+        QVERIFY(watch.elapsed_ms() >= 2500);
+        QVERIFY2(watch.ticks() >= 20, qPrintable(QString::number(watch.ticks())));
         QVERIFY(!w->wait_prompt);
         const QList<QByteArray> raw = cw.sim().received_raw().mid(from);
         const int imported = raw.indexOf(QByteArray("LIST:IMPORT ") + block);

@@ -11,6 +11,7 @@
 #include "block_check.h"
 #include "connected_window.h"
 #include "file_dialog_stub.h"
+#include "loop_watch.h"
 #include "modal_answerer.h"
 #include "program_look.h"
 #include "uiPara.h"
@@ -18,12 +19,10 @@
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 class tst_prog_e2e : public QObject
 {
@@ -225,20 +224,15 @@ private slots:
         modal_answerer answerer;
         answerer.leave_open();
         files.answer(path);
-        int ticks = 0;
-        QTimer ticker;
-        connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
-        ticker.start(100);
         from = cw.received_count();
-        QElapsedTimer clock;
-        clock.start();
+        loop_watch watch(100);
         QTest::mouseClick(w->ui->pushButton_Import_Prog, Qt::LeftButton); // returns once the prompt is closed
-        const qint64 waited = clock.elapsed();
-        ticker.stop();
+        watch.stop();
+        const qint64 waited = watch.elapsed_ms();
         QCOMPARE(answerer.boxes().size(), 1);
         QCOMPARE(answerer.boxes().at(0).text, QStringLiteral("Please waiting for the program recalling"));
         QVERIFY2(waited >= 4000, qPrintable(QString::number(waited)));
-        QVERIFY2(ticks >= 20, qPrintable(QString::number(ticks)));
+        QVERIFY2(watch.ticks() >= 20, qPrintable(QString::number(watch.ticks())));
 
         const QList<QByteArray> raw = cw.sim().received_raw().mid(from);
         int import_at = -1;

@@ -14,6 +14,7 @@
 #include "cfg_thread_t.h"
 #include "uiPara.h"
 #include "uiharness/file_dialog_stub.h"
+#include "uiharness/loop_watch.h"
 #include "uiharness/modal_answerer.h"
 #include "uiharness/recording_thread.h"
 #include "window_steps.h"
@@ -21,7 +22,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
 #include <QScrollBar>
@@ -30,7 +30,6 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 #include <utility>
@@ -348,17 +347,12 @@ private slots:
         modal_answerer answerer;
         answerer.press(QMessageBox::Ok);
         w->ui->spinBox_Step_Prog->setValue(9);
-        int ticks = 0;
-        QTimer ticker;
-        connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
-        ticker.start(20);
-        QElapsedTimer clock;
-        clock.start();
+        loop_watch watch(20);
         w->on_spinBox_Step_Prog_sigUpdateValue();
         // Sent after the pause, with the window running meanwhile; then the warning.
         got = posts(2);
-        QVERIFY(clock.elapsed() >= 200);
-        QVERIFY(ticks >= 3);
+        QVERIFY(watch.elapsed_ms() >= 200);
+        QVERIFY(watch.ticks() >= 3);
         QVERIFY(answerer.wait_answered(3000));
         QCOMPARE(got.size(), 2);
         QCOMPARE(got.at(1).write, QList<QString>{QStringLiteral("PROG:STEP 9")});
