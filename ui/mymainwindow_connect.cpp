@@ -506,8 +506,12 @@ void MyMainWindow::deal_connect_fail()
 void MyMainWindow::device_status()
 {
     // A command thread that is being stopped no longer carries the connection.
+    // A settings transfer carries it until its reply slot has run (the file
+    // name is cleared there): its thread may have ended with that slot still
+    // queued, and the slot restarts the command thread.
+    const bool settings_transfer = !settings_file.fileName().isEmpty();
     const bool traffic = (cfg_thread->isRunning() && !session_ending) || get_data_thread->isRunning()
-                         || send_data_thread->isRunning();
+                         || send_data_thread->isRunning() || settings_transfer;
     if (traffic) {
         is_connected = true;
         return;

@@ -10,7 +10,9 @@
 #include "ui_mymainwindow.h"
 #include "ui_recordsetting.h"
 
+#include "Get_data_thread.h"
 #include "Send_data_thread.h"
+#include "cfg_thread_t.h"
 #include "file_dialog_stub.h"
 #include "modal_answerer.h"
 #include "program_look.h"
@@ -19,12 +21,14 @@
 #include "uiPara.h"
 #include "window_steps.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 #include <QMap>
 #include <QPointer>
@@ -82,6 +86,40 @@ private:
     QPointer<QMessageBox> m_last;
 };
 
+// Holds the first reply queued to the window after `thread` has started
+// back until the thread has ended, then lets the window's 500 ms status
+// check run there: between the end of a settings thread and its reply slot.
+class status_check_gate : public QObject
+{
+public:
+    status_check_gate(MyMainWindow* w, QThread* thread) : m_w(w), m_thread(thread) { w->installEventFilter(this); }
+    ~status_check_gate() override { m_w->removeEventFilter(this); }
+
+    bool ran = false;
+    bool thread_ended = false;
+    bool connected = false;   // the window's state after the check
+    bool timer_active = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (ran || watched != m_w || event->type() != QEvent::MetaCall)
+            return false;
+        if (!m_thread->isRunning() && !m_thread->isFinished())
+            return false; // not started yet
+        ran = true;
+        thread_ended = m_thread->wait(10000);
+        m_w->device_status();
+        connected = m_w->is_connected;
+        timer_active = m_w->status_timer->isActive();
+        return false;
+    }
+
+private:
+    MyMainWindow* m_w;
+    QThread* m_thread;
+};
+
 } // namespace
 
 class tst_record_e2e : public QObject
@@ -98,6 +136,7 @@ private slots:
     void record_ends_when_the_load_is_disconnected();
     void settings_saved_and_loaded_back();
     void wrong_settings_files_refused();
+    void status_check_does_not_end_a_settings_transfer();
 
 private:
     bool connect_window(const std::function<void()>& before = std::function<void()>());
@@ -363,6 +402,46 @@ void tst_record_e2e::wrong_settings_files_refused()
         for (const QString& m : sent)
             QVERIFY2(m.contains('?'), qPrintable(QString("%1: %2").arg(f.name, m)));
     }
+}
+
+void tst_record_e2e::status_check_does_not_end_a_settings_transfer()
+{
+    QVERIFY(connect_window());
+    MyMainWindow* w = cw->window();
+    answerer.reset(); // the wait prompts close themselves
+    box_watch boxes({});
+    const QString path = dir.filePath("status.wlx");
+    const struct {
+        QAction* action;
+        QThread* thread;
+    } transfers[] = {
+        {w->ui->actionSave, w->get_data_thread},
+        {w->ui->actionLoad, w->send_data_thread},
+    };
+    for (const auto& t : transfers) {
+        const QString name = t.action->objectName();
+        {
+            status_check_gate gate(w, t.thread);
+            file_dialog_stub files;
+            files.answer(path);
+            t.action->trigger(); // returns when the wait prompt closed
+            QVERIFY2(gate.ran && gate.thread_ended, qPrintable(name));
+            QVERIFY2(gate.connected, qPrintable(name));
+            QVERIFY2(gate.timer_active, qPrintable(name));
+        }
+        QVERIFY(!w->wait_prompt);
+        QVERIFY(w->is_connected);
+        QVERIFY(w->status_timer->isActive());
+        // The traffic runs again and the next status checks find it.
+        QVERIFY2(cw->wait_for_polls(3), qPrintable(name));
+        QVERIFY(w->cfg_thread->isRunning());
+        w->device_status();
+        QVERIFY(w->is_connected);
+    }
+    QVERIFY(QFile::exists(path));
+    QCOMPARE(w->send_data_thread->last_failure(), Send_data_thread::no_failure);
+    for (const QString& text : boxes.seen)
+        QVERIFY2(text.startsWith("Please waiting for the file"), qPrintable(text));
 }
 
 int main(int argc, char** argv)
