@@ -43,7 +43,7 @@ namespace {
 // A command thread standing in for a load: it keeps what it served, holds
 // the input state the writes set and answers the input and remote-state
 // queries as a load does (every other query with "0\n").
-class recording_thread : public cfg_thread_t
+class load_stand_in : public cfg_thread_t
 {
 public:
     QList<cfg_request_t> served()
@@ -201,13 +201,13 @@ class tst_mymainwindow : public QObject
 
 private:
     std::unique_ptr<MyMainWindow> w;
-    recording_thread* recorder = nullptr;
+    load_stand_in* recorder = nullptr;
 
     // Replaces the window's command thread with a running recorder whose
     // replies reach the window as the command thread's do.
     void use_recorder()
     {
-        recorder = new recording_thread;
+        recorder = new load_stand_in;
         recorder->setParent(w.get());
         w->cfg_thread = recorder;
         QObject::connect(recorder, SIGNAL(send_result(int,QList<QString>,QList<QWidget*>,int)), w.get(),
