@@ -9,12 +9,14 @@
 #include "ui_mymainwindow.h"
 
 #include "Send_data_thread.h"
+#include "cfg_thread_t.h"
 #include "file_dialog_stub.h"
 #include "modal_answerer.h"
 #include "uiPara.h"
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -60,13 +62,36 @@ class tst_faults_transfer : public QObject
         QTRY_COMPARE(file_size(path), qint64(size));
     }
 
+    // A record that runs through the transfer, with a few sets in it.
+    bool start_record(fault_rig& rig, const QString& path)
+    {
+        return rig.start_record(path) && QTest::qWaitFor([&] { return rig.sets_since_record() >= 2; }, 5000);
+    }
+
+    // The record ended with the connection (its box is the answerer's
+    // last) and keeps every set the window was handed.
+    void record_kept(fault_rig& rig, const QString& path, const modal_answerer& answerer)
+    {
+        QTRY_VERIFY(!rig.w()->recording);
+        QVERIFY(!answerer.boxes().isEmpty());
+        QVERIFY2(answerer.boxes().last().text.contains("connection"), qPrintable(answerer.boxes().last().text));
+        bool ok = false;
+        const QStringList rows = fault_rig::rows_of(path, &ok);
+        QVERIFY(ok);
+        QVERIFY(rows.size() >= 2);
+        QCOMPARE(rows.size(), rig.sets_since_record());
+        QCOMPARE(rows, QVector<QString>(rows.size(), rows.first()).toList());
+    }
+
     // A file dialog answered with `path`, then `button` pressed; the load
     // is silent from the message it sends. Returns with the window
-    // disconnected and `box` (if any) shown once.
+    // disconnected, `box` and the record's end shown once each.
     void silent_export(fault_rig& rig, QPushButton* button, const QString& path, const QString& box)
     {
+        const QString record = dir.filePath(QFileInfo(path).fileName() + ".csv");
+        QVERIFY2(start_record(rig, record), qPrintable(rig.error()));
         modal_answerer answerer;
-        answerer.press(QMessageBox::Ok);
+        answerer.press(QMessageBox::Ok).press(QMessageBox::Ok);
         rig.watch_log("IGN");
         {
             file_dialog_stub files;
@@ -76,8 +101,9 @@ class tst_faults_transfer : public QObject
             QVERIFY2(rig.wait_down(fault_rig::quick_read_ms + fault_rig::silent_bound_ms()), qPrintable(rig.error()));
         }
         QVERIFY(answerer.wait_answered(3000));
-        QCOMPARE(answerer.boxes().size(), 1);
+        QCOMPARE(answerer.boxes().size(), 2);
         QCOMPARE(answerer.boxes()[0].text, box);
+        record_kept(rig, record, answerer);
         QVERIFY(answerer.unexpected().isEmpty());
         QVERIFY2(rig.quiet(), qPrintable(rig.error()));
         QCOMPARE(file_size(path), qint64(-1));
@@ -113,9 +139,12 @@ private slots:
         QTRY_COMPARE(w->func_code, 13);
         const QString path = dir.filePath("dropped.list");
         export_block(w->ui->pushButton_Export_List, path, list_block_size);
+        const QString record = dir.filePath("list_import.csv");
+        QVERIFY2(start_record(rig, record), qPrintable(rig.error()));
 
         modal_answerer answerer;
         answerer.leave_open(); // "Please waiting for the list recalling": the window closes it
+        answerer.press(QMessageBox::Ok);
         rig.watch_log("DROP");
         {
             file_dialog_stub files;
@@ -124,8 +153,10 @@ private slots:
             QTest::mouseClick(w->ui->pushButton_Inport_List, Qt::LeftButton);
         }
         QVERIFY2(rig.wait_down(fault_rig::status_period_ms + fault_rig::slack_ms), qPrintable(rig.error()));
-        QCOMPARE(answerer.boxes().size(), 1);
+        QVERIFY(answerer.wait_answered(3000));
+        QCOMPARE(answerer.boxes().size(), 2);
         QCOMPARE(answerer.boxes()[0].text, QStringLiteral("Please waiting for the list recalling"));
+        record_kept(rig, record, answerer);
         QVERIFY(answerer.unexpected().isEmpty());
         QVERIFY2(rig.quiet(), qPrintable(rig.error()));
         QVERIFY(!w->list_recall_waiting);
@@ -155,9 +186,12 @@ private slots:
         QTRY_COMPARE(w->mode_page, 4);
         const QString path = dir.filePath("silent_import.prog");
         export_block(w->ui->pushButton_Export_Prog, path, prog_block_size);
+        const QString record = dir.filePath("prog_import.csv");
+        QVERIFY2(start_record(rig, record), qPrintable(rig.error()));
 
         modal_answerer answerer;
         answerer.leave_open(); // "Please waiting for the program recalling"
+        answerer.press(QMessageBox::Ok);
         rig.watch_log("IGN");
         {
             file_dialog_stub files;
@@ -168,8 +202,10 @@ private slots:
         // read-back, whose first query is asked four times.
         QVERIFY2(rig.wait_down(fault_rig::quick_read_ms + prog_import_settle_ms + fault_rig::silent_bound_ms()),
                  qPrintable(rig.error()));
-        QCOMPARE(answerer.boxes().size(), 1);
+        QVERIFY(answerer.wait_answered(3000));
+        QCOMPARE(answerer.boxes().size(), 2);
         QCOMPARE(answerer.boxes()[0].text, QStringLiteral("Please waiting for the program recalling"));
+        record_kept(rig, record, answerer);
         QVERIFY(answerer.unexpected().isEmpty());
         QVERIFY2(rig.quiet(), qPrintable(rig.error()));
         QVERIFY2(rig.reconnect(true), qPrintable(rig.error()));
@@ -193,10 +229,12 @@ private slots:
                  }()).count(',') + 1,
                  uiPara::settings_field_count);
         QVERIFY(rig.cw().wait_for_polls(2));
+        const QString record = dir.filePath("settings_dropped.csv");
+        QVERIFY2(start_record(rig, record), qPrintable(rig.error()));
 
         modal_answerer answerer;
         answerer.leave_open(); // "Please waiting for the file setting"
-        answerer.press(QMessageBox::Ok);
+        answerer.press(QMessageBox::Ok).press(QMessageBox::Ok);
         rig.watch_log("DROP");
         {
             file_dialog_stub files;
@@ -205,9 +243,10 @@ private slots:
         }
         QVERIFY2(rig.wait_down(fault_rig::status_period_ms + fault_rig::slack_ms), qPrintable(rig.error()));
         QVERIFY(answerer.wait_answered(3000));
-        QCOMPARE(answerer.boxes().size(), 2);
+        QCOMPARE(answerer.boxes().size(), 3);
         QCOMPARE(answerer.boxes()[0].text, QStringLiteral("Please waiting for the file setting"));
         QCOMPARE(answerer.boxes()[1].text, QStringLiteral("The load stopped answering while the settings were sent."));
+        record_kept(rig, record, answerer);
         QVERIFY(answerer.unexpected().isEmpty());
         QVERIFY2(rig.quiet(), qPrintable(rig.error()));
         QVERIFY2(rig.reconnect(false), qPrintable(rig.error()));
@@ -227,9 +266,12 @@ private slots:
             w->ui->actionSave->trigger(); // returns when the saving prompt closed
         }
         QVERIFY(rig.cw().wait_for_polls(2));
+        const QString record = dir.filePath("settings_silent.csv");
+        QVERIFY2(start_record(rig, record), qPrintable(rig.error()));
 
         modal_answerer answerer;
         answerer.leave_open(); // "Please waiting for the file setting"
+        answerer.press(QMessageBox::Ok);
         rig.watch_log("IGN");
         {
             file_dialog_stub files;
@@ -237,8 +279,10 @@ private slots:
             w->ui->actionLoad->trigger();
         }
         QVERIFY2(rig.wait_down(fault_rig::silent_bound_ms() + 1000), qPrintable(rig.error()));
-        QCOMPARE(answerer.boxes().size(), 1);
+        QVERIFY(answerer.wait_answered(3000));
+        QCOMPARE(answerer.boxes().size(), 2);
         QCOMPARE(answerer.boxes()[0].text, QStringLiteral("Please waiting for the file setting"));
+        record_kept(rig, record, answerer);
         QVERIFY(answerer.unexpected().isEmpty());
         QVERIFY2(rig.quiet(), qPrintable(rig.error()));
         QVERIFY(!w->send_data_thread->isRunning());
@@ -253,8 +297,10 @@ private slots:
         QVERIFY2(rig.start(), qPrintable(rig.error()));
         MyMainWindow* w = rig.w();
         const QString path = dir.filePath("hung.wlx");
+        QVERIFY(rig.cw().wait_for_polls(2));
         modal_answerer answerer;
         answerer.leave_open(); // "Please waiting for the file saving"
+        QVERIFY(w->cfg_thread->isRunning());
         QVERIFY2(rig.freeze(), qPrintable(rig.error()));
         rig.reset_stall();
         {
@@ -269,7 +315,7 @@ private slots:
         QVERIFY2(rig.quiet(), qPrintable(rig.error()));
         // The settings come from the window's own store: the file is whole.
         QVERIFY(file_size(path) > 0);
-        qInfo() << "the window stood still for" << rig.longest_stall() << "ms";
+        qInfo() << "the window stood still for" << rig.longest_stall() << "ms; down after" << rig.fault_to_down();
         QEXPECT_FAIL("", "saving waits for the command thread on the window's thread", Continue);
         QVERIFY2(rig.longest_stall() < 1000, qPrintable(QString::number(rig.longest_stall())));
         QVERIFY2(rig.reconnect(false), qPrintable(rig.error()));
