@@ -532,15 +532,35 @@ void MyMainWindow::deal_showing_value(QList<QString> replies, QList<QWidget*>)
 {
     if (!enough(replies, base_count, "deal_showing_value"))
         return;
-    const int input = replies[p_input].toInt();
-    const double current = replies[p_current].toDouble();
-    const double voltage = replies[p_voltage].toDouble();
-    const int remote = replies[p_remote].toInt();
+    // A set with a reply that is not a number (a garbled or cut reply) is
+    // passed over whole: it must not show, record or trend made-up zeros, nor
+    // read as the load leaving remote control.
+    bool ok = true;
+    auto integer = [&ok](const QString& text) {
+        bool good = false;
+        const int v = text.trimmed().toInt(&good);
+        ok = ok && good;
+        return v;
+    };
+    auto number = [&ok](const QString& text) {
+        bool good = false;
+        const double v = text.trimmed().toDouble(&good);
+        ok = ok && good;
+        return v;
+    };
+    const int input = integer(replies[p_input]);
+    const double current = number(replies[p_current]);
+    const double voltage = number(replies[p_voltage]);
+    const int remote = integer(replies[p_remote]);
     // The battery form asks the discharged capacity and time in place of
     // the resistance and power, and those two at its end.
     const bool battery = func_code == 8 && replies.size() >= 8;
-    const double resistance = replies[battery ? p_extra1 : p_res].toDouble();
-    const double power = replies[battery ? p_extra2 : p_pow].toDouble();
+    const double resistance = number(replies[battery ? p_extra1 : p_res]);
+    const double power = number(replies[battery ? p_extra2 : p_pow]);
+    if (!ok) {
+        qDebug() << "MyMainWindow::deal_showing_value: a reply is not a number; set passed over";
+        return;
+    }
 
     if (input == 0 || input == 1)
         load_switch->setSelectedItem(input == 1);
