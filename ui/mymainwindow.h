@@ -544,6 +544,13 @@ private:
     void resume_after_settings_transfer(bool read_back);
 
 public slots:
+    // Starts a save or load that waited for the command thread to end.
+    void start_pending_settings_transfer();
+public:
+    // A save (1) or load (2) waiting for the command thread to end, so the
+    // window never waits for a load that hangs mid-exchange; 0 when none.
+    int settings_start_pending = 0;
+public slots:
     // ==== end trend, record and settings files
 
     // ==== Basic panel (mymainwindow_basic*.cpp)

@@ -44,6 +44,31 @@ void MyMainWindow::resume_after_settings_transfer(bool read_back)
     cfg_thread->start(QThread::InheritPriority);
 }
 
+namespace {
+
+// The settings threads use the session themselves: they start once the
+// command thread has ended (at once when it is not running).
+void begin_settings_transfer(MyMainWindow* w, int what)
+{
+    w->settings_start_pending = what;
+    if (w->cfg_thread->isRunning())
+        w->cfg_thread->stop();
+    else
+        w->start_pending_settings_transfer();
+}
+
+} // namespace
+
+void MyMainWindow::start_pending_settings_transfer()
+{
+    const int what = settings_start_pending;
+    settings_start_pending = 0;
+    if (what == 1)
+        get_data_thread->start();
+    else if (what == 2)
+        send_data_thread->start();
+}
+
 void MyMainWindow::do_save_action()
 {
     // One settings transfer at a time.
@@ -56,10 +81,8 @@ void MyMainWindow::do_save_action()
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".wlx");
 
-    if (cfg_thread->isRunning())
-        cfg_thread->stop_and_wait();
     settings_file.setFileName(path);
-    get_data_thread->start();
+    begin_settings_transfer(this, 1);
     show_wait_prompt(tr("Save"), tr("Please waiting for the file saving"));
 }
 
@@ -119,11 +142,9 @@ void MyMainWindow::do_load_action()
         return;
     }
 
-    if (cfg_thread->isRunning())
-        cfg_thread->stop_and_wait();
     settings_file.setFileName(path);
     send_data_thread->set_settings_text(text);
-    send_data_thread->start();
+    begin_settings_transfer(this, 2);
     show_wait_prompt(tr("Load"), tr("Please waiting for the file setting"));
 }
 

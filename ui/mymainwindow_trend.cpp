@@ -1,6 +1,8 @@
 // Trend view of the display page: sample series, time windows, redraw,
 // statistics and axis controls.
 #include "mymainwindow.h"
+
+#include "cfg_thread_t.h"
 #include "mymainwindow_trend_state.h"
 
 #include "ui_mymainwindow.h"
@@ -94,6 +96,9 @@ MyMainWindow::trend_state_t::~trend_state_t()
 
 void MyMainWindow::init_trend_and_record()
 {
+    // A save or load waits for the command thread's end without blocking.
+    connect(cfg_thread, &QThread::finished, this, &MyMainWindow::start_pending_settings_transfer);
+
     trend.reset(new trend_state_t);
     trend_state_t& t = *trend;
 
