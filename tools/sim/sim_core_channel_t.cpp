@@ -385,7 +385,7 @@ sim_core_channel_t::outcome_t sim_core_channel_t::device_clear(uint64_t, const c
     return out;
 }
 
-sim_core_channel_t::outcome_t sim_core_channel_t::device_remote(uint64_t, const char *args, size_t len)
+sim_core_channel_t::outcome_t sim_core_channel_t::set_remote(const char *args, size_t len, bool remote)
 {
     outcome_t out;
     codec::generic_parms_t p;
@@ -398,27 +398,19 @@ sim_core_channel_t::outcome_t sim_core_channel_t::device_remote(uint64_t, const 
         return out;
     }
     std::lock_guard<std::mutex> inst_lock(inst_mutex_);
-    inst_.set_remote(true);
+    inst_.set_remote(remote);
     out.results = error_result(codec::err_none);
     return out;
 }
 
+sim_core_channel_t::outcome_t sim_core_channel_t::device_remote(uint64_t, const char *args, size_t len)
+{
+    return set_remote(args, len, true);
+}
+
 sim_core_channel_t::outcome_t sim_core_channel_t::device_local(uint64_t, const char *args, size_t len)
 {
-    outcome_t out;
-    codec::generic_parms_t p;
-    if (!codec::decode(args, len, p)) {
-        out.garbage_args = true;
-        return out;
-    }
-    if (!link_exists(p.lid)) {
-        out.results = error_result(codec::err_invalid_link);
-        return out;
-    }
-    std::lock_guard<std::mutex> inst_lock(inst_mutex_);
-    inst_.set_remote(false);
-    out.results = error_result(codec::err_none);
-    return out;
+    return set_remote(args, len, false);
 }
 
 sim_core_channel_t::outcome_t sim_core_channel_t::device_lock(uint64_t, const char *args, size_t len)

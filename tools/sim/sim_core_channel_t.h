@@ -63,6 +63,8 @@ private:
     outcome_t device_clear(uint64_t conn, const char *args, size_t len);
     outcome_t device_remote(uint64_t conn, const char *args, size_t len);
     outcome_t device_local(uint64_t conn, const char *args, size_t len);
+    // device_remote and device_local: the remote state of the instrument.
+    outcome_t set_remote(const char *args, size_t len, bool remote);
     outcome_t device_lock(uint64_t conn, const char *args, size_t len);
     outcome_t device_unlock(uint64_t conn, const char *args, size_t len);
     outcome_t device_enable_srq(uint64_t conn, const char *args, size_t len);
