@@ -40,6 +40,9 @@ public:
     static constexpr int quick_read_ms = 300;
     // Room for a slow machine (sanitizers, parallel tests) in every bound.
     static constexpr int slack_ms = 2000;
+    // A window that waits on the load itself stands still for a whole link
+    // time-out; shorter stalls are a busy machine, not a freeze.
+    static constexpr int freeze_ms = link_timeout_ms / 2;
 
     // Load options for quick_read_ms.
     static QStringList quick_timeouts();

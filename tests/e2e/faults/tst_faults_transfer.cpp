@@ -316,7 +316,7 @@ private slots:
         // The settings come from the window's own store: the file is whole.
         QVERIFY(file_size(path) > 0);
         qInfo() << "the window stood still for" << rig.longest_stall() << "ms; down after" << rig.fault_to_down();
-        QVERIFY2(rig.longest_stall() < 1000, qPrintable(QString::number(rig.longest_stall())));
+        QVERIFY2(rig.longest_stall() < fault_rig::freeze_ms, qPrintable(QString::number(rig.longest_stall())));
         QVERIFY2(rig.reconnect(false), qPrintable(rig.error()));
     }
 };
