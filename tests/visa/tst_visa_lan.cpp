@@ -179,7 +179,7 @@ void tst_visa_lan::stopped_load_times_out_in_time()
     QByteArray reply;
     QCOMPARE(read_all(vi, &reply), VI_ERROR_TMO);
     const qint64 ms = ms_since(t);
-    QVERIFY2(ms >= 900 && ms < 1500, qPrintable(QString::number(ms)));
+    QVERIFY2(ms >= 900 && ms < 2500, qPrintable(QString::number(ms)));
     QVERIFY(reply.isEmpty());
     viClose(vi);
     sim_.stop();
@@ -198,19 +198,19 @@ void tst_visa_lan::frozen_load_times_out_in_time()
     const qint64 ms = ms_since(t);
     ::kill(pid_t(sim_.pid()), SIGCONT);
     QCOMPARE(st, VI_ERROR_TMO);
-    QVERIFY2(ms < 1300, qPrintable(QString::number(ms)));
+    QVERIFY2(ms < 3000, qPrintable(QString::number(ms)));
     // closing does not wait for the frozen load either
     QCOMPARE(::kill(pid_t(sim_.pid()), SIGSTOP), 0);
     t.restart();
     QCOMPARE(viClose(vi), VI_SUCCESS);
-    QVERIFY2(t.elapsed() < 1300, qPrintable(QString::number(t.elapsed())));
+    QVERIFY2(t.elapsed() < 3000, qPrintable(QString::number(t.elapsed())));
     ::kill(pid_t(sim_.pid()), SIGCONT);
 }
 
 void tst_visa_lan::dropped_connection_is_an_error()
 {
     QVERIFY2(sim_.restart({"--drop-after", "1"}), qPrintable(sim_.error_string()));
-    const ViSession vi = open_lan(1000);
+    const ViSession vi = open_lan(5000);
     QVERIFY(vi != VI_NULL);
     QCOMPARE(query(vi, "*IDN?").left(8), QByteArray("Tervane,"));
     QElapsedTimer t;
@@ -220,7 +220,7 @@ void tst_visa_lan::dropped_connection_is_an_error()
     // and stays an error without waiting for timeouts
     QByteArray reply;
     QCOMPARE(read_all(vi, &reply), VI_ERROR_CONN_LOST);
-    QVERIFY(t.elapsed() < 1000);
+    QVERIFY2(t.elapsed() < 2500, qPrintable(QString::number(t.elapsed())));
     QCOMPARE(viClose(vi), VI_SUCCESS);
     sim_.stop();
 }
@@ -312,7 +312,7 @@ void tst_visa_lan::close_wakes_a_blocked_read()
     t.start();
     QCOMPARE(viClose(vi), VI_SUCCESS);
     reader.join();
-    QVERIFY2(t.elapsed() < 1000, qPrintable(QString::number(t.elapsed())));
+    QVERIFY2(t.elapsed() < 2500, qPrintable(QString::number(t.elapsed())));
     QVERIFY(read_status.load() != VI_SUCCESS);
     QVERIFY2(read_ms.load() < 2000, qPrintable(QString::number(read_ms.load())));
     // the handle is gone for everyone

@@ -296,8 +296,9 @@ private slots:
         QVERIFY2(cw.wait_disconnected(8000), qPrintable(cw.error()));
         if (cw.poll_replies() != polls)
             qWarning() << "polls after the start of the wait:" << cw.poll_replies() - polls;
-        // Four reads of 300 ms, then at most one status period.
-        QVERIFY2(since_last_poll.elapsed() < 1200 + 500 + 1000, qPrintable(QString::number(since_last_poll.elapsed())));
+        // Four reads of 300 ms, then at most one status period (and room
+        // for a busy machine).
+        QVERIFY2(since_last_poll.elapsed() < 1200 + 500 + 3000, qPrintable(QString::number(since_last_poll.elapsed())));
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(same_icon(cw.lan_item()->icon(0), ":/resource/image_comm_instr_net.png"));
         // The load answers again: connecting again works.
