@@ -12,6 +12,7 @@ add_library(wattlex_kit STATIC
   ui_timer_t.cpp ui_timer_t.h
   init_ui_font_names.cpp init_ui_font_names.h
   file_dialog.cpp file_dialog.h
+  reply_numbers.cpp reply_numbers.h
 )
 target_include_directories(wattlex_kit PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(wattlex_kit PUBLIC Qt5::Widgets)

@@ -8,6 +8,7 @@
 
 #include "SwitchButton.h"
 #include "cfg_thread_t.h"
+#include "reply_numbers.h"
 #include "uiPara.h"
 
 #include <QDebug>
@@ -412,16 +413,23 @@ void MyMainWindow::deal_list_running_value(QList<QString> replies)
     // "TEST:STEP?", "TEST:STOP?", "INP?", then the four readings.
     if (!enough(replies, 7, "deal_list_running_value"))
         return;
-    const int step = replies[0].toInt();
-    const int stop = replies[1].toInt();
-    const int load = replies[2].toInt();
+    // A garbled set is passed over whole (the run poll asks again): a step
+    // of 0 or an input of 0 read from it would end the run's display.
+    reply_numbers read;
+    const int step = read.integer(replies[0]);
+    const int stop = read.integer(replies[1]);
+    const int load = read.integer(replies[2]);
+    const double current = read.number(replies[3]);
+    const double voltage = read.number(replies[4]);
+    const double resistance = read.number(replies[5]);
+    const double power = read.number(replies[6]);
+    if (!read.ok()) {
+        qDebug() << "MyMainWindow::deal_list_running_value: a reply is not a number; set passed over";
+        return;
+    }
     deal_list_trigger_thread(step, stop, load);
     emit sig_list_trigger_thread(step, stop, load);
     update_running_state(0, step, 3);
-    const double current = replies[3].toDouble();
-    const double voltage = replies[4].toDouble();
-    const double resistance = replies[5].toDouble();
-    const double power = replies[6].toDouble();
     show_readings(current, voltage, resistance, power, load);
     display_data(current, voltage, resistance, power, trend ? trend->counter : 0, load);
 }
@@ -535,29 +543,17 @@ void MyMainWindow::deal_showing_value(QList<QString> replies, QList<QWidget*>)
     // A set with a reply that is not a number (a garbled or cut reply) is
     // passed over whole: it must not show, record or trend made-up zeros, nor
     // read as the load leaving remote control.
-    bool ok = true;
-    auto integer = [&ok](const QString& text) {
-        bool good = false;
-        const int v = text.trimmed().toInt(&good);
-        ok = ok && good;
-        return v;
-    };
-    auto number = [&ok](const QString& text) {
-        bool good = false;
-        const double v = text.trimmed().toDouble(&good);
-        ok = ok && good;
-        return v;
-    };
-    const int input = integer(replies[p_input]);
-    const double current = number(replies[p_current]);
-    const double voltage = number(replies[p_voltage]);
-    const int remote = integer(replies[p_remote]);
+    reply_numbers read;
+    const int input = read.integer(replies[p_input]);
+    const double current = read.number(replies[p_current]);
+    const double voltage = read.number(replies[p_voltage]);
+    const int remote = read.integer(replies[p_remote]);
     // The battery form asks the discharged capacity and time in place of
     // the resistance and power, and those two at its end.
     const bool battery = func_code == 8 && replies.size() >= 8;
-    const double resistance = number(replies[battery ? p_extra1 : p_res]);
-    const double power = number(replies[battery ? p_extra2 : p_pow]);
-    if (!ok) {
+    const double resistance = read.number(replies[battery ? p_extra1 : p_res]);
+    const double power = read.number(replies[battery ? p_extra2 : p_pow]);
+    if (!read.ok()) {
         qDebug() << "MyMainWindow::deal_showing_value: a reply is not a number; set passed over";
         return;
     }

@@ -8,6 +8,7 @@
 #include "SwitchButton.h"
 #include "cfg_thread_t.h"
 #include "custom_messagebox.h"
+#include "reply_numbers.h"
 
 #include <QBrush>
 #include <QDebug>
@@ -111,15 +112,23 @@ void MyMainWindow::deal_prog_running_value(QList<QString> replies)
     // Replies already on their way while the stop-on-fail warning is up.
     if (sof_warning_open)
         return;
-    const int step = replies[r_step].toInt();
-    const int stop = replies[r_stop].toInt();
-    const int input = replies[r_input].toInt();
-    const double current = replies[r_current].toDouble();
-    const double voltage = replies[r_voltage].toDouble();
-    const double resistance = replies[r_res].toDouble();
-    const double power = replies[r_pow].toDouble();
-    const int remote = replies[r_remote].toInt();
-    const int sof = replies[r_sof].toInt();
+    // A garbled set is passed over whole (the run poll asks again): an input
+    // of 0 read from it would end the run and ask for results, a remote
+    // state of 0 would end the session.
+    reply_numbers read;
+    const int step = read.integer(replies[r_step]);
+    const int stop = read.integer(replies[r_stop]);
+    const int input = read.integer(replies[r_input]);
+    const double current = read.number(replies[r_current]);
+    const double voltage = read.number(replies[r_voltage]);
+    const double resistance = read.number(replies[r_res]);
+    const double power = read.number(replies[r_pow]);
+    const int remote = read.integer(replies[r_remote]);
+    const int sof = read.integer(replies[r_sof]);
+    if (!read.ok()) {
+        qDebug() << "MyMainWindow::deal_prog_running_value: a reply is not a number; set passed over";
+        return;
+    }
 
     show_readings(current, voltage, resistance, power, 1);
 

@@ -1,5 +1,6 @@
 // Replies under faults: garbage and far too long replies during the
-// settings read-back and during the poll, and a load that drops the
+// settings read-back, during the poll and during list and program runs,
+// and a load that drops the
 // connection during the poll. The window never crashes, keeps no prompt
 // open, records no reading the load did not give, keeps the settings it
 // saves loadable, and connects again afterwards.
@@ -28,6 +29,13 @@ const QString remote_on = QStringLiteral("SYST:REMOT:STAT 1");
 QStringList bad_poll(const QString& fault)
 {
     return {"--fault-at", "*CLS", fault, "--fault-for", "7"};
+}
+
+// A run that lasts minutes (slow simulated time), whose next run-state set
+// after the cue is garbage.
+QStringList bad_run_state()
+{
+    return {"--fault-at", "*CLS", "--garbage", "--fault-for", "10", "--time-scale", "0.01"};
 }
 
 } // namespace
@@ -89,6 +97,43 @@ class tst_faults_replies : public QObject
             QVERIFY2(rig.reconnect(false), qPrintable(rig.error()));
     }
 
+    // With a record going and a list or program running, the replies of
+    // one run-state set are garbage. The set is passed over: the run goes
+    // on shown as running, no end of the run or of the session is read
+    // from it, and no row is recorded from it.
+    void run_state_goes_wrong(fault_rig& rig, const QString& name, const QString& running)
+    {
+        MyMainWindow* w = rig.w();
+        const QString path = dir.filePath(name + ".csv");
+        QVERIFY2(rig.start_record(path), qPrintable(rig.error()));
+        QTest::mouseClick(w->load_switch, Qt::LeftButton);
+        QTRY_VERIFY(w->load_switch->getSelectedItem());
+        QTest::mouseClick(w->ui->pushButton_Trig, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(w->sbar_run_state->text().startsWith(running), 5000);
+        QTRY_VERIFY(rig.sets_since_record() >= 3);
+
+        modal_answerer answerer; // nothing is asked
+        QVERIFY2(rig.trigger_now(), qPrintable(rig.error()));
+        QTRY_VERIFY(rig.odd_sets() >= 1);
+        const int sets = rig.sets_since_record();
+        QTRY_VERIFY(rig.sets_since_record() >= sets + 3);
+        QVERIFY(w->is_connected);
+        QVERIFY(w->recording);
+        QVERIFY2(w->sbar_run_state->text().startsWith(running), qPrintable(w->sbar_run_state->text()));
+        QCOMPARE(answerer.boxes().size(), 0);
+        QVERIFY2(rig.quiet(), qPrintable(rig.error()));
+        // No results were asked: the run was never seen to end.
+        for (const QString& line : rig.sim().log_lines())
+            QVERIFY2(!line.contains(QStringLiteral("PROG:TEST:ALL?")), qPrintable(line));
+
+        bool ok = false;
+        const QStringList rows = fault_rig::rows_of(path, &ok);
+        QVERIFY(ok);
+        QVERIFY(rows.size() >= 6);
+        for (const QString& row : rows)
+            QVERIFY2(row.section(',', 1, 1).toDouble() > 0, qPrintable(row));
+    }
+
     // The settings the window holds after a read-back gone wrong still make
     // a settings text that loads back.
     void settings_text_loads_back()
@@ -142,6 +187,25 @@ private slots:
         fault_rig rig;
         QVERIFY2(rig.start(bad_poll("--oversize")), qPrintable(rig.error()));
         poll_goes_wrong(rig, "oversize");
+    }
+
+    void garbage_during_a_list_run()
+    {
+        fault_rig rig;
+        QVERIFY2(rig.start(bad_run_state(), [&] { QVERIFY(rig.cw().side_write({"LIST:STAT:ON"})); }),
+                 qPrintable(rig.error()));
+        QTRY_COMPARE(rig.w()->func_code, 13);
+        run_state_goes_wrong(rig, "list", "List state:Running 1/");
+    }
+
+    void garbage_during_a_program_run()
+    {
+        fault_rig rig;
+        QVERIFY2(rig.start(bad_run_state(), [&] { QVERIFY(rig.cw().side_write({"PROG:STAT:ON"})); }),
+                 qPrintable(rig.error()));
+        QTRY_COMPARE(rig.w()->mode_page, 4);
+        QTRY_VERIFY(rig.w()->ui->spinBox_Step_Prog->value() > 0);
+        run_state_goes_wrong(rig, "program", "Program state:Running 1");
     }
 
     void dropped_during_the_poll_with_a_record()
