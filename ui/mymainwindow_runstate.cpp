@@ -158,10 +158,20 @@ void MyMainWindow::deal_prog_running_value(QList<QString> replies)
 
     if (!is_connected)
         return;
-    if (sof == 1) {
+    // The last reply is the stop-on-fail setting, not a failure: a run
+    // stopped by a failed step is halted with its input off (halted with
+    // the input on is a pause).
+    // Told once: a run-state reply still on its way when the poll took
+    // over shows the same halt.
+    if (input == 1)
+        sof_failure_told = false;
+    if (sof == 1 && stop == 1 && input == 0) {
+        if (sof_failure_told)
+            return;
         // Back to the poll first: the run-state replies stop coming while
         // the warning is up.
         request_measure();
+        sof_failure_told = true;
         sof_warning_open = true;
         show_warning(tr("SOF set to on\nTest failed, stop running"));
         sof_warning_open = false;

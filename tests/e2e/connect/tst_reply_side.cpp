@@ -508,7 +508,14 @@ private slots:
     {
         modal_answerer answerer;
         answerer.press(QMessageBox::Ok);
-        w->deal_cfg_thread(16, QList<QString>({"2\n", "0\n", "0\n", "0\n", "4.8\n", "0\n", "0\n", "1\n", "1\n"}), {}, 0);
+        // Stop-on-fail on, running, then paused: nothing to tell.
+        w->deal_cfg_thread(16, QList<QString>({"2\n", "0\n", "1\n", "1\n", "4.8\n", "4.8\n", "4.8\n", "1\n", "1\n"}), {}, 0);
+        w->deal_cfg_thread(16, QList<QString>({"2\n", "1\n", "1\n", "1\n", "4.8\n", "4.8\n", "4.8\n", "1\n", "1\n"}), {}, 0);
+        QTest::qWait(30);
+        QVERIFY(answerer.boxes().isEmpty());
+        QVERIFY(recorder->served().isEmpty());
+        // Halted with the input off: the step failed.
+        w->deal_cfg_thread(16, QList<QString>({"2\n", "1\n", "0\n", "0\n", "4.8\n", "0\n", "0\n", "1\n", "1\n"}), {}, 0);
         QCOMPARE(answerer.boxes().size(), 1);
         QCOMPARE(answerer.boxes()[0].text, QStringLiteral("SOF set to on\nTest failed, stop running"));
         QCOMPARE(posted_ops(1), QList<int>{183}); // no results request

@@ -257,6 +257,42 @@ private slots:
         QCOMPARE(combo(0, 2)->currentText(), QStringLiteral("5A"));
         QCOMPARE(value(1, 6)->value(), 0.5);
     }
+
+    // With stop-on-fail on, the load stops at a failed step with its input
+    // off: only then is the user told, and no results are asked. A run that
+    // passes with the setting on ends in the result window as any other.
+    void stop_on_fail_warns_only_for_a_failed_run()
+    {
+        QVERIFY(cw.side_write({QStringLiteral("STOP:ON:FAIL ON")}));
+        QCOMPARE(cw.side_query(QStringLiteral("PROG:MAX? 2")), QStringLiteral("4\n"));
+        {
+            modal_answerer answerer;
+            answerer.press(QMessageBox::Ok);
+            QVERIFY(cw.switch_input(true));
+            const int from = cw.received_count();
+            QTest::mouseClick(w->ui->pushButton_Trig, Qt::LeftButton);
+            QVERIFY(answerer.wait_answered(15000));
+            QCOMPARE(answerer.boxes().size(), 1);
+            QCOMPARE(answerer.boxes().at(0).text, QStringLiteral("SOF set to on\nTest failed, stop running"));
+            QVERIFY(cw.wait_for_polls(3));
+            QVERIFY(!received_starting_with(QStringLiteral("PROG:TEST:ALL?"), from));
+            QTRY_VERIFY(!w->load_switch->getSelectedItem());
+            QVERIFY(answerer.unexpected().isEmpty());
+        }
+
+        int from = cw.received_count();
+        type_into(value(1, 10), QStringLiteral("10"));
+        QVERIFY(cw.wait_received(QStringLiteral("PROG:MAX 2,10"), from) >= 0);
+        QTRY_COMPARE(uiPara::instance()->get_prog_max_by_index(1), QStringLiteral("10\n"));
+        {
+            modal_answerer answerer; // nothing is asked
+            run_program();
+            QCOMPARE(verdict(0), QStringLiteral("Pass"));
+            QCOMPARE(verdict(1), QStringLiteral("Pass"));
+            QVERIFY(answerer.boxes().isEmpty());
+        }
+        QVERIFY(cw.side_write({QStringLiteral("STOP:ON:FAIL OFF")}));
+    }
 };
 
 QTEST_MAIN(tst_prog_e2e)
