@@ -459,7 +459,7 @@ private:
     class QTimer* identify_timer = nullptr; // the pause before a new connection opens
     QPointer<QWidget> connect_dialog;       // the open connection dialog
     bool sof_warning_open = false;  // the stop-on-fail warning of a program run is up
-    bool sof_failure_told = false;  // ... and was given for the run halted now
+    int prog_input_off_sets = 0;    // program run-state sets read with the input off since it was on
 
 public slots:
     // ==== end reply side and connection

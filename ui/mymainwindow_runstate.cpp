@@ -98,6 +98,8 @@ void MyMainWindow::deal_trigger_button_value(QList<QString>)
         request_measure();
         return;
     }
+    if (run_poll == 16)
+        prog_input_off_sets = 0;
     fill_cmd_list(run_poll);
     cfg_thread->add_request(run_poll, write_list, query_list, QList<QWidget*>(), true, 0, false, QByteArray());
 }
@@ -158,28 +160,28 @@ void MyMainWindow::deal_prog_running_value(QList<QString> replies)
 
     if (!is_connected)
         return;
+    if (input == 1) {
+        prog_input_off_sets = 0;
+        return;
+    }
+    // The replies of a set are read one after another, so the first set
+    // that reads the input off may have read the stop state from before
+    // the halt. The end is judged once, on the next set, read wholly after
+    // it; later sets still on their way change nothing.
+    if (++prog_input_off_sets != 2)
+        return;
     // The last reply is the stop-on-fail setting, not a failure: a run
-    // stopped by a failed step is halted with its input off (halted with
-    // the input on is a pause).
-    // Told once: a run-state reply still on its way when the poll took
-    // over shows the same halt.
-    if (input == 1)
-        sof_failure_told = false;
-    if (sof == 1 && stop == 1 && input == 0) {
-        if (sof_failure_told)
-            return;
+    // stopped by a failed step is halted with its input off.
+    if (sof == 1 && stop == 1) {
         // Back to the poll first: the run-state replies stop coming while
         // the warning is up.
         request_measure();
-        sof_failure_told = true;
         sof_warning_open = true;
         show_warning(tr("SOF set to on\nTest failed, stop running"));
         sof_warning_open = false;
         return;
     }
-    if (input == 0) {
-        // The program has ended: ask every step's result.
-        cfg_thread->add_request(66, {QString()}, {QStringLiteral("PROG:TEST:ALL?")}, QList<QWidget*>(), false, 0,
-                                false, QByteArray());
-    }
+    // The program has ended: ask every step's result.
+    cfg_thread->add_request(66, {QString()}, {QStringLiteral("PROG:TEST:ALL?")}, QList<QWidget*>(), false, 0, false,
+                            QByteArray());
 }

@@ -497,8 +497,14 @@ private slots:
         QCOMPARE(table->item(2, 0)->foreground().color(), QColor(Qt::red));
         QCOMPARE(table->item(0, 0)->foreground().color(), QColor(Qt::white));
         QCOMPARE(w->sbar_run_state->text(), QStringLiteral("Program state:Pause 3"));
-        // The input went off: the results are asked.
-        w->deal_cfg_thread(16, QList<QString>({"5\n", "0\n", "0\n", "0\n", "4.8\n", "0\n", "0\n", "1\n", "0\n"}), {}, 0);
+        // The input went off: the next set, read wholly after it, asks the
+        // results, once.
+        const QList<QString> ended({"5\n", "0\n", "0\n", "0\n", "4.8\n", "0\n", "0\n", "1\n", "0\n"});
+        w->deal_cfg_thread(16, ended, {}, 0);
+        QTest::qWait(30);
+        QVERIFY(recorder->served().isEmpty());
+        w->deal_cfg_thread(16, ended, {}, 0);
+        w->deal_cfg_thread(16, ended, {}, 0);
         const QList<cfg_request_t> p = posts(1);
         QCOMPARE(p.last().button_model, 66);
         QCOMPARE(p.last().query, QList<QString>({"PROG:TEST:ALL?"}));
@@ -514,8 +520,13 @@ private slots:
         QTest::qWait(30);
         QVERIFY(answerer.boxes().isEmpty());
         QVERIFY(recorder->served().isEmpty());
-        // Halted with the input off: the step failed.
-        w->deal_cfg_thread(16, QList<QString>({"2\n", "1\n", "0\n", "0\n", "4.8\n", "0\n", "0\n", "1\n", "1\n"}), {}, 0);
+        // The input read off with the stop state read before the halt, then
+        // a set read after it: halted with the input off, the step failed.
+        w->deal_cfg_thread(16, QList<QString>({"2\n", "0\n", "0\n", "0\n", "4.8\n", "0\n", "0\n", "1\n", "1\n"}), {}, 0);
+        QVERIFY(answerer.boxes().isEmpty());
+        const QList<QString> failed({"2\n", "1\n", "0\n", "0\n", "4.8\n", "0\n", "0\n", "1\n", "1\n"});
+        w->deal_cfg_thread(16, failed, {}, 0);
+        w->deal_cfg_thread(16, failed, {}, 0);
         QCOMPARE(answerer.boxes().size(), 1);
         QCOMPARE(answerer.boxes()[0].text, QStringLiteral("SOF set to on\nTest failed, stop running"));
         QCOMPARE(posted_ops(1), QList<int>{183}); // no results request
