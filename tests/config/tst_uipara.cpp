@@ -78,9 +78,7 @@ class tst_uipara : public QObject
 
 private slots:
     void defaults();
-    void instance_is_one_object();
     void every_setter_emits();
-    void fields_used_by_the_windows_exist();
     void by_index_access_and_bounds();
     void whole_list_setter_keeps_the_list_size();
     void dyn_mode_by_function();
@@ -121,12 +119,6 @@ void tst_uipara::defaults()
     // mirrors start equal to their source
     QCOMPARE(d.prog_vo, d.prog_set);
     QCOMPARE(d.dyn_cp_width, d.dyn_cp_b_width);
-}
-
-void tst_uipara::instance_is_one_object()
-{
-    QVERIFY(uiPara::instance() != nullptr);
-    QCOMPARE(uiPara::instance(), uiPara::instance());
 }
 
 // Every change signal has its setter and getter; the setter stores and emits
@@ -186,58 +178,6 @@ void tst_uipara::every_setter_emits()
     }
     // 104 settings + 4 mirrored widths, and two signals for each of the 18 step lists
     QCOMPARE(signals_seen, 108 + 2 * 18);
-}
-
-void tst_uipara::fields_used_by_the_windows_exist()
-{
-    const char* const scalars[] = {
-        "static_cc_i_range", "static_cc_v_range", "static_cc_i", "static_cc_ris", "static_cc_fal",
-        "static_cv_i_range", "static_cv_v_range", "static_cv_v", "static_cr_i_range",
-        "static_cr_v_range", "static_cr_r", "static_cp_i_range", "static_cp_v_range", "static_cp_p",
-        "static_led_i_range", "static_led_v_range", "static_led_io", "static_led_vo",
-        "static_led_rco", "dyn_cc_ris", "dyn_cc_fal", "ocpt_i_range", "ocpt_v_range", "ocpt_v",
-        "ocpt_i_step", "ocpt_i_start", "ocpt_i_end", "ocpt_i_min", "ocpt_i_max", "ocpt_delay",
-        "oppt_i_range", "oppt_v_range", "oppt_v", "oppt_p_step", "oppt_p_start", "oppt_p_end",
-        "oppt_p_min", "oppt_p_max", "oppt_delay", "battery_mode", "battery_i_range",
-        "battery_v_range", "battery_level", "battery_v_stop_sw", "battery_c_stop_sw",
-        "battery_t_stop_sw", "battery_v_stop", "battery_c_stop", "battery_t_stop", "list_mode",
-        "list_i_range", "list_v_range", "list_step", "list_count", "program_step", "ext_mode",
-        "ext_i_range", "ext_v_range", "utility_vrmt", "utility_sof", "utility_vol",
-        "utility_ext_sw", "utility_imon", "utility_vmon", "utility_tmon", "utility_i_protect",
-        "utility_p_protect", "utility_trig", "utility_aver", "utility_von", "utility_v_low",
-        "utility_v_high", "utility_current", "utility_i_delay", "utility_power", "utility_p_delay"};
-    const QMetaObject* mo = &uiPara::staticMetaObject;
-    auto has = [mo](const QByteArray& prefix, const char* field, const char* rest) {
-        for (int i = mo->methodOffset(); i < mo->methodCount(); ++i) {
-            if (mo->method(i).name() == prefix + field + rest)
-                return true;
-        }
-        return false;
-    };
-    for (const char* f : scalars) {
-        QVERIFY2(has("get_", f, "") && has("set_", f, "") && has("sig_", f, ""), f);
-    }
-    for (const char* fn : {"cc", "cv", "cr", "cp"}) {
-        for (const char* part : {"_i_range", "_v_range", "_mode", "_a_level", "_b_level",
-                                 "_a_width", "_b_width", "_width"}) {
-            const QByteArray f = QByteArray("dyn_") + fn + part;
-            QVERIFY2(has("get_", f, "") && has("set_", f, "") && has("sig_", f, ""), f.constData());
-        }
-    }
-    for (const char* f : {"list_set", "list_width", "list_slew", "prog_mode", "prog_irange",
-                          "prog_vrange", "prog_rrange", "prog_pause", "prog_short", "prog_ton",
-                          "prog_toff", "prog_tdly", "prog_min", "prog_max", "prog_set", "prog_vo",
-                          "prog_io", "prog_rco"}) {
-        QVERIFY2(has("sig_", f, "") && has("sig_", f, "_by_index"), f);
-        QVERIFY2(has("get_", f, "_by_index") && has("set_", f, "_by_index"), f);
-    }
-    // signal types the window's update slots take
-    QVERIFY(mo->indexOfSignal("sig_static_cc_i_range(int)") >= 0);
-    QVERIFY(mo->indexOfSignal("sig_dyn_cp_width(double)") >= 0);
-    QVERIFY(mo->indexOfSignal("sig_battery_v_stop_sw(bool)") >= 0);
-    QVERIFY(mo->indexOfSignal("sig_list_set(QStringList)") >= 0);
-    QVERIFY(mo->indexOfSignal("sig_prog_mode_by_index(QString,int)") >= 0);
-    QVERIFY(mo->indexOfSignal("sig_program_step(int)") >= 0);
 }
 
 void tst_uipara::by_index_access_and_bounds()
