@@ -23,6 +23,18 @@ namespace {
 
 const QString record_header = QStringLiteral("time, Current(A), Voltage(V), Resistance(ohm), Power(W)");
 
+// Replies of ops 183, 15 and 16 the window's own handlers were handed (one
+// window at a time).
+int g_window_set_replies = 0;
+
+void count_window_set_reply(const char* handler)
+{
+    for (const char* name : {"deal_showing_value", "deal_list_running_value", "deal_prog_running_value"}) {
+        if (qstrcmp(handler, name) == 0)
+            ++g_window_set_replies;
+    }
+}
+
 // Replies per measurement set: the poll, the list run state, the program run state.
 int set_size(int op)
 {
@@ -76,6 +88,8 @@ bool fault_rig::prepare(const QStringList& sim_args, const std::function<void()>
         before_connect();
     if (!cw_.make_window())
         return fail(cw_.error());
+    g_window_set_replies = 0;
+    w()->reply_trace = &count_window_set_reply;
     QObject::connect(w()->cfg_thread, &cfg_thread_t::send_result, this,
                      [this](int op, QList<QString> replies, QList<QWidget*>, int) { count_reply(op, replies); });
     if (!cw_.add_lan_address())
@@ -95,7 +109,10 @@ bool fault_rig::start(const QStringList& sim_args, const std::function<void()>& 
 void fault_rig::count_reply(int op, const QList<QString>& replies)
 {
     const int needed = set_size(op);
-    if (needed <= 0 || replies.size() < needed)
+    if (needed <= 0)
+        return;
+    ++set_replies_;
+    if (replies.size() < needed)
         return;
     ++sets_;
     for (const QString& r : replies) {
@@ -129,6 +146,11 @@ bool fault_rig::start_record(const QString& path)
         if (!QTest::qWaitFor([&] { return !gone; }, 3000))
             return fail(QStringLiteral("the record settings dialog did not close"));
     }
+    // A set reaches the window and this rig in two events: the record starts
+    // between two sets, not between the halves of one, so that the window
+    // writes a row for exactly the sets counted from here on.
+    if (!QTest::qWaitFor([&] { return g_window_set_replies == set_replies_; }, 3000))
+        return fail(QStringLiteral("the window and the rig do not agree on the sets handed out"));
     QTest::mouseClick(win->ui->checkBox_Record, Qt::LeftButton, Qt::KeyboardModifiers(), QPoint(5, 8));
     if (!win->recording)
         return fail(QStringLiteral("the record did not start"));

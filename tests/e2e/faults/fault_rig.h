@@ -139,6 +139,7 @@ private:
     qint64 longest_stall_ = 0;
     int sets_ = 0;
     int sets_at_record_ = 0;
+    int set_replies_ = 0; // replies of ops 183, 15 and 16 this rig was handed
     int odd_sets_ = 0;
     bool frozen_ = false;
 };
