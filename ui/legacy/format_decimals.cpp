@@ -7,21 +7,30 @@
 namespace {
 
 // 6 significant digits written out in full: 1e6 is "1000000" and 1e-5
-// "0.00001", so a cut at the dot never lands inside an exponent.
+// "0.00001", so a cut at the dot never lands inside an exponent, and the
+// digits past the sixth are zeros, not the double's binary noise.
 QString six_digits_fixed(double value)
 {
-    const double rounded = QString::number(value, 'g', 6).toDouble();
-    if (rounded == 0.0)
+    if (value == 0.0)
         return QStringLiteral("0");
-    const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(rounded))));
-    QString text = QString::number(rounded, 'f', std::max(0, 5 - exponent));
-    if (text.contains(QLatin1Char('.'))) {
-        while (text.endsWith(QLatin1Char('0')))
-            text.chop(1);
-        if (text.endsWith(QLatin1Char('.')))
-            text.chop(1);
-    }
-    return text;
+    // "-1.23457e+06": sign, six digits, exponent
+    const QString form = QString::number(value, 'e', 5);
+    const int e_at = form.indexOf(QLatin1Char('e'));
+    const bool negative = form.startsWith(QLatin1Char('-'));
+    QString digits = form.left(e_at).remove(QLatin1Char('-')).remove(QLatin1Char('.'));
+    const int exponent = form.mid(e_at + 1).toInt();
+    while (digits.size() > 1 && digits.endsWith(QLatin1Char('0')))
+        digits.chop(1);
+
+    const int whole_digits = exponent + 1;
+    QString text;
+    if (whole_digits >= digits.size())
+        text = digits + QString(whole_digits - digits.size(), QLatin1Char('0'));
+    else if (whole_digits <= 0)
+        text = QStringLiteral("0.") + QString(-whole_digits, QLatin1Char('0')) + digits;
+    else
+        text = digits.left(whole_digits) + QLatin1Char('.') + digits.mid(whole_digits);
+    return negative ? QStringLiteral("-") + text : text;
 }
 
 QString two_digits(qint64 part)

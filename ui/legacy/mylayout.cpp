@@ -7,6 +7,9 @@ mylayout::mylayout(QWidget* parent)
 
 void mylayout::set_cell_minimum(int width, int height)
 {
+    // an empty grid still reports one row and one column
+    if (count() == 0)
+        return;
     for (int c = 0; c < columnCount(); ++c)
         setColumnMinimumWidth(c, width);
     for (int r = 0; r < rowCount(); ++r)
