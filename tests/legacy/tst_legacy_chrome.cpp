@@ -3,6 +3,7 @@
 #include "BaseWindow.h"
 #include "MyTitleBar.h"
 #include "ip_address_dialog.h"
+#include "program_look.h"
 #include "ui_ipline_widget_t.h"
 
 #include <QApplication>
@@ -242,10 +243,27 @@ void tst_legacy_chrome::ip_dialog_size_ok_signal_and_resource()
     dialog.deal_ok_button();
     QCOMPARE(spy.count(), 2);
 
+    // filled as the older window's LAN entry fills it
     auto* line = new ui_ipline_widget_t(&dialog);
+    line->setGeometry(30, 100, 250, 50);
     line->set_value(QStringList{"192", "168", "1", "20"});
     dialog.ip_line = line;
+    auto* ok = new QPushButton("OK", &dialog);
+    ok->setObjectName("fixed_button");
+    ok->setGeometry(250, 250, 40, 40);
+    dialog.title_bar()->set_title_content("IP address", 9);
+    dialog.title_bar()->set_title_icon(":/resource/lion.jpg", QSize(20, 20));
     QCOMPARE(dialog.get_visa_resource(), QString("TCPIP0::192.168.1.20::INSTR"));
+
+    QVERIFY(!use_program_font().isEmpty());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTRY_COMPARE(dialog.title_bar()->width(), 300);
+    save_shot(&dialog, "legacy_ip_address_dialog");
+    QVERIFY(!dialog.title_bar()->icon_label()->pixmap(Qt::ReturnByValue).isNull());
+    QVERIFY(!dialog.title_bar()->close_button()->icon().isNull());
+    const QStringList clipped = clipped_texts(&dialog);
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join("\n")));
 }
 
 QTEST_MAIN(tst_legacy_chrome)

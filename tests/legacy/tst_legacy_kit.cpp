@@ -10,8 +10,10 @@
 #include "custom_spinbox.h"
 #include "mycombobox.h"
 #include "mylayout.h"
+#include "program_look.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,6 +42,7 @@ class tst_legacy_kit : public QObject
     Q_OBJECT
 
 private slots:
+    void kit_texts_fit_their_fixed_sizes();
     void label_forms_data();
     void label_forms();
     void label_with_name_shows_the_name_and_reuses_the_unit();
@@ -51,6 +54,60 @@ private slots:
     void picture_click_and_read_only_line();
     void message_box_with_a_single_ok_deletes_itself();
 };
+
+void tst_legacy_kit::kit_texts_fit_their_fixed_sizes()
+{
+    // the program's font and dark theme, as the older window would show them
+    QVERIFY(!use_program_font().isEmpty());
+    QFile qss(":/resource/QSS.qss");
+    QVERIFY(qss.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QString old_sheet = qApp->styleSheet();
+    qApp->setStyleSheet(QString::fromUtf8(qss.readAll()));
+
+    // the longest texts the pages give these widgets
+    QWidget page;
+    page.setObjectName("centralwidget");
+    auto* grid = new mylayout(&page);
+    const char* const radios[][3] = {{"I_Range", "5A", "30A"}, {"V_Range", "36V", "150V"}, {"I_M_ON", "ON", "OFF"}};
+    int row = 0;
+    for (const auto& texts : radios) {
+        auto* radio = new custom_radiobutton;
+        radio->set_label_text(texts[0]);
+        radio->set_text_a(texts[1]);
+        radio->set_text_b(texts[2]);
+        radio->set_checked(0);
+        grid->addWidget(radio, row++, 0);
+    }
+    const char* const spins[][2] = {{"Slew_RIS", "A/us"}, {"P_Start", "W"}, {"A_Width", "s"}, {"Resistance", "\u03A9"}};
+    for (const auto& texts : spins) {
+        auto* spin = new custom_spinbox(nullptr, true);
+        spin->set_label_text(texts[0]);
+        spin->set_unit_text(texts[1]);
+        spin->set_decimals_step(3, 1.0);
+        spin->set_maximum(99999);
+        spin->set_value(99999);
+        grid->addWidget(spin, row++, 0);
+    }
+    auto* combo = new custom_combobox;
+    combo->set_label_text("Function");
+    combo->set_items({"continues", "24hour", "2^14", "ExtV"});
+    grid->addWidget(combo, row++, 0);
+    grid->addWidget(new custom_lineedit("R_Range", "30m\u03A9~10k\u03A9"), row++, 0);
+    auto* reading = new custom_label(true);
+    reading->set_value("mAh", 99999.0, 0, false, "I_set: ");
+    grid->addWidget(reading, row++, 0);
+    auto* limit = new custom_input_spinbox(2, 9999);
+    limit->set_value(9999);
+    grid->addWidget(limit, row++, 0);
+    grid->set_spacings(10, 8);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    save_shot(&page, "legacy_kit");
+
+    const QStringList clipped = clipped_texts(&page);
+    qApp->setStyleSheet(old_sheet);
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join("\n")));
+}
 
 void tst_legacy_kit::label_forms_data()
 {
