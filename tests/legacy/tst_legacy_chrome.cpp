@@ -233,9 +233,11 @@ void tst_legacy_chrome::bar_width_follows_its_parent_when_painted()
 
 void tst_legacy_chrome::ip_dialog_size_ok_signal_and_resource()
 {
-    ip_address_dialog dialog;
+    QWidget owner;
+    ip_address_dialog dialog(&owner);
     QCOMPARE(dialog.size(), QSize(300, 300));
     QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(dialog.isWindow());
     QCOMPARE(dialog.get_visa_resource(), QString());
 
     QSignalSpy spy(&dialog, &ip_address_dialog::ok_signal);
