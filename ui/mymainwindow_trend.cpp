@@ -85,6 +85,12 @@ double round_to(double value, int decimals)
 
 } // namespace
 
+MyMainWindow::trend_state_t::trend_state_t(int series_limit)
+    : raw{trend_series_t(series_limit), trend_series_t(series_limit), trend_series_t(series_limit),
+          trend_series_t(series_limit)}
+{
+}
+
 MyMainWindow::trend_state_t::~trend_state_t()
 {
     // Curves attached to the plot belong to it; hidden ones are detached.
@@ -99,7 +105,7 @@ void MyMainWindow::init_trend_and_record()
     // A save or load waits for the command thread's end without blocking.
     connect(cfg_thread, &QThread::finished, this, &MyMainWindow::start_pending_settings_transfer);
 
-    trend.reset(new trend_state_t);
+    trend.reset(new trend_state_t(trend_series_limit));
     trend_state_t& t = *trend;
 
     t.plot = new ui_preview_plot_t(ui->groupBox_Wave, true);
@@ -197,10 +203,7 @@ void MyMainWindow::display_data(double cc, double cv, double cr, double cp, int 
 
     apply_record_action(t.record.on_measurement());
 
-    if (t.raw[0].size() >= trend_series_limit) {
-        for (QVector<double>& s : t.raw)
-            s.removeFirst();
-    }
+    // Full series drop their oldest sample as they take the new one.
     for (int q = 0; q < k_quantities; ++q)
         t.raw[q].append(t.record_values[q]);
 
@@ -215,15 +218,14 @@ void MyMainWindow::display_data(double cc, double cv, double cr, double cp, int 
 
     if (trend_paused)
         return;
-    deal_trend_data(t.raw[0], t.raw[1], t.raw[2], t.raw[3]);
+    deal_trend_data();
 }
 
-void MyMainWindow::deal_trend_data(QVector<double> current, QVector<double> voltage, QVector<double> resistance,
-                                   QVector<double> power)
+void MyMainWindow::deal_trend_data()
 {
     trend_state_t& t = *trend;
     const ui_trend_window_t& w = t.window;
-    const QVector<double>* series[k_quantities] = {&current, &voltage, &resistance, &power};
+    const trend_series_t* series = t.raw;
     resample_stats_t stats[k_quantities];
 
     if (w.is_long()) {
@@ -234,14 +236,14 @@ void MyMainWindow::deal_trend_data(QVector<double> current, QVector<double> volt
         for (int q = 0; q < k_quantities; ++q) {
             t.shown_x[q].clear();
             t.shown[q].clear();
-            w.thin(*series[q], pixels, t.shown_x[q], t.shown[q], &stats[q]);
+            w.thin(series[q].constData(), series[q].size(), pixels, t.shown_x[q], t.shown[q], &stats[q]);
         }
     } else {
         // One time point per set: the last N sets as they are (no more
         // than the time axis has points for).
-        const int n = qMin(qMin(current.size(), w.point_count()), t.time_axis.size());
+        const int n = qMin(qMin(series[0].size(), w.point_count()), t.time_axis.size());
         for (int q = 0; q < k_quantities; ++q) {
-            t.shown[q] = series[q]->mid(series[q]->size() - n);
+            t.shown[q] = series[q].last_samples(n);
             t.shown_x[q] = t.time_axis.mid(0, n);
             stats[q] = ui_trend_scale_t::statistics(t.shown[q]);
         }
@@ -303,7 +305,7 @@ void MyMainWindow::on_comboBox_wave_time_currentIndexChanged(int index)
     t.time_axis.reserve(m);
     for (int i = 0; i < m; ++i)
         t.time_axis.append(i);
-    deal_trend_data(t.raw[0], t.raw[1], t.raw[2], t.raw[3]);
+    deal_trend_data();
 }
 
 void MyMainWindow::pause_adjust_func(double max, double min, int q)

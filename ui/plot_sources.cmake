@@ -10,6 +10,8 @@ add_library(wattlex_plot STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ui_trend_scale_t.h
   ${CMAKE_CURRENT_LIST_DIR}/ui_trend_window_t.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui_trend_window_t.h
+  ${CMAKE_CURRENT_LIST_DIR}/trend_series_t.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/trend_series_t.h
   ${CMAKE_CURRENT_LIST_DIR}/ui_xp_scale_draw_t.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui_xp_scale_draw_t.h
   ${CMAKE_CURRENT_LIST_DIR}/ui_xt_scale_draw_t.cpp

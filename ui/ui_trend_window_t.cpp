@@ -109,11 +109,11 @@ int ui_trend_window_t::bucket_count(int canvas_pixels, int samples) const
     return int(std::max<qint64>(1, covered));
 }
 
-int ui_trend_window_t::thin(QVector<double> const &series, int canvas_pixels, QVector<double> &x,
+int ui_trend_window_t::thin(double const *series, int size, int canvas_pixels, QVector<double> &x,
                             QVector<double> &y, resample_stats_t *stats) const
 {
-    const int start = window_start(series.size());
-    const int samples = series.size() - start;
-    return resample_wave_peaks(series.constData() + start, samples, 0.0, x_step(),
+    const int start = window_start(size);
+    const int samples = size - start;
+    return resample_wave_peaks(series + start, samples, 0.0, x_step(),
                                bucket_count(canvas_pixels, samples), x, y, stats);
 }

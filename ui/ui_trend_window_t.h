@@ -56,11 +56,11 @@ public:
     // canvas not laid out yet (canvas_pixels < 1) counts as N pixels.
     int bucket_count(int canvas_pixels, int samples) const;
 
-    // The window of `series` thinned for a canvas `canvas_pixels` wide:
-    // appends x (time-axis units, 0 at the window start) and y, and fills
-    // `stats` over every sample of the window. Returns resample_wave_peaks'
-    // result.
-    int thin(QVector<double> const &series, int canvas_pixels, QVector<double> &x, QVector<double> &y,
+    // The window of the `size` samples at `series` (oldest first) thinned
+    // for a canvas `canvas_pixels` wide: appends x (time-axis units, 0 at
+    // the window start) and y, and fills `stats` over every sample of the
+    // window. Returns resample_wave_peaks' result.
+    int thin(double const *series, int size, int canvas_pixels, QVector<double> &x, QVector<double> &y,
              resample_stats_t *stats = nullptr) const;
 
 private:

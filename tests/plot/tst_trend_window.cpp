@@ -169,7 +169,7 @@ void tst_trend_window::thin_draws_the_whole_day()
     QVERIFY(w.set_index(6));
     QVector<double> x, y;
     resample_stats_t stats;
-    QCOMPARE(w.thin(series, 400, x, y, &stats), 1);
+    QCOMPARE(w.thin(series.constData(), series.size(), 400, x, y, &stats), 1);
 
     QVERIFY(x.size() <= 1600);
     QCOMPARE(x.first(), 0.0);
@@ -198,7 +198,7 @@ void tst_trend_window::thin_slides_with_the_series()
     QVERIFY(w.set_index(4));
     QVector<double> x, y;
     resample_stats_t stats;
-    QCOMPARE(w.thin(series, 400, x, y, &stats), 1);
+    QCOMPARE(w.thin(series.constData(), series.size(), 400, x, y, &stats), 1);
     QCOMPARE(y.first(), 10000.0);
     QCOMPARE(x.first(), 0.0);
     QCOMPARE(y.last(), 59999.0);
@@ -211,7 +211,7 @@ void tst_trend_window::thin_slides_with_the_series()
     young[1000] = 3.0;
     x.clear();
     y.clear();
-    QCOMPARE(w.thin(young, 400, x, y), 1);
+    QCOMPARE(w.thin(young.constData(), young.size(), 400, x, y), 1);
     QVERIFY(x.size() <= 4 * w.bucket_count(400, 1001));
     QCOMPARE(x.last(), 200.0);
     QCOMPARE(y.last(), 3.0);
@@ -219,7 +219,7 @@ void tst_trend_window::thin_slides_with_the_series()
     // empty series: nothing to draw
     x.clear();
     y.clear();
-    QCOMPARE(w.thin(QVector<double>(), 400, x, y, &stats), 1);
+    QCOMPARE(w.thin(nullptr, 0, 400, x, y, &stats), 1);
     QVERIFY(x.isEmpty() && y.isEmpty());
     QCOMPARE(stats.count, 0);
 }
