@@ -83,6 +83,14 @@ double round_to(double value, int decimals)
     return QString::number(value, 'f', decimals).toDouble();
 }
 
+// A spin box repaints at every setValue, also of the value it already
+// shows; the redraw runs for every measurement set.
+void show_value(QDoubleSpinBox* box, double value)
+{
+    if (round_to(value, box->decimals()) != box->value())
+        box->setValue(value);
+}
+
 } // namespace
 
 MyMainWindow::trend_state_t::trend_state_t(int series_limit)
@@ -266,13 +274,13 @@ void MyMainWindow::deal_trend_data()
         t.redraw_sets_limits = true;
         for (int q = 0; q < k_quantities; ++q) {
             const quantity_widgets_t wd = widgets_of(ui, q);
-            wd.box_max->setValue(t.upper[q]);
-            wd.box_min->setValue(t.lower[q]);
+            show_value(wd.box_max, t.upper[q]);
+            show_value(wd.box_min, t.lower[q]);
         }
         t.redraw_sets_limits = false;
     }
     for (int q = 0; q < k_quantities; ++q) {
-        widgets_of(ui, q).box_ave->setValue((t.upper[q] + t.lower[q]) * 0.5);
+        show_value(widgets_of(ui, q).box_ave, (t.upper[q] + t.lower[q]) * 0.5);
         ui_trend_scale_t::to_percent(t.shown[q], t.upper[q], t.lower[q], t.scaled[q]);
     }
 
