@@ -244,7 +244,8 @@ void MyMainWindow::deal_trend_data()
         for (int q = 0; q < k_quantities; ++q) {
             t.shown_x[q].clear();
             t.shown[q].clear();
-            w.thin(series[q].constData(), series[q].size(), pixels, t.shown_x[q], t.shown[q], &stats[q]);
+            w.thin(series[q].constData(), series[q].size(), pixels, t.shown_x[q], t.shown[q], &stats[q],
+                   series[q].taken(), &t.thin_cache[q]);
         }
     } else {
         // One time point per set: the last N sets as they are (no more

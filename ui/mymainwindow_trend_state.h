@@ -24,6 +24,7 @@ struct MyMainWindow::trend_state_t
 
     ui_trend_window_t window;            // the time-window choice
     trend_series_t raw[quantities];      // raw samples, all the same length
+    ui_trend_window_t::thin_cache_t thin_cache[quantities]; // the long windows' complete runs
     QVector<double> time_axis;           // time points of the window so far
     int counter = 0;                     // measurement sets since a clear or connect
     QVector<double> shown_x[quantities]; // what the last redraw plotted, at these x

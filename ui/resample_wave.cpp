@@ -67,10 +67,11 @@ int find_first(double const *in, int from, int to, double value)
     return from;
 }
 
-// Finds the first smallest and first largest sample of in[begin .. end) and
-// adds the run's samples to `sum`. Whole blocks are reduced at once; only
-// the first block holding an extreme is searched for its position.
-void scan_run(double const *in, int begin, int end, int &lo, int &hi, double &sum)
+} // namespace
+
+// Whole blocks are reduced at once; only the first block holding an
+// extreme is searched for its position.
+void resample_scan_run(double const *in, int begin, int end, int &lo, int &hi, double &sum)
 {
     double low = in[begin];
     double high = low;
@@ -105,8 +106,6 @@ void scan_run(double const *in, int begin, int end, int &lo, int &hi, double &su
     }
     sum += total;
 }
-
-} // namespace
 
 int resample_wave(std::vector<float> const &in, std::vector<float> &out, int target)
 {
@@ -174,7 +173,7 @@ int resample_wave_peaks(double const *in, int count, double x_start, double x_st
                 const int end = int(qint64(b + 1) * count / buckets);
                 int lo = begin;
                 int hi = begin;
-                scan_run(in, begin, end, lo, hi, sum);
+                resample_scan_run(in, begin, end, lo, hi, sum);
                 minimum = std::min(minimum, in[lo]);
                 maximum = std::max(maximum, in[hi]);
 

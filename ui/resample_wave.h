@@ -32,4 +32,8 @@ struct resample_stats_t
 int resample_wave_peaks(double const *in, int count, double x_start, double x_step, int buckets,
                         QVector<double> &x_out, QVector<double> &y_out, resample_stats_t *stats = nullptr);
 
+// The first smallest (lo) and first largest (hi) sample of in[begin .. end),
+// end > begin; the samples' sum is added to `sum`.
+void resample_scan_run(double const *in, int begin, int end, int &lo, int &hi, double &sum);
+
 #endif

@@ -9,6 +9,7 @@ trend_series_t::trend_series_t(int capacity)
 
 void trend_series_t::append(double value)
 {
+    ++m_taken;
     if (m_size < m_capacity) {
         m_store.push_back(value);
         ++m_size;

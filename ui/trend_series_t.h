@@ -19,9 +19,12 @@ public:
     int capacity() const { return m_capacity; }
     int size() const { return m_size; }
     bool isEmpty() const { return m_size == 0; }
+    // Samples appended since the series was made, clears included: the
+    // oldest kept sample is number taken() - size().
+    qint64 taken() const { return m_taken; }
 
     void append(double value);
-    void clear(); // also gives the memory back
+    void clear(); // also gives the memory back; taken() goes on counting
 
     // The kept samples, oldest first, size() of them in one piece; valid
     // until the next append or clear.
@@ -37,6 +40,7 @@ private:
     int m_capacity;
     int m_size = 0;
     int m_head = 0; // first kept sample in m_store
+    qint64 m_taken = 0;
 };
 
 #endif
