@@ -91,6 +91,20 @@ private:
         p->set_prog_rco(column("0.2"));
         p->set_program_step(5);
     }
+    // Importing `path` shows the warning `text` and sends nothing.
+    void import_is_refused(const QString& path, const QString& text)
+    {
+        file_dialog_stub files;
+        modal_answerer answerer;
+        files.answer(path);
+        answerer.press(QMessageBox::Ok);
+        w->on_pushButton_Import_Prog_clicked();
+        QVERIFY(answerer.wait_answered());
+        QCOMPARE(answerer.boxes().last().text, text);
+        QTest::qWait(50);
+        QVERIFY(recorder->posts().isEmpty());
+        QVERIFY(!w->prog_file.isOpen());
+    }
     void show_prog_page()
     {
         w->mode_page = 4;
@@ -433,16 +447,10 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(bytes);
         }
+        import_is_refused(too_long, QStringLiteral("It's not the correct file !"));
+
         file_dialog_stub files;
         modal_answerer answerer;
-        files.answer(too_long);
-        answerer.press(QMessageBox::Ok);
-        w->on_pushButton_Import_Prog_clicked();
-        QVERIFY(answerer.wait_answered());
-        QCOMPARE(answerer.boxes().last().text, QStringLiteral("It's not the correct file !"));
-        QTest::qWait(50);
-        QVERIFY(recorder->posts().isEmpty());
-
         files.answer(good);
         answerer.act([this](QWidget*) { w->close_wait_prompt(); });
         w->on_pushButton_Import_Prog_clicked();
@@ -555,16 +563,7 @@ private slots:
         use_recorder();
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.prog")));
-        file_dialog_stub files;
-        files.answer(dir.filePath(name));
-        modal_answerer answerer;
-        answerer.press(QMessageBox::Ok);
-        w->on_pushButton_Import_Prog_clicked();
-        QVERIFY(answerer.wait_answered());
-        QCOMPARE(answerer.boxes().last().text, QStringLiteral("The file could not be opened !"));
-        QTest::qWait(50);
-        QVERIFY(recorder->posts().isEmpty());
-        QVERIFY(!w->prog_file.isOpen());
+        import_is_refused(dir.filePath(name), QStringLiteral("The file could not be opened !"));
     }
 };
 
