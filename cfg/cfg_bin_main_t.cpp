@@ -1,11 +1,12 @@
 #include "cfg_bin_main_t.h"
 
 #include "cfg_wave_samples.h"
+#include "file_save.h"
 
 #include <QByteArray>
 #include <QDebug>
 #include <QFile>
-#include <QSaveFile>
+#include <QIODevice>
 
 #include <algorithm>
 #include <filesystem>
@@ -350,10 +351,9 @@ int cfg_bin_main_t::do_convert(const std::string &in_path, const std::string &ou
         bytes[int(2 * i + 1)] = char(u >> 8);
     }
     const std::string path = out_dir + "/" + base + ".bin";
-    QSaveFile file(qt_path(path));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        qDebug() << "cfg_bin_main_t::do_convert: cannot write" << file.fileName() << file.errorString();
-        file.cancelWriting();
+    QString error;
+    if (!file_save::write_whole(qt_path(path), bytes, &error)) {
+        qDebug() << "cfg_bin_main_t::do_convert: cannot write" << qt_path(path) << error;
         return WAVE_E_WRITE;
     }
     out_path = path;
@@ -470,39 +470,35 @@ int cfg_bin_main_t::export_text(const std::string &path, const std::vector<float
     const int type = file_type_from_ext(path);
     if (path.empty() || type == WAVE_FILE_DAT || type == WAVE_FILE_BIN)
         return -1;
-    QSaveFile file(qt_path(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        qDebug() << "cfg_bin_main_t::export_text: cannot open" << file.fileName() << file.errorString();
-        return -1;
-    }
-    std::string text;
-    text += "data length," + std::to_string(m_points) + "\n";
-    const struct {
-        const char *name;
-        float value;
-    } params[] = {{"frequency,", m_frequency}, {"amp,", m_amp}, {"offset,", m_offset}, {"phase,", m_phase}};
-    for (const auto &p : params)
-        text += p.name + format_fixed6(p.value) + "\n";
-    text += "\n\n\n\n\n\n\n";
-    text += "xpos,value\n";
-    // Written in pieces so that a long wave needs no second copy in memory.
-    const std::size_t piece = 1 << 16;
-    bool ok = true;
-    for (std::size_t i = 0; i < values.size() && ok; ++i) {
-        text += std::to_string(i + 1);
-        text += ',';
-        text += format_fixed6(values[i]);
-        text += '\n';
-        if (text.size() >= piece) {
-            ok = file.write(text.data(), qint64(text.size())) == qint64(text.size());
-            text.clear();
+    const auto write = [this, &values](QIODevice *file) {
+        std::string text;
+        text += "data length," + std::to_string(m_points) + "\n";
+        const struct {
+            const char *name;
+            float value;
+        } params[] = {{"frequency,", m_frequency}, {"amp,", m_amp}, {"offset,", m_offset}, {"phase,", m_phase}};
+        for (const auto &p : params)
+            text += p.name + format_fixed6(p.value) + "\n";
+        text += "\n\n\n\n\n\n\n";
+        text += "xpos,value\n";
+        // Written in pieces so that a long wave needs no second copy in memory.
+        const std::size_t piece = 1 << 16;
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            text += std::to_string(i + 1);
+            text += ',';
+            text += format_fixed6(values[i]);
+            text += '\n';
+            if (text.size() >= piece) {
+                if (file->write(text.data(), qint64(text.size())) != qint64(text.size()))
+                    return false;
+                text.clear();
+            }
         }
-    }
-    if (ok && !text.empty())
-        ok = file.write(text.data(), qint64(text.size())) == qint64(text.size());
-    if (!ok || !file.commit()) {
-        qDebug() << "cfg_bin_main_t::export_text: cannot write" << file.fileName() << file.errorString();
-        file.cancelWriting();
+        return text.empty() || file->write(text.data(), qint64(text.size())) == qint64(text.size());
+    };
+    QString error;
+    if (!file_save::write_whole(qt_path(path), write, &error)) {
+        qDebug() << "cfg_bin_main_t::export_text: cannot write" << qt_path(path) << error;
         return -1;
     }
     return 0;

@@ -1,17 +1,13 @@
 #include "lib_xml_t.h"
 
+#include "file_save.h"
+
+#include <QBuffer>
 #include <QDebug>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 
-#include <cstdio>
 #include <functional>
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 const char* const lib_xml_t::root_name = "WattLoad";
 const char* const lib_xml_t::language_name = "language";
@@ -21,7 +17,6 @@ const char* const lib_xml_t::default_language = "english";
 namespace {
 
 const char* const no_value_attr = "no_value";
-const char* const temp_name = "wattload_tmp_config_file.xml";
 // a configuration file is a few hundred bytes; anything far larger is not one
 const qint64 max_file_size = 4 * 1024 * 1024;
 const int max_depth = 64;
@@ -159,52 +154,11 @@ bool is_xml_text(const QString& text)
     return true;
 }
 
-bool sync_and_close(QFile* file)
-{
-    if (!file->flush())
-        return false;
-#ifdef Q_OS_UNIX
-    if (::fsync(file->handle()) != 0)
-        return false;
-#endif
-    file->close();
-    return file->error() == QFileDevice::NoError;
-}
-
-bool replace_file(const QString& from, const QString& to)
-{
-    const QByteArray src = QFile::encodeName(from);
-    const QByteArray dst = QFile::encodeName(to);
-    if (std::rename(src.constData(), dst.constData()) == 0) {
-#ifdef Q_OS_UNIX
-        // make the rename itself durable
-        const QByteArray dir = QFile::encodeName(QFileInfo(to).absolutePath());
-        const int fd = ::open(dir.constData(), O_RDONLY);
-        if (fd >= 0) {
-            ::fsync(fd);
-            ::close(fd);
-        }
-#endif
-        return true;
-    }
-#ifndef Q_OS_UNIX
-    // rename does not replace an existing file here
-    if (QFile::exists(to) && QFile::remove(to))
-        return QFile::rename(from, to);
-#endif
-    return false;
-}
-
 } // namespace
 
 lib_xml_t::lib_xml_t() = default;
 
 lib_xml_t::~lib_xml_t() = default;
-
-QString lib_xml_t::temp_file_path(const QString& path)
-{
-    return QFileInfo(path).absoluteDir().filePath(QLatin1String(temp_name));
-}
 
 lib_xml_t::load_result lib_xml_t::load(const QString& path, node_t* root)
 {
@@ -280,23 +234,19 @@ void lib_xml_t::write_node(const node_t& node)
 
 bool lib_xml_t::save(const QString& path, const node_t& root)
 {
-    const QString temp = temp_file_path(path);
-    QFile file(temp);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        qDebug() << "lib_xml_t::save:open file failed!!!" << temp;
-        return false;
-    }
-    m_writer.setDevice(&file);
+    QByteArray document;
+    QBuffer buffer(&document);
+    buffer.open(QIODevice::WriteOnly);
+    m_writer.setDevice(&buffer);
     m_writer.setAutoFormatting(true);
     m_writer.writeStartDocument();
     write_node(root);
     m_writer.writeEndDocument();
     const bool written = !m_writer.hasError();
     m_writer.setDevice(nullptr);
-    if (!written || !sync_and_close(&file) || !replace_file(temp, path)) {
-        qDebug() << "lib_xml_t::save:write file failed!!!" << path;
-        file.close();
-        QFile::remove(temp);
+    QString error;
+    if (!written || !file_save::write_whole(path, document, &error)) {
+        qDebug() << "lib_xml_t::save:write file failed!!!" << path << error;
         return false;
     }
     return true;

@@ -22,9 +22,9 @@
 // defaults above (no addresses), a file that is not one (unreadable XML, other
 // root) is kept as "<file>.corrupt" and replaced by the defaults; a file that
 // exists but cannot be opened is left alone and the operation fails. Every change
-// is written to "wattload_tmp_config_file.xml" in the same folder and then
-// renamed over the file, so an interrupted write never leaves a truncated
-// configuration. GUI thread only.
+// is saved whole (file_save::write_whole): an interrupted or failed write
+// leaves the old configuration as it was and no temporary file behind.
+// GUI thread only.
 class lib_xml_t
 {
 public:
@@ -65,9 +65,6 @@ public:
     // Creates or repairs the file as described above; false when it cannot be
     // written.
     bool ensure_file(const QString& path);
-
-    // "wattload_tmp_config_file.xml" in the folder of path.
-    static QString temp_file_path(const QString& path);
 
     static const char* const root_name;        // "WattLoad"
     static const char* const language_name;    // "language"

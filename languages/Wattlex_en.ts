@@ -821,6 +821,10 @@ Append the new readings to it, or overwrite it?</translation>
         <translation>The record file %1 could not be opened: %2</translation>
     </message>
     <message>
+        <source>The record file %1 could not be saved to disk: %2</source>
+        <translation>The record file %1 could not be saved to disk: %2</translation>
+    </message>
+    <message>
         <source>The record file %1 could not be written: %2
 The record stopped.</source>
         <translation>The record file %1 could not be written: %2

@@ -821,6 +821,10 @@ Append the new readings to it, or overwrite it?</source>
         <translation>无法打开记录文件 %1：%2</translation>
     </message>
     <message>
+        <source>The record file %1 could not be saved to disk: %2</source>
+        <translation>无法把记录文件 %1 存到磁盘：%2</translation>
+    </message>
+    <message>
         <source>The record file %1 could not be written: %2
 The record stopped.</source>
         <translation>无法写入记录文件 %1：%2

@@ -1,6 +1,7 @@
 // The XML configuration: creation, adding and deleting addresses, listing
-// them, the temporary file, and files that are missing or damaged.
+// them, saves that fail or are killed, and files that are missing or damaged.
 #include "app_paths.h"
+#include "disk_faults.h"
 #include "lib_xml_t.h"
 #include "ui_comm_tree_xml_t.h"
 
@@ -9,6 +10,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -40,7 +45,7 @@ private slots:
     void add_list_and_find();
     void add_refusals_leave_the_file_alone();
     void delete_by_content();
-    void temporary_file();
+    void killed_save_leaves_the_old_file_alone();
     void failed_write_keeps_the_old_file();
     void corrupt_file_is_recreated_data();
     void corrupt_file_is_recreated();
@@ -156,34 +161,51 @@ void tst_config_xml::delete_by_content()
     QCOMPARE(language, QStringLiteral("english"));
 }
 
-void tst_config_xml::temporary_file()
+// A save killed part way (here at its sync, once the new document is
+// written) leaves the old configuration as it was and nothing beside it.
+void tst_config_xml::killed_save_leaves_the_old_file_alone()
 {
     lib_xml_t xml;
-    const QString temp = lib_xml_t::temp_file_path(m_path);
-    QCOMPARE(temp, QDir(m_dir->path()).filePath("wattload_tmp_config_file.xml"));
-    // a leftover of an interrupted write does not disturb
-    write_all(temp, "<WattLoad");
     QVERIFY(xml.add_node(m_path, "manual_tcp_ip", "IP1", ip1));
-    QVERIFY(!QFile::exists(temp));
-    QVERIFY(xml.read_file(m_path, QString(ip1), lib_xml_t::match_text));
-    QVERIFY(xml.delete_node_by_content(m_path, ip1));
-    QVERIFY(!QFile::exists(temp));
+    const QByteArray before = read_all(m_path);
+    for (int i = 0; i < 2; ++i) {
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            disk_faults::kill_at_next_sync();
+            if (i == 0)
+                xml.add_node(m_path, "manual_tcp_ip", "IP2", ip2);
+            else
+                xml.delete_node_by_content(m_path, ip1);
+            ::_exit(0); // not reached when the save syncs
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList({"wattload_config.xml"}));
+        QCOMPARE(read_all(m_path), before);
+    }
+    // and the next save goes through
+    QVERIFY(xml.add_node(m_path, "manual_tcp_ip", "IP2", ip2));
+    QVERIFY(xml.read_file(m_path, QString(ip2), lib_xml_t::match_text));
 }
 
-// The new document is written beside the old one first; when that fails the
-// old file is untouched.
+// A write that fails (a full disk) leaves the old file whole and nothing
+// beside it.
 void tst_config_xml::failed_write_keeps_the_old_file()
 {
     lib_xml_t xml;
     QVERIFY(xml.add_node(m_path, "manual_tcp_ip", "IP1", ip1));
     const QByteArray before = read_all(m_path);
-    QVERIFY(QDir().mkdir(lib_xml_t::temp_file_path(m_path))); // cannot be opened as a file
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression("open file failed"));
-    QVERIFY(!xml.add_node(m_path, "manual_tcp_ip", "IP2", ip2));
+    {
+        disk_faults::file_size_limit full(before.size());
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("write file failed"));
+        QVERIFY(!xml.add_node(m_path, "manual_tcp_ip", "IP2", ip2));
+    }
     QCOMPARE(read_all(m_path), before);
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression("open file failed"));
-    QVERIFY(!xml.delete_node_by_content(m_path, ip1));
-    QCOMPARE(read_all(m_path), before);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList({"wattload_config.xml"}));
 }
 
 void tst_config_xml::corrupt_file_is_recreated_data()

@@ -1,10 +1,12 @@
 // The trend's time windows and the arithmetic of its axis ranges.
+#include "trend_series_t.h"
 #include "ui_trend_scale_t.h"
 #include "ui_trend_window_t.h"
 
 #include <QtTest>
 
 #include <cmath>
+#include <random>
 
 namespace {
 
@@ -33,6 +35,8 @@ private slots:
     void bucket_count_follows_the_canvas();
     void thin_draws_the_whole_day();
     void thin_slides_with_the_series();
+    void thin_from_the_cache_matches_a_fresh_one();
+    void series_ring_keeps_the_newest();
 
     void statistics();
     void automatic_range();
@@ -169,9 +173,9 @@ void tst_trend_window::thin_draws_the_whole_day()
     QVERIFY(w.set_index(6));
     QVector<double> x, y;
     resample_stats_t stats;
-    QCOMPARE(w.thin(series, 400, x, y, &stats), 1);
+    QCOMPARE(w.thin(series.constData(), series.size(), 400, x, y, &stats), 1);
 
-    QVERIFY(x.size() <= 1600);
+    QVERIFY(x.size() <= 2 * 400 + 2);
     QCOMPARE(x.first(), 0.0);
     QVERIFY(x.last() < 10000.0 && x.last() > 9990.0);
     for (int i = 1; i < x.size(); ++i)
@@ -198,7 +202,7 @@ void tst_trend_window::thin_slides_with_the_series()
     QVERIFY(w.set_index(4));
     QVector<double> x, y;
     resample_stats_t stats;
-    QCOMPARE(w.thin(series, 400, x, y, &stats), 1);
+    QCOMPARE(w.thin(series.constData(), series.size(), 400, x, y, &stats), 1);
     QCOMPARE(y.first(), 10000.0);
     QCOMPARE(x.first(), 0.0);
     QCOMPARE(y.last(), 59999.0);
@@ -211,7 +215,7 @@ void tst_trend_window::thin_slides_with_the_series()
     young[1000] = 3.0;
     x.clear();
     y.clear();
-    QCOMPARE(w.thin(young, 400, x, y), 1);
+    QCOMPARE(w.thin(young.constData(), young.size(), 400, x, y), 1);
     QVERIFY(x.size() <= 4 * w.bucket_count(400, 1001));
     QCOMPARE(x.last(), 200.0);
     QCOMPARE(y.last(), 3.0);
@@ -219,9 +223,74 @@ void tst_trend_window::thin_slides_with_the_series()
     // empty series: nothing to draw
     x.clear();
     y.clear();
-    QCOMPARE(w.thin(QVector<double>(), 400, x, y, &stats), 1);
+    QCOMPARE(w.thin(nullptr, 0, 400, x, y, &stats), 1);
     QVERIFY(x.isEmpty() && y.isEmpty());
     QCOMPARE(stats.count, 0);
+}
+
+// A series sliding through a long window, redrawn every few sets: the runs
+// kept between redraws give what a thin from scratch gives, through a
+// clear, a change of window and a change of canvas width.
+void tst_trend_window::thin_from_the_cache_matches_a_fresh_one()
+{
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<double> value(-5.0, 5.0);
+    std::uniform_int_distribution<int> batch(1, 1000);
+    trend_series_t series(60000);
+    ui_trend_window_t w;
+    QVERIFY(w.set_index(4)); // "5hour": 50000 samples
+    ui_trend_window_t::thin_cache_t cache;
+    int pixels = 400;
+    for (int redraw = 0; redraw < 400; ++redraw) {
+        if (redraw == 150)
+            series.clear();
+        if (redraw == 250)
+            QVERIFY(w.set_index(5)); // "10hour": the series is shorter than the window
+        if (redraw == 320)
+            pixels = 333;
+        for (int i = batch(rng); i > 0; --i)
+            series.append(value(rng));
+        QVector<double> x, y, fresh_x, fresh_y;
+        resample_stats_t stats, fresh_stats;
+        QCOMPARE(w.thin(series.constData(), series.size(), pixels, x, y, &stats, series.taken(), &cache), 1);
+        QCOMPARE(w.thin(series.constData(), series.size(), pixels, fresh_x, fresh_y, &fresh_stats, series.taken()), 1);
+        const QByteArray where = QByteArray::number(redraw);
+        QVERIFY2(x == fresh_x && y == fresh_y, where.constData());
+        QCOMPARE(stats.count, fresh_stats.count);
+        QCOMPARE(stats.minimum, fresh_stats.minimum);
+        QCOMPARE(stats.maximum, fresh_stats.maximum);
+        QVERIFY(qAbs(stats.mean - fresh_stats.mean) < 1e-9);
+        // every sample's extremes drawn, from the oldest to the newest
+        QCOMPARE(y.first(), series.at(w.window_start(series.size())));
+        QCOMPARE(y.last(), series.last());
+        QCOMPARE(*std::min_element(y.begin(), y.end()), stats.minimum);
+        QCOMPARE(*std::max_element(y.begin(), y.end()), stats.maximum);
+        for (int i = 1; i < x.size(); ++i)
+            QVERIFY(x[i] > x[i - 1]);
+    }
+}
+
+void tst_trend_window::series_ring_keeps_the_newest()
+{
+    trend_series_t s(5);
+    QVERIFY(s.isEmpty());
+    for (int i = 1; i <= 13; ++i) {
+        s.append(i);
+        const int kept = qMin(i, 5);
+        QCOMPARE(s.size(), kept);
+        QCOMPARE(s.taken(), qint64(i));
+        // in one piece, oldest first
+        for (int j = 0; j < kept; ++j)
+            QCOMPARE(s.constData()[j], double(i - kept + 1 + j));
+    }
+    QCOMPARE(s.last_samples(2), (QVector<double>{12, 13}));
+    QCOMPARE(s.last_samples(9), (QVector<double>{9, 10, 11, 12, 13}));
+    s.clear();
+    QCOMPARE(s.size(), 0);
+    QCOMPARE(s.taken(), qint64(13));
+    s.append(7);
+    QCOMPARE(s.first(), 7.0);
+    QCOMPARE(s.last(), 7.0);
 }
 
 void tst_trend_window::statistics()

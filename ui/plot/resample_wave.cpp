@@ -67,10 +67,11 @@ int find_first(double const *in, int from, int to, double value)
     return from;
 }
 
-// Finds the first smallest and first largest sample of in[begin .. end) and
-// adds the run's samples to `sum`. Whole blocks are reduced at once; only
-// the first block holding an extreme is searched for its position.
-void scan_run(double const *in, int begin, int end, int &lo, int &hi, double &sum)
+} // namespace
+
+// Whole blocks are reduced at once; only the first block holding an
+// extreme is searched for its position.
+void resample_scan_run(double const *in, int begin, int end, int &lo, int &hi, double &sum)
 {
     double low = in[begin];
     double high = low;
@@ -105,8 +106,6 @@ void scan_run(double const *in, int begin, int end, int &lo, int &hi, double &su
     }
     sum += total;
 }
-
-} // namespace
 
 int resample_wave(std::vector<float> const &in, std::vector<float> &out, int target)
 {
@@ -166,23 +165,27 @@ int resample_wave_peaks(double const *in, int count, double x_start, double x_st
                 y_out.append(v);
             }
         } else {
-            x_out.reserve(x_out.size() + 4 * buckets);
-            y_out.reserve(y_out.size() + 4 * buckets);
+            x_out.reserve(x_out.size() + 2 * buckets + 2);
+            y_out.reserve(y_out.size() + 2 * buckets + 2);
             int begin = 0;
             for (int b = 0; b < buckets; ++b) {
                 // 64-bit so that count x buckets cannot overflow
                 const int end = int(qint64(b + 1) * count / buckets);
                 int lo = begin;
                 int hi = begin;
-                scan_run(in, begin, end, lo, hi, sum);
+                resample_scan_run(in, begin, end, lo, hi, sum);
                 minimum = std::min(minimum, in[lo]);
                 maximum = std::max(maximum, in[hi]);
 
-                // first and last keep the joins to the neighbouring runs true
-                int keep[4] = {begin, std::min(lo, hi), std::max(lo, hi), end - 1};
+                // The extremes alone draw the run's column; the first and the
+                // last sample of the whole input make the line span it all.
+                // (Each run's own first and last would draw every column up
+                // to three times over, at twice the points.)
+                const int keep[4] = {b == 0 ? begin : -1, std::min(lo, hi), std::max(lo, hi),
+                                     b == buckets - 1 ? end - 1 : -1};
                 int previous = -1;
                 for (int i : keep) {
-                    if (i == previous)
+                    if (i < 0 || i == previous)
                         continue;
                     x_out.append(x_start + i * x_step);
                     y_out.append(in[i]);

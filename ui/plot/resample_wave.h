@@ -21,14 +21,19 @@ struct resample_stats_t
 
 // Thins in[0 .. count) for drawing without losing peaks: the samples are
 // split into `buckets` runs of evenly spread length, and each run gives its
-// first, smallest, largest and last sample, in the order they occur and
-// each sample once. With one bucket per pixel column the drawn line covers
-// the same pixels as the whole series. At most 4 x buckets points are
-// appended to x_out/y_out; a series of at most 4 x buckets samples is
-// appended whole. The x of sample i is x_start + i * x_step. Returns 1; -2
-// when growing the outputs failed (both emptied). `stats`, when given,
-// covers every sample.
+// first smallest and first largest sample, in the order they occur (one
+// when they are the same); the first run also gives the first sample and
+// the last run the last. With one bucket per pixel column the drawn line
+// covers every column from its smallest to its largest value, as the whole
+// series does. At most 2 x buckets + 2 points are appended to x_out/y_out;
+// a series of at most 4 x buckets samples is appended whole. The x of
+// sample i is x_start + i * x_step. Returns 1; -2 when growing the outputs
+// failed (both emptied). `stats`, when given, covers every sample.
 int resample_wave_peaks(double const *in, int count, double x_start, double x_step, int buckets,
                         QVector<double> &x_out, QVector<double> &y_out, resample_stats_t *stats = nullptr);
+
+// The first smallest (lo) and first largest (hi) sample of in[begin .. end),
+// end > begin; the samples' sum is added to `sum`.
+void resample_scan_run(double const *in, int begin, int end, int &lo, int &hi, double &sum);
 
 #endif

@@ -1,6 +1,7 @@
 #include "ui_trend_window_t.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -109,11 +110,100 @@ int ui_trend_window_t::bucket_count(int canvas_pixels, int samples) const
     return int(std::max<qint64>(1, covered));
 }
 
-int ui_trend_window_t::thin(QVector<double> const &series, int canvas_pixels, QVector<double> &x,
-                            QVector<double> &y, resample_stats_t *stats) const
+int ui_trend_window_t::thin(double const *series, int size, int canvas_pixels, QVector<double> &x,
+                            QVector<double> &y, resample_stats_t *stats, qint64 taken, thin_cache_t *cache) const
 {
-    const int start = window_start(series.size());
-    const int samples = series.size() - start;
-    return resample_wave_peaks(series.constData() + start, samples, 0.0, x_step(),
-                               bucket_count(canvas_pixels, samples), x, y, stats);
+    const int start = window_start(size);
+    const int samples = size - start;
+    const int buckets = bucket_count(canvas_pixels, samples);
+    if (samples <= 4 * buckets)
+        return resample_wave_peaks(series + start, samples, 0.0, x_step(), buckets, x, y, stats);
+
+    const qint64 pixels = canvas_pixels < 1 ? point_count() : std::min(canvas_pixels, point_count());
+    const int run = int((span() + pixels - 1) / pixels);
+    taken = std::max<qint64>(taken, size);
+    const qint64 first = taken - samples; // number of the window's first sample
+    // index in `series` of sample number n
+    const auto at = [&](qint64 n) { return start + int(n - first); };
+
+    thin_cache_t scratch;
+    thin_cache_t &c = cache ? *cache : scratch;
+    if (c.run_length != run || c.window_index != m_index || c.taken > taken) {
+        c = thin_cache_t();
+        c.run_length = run;
+        c.window_index = m_index;
+    }
+    c.taken = taken;
+    const qint64 first_run = (first + run - 1) / run; // the first run wholly in the window
+    const qint64 end_run = taken / run;               // runs before it are complete
+    while (!c.runs.empty() && c.runs.front().number < first_run)
+        c.runs.pop_front();
+    if (!c.runs.empty() && c.runs.front().number != first_run)
+        c.runs.clear();
+
+    resample_stats_t seen;
+    seen.count = samples;
+    seen.minimum = series[start];
+    seen.maximum = series[start];
+    double sum = 0.0;
+    try {
+        for (qint64 m = c.runs.empty() ? first_run : c.runs.back().number + 1; m < end_run; ++m) {
+            const int begin = at(m * run);
+            int lo = begin;
+            int hi = begin;
+            double run_sum = 0.0;
+            resample_scan_run(series, begin, begin + run, lo, hi, run_sum);
+            c.runs.push_back({m, m * run + (lo - begin), m * run + (hi - begin), series[lo], series[hi], run_sum});
+        }
+
+        qint64 previous = -1;
+        const auto keep = [&](qint64 n) {
+            if (n == previous)
+                return;
+            x.append((n - first) * x_step());
+            y.append(series[at(n)]);
+            previous = n;
+        };
+        const auto extremes = [&](qint64 lo, qint64 hi, double low, double high) {
+            seen.minimum = std::min(seen.minimum, low);
+            seen.maximum = std::max(seen.maximum, high);
+            keep(std::min(lo, hi));
+            keep(std::max(lo, hi));
+        };
+        // the samples outside complete runs, scanned at every redraw
+        const auto part = [&](qint64 from, qint64 to) {
+            if (from >= to)
+                return;
+            int lo = at(from);
+            int hi = lo;
+            resample_scan_run(series, at(from), at(to - 1) + 1, lo, hi, sum);
+            extremes(from + (lo - at(from)), from + (hi - at(from)), series[lo], series[hi]);
+        };
+
+        x.reserve(x.size() + 2 * int(c.runs.size()) + 6);
+        y.reserve(y.size() + 2 * int(c.runs.size()) + 6);
+        keep(first);
+        const qint64 head_end = std::min(first_run * run, taken);
+        part(first, head_end);
+        for (const thin_cache_t::run_t &r : c.runs) {
+            sum += r.sum;
+            extremes(r.lo, r.hi, r.low, r.high);
+        }
+        part(std::max(end_run * run, head_end), taken);
+        keep(taken - 1);
+    } catch (const std::exception &) {
+        x.clear();
+        x.squeeze();
+        y.clear();
+        y.squeeze();
+        c = thin_cache_t();
+        if (stats)
+            *stats = resample_stats_t();
+        return -2;
+    }
+    if (stats) {
+        seen.mean = sum / samples;
+        *stats = seen;
+    }
+    return 1;
 }

@@ -5,6 +5,8 @@
 
 #include <QVector>
 
+#include <deque>
+
 // The trend's time windows ("1min" .. "24hour") and the arithmetic that maps
 // measurement sets to time points and raw samples to plotted points.
 //
@@ -13,7 +15,7 @@
 // point_count() samples as they are. The long windows ("5hour", "10hour",
 // "24hour") take a time point every decimation() sets and plot the whole
 // window, point_count() x decimation() samples, thinned to peaks for the
-// canvas width (resample_wave_peaks).
+// canvas width (thin).
 class ui_trend_window_t
 {
 public:
@@ -56,12 +58,35 @@ public:
     // canvas not laid out yet (canvas_pixels < 1) counts as N pixels.
     int bucket_count(int canvas_pixels, int samples) const;
 
-    // The window of `series` thinned for a canvas `canvas_pixels` wide:
-    // appends x (time-axis units, 0 at the window start) and y, and fills
-    // `stats` over every sample of the window. Returns resample_wave_peaks'
-    // result.
-    int thin(QVector<double> const &series, int canvas_pixels, QVector<double> &x, QVector<double> &y,
-             resample_stats_t *stats = nullptr) const;
+    // What thin() keeps of a series between redraws.
+    struct thin_cache_t
+    {
+        struct run_t
+        {
+            qint64 number; // the run's place counted from the first sample taken
+            qint64 lo, hi; // numbers of its first smallest and first largest sample
+            double low, high, sum;
+        };
+        int run_length = 0;
+        int window_index = -1;
+        qint64 taken = 0;
+        std::deque<run_t> runs; // complete runs in the window, in order
+    };
+
+    // The window of the `size` samples at `series` (oldest first) thinned
+    // for a canvas `canvas_pixels` wide: appends x (time-axis units, 0 at
+    // the window start) and y, and fills `stats` over every sample of the
+    // window. A window of no more than 4 points per bucket_count() is drawn
+    // as it is; a longer one is cut into runs of a fixed length counted
+    // from the first sample the series ever took (`taken` samples so far;
+    // size when not given), about one run per pixel column, and each run
+    // gives its first smallest and first largest sample in time order; the
+    // window's first and last samples are kept too. A run once complete
+    // never changes: with a `cache` the complete runs are scanned once and
+    // a redraw reads only the samples taken since the last. Returns 1; -2
+    // when growing the outputs failed (both emptied).
+    int thin(double const *series, int size, int canvas_pixels, QVector<double> &x, QVector<double> &y,
+             resample_stats_t *stats = nullptr, qint64 taken = -1, thin_cache_t *cache = nullptr) const;
 
 private:
     int m_index = 0;

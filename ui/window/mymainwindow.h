@@ -469,9 +469,8 @@ public slots:
     // keeps it for the record, writes an automatic record row, feeds the
     // trend. load 0 = input off (current, resistance and power taken as 0).
     void display_data(double cc, double cv, double cr, double cp, int start, int load);
-    // Redraws the trend from the raw series (shared copies, no deep copy).
-    void deal_trend_data(QVector<double> current, QVector<double> voltage, QVector<double> resistance,
-                         QVector<double> power);
+    // Redraws the trend from the raw series, read in place.
+    void deal_trend_data();
     void on_comboBox_wave_time_currentIndexChanged(int index);
     void on_doubleSpinBox_C_MAX_valueChanged(double value);
     void on_doubleSpinBox_V_MAX_valueChanged(double value);

@@ -6,12 +6,12 @@
 #include "Send_data_thread.h"
 #include "cfg_thread_t.h"
 #include "file_dialog.h"
+#include "file_save.h"
 #include "uiPara.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -95,21 +95,12 @@ void MyMainWindow::deal_get_data_thread()
 
     // Written beside the file and renamed over it when complete: a failed
     // save leaves the old file as it was.
-    const QByteArray bytes = get_data_thread->settings_text().toUtf8();
-    QSaveFile out(path);
     QString error;
-    if (!out.open(QIODevice::WriteOnly)) {
-        error = out.errorString();
-    } else if (out.write(bytes) != bytes.size()) {
-        error = out.errorString();
-        out.cancelWriting();
-    } else if (!out.commit()) {
-        error = out.errorString();
-    }
+    const bool saved = file_save::write_whole(path, get_data_thread->settings_text().toUtf8(), &error);
 
     close_wait_prompt();
     resume_after_settings_transfer(true);
-    if (!error.isEmpty())
+    if (!saved)
         show_warning(tr("The settings could not be saved to %1: %2").arg(QDir::toNativeSeparators(path), error));
 }
 

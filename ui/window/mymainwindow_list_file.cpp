@@ -8,10 +8,10 @@
 #include "block_check.h"
 #include "cfg_thread_t.h"
 #include "file_dialog.h"
+#include "file_save.h"
 
 #include <QDebug>
 #include <QDir>
-#include <QSaveFile>
 #include <QTimer>
 
 namespace {
@@ -58,9 +58,9 @@ void MyMainWindow::deal_list_storage_operating_button(QByteArray bytes)
         return;
     }
     // Written in full or not at all: an old file of that name survives a failed write.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        qDebug() << "MyMainWindow::deal_list_storage_operating_button:" << path << file.errorString();
+    QString error;
+    if (!file_save::write_whole(path, bytes, &error)) {
+        qDebug() << "MyMainWindow::deal_list_storage_operating_button:" << path << error;
         show_warning(tr("The file could not be written !"));
     }
 }

@@ -7,6 +7,7 @@
 #include "block_check.h"
 #include "cfg_thread_t.h"
 #include "file_dialog.h"
+#include "file_save.h"
 #include "prog_step_text.h"
 
 #include <QDebug>
@@ -45,16 +46,12 @@ void MyMainWindow::deal_prog_storage_operating_button(QByteArray bytes)
         if (!block_check::valid(block, prog_step_text::block_size)) {
             show_warning(tr("The load's program could not be read correctly; no file was written."));
         } else {
-            prog_file.setFileName(path);
-            const bool written = prog_file.open(QIODevice::WriteOnly) && prog_file.write(block) == block.size() &&
-                                 prog_file.flush();
-            const QString error = prog_file.errorString();
-            prog_file.close();
-            if (!written) {
-                prog_file.remove();
+            // Written in full or not at all: an old file of that name
+            // survives a failed write.
+            QString error;
+            if (!file_save::write_whole(path, block, &error))
                 show_warning(tr("The file could not be written: ") + QDir::toNativeSeparators(path) +
                              QStringLiteral("\n") + error);
-            }
         }
     }
     request_measure();
@@ -69,8 +66,11 @@ void MyMainWindow::on_pushButton_Import_Prog_clicked()
         return;
     const qint64 size_on_disk = QFileInfo(name).size();
     prog_file.setFileName(name);
-    if (!prog_file.open(QIODevice::ReadOnly))
+    if (!prog_file.open(QIODevice::ReadOnly)) {
+        qDebug() << "MyMainWindow::on_pushButton_Import_Prog_clicked:" << name << prog_file.errorString();
+        show_warning(tr("The file could not be opened !"));
         return;
+    }
     const QByteArray block = prog_file.read(prog_step_text::block_size);
     prog_file.close();
     if (size_on_disk != prog_step_text::block_size || !block_check::valid(block, prog_step_text::block_size)) {

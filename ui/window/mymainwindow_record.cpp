@@ -6,6 +6,7 @@
 #include "ui_mymainwindow.h"
 
 #include "custom_messagebox.h"
+#include "file_save.h"
 #include "recordSetting.h"
 
 #include <QCheckBox>
@@ -144,7 +145,10 @@ bool MyMainWindow::write_record_text(const QString& text)
     if (!record_file.isOpen())
         return false;
     const QByteArray bytes = text.toUtf8();
-    // Flushed row by row: a crash or power loss loses at most this row.
+    // Flushed row by row into the system's cache: every row written so far
+    // survives the program crashing or being killed, not a power loss or a
+    // crash of the system itself (rows the system has not put on disk yet
+    // are lost then). The stop syncs the file to disk.
     if (record_file.write(bytes) != bytes.size() || !record_file.flush()) {
         end_record(tr("The record file %1 could not be written: %2\nThe record stopped.")
                        .arg(QDir::toNativeSeparators(record_file.fileName()), record_file.errorString()));
@@ -194,10 +198,16 @@ void MyMainWindow::end_record(const QString& message)
     t.record_stop_timer->stop();
     if (!record_file.isOpen())
         return;
+    // A record that ends on a failed write has told that already.
+    QString shown = message;
+    QString error;
+    if (record_file.error() == QFileDevice::NoError && !file_save::sync(&record_file, &error))
+        shown = tr("The record file %1 could not be saved to disk: %2")
+                    .arg(QDir::toNativeSeparators(record_file.fileName()), error);
     record_file.close();
     // Shown after the caller returns: a modal box here would let the next
     // measurement sets in while the record is half ended.
-    QTimer::singleShot(0, this, [this, message]() { show_warning(message); });
+    QTimer::singleShot(0, this, [this, shown]() { show_warning(shown); });
 }
 
 void MyMainWindow::set_record_path(const QString& path)

@@ -83,7 +83,21 @@ double round_to(double value, int decimals)
     return QString::number(value, 'f', decimals).toDouble();
 }
 
+// A spin box repaints at every setValue, also of the value it already
+// shows; the redraw runs for every measurement set.
+void show_value(QDoubleSpinBox* box, double value)
+{
+    if (round_to(value, box->decimals()) != box->value())
+        box->setValue(value);
+}
+
 } // namespace
+
+MyMainWindow::trend_state_t::trend_state_t(int series_limit)
+    : raw{trend_series_t(series_limit), trend_series_t(series_limit), trend_series_t(series_limit),
+          trend_series_t(series_limit)}
+{
+}
 
 MyMainWindow::trend_state_t::~trend_state_t()
 {
@@ -99,7 +113,7 @@ void MyMainWindow::init_trend_and_record()
     // A save or load waits for the command thread's end without blocking.
     connect(cfg_thread, &QThread::finished, this, &MyMainWindow::start_pending_settings_transfer);
 
-    trend.reset(new trend_state_t);
+    trend.reset(new trend_state_t(trend_series_limit));
     trend_state_t& t = *trend;
 
     t.plot = new ui_preview_plot_t(ui->groupBox_Wave, true);
@@ -197,10 +211,7 @@ void MyMainWindow::display_data(double cc, double cv, double cr, double cp, int 
 
     apply_record_action(t.record.on_measurement());
 
-    if (t.raw[0].size() >= trend_series_limit) {
-        for (QVector<double>& s : t.raw)
-            s.removeFirst();
-    }
+    // Full series drop their oldest sample as they take the new one.
     for (int q = 0; q < k_quantities; ++q)
         t.raw[q].append(t.record_values[q]);
 
@@ -215,15 +226,14 @@ void MyMainWindow::display_data(double cc, double cv, double cr, double cp, int 
 
     if (trend_paused)
         return;
-    deal_trend_data(t.raw[0], t.raw[1], t.raw[2], t.raw[3]);
+    deal_trend_data();
 }
 
-void MyMainWindow::deal_trend_data(QVector<double> current, QVector<double> voltage, QVector<double> resistance,
-                                   QVector<double> power)
+void MyMainWindow::deal_trend_data()
 {
     trend_state_t& t = *trend;
     const ui_trend_window_t& w = t.window;
-    const QVector<double>* series[k_quantities] = {&current, &voltage, &resistance, &power};
+    const trend_series_t* series = t.raw;
     resample_stats_t stats[k_quantities];
 
     if (w.is_long()) {
@@ -234,14 +244,15 @@ void MyMainWindow::deal_trend_data(QVector<double> current, QVector<double> volt
         for (int q = 0; q < k_quantities; ++q) {
             t.shown_x[q].clear();
             t.shown[q].clear();
-            w.thin(*series[q], pixels, t.shown_x[q], t.shown[q], &stats[q]);
+            w.thin(series[q].constData(), series[q].size(), pixels, t.shown_x[q], t.shown[q], &stats[q],
+                   series[q].taken(), &t.thin_cache[q]);
         }
     } else {
         // One time point per set: the last N sets as they are (no more
         // than the time axis has points for).
-        const int n = qMin(qMin(current.size(), w.point_count()), t.time_axis.size());
+        const int n = qMin(qMin(series[0].size(), w.point_count()), t.time_axis.size());
         for (int q = 0; q < k_quantities; ++q) {
-            t.shown[q] = series[q]->mid(series[q]->size() - n);
+            t.shown[q] = series[q].last_samples(n);
             t.shown_x[q] = t.time_axis.mid(0, n);
             stats[q] = ui_trend_scale_t::statistics(t.shown[q]);
         }
@@ -264,13 +275,13 @@ void MyMainWindow::deal_trend_data(QVector<double> current, QVector<double> volt
         t.redraw_sets_limits = true;
         for (int q = 0; q < k_quantities; ++q) {
             const quantity_widgets_t wd = widgets_of(ui, q);
-            wd.box_max->setValue(t.upper[q]);
-            wd.box_min->setValue(t.lower[q]);
+            show_value(wd.box_max, t.upper[q]);
+            show_value(wd.box_min, t.lower[q]);
         }
         t.redraw_sets_limits = false;
     }
     for (int q = 0; q < k_quantities; ++q) {
-        widgets_of(ui, q).box_ave->setValue((t.upper[q] + t.lower[q]) * 0.5);
+        show_value(widgets_of(ui, q).box_ave, (t.upper[q] + t.lower[q]) * 0.5);
         ui_trend_scale_t::to_percent(t.shown[q], t.upper[q], t.lower[q], t.scaled[q]);
     }
 
@@ -303,7 +314,7 @@ void MyMainWindow::on_comboBox_wave_time_currentIndexChanged(int index)
     t.time_axis.reserve(m);
     for (int i = 0; i < m; ++i)
         t.time_axis.append(i);
-    deal_trend_data(t.raw[0], t.raw[1], t.raw[2], t.raw[3]);
+    deal_trend_data();
 }
 
 void MyMainWindow::pause_adjust_func(double max, double min, int q)

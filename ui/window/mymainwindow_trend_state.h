@@ -4,6 +4,7 @@
 
 #include "mymainwindow.h"
 #include "trend_record_t.h"
+#include "trend_series_t.h"
 #include "ui_trend_window_t.h"
 
 #include <QString>
@@ -18,10 +19,12 @@ struct MyMainWindow::trend_state_t
     // Index q of the arrays: 0 current, 1 voltage, 2 resistance, 3 power.
     static constexpr int quantities = 4;
 
+    explicit trend_state_t(int series_limit);
     ~trend_state_t();
 
     ui_trend_window_t window;            // the time-window choice
-    QVector<double> raw[quantities];     // raw samples, all the same length
+    trend_series_t raw[quantities];      // raw samples, all the same length
+    ui_trend_window_t::thin_cache_t thin_cache[quantities]; // the long windows' complete runs
     QVector<double> time_axis;           // time points of the window so far
     int counter = 0;                     // measurement sets since a clear or connect
     QVector<double> shown_x[quantities]; // what the last redraw plotted, at these x

@@ -40,7 +40,6 @@ trend_record_t::start_result_t trend_record_t::start()
         return result;
     m_active = settings;
     m_running = true;
-    m_fresh = false;
     m_rows = 0;
     return started;
 }
@@ -48,7 +47,6 @@ trend_record_t::start_result_t trend_record_t::start()
 void trend_record_t::stop()
 {
     m_running = false;
-    m_fresh = false;
 }
 
 int trend_record_t::interval_ms() const
@@ -71,12 +69,8 @@ trend_record_t::action_t trend_record_t::count_row()
 
 trend_record_t::action_t trend_record_t::on_measurement()
 {
-    if (!m_running)
+    if (!m_running || !m_active.auto_interval)
         return act_none;
-    if (!m_active.auto_interval) {
-        m_fresh = true;
-        return act_none;
-    }
     return count_row();
 }
 
@@ -87,9 +81,10 @@ trend_record_t::action_t trend_record_t::on_interval(bool connected)
     // Values kept from a load that is gone are not readings.
     if (!connected)
         return act_stop;
-    if (m_active.auto_interval || !m_fresh)
+    if (m_active.auto_interval)
         return act_none;
-    m_fresh = false;
+    // One row per interval with the latest values, also when the load sends
+    // its sets more slowly: the rows keep time and the count stays true.
     return count_row();
 }
 

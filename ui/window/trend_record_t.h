@@ -84,7 +84,6 @@ private:
 
     settings_t m_active; // the running record's settings
     bool m_running = false;
-    bool m_fresh = false; // a measurement set arrived since the last manual row
     int m_rows = 0;
 };
 

@@ -12,6 +12,7 @@
 #include "app_paths.h"
 #include "block_check.h"
 #include "cfg_thread_t.h"
+#include "disk_faults.h"
 #include "uiPara.h"
 #include "uiharness/file_dialog_stub.h"
 #include "uiharness/loop_watch.h"
@@ -22,6 +23,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QScrollBar>
@@ -88,6 +90,20 @@ private:
         p->set_prog_io(column("1"));
         p->set_prog_rco(column("0.2"));
         p->set_program_step(5);
+    }
+    // Importing `path` shows the warning `text` and sends nothing.
+    void import_is_refused(const QString& path, const QString& text)
+    {
+        file_dialog_stub files;
+        modal_answerer answerer;
+        files.answer(path);
+        answerer.press(QMessageBox::Ok);
+        w->on_pushButton_Import_Prog_clicked();
+        QVERIFY(answerer.wait_answered());
+        QCOMPARE(answerer.boxes().last().text, text);
+        QTest::qWait(50);
+        QVERIFY(recorder->posts().isEmpty());
+        QVERIFY(!w->prog_file.isOpen());
     }
     void show_prog_page()
     {
@@ -431,16 +447,10 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(bytes);
         }
+        import_is_refused(too_long, QStringLiteral("It's not the correct file !"));
+
         file_dialog_stub files;
         modal_answerer answerer;
-        files.answer(too_long);
-        answerer.press(QMessageBox::Ok);
-        w->on_pushButton_Import_Prog_clicked();
-        QVERIFY(answerer.wait_answered());
-        QCOMPARE(answerer.boxes().last().text, QStringLiteral("It's not the correct file !"));
-        QTest::qWait(50);
-        QVERIFY(recorder->posts().isEmpty());
-
         files.answer(good);
         answerer.act([this](QWidget*) { w->close_wait_prompt(); });
         w->on_pushButton_Import_Prog_clicked();
@@ -503,6 +513,57 @@ private slots:
         w->deal_prog_storage_operating_button(block.left(1000));
         QVERIFY(answerer.wait_answered());
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("short.prog"))));
+    }
+
+    // An export that cannot be written (a full disk) leaves the file of that
+    // name as it was, and says so.
+    void failed_export_keeps_the_old_file()
+    {
+        use_recorder();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("kept.prog"));
+        const QByteArray old_block = valid_block();
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QCOMPARE(f.write(old_block), qint64(old_block.size()));
+        }
+        file_dialog_stub files;
+        files.answer(path);
+        w->on_pushButton_Export_Prog_clicked();
+        QCOMPARE(posts(1).size(), 1);
+        QByteArray new_block = valid_block();
+        new_block.replace(1, 4, "PRG2");
+        new_block[0] = static_cast<char>(block_check::check_byte(new_block));
+        modal_answerer answerer;
+        answerer.press(QMessageBox::Ok);
+        {
+            disk_faults::file_size_limit full(1000);
+            w->deal_prog_storage_operating_button(new_block);
+        }
+        QVERIFY(answerer.wait_answered());
+        QVERIFY(answerer.boxes().last().text.startsWith(QStringLiteral("The file could not be written")));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), old_block);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"kept.prog"}));
+    }
+
+    // What cannot be opened is told, as for list files; nothing is sent.
+    void import_of_what_cannot_be_opened_is_told_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("folder") << QStringLiteral("folder.prog");
+        QTest::newRow("missing") << QStringLiteral("gone.prog");
+    }
+
+    void import_of_what_cannot_be_opened_is_told()
+    {
+        QFETCH(QString, name);
+        use_recorder();
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.prog")));
+        import_is_refused(dir.filePath(name), QStringLiteral("The file could not be opened !"));
     }
 };
 

@@ -133,6 +133,7 @@ private slots:
 
     void trend_grows_while_polling();
     void record_automatic_and_manual_intervals();
+    void manual_rows_keep_time_with_a_slow_load();
     void record_ends_when_the_load_is_disconnected();
     void settings_saved_and_loaded_back();
     void wrong_settings_files_refused();
@@ -257,6 +258,37 @@ void tst_record_e2e::record_automatic_and_manual_intervals()
     // the record path and rules are kept for the next start
     QCOMPARE(w->trend->record_path, manual_path);
     QVERIFY(!w->trend->record.settings.auto_interval);
+}
+
+// A load slower than the interval: every tick still writes a row with the
+// latest readings, and "stop after N" counts those rows.
+void tst_record_e2e::manual_rows_keep_time_with_a_slow_load()
+{
+    // from the cue "*CLS" on, every reply comes 600 ms late: a poll takes seconds
+    if (!cw->start({"--fault-at", "*CLS", "--delay-ms", "600"}))
+        QFAIL(qPrintable(cw->error()));
+    answerer.reset(new modal_answerer);
+    MyMainWindow* w = cw->window();
+    QVERIFY2(cw->side_write({"CURR 1.5", "INP 1"}), qPrintable(cw->error()));
+    QTRY_COMPARE(w->trend->record_values[0], 1.5);
+    const QString row = expected_row();
+    QVERIFY2(cw->side_write({"*CLS"}), qPrintable(cw->error()));
+
+    const QString path = dir.filePath("slow.csv");
+    set_up_record(w, path, false, 0, true, 3, false, 1);
+    answerer->press(QMessageBox::Ok);
+    const int polls_before = cw->poll_replies();
+    click_record();
+    QVERIFY(w->recording);
+    QVERIFY(answerer->wait_answered(20000));
+    QCOMPARE(answerer->boxes()[0].text, QString("Save Complete"));
+    const int polls = cw->poll_replies() - polls_before;
+    bool ok = false;
+    QCOMPARE(record_rows(path, &ok), QStringList(QVector<QString>(3, row).toList()));
+    QVERIFY2(ok, read_file(path).constData());
+    // three rows in the time the load gave fewer sets
+    QVERIFY2(polls < 3, qPrintable(QString::number(polls)));
+    QVERIFY(w->is_connected);
 }
 
 void tst_record_e2e::record_ends_when_the_load_is_disconnected()

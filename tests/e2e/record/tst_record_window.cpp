@@ -8,6 +8,7 @@
 #include "ui_mymainwindow.h"
 #include "ui_recordsetting.h"
 
+#include "disk_faults.h"
 #include "file_dialog_stub.h"
 #include "modal_answerer.h"
 #include "record_file.h"
@@ -18,6 +19,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -37,7 +39,8 @@ private slots:
     void default_path_in_home_without_desktop();
     void automatic_rows_and_stop_after_n();
     void existing_file_append_overwrite_or_cancel();
-    void manual_interval_rows_fresh_values_only();
+    void manual_interval_rows_every_tick();
+    void the_end_syncs_the_record_to_disk();
     void lost_connection_ends_the_record();
     void file_failures_are_shown();
     void zero_interval_refused();
@@ -196,7 +199,7 @@ void tst_record_window::existing_file_append_overwrite_or_cancel()
     QVERIFY(answerer->wait_answered());
 }
 
-void tst_record_window::manual_interval_rows_fresh_values_only()
+void tst_record_window::manual_interval_rows_every_tick()
 {
     const QString path = dir.filePath("manual.csv");
     set_up_record(w, path, false, 0, false, 1, false, 1);
@@ -208,16 +211,47 @@ void tst_record_window::manual_interval_rows_fresh_values_only()
     bool ok = false;
     QCOMPARE(record_rows(path, &ok).size(), 0); // not per set
     QTRY_COMPARE_WITH_TIMEOUT(record_rows(path, &ok), (QStringList{"1.5,2,3,4"}), 3000);
-    // no set since: the next tick writes nothing
-    QTest::qWait(1300);
-    QCOMPARE(record_rows(path, &ok).size(), 1);
+    // no set since (a slow load): the next tick repeats the latest values
+    QTRY_COMPARE_WITH_TIMEOUT(record_rows(path, &ok), (QStringList{"1.5,2,3,4", "1.5,2,3,4"}), 3000);
     feed(2.5, 2, 3, 4);
-    QTRY_COMPARE_WITH_TIMEOUT(record_rows(path, &ok), (QStringList{"1.5,2,3,4", "2.5,2,3,4"}), 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(record_rows(path, &ok), (QStringList{"1.5,2,3,4", "1.5,2,3,4", "2.5,2,3,4"}), 3000);
     QVERIFY(ok);
     answerer->press(QMessageBox::Ok);
     click_record();
     QVERIFY(answerer->wait_answered());
     QVERIFY(!w->trend->record_interval_timer->isActive());
+}
+
+// However a record ends, its file is synced to disk with every row in it.
+void tst_record_window::the_end_syncs_the_record_to_disk()
+{
+    enum end_t { by_hand, by_count, by_lost_load };
+    for (end_t end : {by_hand, by_count, by_lost_load}) {
+        const QString path = dir.filePath(QString("synced%1.csv").arg(int(end)));
+        w->is_connected = true;
+        set_up_record(w, path, false, 0, end == by_count, 2, true, 1);
+        click_record();
+        QVERIFY(w->recording);
+        disk_faults::clear_syncs();
+        answerer->clear();
+        answerer->press(QMessageBox::Ok);
+        feed(1, 2, 3, 4);
+        feed(5, 6, 7, 8);
+        if (end == by_hand)
+            click_record();
+        else if (end == by_lost_load)
+            w->is_connected = false; // as the status timer marks a lost load
+        QVERIFY(answerer->wait_answered(4000));
+        QVERIFY(!w->recording);
+        const qint64 size = QFileInfo(path).size();
+        bool synced = false;
+        for (const disk_faults::sync_t& s : disk_faults::syncs())
+            synced = synced || (QFileInfo(s.path) == QFileInfo(path) && s.size == size);
+        QVERIFY2(synced, qPrintable(path));
+        bool ok = false;
+        QCOMPARE(record_rows(path, &ok), (QStringList{"1,2,3,4", "5,6,7,8"}));
+        QVERIFY(ok);
+    }
 }
 
 void tst_record_window::lost_connection_ends_the_record()

@@ -12,7 +12,7 @@ private slots:
     void header_and_rows();
     void rows_chain_into_the_stored_format();
     void automatic_interval_writes_every_set();
-    void manual_interval_writes_fresh_values_only();
+    void manual_interval_writes_every_tick();
     void stop_after_n_rows();
     void counter_starts_at_zero_every_record();
     void stop_by_time();
@@ -61,23 +61,22 @@ void tst_trend_record::automatic_interval_writes_every_set()
     QCOMPARE(r.rows(), 5);
 }
 
-void tst_trend_record::manual_interval_writes_fresh_values_only()
+void tst_trend_record::manual_interval_writes_every_tick()
 {
     trend_record_t r;
     r.settings.auto_interval = false;
     r.settings.interval_s = 3;
+    r.settings.stop_by_count = true;
+    r.settings.stop_count = 3;
     QCOMPARE(r.start(), trend_record_t::started);
     QCOMPARE(r.interval_ms(), 3000);
-    // no set since the start: nothing to write yet
-    QCOMPARE(r.on_interval(true), trend_record_t::act_none);
-    QCOMPARE(r.on_measurement(), trend_record_t::act_none);
-    QCOMPARE(r.on_measurement(), trend_record_t::act_none);
-    QCOMPARE(r.on_interval(true), trend_record_t::act_write);
-    // the poll stalled: the same values are not written again
-    QCOMPARE(r.on_interval(true), trend_record_t::act_none);
+    // sets write nothing themselves; every tick writes the latest values,
+    // also when no set came since the last (a slow load), and counts
     QCOMPARE(r.on_measurement(), trend_record_t::act_none);
     QCOMPARE(r.on_interval(true), trend_record_t::act_write);
-    QCOMPARE(r.rows(), 2);
+    QCOMPARE(r.on_interval(true), trend_record_t::act_write);
+    QCOMPARE(r.on_interval(true), trend_record_t::act_write_and_stop);
+    QCOMPARE(r.rows(), 3);
 }
 
 void tst_trend_record::stop_after_n_rows()
