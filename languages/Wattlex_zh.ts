@@ -20,7 +20,7 @@
     </message>
     <message>
         <source>OCPT/OPPT</source>
-        <translation>过流/过压保护测试</translation>
+        <translation>过流/过功率保护测试</translation>
     </message>
     <message>
         <source>Battery</source>
@@ -364,7 +364,7 @@
     </message>
     <message>
         <source>s</source>
-        <translation>秒</translation>
+        <translation>s</translation>
     </message>
     <message>
         <source>V_Stop:</source>
@@ -1078,7 +1078,7 @@ Test failed, stop running</source>
     </message>
     <message>
         <source>s</source>
-        <translation>秒</translation>
+        <translation>s</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1193,7 +1193,7 @@ Test failed, stop running</source>
     <name>ui_xt_scale_draw_t</name>
     <message>
         <source>30s</source>
-        <translation>30秒</translation>
+        <translation>30s</translation>
     </message>
     <message>
         <source>1min</source>
@@ -1316,7 +1316,7 @@ Test failed, stop running</source>
     </message>
     <message>
         <source>s</source>
-        <translation>秒</translation>
+        <translation>s</translation>
     </message>
     <message>
         <source>P Protect</source>

@@ -10,6 +10,7 @@ add_library(wattlex_kit STATIC
   ui_prompt_t.cpp ui_prompt_t.h
   ui_qsplashscreen_t.cpp ui_qsplashscreen_t.h
   ui_timer_t.cpp ui_timer_t.h
+  ui_translations_t.cpp ui_translations_t.h
   init_ui_font_names.cpp init_ui_font_names.h
   file_dialog.cpp file_dialog.h
   reply_numbers.cpp reply_numbers.h
