@@ -499,6 +499,10 @@
         <translation>找不到文档。</translation>
     </message>
     <message>
+        <source>The user guide %1 could not be opened: no program to show .chm files was found. Please install a CHM viewer (xchm).</source>
+        <translation>无法打开用户指南 %1：找不到可显示 .chm 文件的程序。请安装 CHM 查看器（xchm）。</translation>
+    </message>
+    <message>
         <source>No web site address is set in this build.</source>
         <translation>此版本未设置网站地址。</translation>
     </message>

@@ -13,6 +13,7 @@ add_library(wattlex_kit STATIC
   ui_translations_t.cpp ui_translations_t.h
   init_ui_font_names.cpp init_ui_font_names.h
   file_dialog.cpp file_dialog.h
+  guide_opener.cpp guide_opener.h
   reply_numbers.cpp reply_numbers.h
 )
 target_include_directories(wattlex_kit PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
