@@ -2,8 +2,10 @@
 // text stands against its ground at a contrast of at least 4.5:1, in
 // English and in Chinese, measured on the dialog as drawn. The file
 // dialogs (settings, list and program files, record path), the record's
-// Append / Overwrite question, the address warning and a plain warning.
-// With WATTLEX_SHOT_DIR set, a picture of each goes there.
+// Append / Overwrite question, the address warnings and a plain warning;
+// then the program's other windows (utility, About, record settings,
+// connection, address, list preview, program results). With
+// WATTLEX_SHOT_DIR set, a picture of each goes there.
 #include "mymainwindow.h"
 
 #include "ui_mymainwindow.h"
@@ -146,6 +148,35 @@ QList<look_case> cases()
     };
 }
 
+// The program's other windows and dialogs, opened from the main window.
+struct window_case
+{
+    const char* name;
+    const char* class_name;
+    std::function<void(MyMainWindow*)> open;
+};
+
+QList<window_case> windows()
+{
+    return {
+        {"utility", "utilitySetting", [](MyMainWindow* w) { w->ui->actionSetting->trigger(); }},
+        {"about", "ui_about_info_t", [](MyMainWindow* w) { w->ui->actionAbout_Wattlex->trigger(); }},
+        {"record_settings", "recordSetting", [](MyMainWindow* w) { w->ui->pushButton_Record_Setting->click(); }},
+        {"connect", "connectWindow", [](MyMainWindow* w) { w->ui->actionConnect->trigger(); }},
+        {"address", "ipcreat", [](MyMainWindow* w) { QMetaObject::invokeMethod(w, "deal_action_creatnet"); }},
+        {"list_preview", "ListPreviewWin", [](MyMainWindow* w) { w->ui->pushButton_Preview_List->click(); }},
+        {"prog_result", "ProgResultWin", [](MyMainWindow* w) { w->ui->pushButton_Result_Prog->click(); }},
+    };
+}
+
+// Installs the language's catalogues and fonts as start-up does.
+bool use_language(ui_translations_t* translations, bool chinese)
+{
+    MyMainWindow::set_ui_language(chinese ? "chinese" : "english");
+    const auto names = init_ui_font_names();
+    return translations->install(chinese) && !use_program_font(chinese ? names.second : names.first).isEmpty();
+}
+
 } // namespace
 
 class tst_dialog_look : public QObject
@@ -156,6 +187,8 @@ private slots:
     void initTestCase();
     void dialogs_are_readable_data();
     void dialogs_are_readable();
+    void other_windows_are_readable_data();
+    void other_windows_are_readable();
 
 private:
     QTemporaryDir m_dir;
@@ -193,12 +226,8 @@ void tst_dialog_look::dialogs_are_readable()
     QFETCH(int, which);
     const look_case c = cases()[which];
 
-    // The program's catalogue and Qt's, as start-up installs them.
     ui_translations_t translations;
-    QVERIFY(translations.install(chinese));
-    MyMainWindow::set_ui_language(chinese ? "chinese" : "english");
-    const auto names = init_ui_font_names();
-    QVERIFY(!use_program_font(chinese ? names.second : names.first).isEmpty());
+    QVERIFY(use_language(&translations, chinese));
 
     {
         MyMainWindow window;
@@ -216,6 +245,44 @@ void tst_dialog_look::dialogs_are_readable()
         QCOMPARE(seen.class_name, QString(c.dialog_class));
         QVERIFY2(seen.problems.isEmpty(), qPrintable(seen.problems.join('\n')));
     }
+}
+
+void tst_dialog_look::other_windows_are_readable_data()
+{
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<int>("which");
+    const QList<window_case> all = windows();
+    for (bool chinese : {false, true})
+        for (int i = 0; i < all.size(); ++i)
+            QTest::newRow(qPrintable(QString("%1_%2").arg(all[i].name, chinese ? "zh" : "en"))) << chinese << i;
+}
+
+void tst_dialog_look::other_windows_are_readable()
+{
+    QFETCH(bool, chinese);
+    QFETCH(int, which);
+    const window_case c = windows()[which];
+    ui_translations_t translations;
+    QVERIFY(use_language(&translations, chinese));
+
+    MyMainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    c.open(&window);
+    QWidget* opened = nullptr;
+    QTRY_VERIFY((opened = [&]() -> QWidget* {
+        for (QWidget* w : window.findChildren<QWidget*>())
+            if (w->isWindow() && w->isVisible() && QByteArray(w->metaObject()->className()) == c.class_name)
+                return w;
+        return nullptr;
+    }()));
+    QVERIFY(QTest::qWaitForWindowExposed(opened));
+    const QStringList problems = low_contrast_texts(opened);
+    save_shot(opened, QString("%1_%2").arg(c.name, chinese ? "zh" : "en"));
+    opened->setAttribute(Qt::WA_DeleteOnClose, false);
+    opened->close();
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    QTRY_VERIFY_WITH_TIMEOUT(!window.device_scan_busy(), 20000);
 }
 
 QTEST_MAIN(tst_dialog_look)

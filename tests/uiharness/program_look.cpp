@@ -102,27 +102,30 @@ double contrast(QRgb a, QRgb b)
     return (la + 0.05) / (lb + 0.05);
 }
 
-// The ground is the commonest colour of `r`, the text the pixel that stands
-// out most from it (glyph stems are drawn at full colour).
+// Row by row (grounds may be vertical gradients): the ground is the row's
+// commonest colour, the text the pixel that stands out most from it (glyph
+// stems are drawn at full colour); the text's contrast is that of its best
+// row.
 double drawn_contrast(const QImage& image, QRect r)
 {
     r &= image.rect();
     if (r.isEmpty())
         return -1;
-    QHash<QRgb, int> counts;
-    for (int y = r.top(); y <= r.bottom(); ++y)
+    double best = 1;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        QHash<QRgb, int> counts;
         for (int x = r.left(); x <= r.right(); ++x)
             ++counts[image.pixel(x, y) & 0xffffff];
-    QRgb ground = 0;
-    int most = -1;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        if (it.value() > most) {
-            most = it.value();
-            ground = it.key();
-        }
-    double best = 1;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        best = qMax(best, contrast(ground, it.key()));
+        QRgb ground = 0;
+        int most = -1;
+        for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+            if (it.value() > most) {
+                most = it.value();
+                ground = it.key();
+            }
+        for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+            best = qMax(best, contrast(ground, it.key()));
+    }
     return best;
 }
 
@@ -157,7 +160,7 @@ QList<shown_text> texts_of(QWidget* w)
         if (edit->text().isEmpty() || edit->echoMode() != QLineEdit::Normal)
             return out;
         const QRect inner = edit->rect().adjusted(3, 3, -3, -3);
-        out << shown_text{w, edit->text(), QRect(inner.topLeft(), QSize(qMin(inner.width(), fm.horizontalAdvance(edit->text()) + 6), inner.height())), w};
+        out << shown_text{w, edit->text(), fm.boundingRect(inner, int(edit->alignment()), edit->text()).adjusted(-2, -1, 2, 1) & inner, w};
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         if (combo->isEditable() || combo->currentText().isEmpty())
             return out;
