@@ -47,6 +47,8 @@ QFileDialog* wattlex_make_file_dialog(QWidget* parent, const QString& caption, c
     // Qt's dialog with the program's whole style sheet.
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setStyleSheet(wattlex_dialog_style_sheet());
+    // Room for the details view's date column.
+    dialog->resize(780, 440);
     return dialog;
 }
 
