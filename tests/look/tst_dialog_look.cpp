@@ -61,7 +61,14 @@ void inspect_next_modal(const QString& shot, seen_t* seen)
 {
     auto* timer = new QTimer;
     timer->setInterval(20);
+    auto polls = std::make_shared<int>(0);
     QObject::connect(timer, &QTimer::timeout, [=] {
+        // Given up with the test's own wait, so as not to close a later dialog.
+        if (++*polls > 600) {
+            timer->stop();
+            timer->deleteLater();
+            return;
+        }
         QWidget* w = QApplication::activeModalWidget();
         if (!w || !w->isVisible())
             return;
