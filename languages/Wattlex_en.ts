@@ -499,6 +499,10 @@
         <translation>Can not find document.</translation>
     </message>
     <message>
+        <source>The user guide %1 could not be opened: no program to show .chm files was found. Please install a CHM viewer (xchm).</source>
+        <translation>The user guide %1 could not be opened: no program to show .chm files was found. Please install a CHM viewer (xchm).</translation>
+    </message>
+    <message>
         <source>No web site address is set in this build.</source>
         <translation>No web site address is set in this build.</translation>
     </message>

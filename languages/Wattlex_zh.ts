@@ -20,7 +20,7 @@
     </message>
     <message>
         <source>OCPT/OPPT</source>
-        <translation>过流/过压保护测试</translation>
+        <translation>过流/过功率保护测试</translation>
     </message>
     <message>
         <source>Battery</source>
@@ -364,7 +364,7 @@
     </message>
     <message>
         <source>s</source>
-        <translation>秒</translation>
+        <translation>s</translation>
     </message>
     <message>
         <source>V_Stop:</source>
@@ -497,6 +497,10 @@
     <message>
         <source>Can not find document.</source>
         <translation>找不到文档。</translation>
+    </message>
+    <message>
+        <source>The user guide %1 could not be opened: no program to show .chm files was found. Please install a CHM viewer (xchm).</source>
+        <translation>无法打开用户指南 %1：找不到可显示 .chm 文件的程序。请安装 CHM 查看器（xchm）。</translation>
     </message>
     <message>
         <source>No web site address is set in this build.</source>
@@ -1082,7 +1086,7 @@ Test failed, stop running</source>
     </message>
     <message>
         <source>s</source>
-        <translation>秒</translation>
+        <translation>s</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1197,7 +1201,7 @@ Test failed, stop running</source>
     <name>ui_xt_scale_draw_t</name>
     <message>
         <source>30s</source>
-        <translation>30秒</translation>
+        <translation>30s</translation>
     </message>
     <message>
         <source>1min</source>
@@ -1320,7 +1324,7 @@ Test failed, stop running</source>
     </message>
     <message>
         <source>s</source>
-        <translation>秒</translation>
+        <translation>s</translation>
     </message>
     <message>
         <source>P Protect</source>

@@ -8,6 +8,9 @@ PKGS=(
   fonts-noto-cjk python3 python3-fonttools fp-utils
   python3-pyvisa python3-pyvisa-py lxi-tools
   iproute2 util-linux xvfb xauth
+  # Qt's own texts (file dialogs, "OK") in Chinese; a viewer for the
+  # user guides, which are .chm files.
+  qttranslations5-l10n xchm
 )
 missing=()
 for p in "${PKGS[@]}"; do

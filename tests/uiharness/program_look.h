@@ -18,6 +18,14 @@ QString use_program_font(const QString& family = QString());
 // <name>.png; the test fails when it cannot be written.
 void save_shot(QWidget* widget, const QString& name);
 
+// The texts shown in `root` and its visible children (labels, buttons,
+// line edits, combo boxes, item views and their headers) whose drawn
+// colour differs from the ground around it by a contrast ratio below
+// `minimum` (WCAG: relative luminances), one line each. Measured on a
+// picture of `root`, so it holds for what the user sees. Disabled widgets
+// are not judged.
+QStringList low_contrast_texts(QWidget* root, double minimum = 4.5);
+
 // The texts shown in `root` and its visible children that are wider (or
 // taller) than their widget, one line each.
 QStringList clipped_texts(QWidget* root);

@@ -1,5 +1,6 @@
 #include "file_dialog.h"
 
+#include <QFile>
 #include <QFileDialog>
 
 namespace {
@@ -14,20 +15,55 @@ wattlex_file_dialog_fn& save_hook()
     static wattlex_file_dialog_fn fn;
     return fn;
 }
+
+QString run_file_dialog(QWidget* parent, const QString& caption, const QString& dir, const QString& filter,
+                        QFileDialog::AcceptMode mode)
+{
+    QFileDialog* dialog = wattlex_make_file_dialog(parent, caption, dir, filter, mode);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    const QString name = accepted ? dialog->selectedFiles().value(0) : QString();
+    delete dialog;
+    return name;
+}
+}
+
+const QString& wattlex_dialog_style_sheet()
+{
+    static const QString sheet = [] {
+        QFile file(QStringLiteral(":/resource/QSS.qss"));
+        return file.open(QIODevice::ReadOnly | QIODevice::Text) ? QString::fromUtf8(file.readAll()) : QString();
+    }();
+    return sheet;
+}
+
+QFileDialog* wattlex_make_file_dialog(QWidget* parent, const QString& caption, const QString& dir,
+                                      const QString& filter, QFileDialog::AcceptMode mode)
+{
+    auto* dialog = new QFileDialog(parent, caption, dir, filter);
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // The desktop's own dialog would ignore the program's look, and the
+    // window's white text would reach Qt's dialog without its dark ground:
+    // Qt's dialog with the program's whole style sheet.
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setStyleSheet(wattlex_dialog_style_sheet());
+    // Room for the details view's date column.
+    dialog->resize(780, 440);
+    return dialog;
 }
 
 QString wattlex_open_file_name(QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
 {
     if (open_hook())
         return open_hook()(parent, caption, dir, filter);
-    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+    return run_file_dialog(parent, caption, dir, filter, QFileDialog::AcceptOpen);
 }
 
 QString wattlex_save_file_name(QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
 {
     if (save_hook())
         return save_hook()(parent, caption, dir, filter);
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    return run_file_dialog(parent, caption, dir, filter, QFileDialog::AcceptSave);
 }
 
 void wattlex_set_open_file_hook(wattlex_file_dialog_fn fn)

@@ -110,13 +110,18 @@ void MyMainWindow::init_connect_dock()
     // screen allows) so that the dock does not push its right edge out.
     const int dock_width = 170;
     resizeDocks({ui->dockWidget_connect}, {dock_width}, Qt::Horizontal);
-    const QRect right_most = ui->groupBox_Data->geometry() | ui->groupBox_Wave->geometry();
-    int wanted = right_most.right() + 12 + dock_width + 6;
+    int wanted = central_width_needed() + dock_width + 6;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         wanted = qMin(wanted, screen->availableGeometry().width());
     if (wanted > width())
         resize(wanted, height());
     init_Basic();
+}
+
+int MyMainWindow::central_width_needed() const
+{
+    const QRect right_most = ui->groupBox_Data->geometry() | ui->groupBox_Wave->geometry();
+    return right_most.right() + 12;
 }
 
 void MyMainWindow::stop_worker_threads()

@@ -437,6 +437,8 @@ private:
     // Widens the device dock (and the window, as far as the screen allows)
     // so that the resources in the tree are not cut off.
     void fit_dock_to_tree();
+    // The width the central area's fixed layout needs to be seen whole.
+    int central_width_needed() const;
     // Starts the device scan (USB resources, identification of the manual LAN
     // addresses) off the window's thread; the tree is rebuilt when it ends.
     void start_device_scan();

@@ -3,6 +3,7 @@
 
 #include "ui_mymainwindow.h"
 
+#include "guide_opener.h"
 #include "ui_prompt_t.h"
 
 #include <QCoreApplication>
@@ -59,7 +60,11 @@ void MyMainWindow::do_guide_action()
         ui_prompt_t(this).show_info(tr("Can not find document."));
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (!wattlex_open_guide(path))
+        ui_prompt_t(this).show_info(
+            tr("The user guide %1 could not be opened: no program to show .chm files was found. "
+               "Please install a CHM viewer (xchm).")
+                .arg(QDir::toNativeSeparators(path)));
 }
 
 void MyMainWindow::do_web_action()

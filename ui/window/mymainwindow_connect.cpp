@@ -253,7 +253,10 @@ void MyMainWindow::fit_dock_to_tree()
         width_wanted = qMin(width_wanted, screen->availableGeometry().width());
     if (width_wanted > width())
         resize(width_wanted, height());
-    resizeDocks({dock}, {target}, Qt::Horizontal);
+    // On a small screen the dock takes only what the central area leaves
+    // (the items' tool tips show whole names).
+    const int room = width() - central_width_needed() - 6;
+    resizeDocks({dock}, {qMax(dock->width(), qMin(target, room))}, Qt::Horizontal);
 }
 
 // ---- the scan

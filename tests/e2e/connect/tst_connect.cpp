@@ -367,9 +367,7 @@ private slots:
         QCOMPARE(w->network_root_text == QStringLiteral("Network Devices"), !chinese);
         const QImage shot = w->grab().toImage();
         QVERIFY(!shot.isNull());
-        const QString dir = qEnvironmentVariable("WATTLEX_SCREENSHOT_DIR");
-        if (!dir.isEmpty())
-            QVERIFY(shot.save(dir + (chinese ? "/connected_zh.png" : "/connected_en.png")));
+        save_shot(w, chinese ? "connected_zh" : "connected_en");
         MyMainWindow::set_ui_language("english");
     }
 };

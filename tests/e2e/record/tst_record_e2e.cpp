@@ -205,9 +205,10 @@ void tst_record_e2e::trend_grows_while_polling()
     QCOMPARE(w->trend->shown[0].size(), w->trend->time_axis.size());
     QCOMPARE(w->ui->label_Wave_Max_C->text(), QString("1.2500"));
 
-    if (!qEnvironmentVariableIsEmpty("WATTLEX_SCREENSHOT_DIR")) {
+    if (!qEnvironmentVariableIsEmpty("WATTLEX_SHOT_DIR")) {
         QVERIFY(cw->wait_for_polls(100, 20000));
-        const QDir out(qEnvironmentVariable("WATTLEX_SCREENSHOT_DIR"));
+        const QDir out(qEnvironmentVariable("WATTLEX_SHOT_DIR"));
+        QVERIFY(out.mkpath("."));
         QVERIFY(w->grab().save(out.filePath("record_e2e_window.png")));
         QVERIFY(w->ui->groupBox_Wave->grab().save(out.filePath("record_e2e_trend.png")));
     }

@@ -1,0 +1,125 @@
+// The main window on the commonest laptop screen, 1366x768, with the device
+// tree shown: every page of the configuration area, the measurement panel
+// and the trend lie wholly inside the window, in English and in Chinese.
+// With WATTLEX_SHOT_DIR set, a picture of each page goes there.
+#include "mymainwindow.h"
+
+#include "ui_mymainwindow.h"
+
+#include "app_paths.h"
+#include "init_ui_font_names.h"
+#include "lib_xml_t.h"
+#include "program_look.h"
+#include "ui_translations_t.h"
+
+#include <QApplication>
+#include <QDockWidget>
+#include <QMenuBar>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+// What a 1366x768 screen leaves the window once a task bar (40) and the
+// title bar (28) have taken their share.
+const QSize screen_client(1366, 768 - 40 - 28);
+
+// Visible widgets of the central area that reach beyond what the window
+// shows of it, one line each.
+QStringList cut_off(MyMainWindow* w)
+{
+    QStringList out;
+    QWidget* central = w->ui->centralwidget;
+    QWidget* shown = w->centralWidget();
+    const QRect area(shown->mapTo(w, QPoint(0, 0)), shown->size());
+    const QRect window_area = w->rect();
+    for (QWidget* child : central->findChildren<QWidget*>()) {
+        if (!child->isVisibleTo(w) || child->isWindow())
+            continue;
+        const QRect r(child->mapTo(w, QPoint(0, 0)), child->size());
+        if (!area.contains(r) || !window_area.contains(r))
+            out << QString("%1 (%2) at %3,%4 %5x%6 outside %7,%8 %9x%10")
+                       .arg(child->objectName(), child->metaObject()->className())
+                       .arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())
+                       .arg(area.x()).arg(area.y()).arg(area.width()).arg(area.height());
+    }
+    return out;
+}
+
+} // namespace
+
+class tst_window_fit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void every_page_fits_with_the_device_tree_data();
+    void every_page_fits_with_the_device_tree();
+};
+
+void tst_window_fit::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(app_paths::init());
+    // A LAN address the user added: a long name the tree wants room for
+    // (on loopback, as the scan calls on it).
+    lib_xml_t xml;
+    const QString resource = "TCPIP0::127.100.100.200::INSTR";
+    QVERIFY(xml.read_file(app_paths::config_file(), resource, lib_xml_t::match_text)
+            || xml.add_node(app_paths::config_file(), QString::fromLatin1(lib_xml_t::manual_ip_name), "IP1", resource));
+}
+
+void tst_window_fit::every_page_fits_with_the_device_tree_data()
+{
+    QTest::addColumn<bool>("chinese");
+    QTest::newRow("en") << false;
+    QTest::newRow("zh") << true;
+}
+
+void tst_window_fit::every_page_fits_with_the_device_tree()
+{
+    QFETCH(bool, chinese);
+    ui_translations_t translations;
+    QVERIFY(translations.install(chinese));
+    MyMainWindow::set_ui_language(chinese ? "chinese" : "english");
+    const auto names = init_ui_font_names();
+    QVERIFY(!use_program_font(chinese ? names.second : names.first).isEmpty());
+
+    MyMainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // Closed by the user, the tree comes back with the Connect menu.
+    window.ui->dockWidget_connect->close();
+    QTRY_VERIFY(!window.ui->dockWidget_connect->isVisible());
+    window.ui->menuConnect->popup(QPoint(0, 0));
+    window.ui->menuConnect->hide();
+    QVERIFY(window.ui->dockWidget_connect->isVisible());
+    window.resize(screen_client);
+    QTRY_COMPARE(window.size(), screen_client);
+    // The tree is rebuilt at this size (as after every scan).
+    window.refresh_device();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+
+    const QString lang = chinese ? "zh" : "en";
+    for (int page = 0; page < window.ui->comboBox_Mode->count(); ++page) {
+        window.ui->comboBox_Mode->setCurrentIndex(page);
+        QCoreApplication::processEvents();
+        QVERIFY(window.ui->dockWidget_connect->isVisible());
+        // The tree keeps room for its title.
+        QTreeWidget* tree = window.ui->treeWidget_dev;
+        QVERIFY(tree->viewport()->width() >= tree->fontMetrics().horizontalAdvance(tree->headerItem()->text(0)));
+        const QStringList cut = cut_off(&window);
+        save_shot(&window, QString("main_1366x768_page%1_%2").arg(page).arg(lang));
+        QVERIFY2(cut.isEmpty(), qPrintable(QString("page %1:\n").arg(page) + cut.join('\n')));
+        const QStringList clipped = clipped_texts(window.ui->centralwidget);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join('\n')));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!window.device_scan_busy(), 20000);
+    MyMainWindow::set_ui_language("english");
+}
+
+QTEST_MAIN(tst_window_fit)
+#include "tst_window_fit.moc"
