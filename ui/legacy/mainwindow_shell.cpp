@@ -12,6 +12,7 @@
 #include "SCPI_write_and_read.h"
 #include "Send_data_thread.h"
 #include "cfg_thread_t.h"
+#include "custom_combobox.h"
 #include "custom_picture.h"
 #include "custom_radiobutton.h"
 #include "newframe.h"
@@ -21,7 +22,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
+#include "file_dialog.h"
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
@@ -339,7 +340,7 @@ void MainWindow::deal_open_button()
 {
     if (!connected)
         return;
-    const QString name = QFileDialog::getOpenFileName(this, QStringLiteral("open file"), QDir::currentPath(),
+    const QString name = wattlex_open_file_name(this, QStringLiteral("open file"), QDir::currentPath(),
                                                       QStringLiteral("wlx(*.wlx)"));
     if (name.isEmpty())
         return;
@@ -370,7 +371,7 @@ void MainWindow::deal_save_button()
 {
     if (!connected)
         return;
-    const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("save file"), QDir::currentPath(),
+    const QString name = wattlex_save_file_name(this, QStringLiteral("save file"), QDir::currentPath(),
                                                       QStringLiteral("wlx(*.wlx)"));
     if (name.isEmpty())
         return;

@@ -15,7 +15,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
+#include "file_dialog.h"
 #include <QLabel>
 #include <QTextStream>
 #include <QTime>
@@ -272,7 +272,7 @@ void MainWindow::deal_record_on()
 {
     if (!connected)
         return;
-    const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("save file"), QDir::currentPath(),
+    const QString name = wattlex_save_file_name(this, QStringLiteral("save file"), QDir::currentPath(),
                                                       QStringLiteral("csv(*.csv)"));
     if (name.isEmpty()) {
         record_radio->set_checked(1);
