@@ -12,3 +12,9 @@ custom_messagebox::custom_messagebox(Icon icon, const QString& title, const QStr
     if (buttons == NoButton)
         setStandardButtons(NoButton);
 }
+
+void custom_messagebox::set_single_ok()
+{
+    setStandardButtons(Ok);
+    setAttribute(Qt::WA_DeleteOnClose);
+}

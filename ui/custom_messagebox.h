@@ -12,6 +12,10 @@ public:
     custom_messagebox(Icon icon, const QString& title, const QString& text,
                       StandardButtons buttons = NoButton, QWidget* parent = nullptr,
                       Qt::WindowFlags flags = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+
+    // One OK button, and the box deletes itself when closed: a warning
+    // that is run with exec() and forgotten.
+    void set_single_ok();
 };
 
 #endif

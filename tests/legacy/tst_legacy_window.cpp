@@ -23,7 +23,11 @@
 #include "recording_thread.h"
 #include "ui_preview_plot_t.h"
 
+#include "mycombobox.h"
+
 #include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QGroupBox>

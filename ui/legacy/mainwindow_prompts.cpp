@@ -36,9 +36,9 @@ const Qt::WindowFlags k_fixed_dialog = Qt::Dialog | Qt::MSWindowsFixedSizeDialog
 void MainWindow::show_warning(const QString& text)
 {
     custom_messagebox* box =
-        new custom_messagebox(QMessageBox::Warning, QStringLiteral("Warning"), text, QMessageBox::Ok, nullptr,
+        new custom_messagebox(QMessageBox::Warning, QStringLiteral("Warning"), text, QMessageBox::NoButton, nullptr,
                               k_fixed_dialog);
-    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->set_single_ok();
     box->exec();
 }
 

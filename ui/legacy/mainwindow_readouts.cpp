@@ -9,6 +9,7 @@
 #include "custom_input_spinbox.h"
 #include "custom_label.h"
 #include "custom_radiobutton.h"
+#include "format_decimals.h"
 #include "ui_preview_plot_t.h"
 
 #include <QCheckBox>
@@ -101,31 +102,11 @@ void MainWindow::deal_layout(QString function, QString mode, int x, QString sub)
     display_aux_label_2->setVisible(shown);
 }
 
+// The kit's number form, with positive values raised to the smallest
+// reading the labels show.
 QString MainWindow::format_decimals(double v, int d)
 {
-    double value = v;
-    if (value > 0 && value < 0.0001)
-        value = 0.0001;
-    QString s = QString::number(value, 'g', 6);
-    if (s.contains(QLatin1Char('e')))
-        return QString::number(value, 'f', qMax(d, 0)); // 'g' went to exponent form
-    const bool whole = value == double(qint64(value));
-    if (whole) {
-        if (d > 0)
-            s += QLatin1Char('.') + QString(d, QLatin1Char('0'));
-        return s;
-    }
-    const int dot = s.indexOf(QLatin1Char('.'));
-    if (dot < 0)
-        return s;
-    if (d <= 0)
-        return s.left(dot);
-    const int target = dot + 1 + d;
-    if (s.size() < target)
-        s += QString(target - s.size(), QLatin1Char('0'));
-    else
-        s.truncate(target);
-    return s;
+    return ::format_decimals(v > 0 && v < 0.0001 ? 0.0001 : v, d);
 }
 
 void MainWindow::set_number_label(QLabel* label, double v)

@@ -18,6 +18,7 @@
 #include "newframe.h"
 #include "ui_preview_plot_t.h"
 #include "ui_qwt_picker_t.h"
+#include "window_look.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -26,8 +27,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
-#include <QPainterPath>
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
@@ -295,24 +294,13 @@ void MainWindow::build_status_bar()
 
 void MainWindow::paintEvent(QPaintEvent* event)
 {
-    QPainterPath path;
-    path.setFillRule(Qt::WindingFill);
-    path.addRoundedRect(QRectF(0, 0, width(), height()), 3.0, 3.0, Qt::AbsoluteSize);
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.fillPath(path, QBrush(Qt::black));
-    painter.end();
+    fill_rounded_background(this, Qt::black, QPainter::SmoothPixmapTransform);
     QWidget::paintEvent(event);
 }
 
 void MainWindow::load_style(const QString& name)
 {
-    QFile file(QStringLiteral(":/Resources/") + name + QStringLiteral(".css"));
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray bytes = file.readAll();
-    const int end = bytes.indexOf('\0');
-    setStyleSheet(styleSheet() + QString::fromLatin1(end < 0 ? bytes : bytes.left(end)));
+    append_resource_style_sheet(this, name);
 }
 
 // ---- requests
