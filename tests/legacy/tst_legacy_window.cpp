@@ -687,6 +687,7 @@ void tst_legacy_window::pictures()
         w.take_measurement(1 + 0.01 * i, 12 - 0.02 * i, 8 + 0.1 * (i % 5), 12 + 0.2 * i, 0, 1);
     const QString lang = chinese ? "zh" : "en";
     save_shot(&w, "legacy_window_" + lang);
+    QVERIFY2(clipped_texts(&w).isEmpty(), qPrintable(clipped_texts(&w).join("; ")));
 
     struct page_t
     {
@@ -714,6 +715,8 @@ void tst_legacy_window::pictures()
             f->setVisible(f == p.frame);
         QVERIFY(w.ui->model_sel->currentWidget()->isVisible());
         save_shot(w.ui->model_sel, QString("legacy_page_%1_%2").arg(p.name, lang));
+        const QStringList clipped = clipped_texts(w.ui->model_sel->currentWidget());
+        QVERIFY2(clipped.isEmpty(), qPrintable(QString("%1: %2").arg(p.name, clipped.join("; "))));
     }
 }
 

@@ -138,8 +138,9 @@ void MainWindow::create_member_widgets()
     list_function_combo = combo();
     list_irange_combo = combo();
     list_vrange_combo = combo();
-    list_count_spin = spin();
-    list_step_spin = spin();
+    // count and step carry no unit: without its label the pair fits the row
+    list_count_spin = new custom_spinbox(nullptr, false);
+    list_step_spin = new custom_spinbox(nullptr, false);
     list_level_curve = new QwtPlotCurve;
     list_marker_curve = new QwtPlotCurve;
     list_marker_curve->setPen(QColor(Qt::blue));
@@ -148,7 +149,7 @@ void MainWindow::create_member_widgets()
 
     // program page
     program_page = new QFrame(ui->aux_tab);
-    program_steps_spin = new custom_spinbox(program_page, true);
+    program_steps_spin = new custom_spinbox(program_page, false);
     program_storage_button = new QPushButton(program_page);
     program_recall_button = new QPushButton(program_page);
     program_result_button = new QPushButton(program_page);
