@@ -13,6 +13,7 @@
 #include "custom_label.h"
 #include "custom_lineedit.h"
 #include "Get_configure_value.h"
+#include "Get_data_thread.h"
 #include "custom_picture.h"
 #include "custom_radiobutton.h"
 #include "custom_spinbox.h"
@@ -106,6 +107,7 @@ private slots:
     void trend_takes_sets_and_scales_them();
     void trend_limits_and_windows();
     void record_file();
+    void settings_file_save_and_load();
     void connect_success_posts_read_back_and_polls();
     void disconnect_asks_then_ends_the_command_thread();
     void close_asks_then_stops_every_thread();
@@ -560,6 +562,62 @@ void tst_legacy_window::record_file()
     QVERIFY(answerer.boxes().value(1).text.contains("cannot be opened"));
     QVERIFY(!w.record_file->isOpen());
     QCOMPARE(w.record_radio->checked_index(), 1);
+    QVERIFY(answerer.unexpected().isEmpty());
+}
+
+void tst_legacy_window::settings_file_save_and_load()
+{
+    QTemporaryDir dir;
+    MainWindow w;
+    recorder_t r(w);
+    file_dialog_stub files;
+    modal_answerer answerer;
+
+    // not connected: nothing asked
+    QTest::mouseClick(w.ui->save_button, Qt::LeftButton);
+    QTest::mouseClick(w.ui->recall_button, Qt::LeftButton);
+    QCOMPARE(files.calls().size(), 0);
+
+    w.connected = true;
+    const QString path = dir.filePath("settings.wlx");
+    files.answer(path);
+    // the wait box, closed when the text is written (perhaps before it is seen)
+    answerer.act([](QWidget*) {});
+    QTest::mouseClick(w.ui->save_button, Qt::LeftButton);
+    QVERIFY(w.file_wait_box);
+    QCOMPARE(w.file_wait_box->text(), QString("Please waiting for the file saving"));
+    QVERIFY(!w.file_wait_box->isVisible());
+    answerer.clear();
+    QCOMPARE(files.calls().value(0).filter, QString("wlx(*.wlx)"));
+    const QString text = read_file(path);
+    QCOMPARE(text, w.get_data_thread->settings_text());
+    QCOMPARE(text.split(',').size(), 1104);
+    QVERIFY(!w.settings_file->isOpen());
+    // the command thread, stopped for the save, reads the load back again
+    QVERIFY(r.rec->isRunning());
+    QCOMPARE(r.rec->wait_posts(1).value(0).button_model, 31);
+
+    // a settings file that cannot be read is said so
+    files.answer(dir.filePath("missing.wlx"));
+    answerer.press(QMessageBox::Ok);
+    QTest::mouseClick(w.ui->recall_button, Qt::LeftButton);
+    QVERIFY(answerer.wait_answered());
+    QCOMPARE(answerer.boxes().value(0).text, QString("The file cannot be opened."));
+    // a file that cannot be written is said so, and nothing is left open
+    // (the wait box may close before it is seen: each answer takes either)
+    files.answer(dir.filePath("no/such/folder/settings.wlx"));
+    bool warned = false;
+    const auto either = [&warned](QWidget* box) {
+        QMessageBox* m = qobject_cast<QMessageBox*>(box);
+        if (m && m->text() == "The file cannot be written.") {
+            warned = true;
+            m->button(QMessageBox::Ok)->click();
+        }
+    };
+    answerer.act(either).act(either);
+    QTest::mouseClick(w.ui->save_button, Qt::LeftButton);
+    QVERIFY(warned);
+    QVERIFY(!w.settings_file->isOpen());
     QVERIFY(answerer.unexpected().isEmpty());
 }
 
