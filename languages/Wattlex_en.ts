@@ -106,6 +106,10 @@
         <source>The record file %1 cannot be opened: %2</source>
         <translation>The record file %1 cannot be opened: %2</translation>
     </message>
+    <message>
+        <source>The load did not answer.</source>
+        <translation>The load did not answer.</translation>
+    </message>
 </context>
 <context>
     <name>MyMainWindow</name>

@@ -106,6 +106,10 @@
         <source>The record file %1 cannot be opened: %2</source>
         <translation>无法打开记录文件 %1：%2</translation>
     </message>
+    <message>
+        <source>The load did not answer.</source>
+        <translation>负载没有应答。</translation>
+    </message>
 </context>
 <context>
     <name>MyMainWindow</name>

@@ -112,6 +112,7 @@ private slots:
     void disconnect_asks_then_ends_the_command_thread();
     void close_asks_then_stops_every_thread();
     void program_result_form();
+    void wait_box_holds_until_the_reply();
     void pictures_data();
     void pictures();
 
@@ -715,6 +716,28 @@ void tst_legacy_window::program_result_form()
     // closing the form is noticed by the window
     w.program_form->close();
     QVERIFY(!w.program_form_open);
+}
+
+void tst_legacy_window::wait_box_holds_until_the_reply()
+{
+    MainWindow w;
+    modal_answerer answerer;
+    answerer.leave_open();
+    bool open_during_wait = false;
+    QTimer::singleShot(100, &w, [&] {
+        open_during_wait = w.readback_box && w.readback_box->isVisible();
+        w.close_wait_box(); // as the read-back's reply handler does
+    });
+    w.show_wait_box("Ocp Dialog", "Please waiting for the OCP initing");
+    QVERIFY(open_during_wait);
+    QVERIFY(!w.readback_box);
+    QVERIFY(answerer.wait_answered());
+    const modal_answerer::box_record box = answerer.boxes().value(0);
+    QCOMPARE(box.title, QString("Ocp Dialog"));
+    QCOMPARE(box.text, QString("Please waiting for the OCP initing"));
+    QVERIFY(box.buttons.isEmpty());
+    w.close_wait_box(); // none open: nothing happens
+    QVERIFY(w.wait_box); // the constructor's box is another one
 }
 
 void tst_legacy_window::pictures_data()

@@ -29,6 +29,8 @@ namespace {
 
 const char k_icon[] = ":/resource/lion.jpg";
 const char k_remote_off[] = "SYST:REMOT:STAT 0";
+// Longest wait for a read-back (a list or program import takes seconds).
+const int k_wait_box_limit_ms = 30000;
 const Qt::WindowFlags k_fixed_dialog = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint;
 
 } // namespace
@@ -45,21 +47,31 @@ void MainWindow::show_warning(const QString& text)
 void MainWindow::show_wait_box(const QString& title, const QString& text)
 {
     close_wait_box();
-    // Modal to the user, but the reply that ends the wait arrives through
-    // this thread's own event loop, so the box is shown, not exec'd.
-    readback_box = new custom_messagebox(QMessageBox::Warning, title, text, QMessageBox::NoButton, nullptr,
-                                         k_fixed_dialog);
-    readback_box->setWindowModality(Qt::ApplicationModal);
-    readback_box->show();
+    custom_messagebox* box =
+        new custom_messagebox(QMessageBox::Warning, title, text, QMessageBox::NoButton, nullptr, k_fixed_dialog);
+    box->setWindowIcon(QIcon(QString::fromLatin1(k_icon)));
+    readback_box = box;
+    // The box has no button: a reply that never comes must not hold the
+    // window for ever.
+    QTimer::singleShot(k_wait_box_limit_ms, box, [this, box] {
+        if (readback_box != box)
+            return;
+        close_wait_box();
+        show_warning(tr("The load did not answer."));
+    });
+    // The reply that ends the wait arrives inside this loop; close_wait_box
+    // hides the box, which ends it.
+    box->exec();
 }
 
 void MainWindow::close_wait_box()
 {
     if (!readback_box)
         return;
-    readback_box->hide();
-    readback_box->deleteLater();
+    QMessageBox* box = readback_box;
     readback_box = nullptr;
+    box->hide();
+    box->deleteLater();
 }
 
 void MainWindow::stop_threads()
