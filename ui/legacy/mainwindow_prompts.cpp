@@ -7,9 +7,11 @@
 #include "ui_mainwindow.h"
 
 #include "Get_configure_value.h"
+#include "Get_data_thread.h"
 #include "Get_display_data.h"
 #include "MyTitleBar.h"
 #include "SCPI_write_and_read.h"
+#include "Send_data_thread.h"
 #include "cfg_thread_t.h"
 #include "custom_messagebox.h"
 #include "custom_radiobutton.h"
@@ -98,6 +100,11 @@ void MainWindow::end_session(bool remote_off)
     stop_threads();
     if (cfg_thread->isRunning())
         cfg_thread->stop_and_wait();
+    // a settings load writes to the load too
+    send_data_thread->stop_flag = 1;
+    get_data_thread->stop_flag = 1;
+    send_data_thread->wait();
+    get_data_thread->wait();
     if (remote_off) {
         const ViSession session = g_visa_session.load();
         if (session != VISA_NO_SESSION)

@@ -171,7 +171,7 @@ MainWindow::MainWindow(QWidget* parent)
 MainWindow::~MainWindow()
 {
     // A window destroyed without its close question still must not leave a
-    // thread running over the objects it frees.
+    // thread running over the objects it frees (the session stays open).
     stop_threads();
     if (cfg_thread->isRunning())
         cfg_thread->stop_and_wait();
