@@ -109,6 +109,8 @@ private slots:
     void record_file();
     void settings_file_save_and_load();
     void connect_success_posts_read_back_and_polls();
+    void connect_failures_are_told();
+    void secondary_windows_closing();
     void disconnect_asks_then_ends_the_command_thread();
     void close_asks_then_stops_every_thread();
     void program_result_form();
@@ -644,6 +646,51 @@ void tst_legacy_window::connect_success_posts_read_back_and_polls()
 
     w.start_threads();
     QTRY_VERIFY(r.rec->polled());
+}
+
+void tst_legacy_window::connect_failures_are_told()
+{
+    MainWindow w;
+    recorder_t r(w);
+    w.connected = true;
+    modal_answerer answerer;
+    answerer.press(QMessageBox::Ok).press(QMessageBox::Ok);
+    w.deal_connect_no_exist(); // only told
+    QVERIFY(w.connected);
+    QVERIFY(r.rec->isRunning());
+    w.deal_connect_fail(); // told, and the session ends
+    QVERIFY(answerer.wait_answered());
+    QCOMPARE(answerer.boxes().size(), 2);
+    for (const modal_answerer::box_record& b : answerer.boxes()) {
+        QCOMPARE(b.title, QString("Warning"));
+        QCOMPARE(b.text, QString("It's not the correct resource"));
+        QCOMPARE(b.buttons, QStringList({"OK"}));
+    }
+    QVERIFY(!w.connected);
+    QVERIFY(!r.rec->isRunning());
+}
+
+void tst_legacy_window::secondary_windows_closing()
+{
+    MainWindow w;
+    QWidget connect_window, usb_window, other;
+    for (QWidget* x : {&connect_window, &usb_window, &other}) {
+        x->installEventFilter(&w);
+        x->show();
+    }
+    w.connect_dialog_window = &connect_window;
+    w.connect_dialog_open = true;
+    w.usb_dialog_window = &usb_window;
+    w.usb_resources = {"USB0::1::INSTR"};
+    w.usb_names = {"WLX"};
+    QVERIFY(connect_window.close());
+    QVERIFY(!w.connect_dialog_open);
+    QVERIFY(!connect_window.isVisible());
+    QVERIFY(usb_window.close());
+    QVERIFY(w.usb_resources.isEmpty());
+    QVERIFY(w.usb_names.isEmpty());
+    QVERIFY(other.close());
+    QVERIFY(!w.isVisible()); // the window's own close question was not asked
 }
 
 void tst_legacy_window::disconnect_asks_then_ends_the_command_thread()
