@@ -14,6 +14,9 @@
 #include "custom_lineedit.h"
 #include "Get_configure_value.h"
 #include "Get_data_thread.h"
+#include "SCPI_write_and_read.h"
+#include "Send_data_thread.h"
+#include "ui_qwt_picker_t.h"
 #include "custom_picture.h"
 #include "custom_radiobutton.h"
 #include "custom_spinbox.h"
@@ -100,6 +103,7 @@ private slots:
     void constructor_shows_its_start_state();
     void pages_carry_their_texts_and_limits();
     void style_names_and_controls();
+    void wiring();
     void command_table_data();
     void command_table();
     void format_decimals_data();
@@ -344,6 +348,65 @@ void tst_legacy_window::style_names_and_controls()
     QVERIFY(w.display_aux_label_2->isVisibleTo(&w));
     w.deal_layout("BASIC\n", "BASIC\n", 1, "LED\n");
     QVERIFY(!w.display_aux_label_2->isVisibleTo(&w));
+}
+
+// Every connection the constructor makes, found by taking it away again.
+void tst_legacy_window::wiring()
+{
+    MainWindow w;
+    struct link_t
+    {
+        QObject* sender;
+        const char* signal;
+        const char* slot;
+    };
+    const link_t links[] = {
+        {w.ui->help_button, SIGNAL(clicked(bool)), SLOT(deal_help_button())},
+        {w.ui->trigger_button, SIGNAL(clicked(bool)), SLOT(deal_trigger_button())},
+        {w.ui->recall_button, SIGNAL(clicked(bool)), SLOT(deal_open_button())},
+        {w.ui->save_button, SIGNAL(clicked(bool)), SLOT(deal_save_button())},
+        {w.ui->load_button, SIGNAL(clicked(bool)), SLOT(deal_load_button())},
+        {w.ui->short_button, SIGNAL(clicked(bool)), SLOT(deal_short_button())},
+        {w.ui->connect_device, SIGNAL(clicked()), SLOT(on_connect_device_clicked())},
+        {w.ui->utility_tabwidget, SIGNAL(tabBarClicked(int)), SLOT(deal_utility(int))},
+        {w.ui->model_sel, SIGNAL(tabBarClicked(int)), SLOT(deal_model_sel(int))},
+        {w.ui->static_pattern, SIGNAL(tabBarClicked(int)), SLOT(deal_static_pattern(int))},
+        {w.pause_button, SIGNAL(clicked(bool)), SLOT(deal_display_pause_button())},
+        {w.clear_button, SIGNAL(clicked(bool)), SLOT(deal_display_clear_button())},
+        {w.time_combo, SIGNAL(currentindex_changed(int)), SLOT(deal_display_time_combobox(int))},
+        {w.record_radio, SIGNAL(buttonA_clicked()), SLOT(deal_record_on())},
+        {w.record_radio, SIGNAL(buttonB_clicked()), SLOT(deal_record_off())},
+        {w.auto_range_radio, SIGNAL(buttonA_clicked()), SLOT(deal_display_auto_spinbox_a_button())},
+        {w.auto_range_radio, SIGNAL(buttonB_clicked()), SLOT(deal_display_auto_spinbox_b_button())},
+        {w.curve_checks[0], SIGNAL(clicked(bool)), SLOT(deal_current_checkbox())},
+        {w.curve_checks[3], SIGNAL(clicked(bool)), SLOT(deal_power_checkbox())},
+        {w.limit_max_spin[2], SIGNAL(valuechanged()), SLOT(deal_resis_max_spinbox())},
+        {w.limit_min_spin[1], SIGNAL(valuechanged()), SLOT(deal_voltage_min_spinbox())},
+        {w.program_storage_button, SIGNAL(clicked(bool)), SLOT(deal_storage_button())},
+        {w.program_recall_button, SIGNAL(clicked(bool)), SLOT(deal_recall_button())},
+        {w.ocpt_button, SIGNAL(clicked(bool)), SLOT(deal_ocpt_button())},
+        {w.program_button, SIGNAL(clicked(bool)), SLOT(deal_program_button())},
+        {w.status_picture, SIGNAL(clicked()), SLOT(deal_disconnect_label())},
+        {w.status_timer, SIGNAL(timeout()), SLOT(device_status())},
+        {w.plot->picker(), SIGNAL(pos_update_signal(fp64, fp64)), SLOT(deal_pos_update(double, double))},
+        {w.configure_thread, SIGNAL(send_connect_success()), SLOT(deal_connect_success())},
+        {w.configure_thread, SIGNAL(send_connect_fail()), SLOT(deal_connect_fail())},
+        {w.configure_thread, SIGNAL(send_connect_no_exist()), SLOT(deal_connect_no_exist())},
+        {w.send_data_thread, SIGNAL(send_end()), SLOT(deal_send_data_thread())},
+        {w.send_data_thread, SIGNAL(send_error()), SLOT(deal_send_error())},
+        {w.get_data_thread, SIGNAL(send_end()), SLOT(deal_get_data_thread())},
+        {w.scpi_rw_thread, SIGNAL(send_result(int, QList<QString>, QList<QWidget*>)),
+         SLOT(deal_scpi_rw(int, QList<QString>, QList<QWidget*>))},
+        {w.cfg_thread, SIGNAL(send_result(int, QList<QString>, QList<QWidget*>, int)),
+         SLOT(deal_cfg_thread(int, QList<QString>, QList<QWidget*>, int))},
+        {w.cfg_thread, SIGNAL(send_byte_result(int, QByteArray)), SLOT(deal_cfg_thread_bytedata(int, QByteArray))},
+        {w.cfg_thread, SIGNAL(send_message_cmd(QList<QString>, int)),
+         SLOT(deal_cfg_thread_message_data(QList<QString>, int))},
+        {w.title_bar, SIGNAL(signalButtonCloseClicked()), SLOT(onBaseButtonCloseClicked())},
+        {w.title_bar, SIGNAL(signalButtonMaxClicked()), SLOT(onBaseButtonMaxClicked())},
+    };
+    for (const link_t& l : links)
+        QVERIFY2(QObject::disconnect(l.sender, l.signal, &w, l.slot), l.slot);
 }
 
 void tst_legacy_window::command_table_data()
