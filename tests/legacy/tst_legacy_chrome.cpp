@@ -86,25 +86,15 @@ void tst_legacy_chrome::drag_moves_the_window_unless_maximised()
 
 void tst_legacy_chrome::button_types_and_double_click()
 {
-    struct type_t
-    {
-        int type;
-        bool min, restore, max, close;
-    };
-    const type_t types[] = {
-        {0, true, false, false, true},
-        {1, true, false, true, true},
-        {2, false, false, false, true},
-        {9, true, true, true, true},
-    };
-    for (const type_t& t : types) {
+    // the buttons shown, as min, restore, max, close
+    const std::pair<int, QString> types[] = {{0, "1001"}, {1, "1011"}, {2, "0001"}, {9, "1111"}};
+    for (const auto& type : types) {
         MyTitleBar bar;
-        bar.set_button_type(t.type);
-        QCOMPARE(bar.button_type(), t.type);
-        QCOMPARE(!bar.min_button()->isHidden(), t.min);
-        QCOMPARE(!bar.restore_button()->isHidden(), t.restore);
-        QCOMPARE(!bar.max_button()->isHidden(), t.max);
-        QCOMPARE(!bar.close_button()->isHidden(), t.close);
+        bar.set_button_type(type.first);
+        QString shown;
+        for (QPushButton* b : {bar.min_button(), bar.restore_button(), bar.max_button(), bar.close_button()})
+            shown += b->isHidden() ? '0' : '1';
+        QCOMPARE(shown, type.second);
     }
 
     QWidget window;
@@ -130,13 +120,6 @@ void tst_legacy_chrome::button_types_and_double_click()
     QCOMPARE(typed_restore.count(), 1);
     QVERIFY(!typed->max_button()->isHidden());
     QVERIFY(typed->restore_button()->isHidden());
-
-    QSignalSpy min_spy(typed, &MyTitleBar::signalButtonMinClicked);
-    QSignalSpy close_spy(typed, &MyTitleBar::signalButtonCloseClicked);
-    QTest::mouseClick(typed->min_button(), Qt::LeftButton);
-    QTest::mouseClick(typed->close_button(), Qt::LeftButton);
-    QCOMPARE(min_spy.count(), 1);
-    QCOMPARE(close_spy.count(), 1);
 }
 
 void tst_legacy_chrome::maximise_fills_the_screen_work_area_and_restore_returns()
@@ -233,9 +216,11 @@ void tst_legacy_chrome::bar_width_follows_its_parent_when_painted()
 
 void tst_legacy_chrome::ip_dialog_size_ok_signal_and_resource()
 {
-    ip_address_dialog dialog;
+    QWidget owner;
+    ip_address_dialog dialog(&owner);
     QCOMPARE(dialog.size(), QSize(300, 300));
     QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(dialog.isWindow());
     QCOMPARE(dialog.get_visa_resource(), QString());
 
     QSignalSpy spy(&dialog, &ip_address_dialog::ok_signal);

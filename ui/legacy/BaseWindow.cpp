@@ -10,7 +10,8 @@
 BaseWindow::BaseWindow(QWidget* parent)
     : QWidget(parent)
 {
-    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
+    // a window of its own even when given a parent
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
     init_title_bar();
 }
 

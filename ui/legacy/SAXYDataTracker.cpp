@@ -125,7 +125,9 @@ void SAXYDataTracker::drawRubberBand(QPainter* painter) const
 
 QRect SAXYDataTracker::trackerRect(const QFont& font) const
 {
-    return QwtPlotPicker::trackerRect(font).adjusted(-5, -5, 5, 5);
+    const QRect rect = QwtPlotPicker::trackerRect(font);
+    // no text, no box
+    return rect.isEmpty() ? rect : rect.adjusted(-5, -5, 5, 5);
 }
 
 QwtText SAXYDataTracker::trackerTextF(const QPointF&) const

@@ -1,6 +1,6 @@
 #include "custom_combobox.h"
 
-#include "enable_look.h"
+#include "kit_parts.h"
 #include "mycombobox.h"
 
 #include <QGridLayout>
@@ -9,18 +9,10 @@
 custom_combobox::custom_combobox(QWidget* parent)
     : QWidget(parent)
 {
-    name_label = new QLabel;
-    name_label->setObjectName(QStringLiteral("main_label"));
-    name_label->setFixedSize(80, 20);
-    combo = new mycombobox(nullptr);
-    combo->setObjectName(QStringLiteral("main_combobox"));
-    combo->setFixedSize(120, 20);
+    name_label = fixed_part<QLabel>("main_label", 80, 20);
+    combo = fixed_part<mycombobox>("main_combobox", 120, 20);
 
-    auto* layout = new QGridLayout;
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(25);
-    layout->addWidget(name_label, 0, 0);
-    layout->addWidget(combo, 0, 1);
+    QGridLayout* layout = row_layout(25, {name_label, combo});
     name_label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     connect(combo, SIGNAL(currentIndexChanged(int)), this, SLOT(deal_combobox(int)));

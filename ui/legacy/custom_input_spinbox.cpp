@@ -1,5 +1,7 @@
 #include "custom_input_spinbox.h"
 
+#include "kit_parts.h"
+
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -24,10 +26,8 @@ const input_kind_t input_kinds[] = {
 custom_input_spinbox::custom_input_spinbox(int kind, int maximum, QWidget* parent)
     : QWidget(parent)
 {
-    spin_box = new QDoubleSpinBox;
-    spin_box->setFixedSize(60, 15);
-    unit_label = new QLabel;
-    unit_label->setFixedSize(13, 15);
+    spin_box = fixed_part<QDoubleSpinBox>(nullptr, 60, 15);
+    unit_label = fixed_part<QLabel>(nullptr, 13, 15);
     if (kind >= 0 && kind < int(std::size(input_kinds))) {
         const input_kind_t& k = input_kinds[kind];
         unit_label->setText(QString::fromUtf8(k.unit));
@@ -40,12 +40,7 @@ custom_input_spinbox::custom_input_spinbox(int kind, int maximum, QWidget* paren
     spin_box->setDecimals(1);
     spin_box->setRange(0, maximum);
 
-    auto* layout = new QGridLayout;
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(spin_box, 0, 0);
-    layout->addWidget(unit_label, 0, 1);
-
+    QGridLayout* layout = row_layout(0, {spin_box, unit_label});
     connect(spin_box, SIGNAL(editingFinished()), this, SLOT(deal_spinbox()));
     setLayout(layout);
 }

@@ -1,6 +1,7 @@
 #include "custom_label.h"
 
 #include "format_decimals.h"
+#include "kit_parts.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -15,18 +16,12 @@ custom_label::custom_label(bool with_name, QWidget* parent)
     unit_label = new QLabel;
     unit_label->setMinimumSize(30, 20);
 
-    auto* layout = new QGridLayout;
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+    QGridLayout* layout = with_name ? row_layout(0, {name_label, value_label, unit_label})
+                                    : row_layout(0, {value_label, unit_label});
     if (with_name) {
-        layout->addWidget(name_label, 0, 0);
-        layout->addWidget(value_label, 0, 1);
-        layout->addWidget(unit_label, 0, 2);
         name_label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         value_label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     } else {
-        layout->addWidget(value_label, 0, 0);
-        layout->addWidget(unit_label, 0, 1);
         value_label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     }
     unit_label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

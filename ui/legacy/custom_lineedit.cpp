@@ -1,5 +1,7 @@
 #include "custom_lineedit.h"
 
+#include "kit_parts.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -7,20 +9,15 @@
 custom_lineedit::custom_lineedit(const QString& label_text, const QString& text, QWidget* parent)
     : QWidget(parent)
 {
-    auto* label = new QLabel(label_text);
-    label->setObjectName(QStringLiteral("main_label"));
-    label->setFixedSize(60, 20);
-    line_edit = new QLineEdit(text);
-    line_edit->setFixedSize(90, 20);
+    auto* label = fixed_part<QLabel>("main_label", 60, 20);
+    label->setText(label_text);
+    line_edit = fixed_part<QLineEdit>(nullptr, 90, 20);
+    line_edit->setText(text);
     line_edit->setStyleSheet(QStringLiteral("QLineEdit{color:black;background:white;font: bold 14px;}"));
     // a reading, not an entry
     line_edit->setEnabled(false);
 
-    auto* layout = new QGridLayout;
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(label, 0, 0);
-    layout->addWidget(line_edit, 0, 1);
+    QGridLayout* layout = row_layout(0, {label, line_edit});
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     line_edit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setLayout(layout);

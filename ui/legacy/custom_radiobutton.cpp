@@ -1,6 +1,6 @@
 #include "custom_radiobutton.h"
 
-#include "enable_look.h"
+#include "kit_parts.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -14,27 +14,16 @@ enum { id_a = 1, id_b = 2 };
 custom_radiobutton::custom_radiobutton(QWidget* parent)
     : QWidget(parent)
 {
-    name_label = new QLabel;
-    name_label->setObjectName(QStringLiteral("main_label"));
-    name_label->setFixedSize(80, 20);
-    button_a = new QRadioButton;
-    button_a->setObjectName(QStringLiteral("main_radiobutton"));
-    button_a->setFixedSize(70, 20);
-    button_b = new QRadioButton;
-    button_b->setObjectName(QStringLiteral("main_radiobutton"));
-    button_b->setFixedSize(70, 20);
+    name_label = fixed_part<QLabel>("main_label", 80, 20);
+    button_a = fixed_part<QRadioButton>("main_radiobutton", 70, 20);
+    button_b = fixed_part<QRadioButton>("main_radiobutton", 70, 20);
     // owned by the pair, so it goes with it
     group = new QButtonGroup(this);
     group->setExclusive(true);
     group->addButton(button_a, id_a);
     group->addButton(button_b, id_b);
 
-    auto* layout = new QGridLayout;
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(15);
-    layout->addWidget(name_label, 0, 0);
-    layout->addWidget(button_a, 0, 1);
-    layout->addWidget(button_b, 0, 2);
+    QGridLayout* layout = row_layout(15, {name_label, button_a, button_b});
     name_label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     connect(group, SIGNAL(buttonClicked(int)), this, SLOT(deal_buttongroup(int)));

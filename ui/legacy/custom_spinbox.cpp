@@ -1,6 +1,6 @@
 #include "custom_spinbox.h"
 
-#include "enable_look.h"
+#include "kit_parts.h"
 
 #include <QDoubleSpinBox>
 #include <QGridLayout>
@@ -9,22 +9,12 @@
 custom_spinbox::custom_spinbox(QWidget* parent, bool show_unit)
     : QWidget(parent), m_unit_in_layout(show_unit)
 {
-    name_label = new QLabel;
-    name_label->setObjectName(QStringLiteral("main_label"));
-    name_label->setFixedSize(80, 20);
-    unit_label = new QLabel;
-    unit_label->setObjectName(QStringLiteral("main_label"));
-    unit_label->setFixedSize(60, 20);
-    spin_box = new QDoubleSpinBox;
-    spin_box->setObjectName(QStringLiteral("main_spinbox"));
-    spin_box->setFixedSize(90, 20);
+    name_label = fixed_part<QLabel>("main_label", 80, 20);
+    unit_label = fixed_part<QLabel>("main_label", 60, 20);
+    spin_box = fixed_part<QDoubleSpinBox>("main_spinbox", 90, 20);
     spin_box->setRange(0, 9999);
 
-    auto* layout = new QGridLayout;
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(15);
-    layout->addWidget(name_label, 0, 0);
-    layout->addWidget(spin_box, 0, 1);
+    QGridLayout* layout = row_layout(15, {name_label, spin_box});
     if (show_unit)
         layout->addWidget(unit_label, 0, 2);
     name_label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
