@@ -34,7 +34,6 @@ void MainWindow::deal_utility(int) {}
 void MainWindow::deal_model_sel(int) {}
 void MainWindow::deal_static_pattern(int) {}
 void MainWindow::deal_list_trigger_thread(int, int, int) {}
-void MainWindow::set_position() {}
 void MainWindow::deal_ocpt_button() {}
 void MainWindow::deal_oppt_button() {}
 void MainWindow::deal_battery_button() {}
