@@ -9,6 +9,109 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>  Wattlex</source>
+        <translation>  Wattlex</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>CC</source>
+        <translation>CC</translation>
+    </message>
+    <message>
+        <source>SHORT</source>
+        <translation>SHORT</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Trigger</source>
+        <translation>Trigger</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>CV</source>
+        <translation>CV</translation>
+    </message>
+    <message>
+        <source>CR</source>
+        <translation>CR</translation>
+    </message>
+    <message>
+        <source>CP</source>
+        <translation>CP</translation>
+    </message>
+    <message>
+        <source>LED</source>
+        <translation>LED</translation>
+    </message>
+    <message>
+        <source>Static</source>
+        <translation>Static</translation>
+    </message>
+    <message>
+        <source>Dynamic</source>
+        <translation>Dynamic</translation>
+    </message>
+    <message>
+        <source>AUX</source>
+        <translation>AUX</translation>
+    </message>
+    <message>
+        <source>Utility</source>
+        <translation>Utility</translation>
+    </message>
+    <message>
+        <source>Configure</source>
+        <translation>Configure</translation>
+    </message>
+    <message>
+        <source>SLTM</source>
+        <translation>SLTM</translation>
+    </message>
+    <message>
+        <source>Limit</source>
+        <translation>Limit</translation>
+    </message>
+    <message>
+        <source>The file cannot be opened.</source>
+        <translation>The file cannot be opened.</translation>
+    </message>
+    <message>
+        <source>The file cannot be written.</source>
+        <translation>The file cannot be written.</translation>
+    </message>
+    <message>
+        <source>The record file cannot be written; the record has stopped.</source>
+        <translation>The record file cannot be written; the record has stopped.</translation>
+    </message>
+    <message>
+        <source>The record file %1 cannot be opened: %2</source>
+        <translation>The record file %1 cannot be opened: %2</translation>
+    </message>
+    <message>
+        <source>The load did not answer.</source>
+        <translation>The load did not answer.</translation>
+    </message>
+</context>
+<context>
     <name>MyMainWindow</name>
     <message>
         <source>Wattlex</source>

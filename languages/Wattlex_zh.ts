@@ -9,6 +9,109 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>  Wattlex</source>
+        <translation>  Wattlex</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>CC</source>
+        <translation>CC</translation>
+    </message>
+    <message>
+        <source>SHORT</source>
+        <translation>短路</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>连接</translation>
+    </message>
+    <message>
+        <source>Trigger</source>
+        <translation>触发</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>CV</source>
+        <translation>CV</translation>
+    </message>
+    <message>
+        <source>CR</source>
+        <translation>CR</translation>
+    </message>
+    <message>
+        <source>CP</source>
+        <translation>CP</translation>
+    </message>
+    <message>
+        <source>LED</source>
+        <translation>LED</translation>
+    </message>
+    <message>
+        <source>Static</source>
+        <translation>静态</translation>
+    </message>
+    <message>
+        <source>Dynamic</source>
+        <translation>动态</translation>
+    </message>
+    <message>
+        <source>AUX</source>
+        <translation>辅助</translation>
+    </message>
+    <message>
+        <source>Utility</source>
+        <translation>系统</translation>
+    </message>
+    <message>
+        <source>Configure</source>
+        <translation>配置</translation>
+    </message>
+    <message>
+        <source>SLTM</source>
+        <translation>SLTM</translation>
+    </message>
+    <message>
+        <source>Limit</source>
+        <translation>保护</translation>
+    </message>
+    <message>
+        <source>The file cannot be opened.</source>
+        <translation>无法打开该文件。</translation>
+    </message>
+    <message>
+        <source>The file cannot be written.</source>
+        <translation>无法写入该文件。</translation>
+    </message>
+    <message>
+        <source>The record file cannot be written; the record has stopped.</source>
+        <translation>无法写入记录文件，记录已停止。</translation>
+    </message>
+    <message>
+        <source>The record file %1 cannot be opened: %2</source>
+        <translation>无法打开记录文件 %1：%2</translation>
+    </message>
+    <message>
+        <source>The load did not answer.</source>
+        <translation>负载没有应答。</translation>
+    </message>
+</context>
+<context>
     <name>MyMainWindow</name>
     <message>
         <source>Wattlex</source>

@@ -1,0 +1,731 @@
+// The older main window: its pages are built in code from the legacy widget
+// kit and its replies go straight into its widgets. The program does not
+// create it; it stands beside MyMainWindow over the same link.
+#ifndef LEGACY_MAINWINDOW_H
+#define LEGACY_MAINWINDOW_H
+
+#include "cfg_if_scpi_t.h"
+#include "ui_trend_window_t.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QMainWindow>
+#include <QPixmap>
+#include <QString>
+#include <QVector>
+
+#include <string>
+#include <vector>
+
+class BaseWindow;
+class FreezeTableWidget;
+class Get_configure_value;
+class Get_data_thread;
+class Get_display_data;
+class MyTitleBar;
+class QCheckBox;
+class QFile;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMessageBox;
+class QProcess;
+class QProgressBar;
+class QPushButton;
+class QScrollArea;
+class QTableWidget;
+class QTimer;
+class QwtPlotCurve;
+class SCPI_write_and_read;
+class Send_data_thread;
+class cfg_thread_t;
+class custom_combobox;
+class custom_input_spinbox;
+class custom_label;
+class custom_lineedit;
+class custom_picture;
+class custom_radiobutton;
+class custom_spinbox;
+class ip_address_dialog;
+class newframe;
+class ui_ipline_widget_t;
+class ui_preview_plot_t;
+
+namespace Ui {
+class MainWindow;
+}
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Index q of the trend arrays: 0 current, 1 voltage, 2 resistance, 3 power.
+    static constexpr int quantities = 4;
+
+    struct program_result_t
+    {
+        QString step;
+        QString result;
+        QString remarks;
+    };
+
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // ---- prompts (every page uses them)
+    void show_warning(const QString& text);
+    // The wait box of a read-back: open until close_wait_box (null while none).
+    void show_wait_box(const QString& title, const QString& text);
+    void close_wait_box();
+
+    // ---- link
+    void fill_cmd_list(int operation);
+    void stop_threads();
+
+    // ---- trend and record
+    void take_measurement(double current, double voltage, double resistance, double power, int unused,
+                          int load_on);
+    void update_trend(QVector<double> current, QVector<double> voltage, QVector<double> resistance,
+                      QVector<double> power);
+    void scale_to_percent(double max, double min, QVector<double> source, QVector<double>& output,
+                          QwtPlotCurve* curve);
+    void set_limit_spinbox_focus(int manual);
+
+    // ---- readouts
+    static QString format_decimals(double v, int d);
+    static void set_number_label(QLabel* label, double v);
+    static void reset_double_vector(QVector<double>& v);
+
+    // ---- page helpers
+    void enable_list_controls(bool enable);
+    void enable_program_controls(bool enable);
+    void build_prog_result_form(int rows);
+    void load_style(const QString& name);
+
+    // The form and every member below are public so that the reply side, the
+    // pages and the tests reach them by name.
+    Ui::MainWindow* ui = nullptr;
+    cfg_if_scpi_t scpi;
+
+    // threads
+    SCPI_write_and_read* scpi_rw_thread = nullptr;
+    cfg_thread_t* cfg_thread = nullptr;
+    Get_display_data* display_thread = nullptr;
+    Get_data_thread* get_data_thread = nullptr;
+    Send_data_thread* send_data_thread = nullptr;
+    Get_configure_value* configure_thread = nullptr;
+
+    MyTitleBar* title_bar = nullptr;
+    QTimer* status_timer = nullptr;
+    QProcess* process = nullptr;
+    QFile* list_file = nullptr;
+    QFile* record_file = nullptr;
+    QFile* settings_file = nullptr;
+    QFile* spare_file = nullptr;
+    QFile* program_file = nullptr;
+    QMessageBox* wait_box = nullptr;      // the constructor's "waiting" box
+    QMessageBox* file_wait_box = nullptr; // a settings load or save
+    QMessageBox* readback_box = nullptr;  // a read-back under way; null while none
+    QLabel* status_label = nullptr;
+    custom_picture* status_picture = nullptr;
+    QPixmap trigger_pixmap;
+
+    QList<QString> cmd_writes;
+    QList<QString> cmd_queries;
+    QList<QString> cr_ranges_low;
+    QList<QString> cr_ranges_high;
+    QList<QString> cr_ranges_3;
+    QList<QString> cr_ranges_4;
+    QList<QString> step_texts;
+    QString version_text;
+    QString model_name;
+    QString function_text;
+    std::string resource_text;
+
+    // state
+    bool connected = false;
+    bool import_in_progress = false;
+    bool load_switched_on = false;
+    bool list_loaded = false;
+    bool list_running = false;
+    bool program_running = false;
+    bool first_connection = true; // cleared by the connection slots
+    int ocpt_state = 0;
+    int oppt_state = 0;
+    int battery_test_running = 0;
+    int func_code = 0;
+    bool tmon_on = false;
+    int input_on_seen = 0;
+    double spare_values[6] = {0, 0, 0, 0, 0, 0};
+
+    // ---- trend and record state
+    bool paused = false;
+    bool curve_shown[quantities] = {true, true, true, true};
+    int sample_counter = 0;
+    QVector<double> time_axis;
+    QVector<double> series_current, series_voltage, series_resistance, series_power;
+    QVector<double> window_current, window_voltage, window_resistance, window_power;
+    QVector<double> scaled_current, scaled_voltage, scaled_resistance, scaled_power;
+    QVector<double> window_x; // x of the window values (a thinned long window has its own)
+    QwtPlotCurve* curve_spare = nullptr;
+    QwtPlotCurve* curve_current = nullptr;
+    QwtPlotCurve* curve_voltage = nullptr;
+    QwtPlotCurve* curve_resistance = nullptr;
+    QwtPlotCurve* curve_power = nullptr;
+    double axis_max[quantities] = {0, 0, 0, 0};
+    double axis_min[quantities] = {0, 0, 0, 0};
+    double shown_max[quantities] = {0, 0, 0, 0};
+    double shown_min[quantities] = {0, 0, 0, 0};
+    int window_points = 150;
+    int series_limit = 250000;
+    int time_mode = 1;
+    ui_trend_window_t trend_window; // the time window's arithmetic, shared with the live trend
+    QString record_text;
+    bool trend_sets_limits = false; // the refresh is writing the limit boxes
+
+    // ---- display page
+    ui_preview_plot_t* plot = nullptr;
+    custom_input_spinbox* limit_max_spin[quantities] = {};
+    custom_input_spinbox* limit_min_spin[quantities] = {};
+    QLabel* limit_labels[quantities] = {};
+    custom_radiobutton* record_radio = nullptr;
+    custom_radiobutton* auto_range_radio = nullptr;
+    custom_combobox* time_combo = nullptr;
+    custom_combobox* data_combo = nullptr;
+    QPushButton* pause_button = nullptr;
+    QPushButton* clear_button = nullptr;
+    QCheckBox* curve_checks[quantities] = {};
+    QLabel* stat_labels[12] = {}; // max, min, average of current, voltage, resistance, power
+    QLabel* stat_headers[3] = {};
+    QLabel* mid_labels[quantities] = {};
+    QFrame* display_control_box = nullptr;
+    QFrame* display_stat_box = nullptr;
+    QFrame* reading_boxes[3] = {};
+
+    // ---- readings
+    QGroupBox* display_group = nullptr;
+    custom_label* display_current_label = nullptr;
+    custom_label* display_voltage_label = nullptr;
+    custom_label* display_resistance_label = nullptr;
+    custom_label* display_power_label = nullptr;
+    custom_label* display_aux_label_1 = nullptr;
+    custom_label* display_aux_label_2 = nullptr;
+
+    // ---- static pages
+    QLabel* cc_picture = nullptr;
+    QLabel* cv_picture = nullptr;
+    QLabel* cr_picture = nullptr;
+    QLabel* cp_picture = nullptr;
+    QLabel* led_picture = nullptr;
+    QFrame* cc_frame = nullptr;
+    QFrame* cv_frame = nullptr;
+    QFrame* cr_frame = nullptr;
+    QFrame* cp_frame = nullptr;
+    QFrame* led_frame = nullptr;
+    custom_radiobutton* cc_i_range_radio = nullptr;
+    custom_radiobutton* cc_v_range_radio = nullptr;
+    custom_spinbox* cc_current_spin = nullptr;
+    custom_spinbox* cc_slew_rise_spin = nullptr;
+    custom_spinbox* cc_slew_fall_spin = nullptr;
+    custom_radiobutton* cv_i_range_radio = nullptr;
+    custom_radiobutton* cv_v_range_radio = nullptr;
+    custom_spinbox* cv_voltage_spin = nullptr;
+    custom_radiobutton* cr_i_range_radio = nullptr;
+    custom_radiobutton* cr_v_range_radio = nullptr;
+    custom_spinbox* cr_resistance_spin = nullptr;
+    custom_lineedit* cr_range_edit = nullptr;
+    custom_radiobutton* cp_i_range_radio = nullptr;
+    custom_radiobutton* cp_v_range_radio = nullptr;
+    custom_spinbox* cp_power_spin = nullptr;
+    custom_radiobutton* led_i_range_radio = nullptr;
+    custom_radiobutton* led_v_range_radio = nullptr;
+    custom_spinbox* led_io_spin = nullptr;
+    custom_spinbox* led_vo_spin = nullptr;
+    custom_spinbox* led_rco_spin = nullptr;
+
+    // ---- dynamic page
+    QScrollArea* dynamic_scroll = nullptr;
+    QWidget* dynamic_inner = nullptr;
+    custom_combobox* dynamic_function_combo = nullptr;
+    custom_combobox* dynamic_mode_combo = nullptr;
+    custom_radiobutton* dynamic_range_radio = nullptr;
+    custom_radiobutton* dynamic_v_range_radio = nullptr;
+    custom_lineedit* dynamic_r_range_edit = nullptr;
+    custom_spinbox* dynamic_a_level_spin = nullptr;
+    custom_spinbox* dynamic_b_level_spin = nullptr;
+    custom_spinbox* dynamic_a_width_spin = nullptr;
+    custom_spinbox* dynamic_b_width_spin = nullptr;
+    custom_spinbox* dynamic_width_spin = nullptr;
+    custom_spinbox* dynamic_slew_rise_spin = nullptr;
+    custom_spinbox* dynamic_slew_fall_spin = nullptr;
+    newframe* dynamic_diagram = nullptr;
+    QLabel* dynamic_labels[7] = {};
+    QLabel* trigger_marks[2] = {};
+    int dynamic_function = 0;
+    QString dynamic_unit;
+    double level_a = 0, level_b = 0, width_a = 0, width_b = 0, slew_1 = 0, slew_2 = 0;
+    QString dynamic_mode_text;
+    QString dyn_prefix; // command prefix of the dynamic function
+    int dyn_i_range_index = 0;
+    int dyn_v_range_index = 0;
+
+    // ---- OCP and OPP pages
+    QFrame* ocp_frame = nullptr;
+    custom_radiobutton* ocp_i_range_radio = nullptr;
+    custom_radiobutton* ocp_v_range_radio = nullptr;
+    custom_spinbox* ocp_v_spin = nullptr;
+    custom_spinbox* ocp_i_step_spin = nullptr;
+    custom_spinbox* ocp_i_start_spin = nullptr;
+    custom_spinbox* ocp_i_end_spin = nullptr;
+    custom_spinbox* ocp_i_min_spin = nullptr;
+    custom_spinbox* ocp_i_max_spin = nullptr;
+    custom_spinbox* ocp_delay_spin = nullptr;
+    QFrame* opp_frame = nullptr;
+    custom_radiobutton* opp_i_range_radio = nullptr;
+    custom_radiobutton* opp_v_range_radio = nullptr;
+    custom_spinbox* opp_v_spin = nullptr;
+    custom_spinbox* opp_p_step_spin = nullptr;
+    custom_spinbox* opp_p_start_spin = nullptr;
+    custom_spinbox* opp_p_end_spin = nullptr;
+    custom_spinbox* opp_p_min_spin = nullptr;
+    custom_spinbox* opp_p_max_spin = nullptr;
+    custom_spinbox* opp_delay_spin = nullptr;
+
+    // ---- battery page
+    QFrame* battery_page = nullptr;
+    custom_combobox* batt_function_combo = nullptr;
+    custom_radiobutton* batt_i_range_radio = nullptr;
+    custom_radiobutton* batt_v_range_radio = nullptr;
+    custom_radiobutton* batt_stop_radios[3] = {}; // V_Stop, C_Stop, T_Stop
+    custom_lineedit* batt_r_range_edit = nullptr;
+    custom_lineedit* batt_capacity_edit = nullptr;
+    custom_spinbox* batt_level_spin = nullptr;
+    custom_spinbox* batt_stop_spins[3] = {}; // V_Stop, C_Stop, T_Stop
+
+    // ---- list page
+    QFrame* list_page = nullptr;
+    QFrame* list_controls = nullptr;
+    ui_preview_plot_t* list_plot = nullptr;
+    QTableWidget* list_step_table = nullptr;
+    QwtPlotCurve* list_curve = nullptr;
+    QwtPlotCurve* list_spare_curve = nullptr;
+    QPushButton* list_storage_button = nullptr;
+    QPushButton* list_recall_button = nullptr;
+    QPushButton* list_up_button = nullptr;
+    QPushButton* list_next_button = nullptr;
+    custom_lineedit* list_r_range_edit = nullptr;
+    custom_combobox* list_function_combo = nullptr;
+    custom_combobox* list_irange_combo = nullptr;
+    custom_combobox* list_vrange_combo = nullptr;
+    custom_spinbox* list_count_spin = nullptr;
+    custom_spinbox* list_step_spin = nullptr;
+    QwtPlotCurve* list_level_curve = nullptr;
+    QwtPlotCurve* list_marker_curve = nullptr;
+    QVector<double> list_curve_x, list_curve_y;
+    QVector<double> list_marker_x, list_marker_y;
+    QList<QString> list_levels, list_times, list_slews;
+
+    // ---- program page
+    QFrame* program_page = nullptr;
+    custom_spinbox* program_steps_spin = nullptr;
+    QPushButton* program_storage_button = nullptr;
+    QPushButton* program_recall_button = nullptr;
+    QPushButton* program_result_button = nullptr;
+    QTableWidget* program_result_table = nullptr;
+    QProgressBar* program_progress = nullptr;
+    FreezeTableWidget* program_freeze = nullptr;
+    QLabel* program_corner_label = nullptr;
+    QList<QString> prog_columns[15];
+    std::vector<program_result_t> program_results;
+    QWidget* program_form = nullptr;
+    bool program_form_open = false;
+    QTableWidget* program_table = nullptr;
+
+    // ---- configure, SLTM and limit pages
+    custom_radiobutton* vrmt_radio = nullptr;
+    custom_radiobutton* sof_radio = nullptr;
+    custom_radiobutton* vol_radio = nullptr;
+    custom_radiobutton* extswitch_radio = nullptr;
+    custom_radiobutton* imon_radio = nullptr;
+    custom_radiobutton* vmon_radio = nullptr;
+    custom_radiobutton* ext_current_range_radio = nullptr;
+    custom_radiobutton* ext_voltage_range_radio = nullptr;
+    custom_spinbox* von_spin = nullptr;
+    custom_combobox* trigger_combo = nullptr;
+    custom_combobox* aver_combo = nullptr;
+    custom_combobox* type_combo = nullptr;
+    QFrame* ext_range_panel = nullptr;
+    QFrame* monitor_panel = nullptr;
+    custom_radiobutton* tmon_radio = nullptr;
+    custom_spinbox* v_low_spin = nullptr;
+    custom_spinbox* v_high_spin = nullptr;
+    QLabel* i_protect_label = nullptr;
+    QLabel* p_protect_label = nullptr;
+    custom_radiobutton* i_protect_switch_radio = nullptr;
+    custom_radiobutton* p_protect_switch_radio = nullptr;
+    custom_spinbox* i_protect_spin = nullptr;
+    custom_spinbox* i_protect_delay_spin = nullptr;
+    custom_spinbox* p_protect_spin = nullptr;
+    custom_spinbox* p_protect_delay_spin = nullptr;
+
+    // ---- auxiliary bar
+    QFrame* aux_button_frame = nullptr;
+    QPushButton* ocpt_button = nullptr;
+    QPushButton* oppt_button = nullptr;
+    QPushButton* battery_button = nullptr;
+    QPushButton* list_button = nullptr;
+    QPushButton* program_button = nullptr;
+    QFrame* aux_spare_frame = nullptr;
+
+    // ---- connection dialogs
+    QWidget* connect_dialog_window = nullptr;
+    bool connect_dialog_open = false;
+    QWidget* usb_dialog_window = nullptr;
+    QPushButton* usb_button = nullptr;
+    QPushButton* vxi11_button = nullptr;
+    QPushButton* ip_ok_button = nullptr;
+    QList<QString> device_list; // resources of the last scan
+    QList<QString> usb_resources;
+    QList<QString> usb_names;
+    QTableWidget* usb_table = nullptr;
+    ip_address_dialog* ip_window = nullptr;
+    ui_ipline_widget_t* ip_line = nullptr;
+    QList<QString> last_ip_sections;
+    QString current_resource;
+
+signals:
+    void startslot();
+    void endslot();
+    void send_list_load_on();
+    void list_close();
+    void program_close();
+
+public slots:
+    // ---- replies
+    void deal_cfg_thread(int operation, QList<QString> replies, QList<QWidget*> widgets, int private_data);
+    void deal_cfg_thread_bytedata(int operation, QByteArray data);
+    void deal_cfg_thread_message_data(QList<QString> replies, int kind);
+    void deal_scpi_rw(int operation, QList<QString> replies, QList<QWidget*> widgets);
+
+    // ---- title bar
+    void onBaseButtonMinClicked();
+    void onBaseButtonRestoreClicked();
+    void onBaseButtonMaxClicked();
+    void onBaseButtonCloseClicked();
+
+    // ---- threads and connection
+    void deal_connect_no_exist();
+    void deal_connect_success();
+    void deal_connect_fail();
+    void deal_send_data_thread();
+    void deal_send_error();
+    void deal_get_data_thread();
+    void start_threads();
+    void thread_start();
+    void device_status();
+    void deal_usb_button();
+    void deal_vxi11_button();
+    void deal_ok_signal();
+    void deal_device_button();
+    void on_connect_device_clicked();
+    void connect_load_button();
+    void deal_disconnect_label();
+    void deal_messagebox(int result);
+    void _init_ui();
+
+    // ---- front panel
+    void deal_load_button();
+    void deal_short_button();
+    void deal_trigger_button();
+    void deal_help_button();
+    void deal_open_button();
+    void deal_save_button();
+    void deal_utility(int index);
+    void deal_model_sel(int index);
+    void deal_static_pattern(int index);
+
+    // ---- display page
+    void deal_display_pause_button();
+    void deal_display_clear_button();
+    void deal_display_time_combobox(int index);
+    void deal_record_on();
+    void deal_record_off();
+    void deal_current_checkbox();
+    void deal_voltage_checkbox();
+    void deal_resistance_checkbox();
+    void deal_power_checkbox();
+    void deal_pos_update(double x, double y);
+    void deal_current_max_spinbox();
+    void deal_voltage_max_spinbox();
+    void deal_resis_max_spinbox();
+    void deal_power_max_spinbox();
+    void deal_current_min_spinbox();
+    void deal_voltage_min_spinbox();
+    void deal_resis_min_spinbox();
+    void deal_power_min_spinbox();
+    void deal_display_auto_spinbox_a_button();
+    void deal_display_auto_spinbox_b_button();
+    void deal_list_trigger_thread(int step, int state, int load);
+
+    // ---- readouts
+    void deal_fixed_value(QString unused_1, QString function, QString mode, int short_state, int input_state,
+                          QString unused_2);
+    void deal_sltm_value(double t_rise, double t_fall);
+    void deal_ext_value(double v_ext);
+    void deal_layout(QString function, QString mode, int x, QString sub);
+    void deal_program_click();
+    void deal_change_current_model();
+    void deal_prog_off();
+    void deal_prog_result_button();
+    void set_position();
+
+    // ---- auxiliary bar, list and program
+    void deal_ocpt_button();
+    void deal_oppt_button();
+    void deal_battery_button();
+    void deal_list_button();
+    void deal_program_button();
+    void deal_list_off();
+    void deal_list_value(QList<QString> values);
+    void deal_list_change_value(QString text);
+    void deal_program_value(QList<QString> values);
+    void deal_batt_value(int state, double current, double voltage, double capacity, double seconds);
+    void deal_trigger_reply(QList<QString> replies, QList<QWidget*> widgets);
+    void deal_storage_button();
+    void deal_recall_button();
+
+    // ---- static pages
+    void deal_i_range_5a();
+    void deal_i_range_30a();
+    void deal_v_range_36v();
+    void deal_v_range_150v();
+    void deal_i_range_5a_cv();
+    void deal_i_range_30a_cv();
+    void deal_v_range_36v_cv();
+    void deal_v_range_150v_cv();
+    void deal_i_range_5a_cr();
+    void deal_i_range_30a_cr();
+    void deal_v_range_36a_cr();
+    void deal_v_range_150v_cr();
+    void deal_i_range_5a_cp();
+    void deal_i_range_30a_cp();
+    void deal_v_range_36v_cp();
+    void deal_v_range_150v_cp();
+    void deal_current_cc();
+    void deal_slew_res();
+    void deal_slew_fal();
+    void deal_voltage();
+    void deal_resis();
+    void deal_power_static();
+
+    // ---- LED page
+    void deal_irange_5a_button_led();
+    void deal_irange_30a_button_led();
+    void deal_vrange_36v_button_led();
+    void deal_vrange_150v_button_led();
+    void deal_io_button_led();
+    void deal_vo_button_led();
+    void deal_rco_button_led();
+
+    // ---- dynamic page
+    void deal_function_combobox(int index);
+    void deal_mode_combobox(int index);
+    void deal_i_range_dyn_5a();
+    void deal_i_range_dyn_30a();
+    void deal_v_range_dyn_36v();
+    void deal_v_range_dyn_150v();
+    void deal_a_level_value();
+    void deal_b_level_value();
+    void deal_a_width_value();
+    void deal_b_width_value();
+    void deal_width_value();
+    void deal_slew_ris_value();
+    void deal_slew_fal_value();
+    void cc_cont_func();
+    void cc_puls_func();
+    void cc_togl_func();
+    void cv_cont_func();
+    void cv_puls_func();
+    void cv_togl_func();
+    void cr_cont_func();
+    void cr_puls_func();
+    void cr_togl_func();
+    void cp_cont_func();
+    void cp_puls_func();
+    void cp_togl_func();
+    void show_and_hide();
+    void _init_dynamic_default();
+
+    // ---- battery page
+    void deal_i_range_5a_battery_value();
+    void deal_i_range_30a_battery_value();
+    void deal_v_range_36v_battery_value();
+    void deal_v_range_150v_battery_value();
+    void deal_v_stop_on();
+    void deal_v_stop_off();
+    void deal_c_stop_on();
+    void deal_c_stop_off();
+    void deal_t_stop_on();
+    void deal_t_stop_off();
+    void deal_level_battery_value();
+    void deal_function_battery_comboBox(int index);
+    void deal_v_stop_value();
+    void deal_c_stop_value();
+    void deal_t_stop_value();
+
+    // ---- OCP and OPP pages
+    void deal_i_range_5a_ocpt_button();
+    void deal_i_range_30a_ocpt_button();
+    void deal_v_range_36v_ocpt_button();
+    void deal_v_range_150v_ocpt_button();
+    void deal_ocp_v_value();
+    void deal_i_step_value();
+    void deal_i_start_value();
+    void deal_i_end_value();
+    void deal_i_min_value();
+    void deal_i_max_value();
+    void deal_delay_ocpt_value();
+    void deal_i_range_5a_button_oppt();
+    void deal_i_range_30a_button_oppt();
+    void deal_v_range_36v_button_oppt();
+    void deal_v_range_150v_button_oppt();
+    void deal_opp_v_value();
+    void deal_p_step_value();
+    void deal_p_start_value();
+    void deal_p_end_value();
+    void deal_p_min_value();
+    void deal_p_max_value();
+    void deal_delay_oppt_value();
+    void _init_ocpt_pattern();
+    void _init_oppt_pattern();
+    void _init_oppt_default();
+    void deal_ocpt_oppt_value(int kind, QString function, double current, double power, double voltage);
+
+    // ---- configure, SLTM and limit pages
+    void deal_vrmt_on();
+    void deal_vrmt_off();
+    void deal_sof_on();
+    void deal_sof_off();
+    void deal_vol_on();
+    void deal_vol_off();
+    void deal_von();
+    void deal_trig(int index);
+    void deal_aver(int index);
+    void deal_extc(int index);
+    void deal_irange_5a_configure();
+    void deal_irange_30a_configure();
+    void deal_vrange_36v_configure();
+    void deal_vrange_150v_configure();
+    void deal_extswitch_on();
+    void deal_extswitch_off();
+    void deal_imon_on();
+    void deal_imon_off();
+    void deal_vmon_on();
+    void deal_vmon_off();
+    void deal_tmon_on();
+    void deal_tmon_off();
+    void deal_v_low_sltm();
+    void deal_v_high_sltm();
+    void deal_switch_ipro_on();
+    void deal_switch_ipro_off();
+    void deal_switch_ppro_on();
+    void deal_switch_ppro_off();
+    void deal_current();
+    void deal_power();
+    void deal_idealy();
+    void deal_pdelay();
+
+    // ---- list page
+    void deal_list_function_combobox(int index);
+    void deal_list_irange_combobox(int index);
+    void deal_list_vrange_combobox(int index);
+    void deal_list_count_value();
+    void deal_list_step_value();
+    void deal_set_doublespinbox();
+    void deal_time_doublespinbox();
+    void deal_slew_doublespinbox();
+    void deal_list_next_button();
+    void deal_list_up_button();
+    void deal_list_storage_button();
+    void deal_list_recall_button();
+
+    // ---- program page
+    void deal_prog_mode_combobox(int index);
+    void deal_irange_combobox(int index);
+    void deal_vrange_combobox(int index);
+    void deal_pause_combobox(int index);
+    void deal_short_combobox(int index);
+    void deal_ton_spinbox();
+    void deal_toff_spinbox();
+    void deal_tdelay_spinbox();
+    void deal_min_spinbox();
+    void deal_max_spinbox();
+    void deal_set_spinbox();
+    void deal_vo_spinbox();
+    void deal_io_spinbox();
+    void deal_rco_spinbox();
+    void deal_spinbox();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // construction
+    void create_member_widgets();
+    void init_title_bar();
+    void build_pages();
+    void build_status_bar();
+    void connect_threads();
+    void set_style_names();
+    void connect_limit_spinboxes();
+    void connect_aux_buttons();
+    void disconnect_aux_buttons();
+
+    // page builders
+    void build_cc_page();
+    void build_cv_page();
+    void build_cr_page();
+    void build_cp_page();
+    void build_led_page();
+    void layout_dynamic_page();
+    void layout_battery_page();
+    void layout_configure_page();
+    void layout_display_page();
+    void layout_list_page();
+    void build_aux_buttons();
+    void build_ocp_page();
+    void build_opp_page();
+    void build_sltm_page();
+    void build_limit_page();
+    void build_display_group();
+    void build_program_page();
+
+    // trend
+    void set_axis_limit(int q, bool upper);
+    void show_curve(int q, bool on);
+    QVector<double>& series_of(int q);
+    QVector<double>& window_of(int q);
+    QVector<double>& scaled_of(int q);
+    QwtPlotCurve* curve_of(int q);
+    void install_time_scale();
+    void write_record_row(double current, double voltage, double resistance, double power);
+
+    // ends of a session
+    void end_session(bool remote_off);
+    void post(int operation, bool repeat, int private_data);
+
+    // pages whose bodies come with the reply side
+    void _init_battery_connect();
+    void _init_list_connect();
+    void _disconnect_list();
+    void fill_list_table();
+    void update_list_curve();
+    void init_program_page();
+    void connect_dialog();
+};
+
+#endif
