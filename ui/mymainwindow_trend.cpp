@@ -165,15 +165,15 @@ void MyMainWindow::reset_trend_view()
     if (!trend)
         return;
     trend_state_t& t = *trend;
-    t.counter = 0;
-    t.time_axis.clear();
-    for (int q = 0; q < k_quantities; ++q) {
-        t.raw[q].clear();
-        t.shown[q].clear();
-        t.shown_x[q].clear();
-        t.scaled[q].clear();
-        t.curves[q]->setSamples(t.shown_x[q], t.scaled[q]);
-    }
+    // A new session starts in the 1 minute window with the axes on auto and
+    // no record: a record belongs to the session it was started in.
+    if (recording)
+        end_record_session_ended();
+    ui->checkBox_Record->setChecked(false);
+    ui->checkBox_Auto->setChecked(true);
+    on_checkBox_Auto_clicked();
+    ui->comboBox_wave_time->setCurrentIndex(0);
+    clear_trend();
     t.plot->setAxisScale(QwtPlot::xBottom, 0, t.window.point_count(), t.window.axis_step());
     install_time_scale();
     t.plot->replot();
@@ -456,6 +456,13 @@ void MyMainWindow::on_pushButton_Pause_Wave_clicked()
 
 void MyMainWindow::on_pushButton_Clear_Wave_clicked()
 {
+    clear_trend();
+}
+
+void MyMainWindow::clear_trend()
+{
+    if (!trend)
+        return;
     trend_state_t& t = *trend;
     for (int q = 0; q < k_quantities; ++q) {
         t.scaled[q].clear();

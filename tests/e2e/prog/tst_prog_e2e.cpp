@@ -146,7 +146,11 @@ private slots:
         QVERIFY(cw.wait_received(QStringLiteral("PROG:STEP 2"), from) >= 0);
         QTRY_COMPARE(table()->rowCount(), 2);
 
-        // CC 1 A from the 5 V source: 4.9 V at the load.
+        // CC 1 A from the 5 V source: 4.9 V at the load, on its minimum.
+        from = cw.received_count();
+        type_into(value(1, 9), QStringLiteral("4.9"));
+        QVERIFY(cw.wait_received(QStringLiteral("PROG:MIN 2,4.9"), from) >= 0);
+        QTRY_COMPARE(uiPara::instance()->get_prog_min_by_index(1), QStringLiteral("4.9\n"));
         run_program();
         QCOMPARE(verdict(0), QStringLiteral("Pass"));
         QCOMPARE(verdict(1), QStringLiteral("Pass"));
@@ -222,7 +226,7 @@ private slots:
         // The saved file: imported, then read back after the load's settling
         // time, with the window painting meanwhile.
         modal_answerer answerer;
-        answerer.leave_open();
+        answerer.leave_open(QStringLiteral("Please waiting for the program recalling"));
         files.answer(path);
         from = cw.received_count();
         loop_watch watch(100);
