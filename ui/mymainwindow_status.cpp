@@ -144,7 +144,6 @@ void MyMainWindow::follow_input_state(int input)
     if (input == 1) {
         // Switching the input on clears the load's alarms.
         input_seen_on = true;
-        input_off_asked = false;
         sbar_alarm->clear();
         return;
     }

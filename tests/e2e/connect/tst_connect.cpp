@@ -338,6 +338,44 @@ private slots:
         QVERIFY(!w->sbar_sof->isEnabled());
     }
 
+    // A protection the load trips switches its input off: the window shows
+    // the input off and the protection in the status line until the input
+    // is on again. A source that gives out (CV 4 V asks 10 A of a source
+    // that trips above 4 A) is no protection of the load: its zeros show
+    // with the input on, as the load has it.
+    void a_tripped_protection_shows_in_the_status_line()
+    {
+        connected_window cw;
+        QVERIFY2(cw.start(), qPrintable(cw.error()));
+        MyMainWindow* w = cw.window();
+        QVERIFY(cw.side_write({"CURR:PROT:LEV 1", "CURR:PROT:DEL 0.5", "CURR:PROT:STAT ON"}));
+        QVERIFY(cw.switch_input(true));
+        QTRY_VERIFY_WITH_TIMEOUT(!w->load_switch->getSelectedItem(), 5000);
+        QTRY_COMPARE(w->sbar_alarm->text(), QStringLiteral("Over the protect current !"));
+        QVERIFY(w->sbar_alarm->isVisible());
+        QCOMPARE(w->ui->label_C->text(), QStringLiteral("0.0000A"));
+        QCOMPARE(cw.side_query("INP?"), QStringLiteral("0\n"));
+
+        // On again: the load clears its alarms, the status line with it.
+        QVERIFY(cw.side_write({"CURR:PROT:STAT OFF"}));
+        QVERIFY(cw.switch_input(true));
+        QTRY_COMPARE(w->sbar_alarm->text(), QString());
+        // Switched off by the user: nothing to ask.
+        const int from = cw.received_count();
+        QVERIFY(cw.switch_input(false));
+        QVERIFY(cw.wait_for_polls(3));
+        QVERIFY(!cw.received_since("TEST:STAT?", from));
+
+        QVERIFY(cw.switch_input(true));
+        QVERIFY(cw.side_write({"FUNC VOLT", "VOLT 4"}));
+        QTRY_COMPARE(w->ui->label_V->text(), QStringLiteral("0.0000V"));
+        QVERIFY(cw.wait_for_polls(2));
+        QVERIFY(w->load_switch->getSelectedItem());
+        QCOMPARE(w->ui->label_C->text(), QStringLiteral("0.0000A"));
+        QCOMPARE(w->sbar_alarm->text(), QString());
+        QCOMPARE(cw.side_query("INP?"), QStringLiteral("1\n"));
+    }
+
     // However a session ends, the window no longer shows the load's last
     // readings, input state and trend as if live; an end the user did not
     // ask for is told once. A new connection starts the trend view over.
