@@ -528,8 +528,9 @@ public:
     // A new connection starts an empty trend in the 1 minute window, the
     // axes on auto and no record.
     void reset_trend_view();
-    // Empties the trend's series and its plot.
-    void clear_trend();
+    // Empties the trend's series and its plot (and blanks its statistics
+    // when asked; the Clear button keeps them).
+    void clear_trend(bool with_statistics = false);
     // Rescales the points quantity q (0 current, 1 voltage, 2 resistance,
     // 3 power) shows now, at their own x, to the range [min, max].
     void pause_adjust_func(double max, double min, int q);

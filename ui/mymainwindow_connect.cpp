@@ -555,7 +555,7 @@ void MyMainWindow::show_session_ended(bool asked)
     load_switch->setSelectedItem(false);
     input_seen_on = false;
     sbar_alarm->clear();
-    clear_trend();
+    clear_trend(true);
 
     // One box: a running record's end tells of the session's end too.
     if (recording) {

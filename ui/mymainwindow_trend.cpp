@@ -459,7 +459,7 @@ void MyMainWindow::on_pushButton_Clear_Wave_clicked()
     clear_trend();
 }
 
-void MyMainWindow::clear_trend()
+void MyMainWindow::clear_trend(bool with_statistics)
 {
     if (!trend)
         return;
@@ -472,8 +472,14 @@ void MyMainWindow::clear_trend()
     }
     t.time_axis.clear();
     t.counter = 0;
-    for (int q = 0; q < k_quantities; ++q)
+    for (int q = 0; q < k_quantities; ++q) {
         t.curves[q]->setSamples(t.shown_x[q], t.scaled[q]);
+        if (!with_statistics)
+            continue;
+        const quantity_widgets_t wd = widgets_of(ui, q);
+        for (QLabel* stat : {wd.stat_max, wd.stat_min, wd.stat_ave})
+            stat->clear();
+    }
     t.plot->replot();
 }
 

@@ -353,6 +353,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!w->load_switch->getSelectedItem(), 5000);
         QTRY_COMPARE(w->sbar_alarm->text(), QStringLiteral("Over the protect current !"));
         QVERIFY(w->sbar_alarm->isVisible());
+        save_shot(w, "status_line_alarm");
         QCOMPARE(w->ui->label_C->text(), QStringLiteral("0.0000A"));
         QCOMPARE(cw.side_query("INP?"), QStringLiteral("0\n"));
 
@@ -421,6 +422,7 @@ private slots:
         if (!told.isEmpty())
             QCOMPARE(answerer.boxes()[0].text, told);
         QVERIFY(answerer.unexpected().isEmpty());
+        save_shot(w, "session_ended_" + end);
         QCOMPARE(w->ui->label_C->text(), QStringLiteral("-.----A"));
         QCOMPARE(w->ui->label_V->text(), QStringLiteral("-.----V"));
         QCOMPARE(w->ui->label_R->text(), QString("-.---") + QChar(0x03A9));
@@ -429,6 +431,7 @@ private slots:
         QCOMPARE(w->trend->counter, 0);
         QVERIFY(w->trend->raw[0].isEmpty());
         QVERIFY(w->trend->curves[0]->dataSize() == 0);
+        QCOMPARE(w->ui->label_Wave_Max_C->text(), QString());
 
         // Connecting again: 1 minute window of 150 points, auto range, no record.
         if (end == "gone")
