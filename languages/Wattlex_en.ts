@@ -1001,6 +1001,42 @@ Test failed, stop running</translation>
         <source>ON</source>
         <translation>ON</translation>
     </message>
+    <message>
+        <source>The load left remote control: the connection ended.</source>
+        <translation>The load left remote control: the connection ended.</translation>
+    </message>
+    <message>
+        <source>The connection to the load was lost.</source>
+        <translation>The connection to the load was lost.</translation>
+    </message>
+    <message>
+        <source>Over the protect power !</source>
+        <translation>Over the protect power !</translation>
+    </message>
+    <message>
+        <source>Over the protect current !</source>
+        <translation>Over the protect current !</translation>
+    </message>
+    <message>
+        <source>Positive and negative pole reversal !</source>
+        <translation>Positive and negative pole reversal !</translation>
+    </message>
+    <message>
+        <source>Over voltage !</source>
+        <translation>Over voltage !</translation>
+    </message>
+    <message>
+        <source>Over temperature !</source>
+        <translation>Over temperature !</translation>
+    </message>
+    <message>
+        <source>Over power !</source>
+        <translation>Over power !</translation>
+    </message>
+    <message>
+        <source>Over current !</source>
+        <translation>Over current !</translation>
+    </message>
 </context>
 <context>
     <name>ProgResultWin</name>

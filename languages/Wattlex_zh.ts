@@ -1001,6 +1001,42 @@ Test failed, stop running</source>
         <source>ON</source>
         <translation>开</translation>
     </message>
+    <message>
+        <source>The load left remote control: the connection ended.</source>
+        <translation>负载已退出远程控制，连接已断开。</translation>
+    </message>
+    <message>
+        <source>The connection to the load was lost.</source>
+        <translation>与负载的连接已丢失。</translation>
+    </message>
+    <message>
+        <source>Over the protect power !</source>
+        <translation>超过保护功率！</translation>
+    </message>
+    <message>
+        <source>Over the protect current !</source>
+        <translation>超过保护电流！</translation>
+    </message>
+    <message>
+        <source>Positive and negative pole reversal !</source>
+        <translation>正负极反接！</translation>
+    </message>
+    <message>
+        <source>Over voltage !</source>
+        <translation>过压！</translation>
+    </message>
+    <message>
+        <source>Over temperature !</source>
+        <translation>过温！</translation>
+    </message>
+    <message>
+        <source>Over power !</source>
+        <translation>过功率！</translation>
+    </message>
+    <message>
+        <source>Over current !</source>
+        <translation>过流！</translation>
+    </message>
 </context>
 <context>
     <name>ProgResultWin</name>

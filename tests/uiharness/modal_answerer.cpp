@@ -117,6 +117,14 @@ modal_answerer& modal_answerer::leave_open()
     return *this;
 }
 
+modal_answerer& modal_answerer::leave_open(const QString& text)
+{
+    answer_t a(answer_t::leave);
+    a.button_text = text;
+    m_answers.append(a);
+    return *this;
+}
+
 modal_answerer& modal_answerer::act(std::function<void(QWidget*)> fn)
 {
     answer_t a(answer_t::custom);
@@ -220,6 +228,10 @@ void modal_answerer::handle(QWidget* w)
         close_widget(w);
         return;
     case answer_t::leave:
+        if (!a.button_text.isEmpty() && rec.text != a.button_text) {
+            m_errors += QStringLiteral("\"%1\" shown where \"%2\" was to stay open").arg(rec.text, a.button_text);
+            break;
+        }
         rec.answer = QStringLiteral("left open");
         m_boxes.append(rec);
         return;

@@ -44,6 +44,9 @@ public:
     modal_answerer& press_text(const QString& button_text);
     modal_answerer& close_box();                            // as the title bar's close button; rejects when that is ignored
     modal_answerer& leave_open();                           // record only; the code under test closes it
+    // The same for a box with exactly this text; any other box is closed
+    // (and listed in errors()), so that a test fails instead of hanging on it.
+    modal_answerer& leave_open(const QString& text);
     modal_answerer& act(std::function<void(QWidget*)> fn);  // anything else
 
     int pending() const { return m_answers.size(); }

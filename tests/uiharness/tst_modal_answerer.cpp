@@ -100,6 +100,19 @@ private slots:
         QCOMPARE(answerer.boxes().size(), 1);
         QCOMPARE(answerer.boxes().at(0).answer, QString("left open"));
         QVERIFY(answerer.unexpected().isEmpty());
+
+        // Left open only when it is the box awaited: another one is closed.
+        answerer.leave_open("Please waiting");
+        answerer.leave_open("Please waiting");
+        QMessageBox awaited(QMessageBox::Warning, "Initial", "Please waiting", QMessageBox::NoButton);
+        QTimer::singleShot(150, &awaited, [&awaited] { awaited.done(0); });
+        awaited.exec();
+        QMessageBox other(QMessageBox::Warning, "Warning", "It's not the correct file !", QMessageBox::Ok);
+        other.exec();
+        QCOMPARE(answerer.boxes().size(), 3);
+        QCOMPARE(answerer.boxes().at(1).answer, QString("left open"));
+        QCOMPARE(answerer.boxes().at(2).answer, QString("close"));
+        QCOMPARE(answerer.errors().size(), 1);
     }
 
     void press_by_text()

@@ -1,5 +1,7 @@
 #include "model_block_codec.h"
 
+#include "model_text.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -45,7 +47,12 @@ double get_f32(const std::string &b, std::size_t off)
         u |= std::uint32_t(get_u8(b, off + i)) << (8 * i);
     float f;
     std::memcpy(&f, &u, sizeof f);
-    return f;
+    // Held as the text it came from and prints as (6 significant digits):
+    // an imported limit of 4.9 judges a reading of 4.9, not 4.9000001.
+    double v = f;
+    if (std::isfinite(v))
+        model_text::parse_number(model_text::format_number(v), &v);
+    return v;
 }
 
 void seal(std::string &b)

@@ -54,6 +54,8 @@ MyMainWindow::MyMainWindow(QWidget* parent)
     connect(cfg_thread, SIGNAL(send_byte_result(int,QByteArray)),
             this, SLOT(deal_cfg_thread_bytedata(int,QByteArray)));
     connect(cfg_thread, SIGNAL(update_resource()), this, SLOT(refresh_device()));
+    connect(cfg_thread, SIGNAL(send_message_cmd(QList<QString>,int)), this,
+            SLOT(deal_message_cmd(QList<QString>,int)));
     // The other worker threads; none runs until a connection or a transfer
     // starts it (the second exchange and display threads never do).
     scpi_write_and_read = new SCPI_write_and_read(this);

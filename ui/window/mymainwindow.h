@@ -111,6 +111,7 @@ public:
     QLabel* sbar_iprotect = nullptr;
     QLabel* sbar_pprotect = nullptr;
     QLabel* sbar_short = nullptr;
+    QLabel* sbar_alarm = nullptr; // the protection the load tripped, if any
 
     // The wait prompt while one is open.
     QPointer<custom_messagebox> wait_prompt;
@@ -175,6 +176,13 @@ public slots:
     void update_iprotect_state(bool on);
     void update_pprotect_state(bool on);
     void update_short_state(bool on);
+    // Follows the input state of each measurement set: an input the load
+    // switched off by itself has its alarm state asked.
+    void follow_input_state(int input);
+    // Replies of a message list; the first is always the alarm state
+    // ("TEST:STAT?"), shown in the status line.
+    void deal_message_cmd(QList<QString> replies, int kind);
+    void show_alarm_state(const QString& reply);
 
     // ---- mode selector and page entries
     void on_comboBox_Mode_currentIndexChanged(int index);
@@ -447,6 +455,12 @@ private:
     void set_item_icon(class QTreeWidgetItem* item, bool usb, bool connected);
     void write_remote_off();
     void show_readings(double current, double voltage, double resistance, double power, int load);
+    // The load left remote control (its Local key): the session ends, and
+    // the user is told why.
+    void load_left_remote();
+    // After a session ended: nothing on screen reads as the load's live
+    // state; the record stops; an end the user did not ask for is told.
+    void show_session_ended(bool asked);
 
     class device_scan_t* device_scan = nullptr;
     bool rescan_wanted = false;
@@ -462,6 +476,9 @@ private:
     QPointer<QWidget> connect_dialog;       // the open connection dialog
     bool sof_warning_open = false;  // the stop-on-fail warning of a program run is up
     int prog_input_off_sets = 0;    // program run-state sets read with the input off since it was on
+    QString session_end_text;       // why the load ended the session, when it did
+    bool input_seen_on = false;     // the last measurement set read the input on
+    bool input_off_asked = false;   // the user switched the input off
 
 public slots:
     // ==== end reply side and connection
@@ -509,8 +526,12 @@ public slots:
     void deal_send_error();
 
 public:
-    // A new connection starts an empty trend (the chosen time window stays).
+    // A new connection starts an empty trend in the 1 minute window, the
+    // axes on auto and no record.
     void reset_trend_view();
+    // Empties the trend's series and its plot (and blanks its statistics
+    // when asked; the Clear button keeps them).
+    void clear_trend(bool with_statistics = false);
     // Rescales the points quantity q (0 current, 1 voltage, 2 resistance,
     // 3 power) shows now, at their own x, to the range [min, max].
     void pause_adjust_func(double max, double min, int q);
@@ -540,6 +561,8 @@ private:
     bool write_record_text(const QString& text);
     // Ends the record; `message` is shown when a file was open.
     void end_record(const QString& message);
+    // Ends the record because its session ended, telling the user so.
+    void end_record_session_ended();
     void init_settings_files();
     // After a settings transfer the traffic resumes: with the read-back of
     // the load's state (operation 31) or with the measurement poll only.

@@ -8,6 +8,7 @@
 #include "Get_configure_value.h"
 #include "Get_data_thread.h"
 #include "Send_data_thread.h"
+#include "SwitchButton.h"
 #include "app_paths.h"
 #include "cfg_if_scpi_t.h"
 #include "cfg_thread_t.h"
@@ -476,6 +477,8 @@ void MyMainWindow::do_connect_action()
 void MyMainWindow::deal_connect_success()
 {
     is_connected = true;
+    // An earlier session's end not yet seen by the status check is not told.
+    session_end_text.clear();
     set_item_icon(connected_item, connected_is_usb, true);
     reset_trend_view();
     status_timer->start(status_period_ms);
@@ -519,6 +522,8 @@ void MyMainWindow::device_status()
         is_connected = true;
         return;
     }
+    // Still marked connected: the load went without being asked to.
+    const bool asked = !is_connected && session_end_text.isEmpty();
     close_wait_prompt();
     ocp_test_state = 0;
     opp_test_state = 0;
@@ -528,4 +533,40 @@ void MyMainWindow::device_status()
     status_timer->stop();
     // A read-back cut short leaves the store's signals cut.
     connect_para_signals();
+    show_session_ended(asked);
+}
+
+void MyMainWindow::load_left_remote()
+{
+    is_connected = false;
+    session_end_text = tr("The load left remote control: the connection ended.");
+    end_session(true);
+}
+
+void MyMainWindow::show_session_ended(bool asked)
+{
+    QString told;
+    if (!asked)
+        told = session_end_text.isEmpty() ? tr("The connection to the load was lost.") : session_end_text;
+    session_end_text.clear();
+
+    // A gone load's last readings and input state are not shown as if live.
+    ui->label_C->setText(QStringLiteral("-.----A"));
+    ui->label_V->setText(QStringLiteral("-.----V"));
+    ui->label_R->setText(QStringLiteral("-.---") + QChar(0x03A9));
+    ui->label_P->setText(QStringLiteral("-.--W"));
+    load_switch->setSelectedItem(false);
+    input_seen_on = false;
+    sbar_alarm->clear();
+    clear_trend(true);
+
+    // One box: a running record's end tells of the session's end too.
+    if (recording) {
+        end_record_session_ended();
+        return;
+    }
+    if (told.isEmpty())
+        return;
+    // Shown once the status check has returned, as the record's end is.
+    QTimer::singleShot(0, this, [this, told]() { show_warning(told); });
 }

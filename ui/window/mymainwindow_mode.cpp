@@ -42,6 +42,8 @@ void MyMainWindow::on_pushButton_Load_clicked()
     const int page = ui->comboBox_Mode->currentIndex();
     if (page == page_list && input_on)
         init_list_ui();
+    // An input the user switched off is no protection's doing.
+    input_off_asked = input_on;
     if (page != page_battery) {
         post(32, {input_on ? QStringLiteral("INP 0") : QStringLiteral("INP 1")}, {QStringLiteral("INP?")}, false, 0);
     } else if (!input_on) {

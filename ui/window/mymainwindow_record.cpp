@@ -174,13 +174,22 @@ void MyMainWindow::apply_record_action(int action)
 void MyMainWindow::record_measure_value()
 {
     trend_state_t& t = *trend;
+    // A session that is ending stops the record itself, within one status
+    // period, in the one box that tells of the end.
+    if (!is_connected && status_timer->isActive())
+        return;
     const int action = t.record.on_interval(is_connected);
     if (!is_connected && (action & trend_record_t::act_stop)) {
-        end_record(tr("The connection to the load ended: the record stopped.\nThe readings so far are in %1.")
-                       .arg(QDir::toNativeSeparators(record_file.fileName())));
+        end_record_session_ended();
         return;
     }
     apply_record_action(action);
+}
+
+void MyMainWindow::end_record_session_ended()
+{
+    end_record(tr("The connection to the load ended: the record stopped.\nThe readings so far are in %1.")
+                   .arg(QDir::toNativeSeparators(record_file.fileName())));
 }
 
 void MyMainWindow::stop_record()

@@ -427,6 +427,7 @@ void MyMainWindow::deal_list_running_value(QList<QString> replies)
         qDebug() << "MyMainWindow::deal_list_running_value: a reply is not a number; set passed over";
         return;
     }
+    follow_input_state(load);
     deal_list_trigger_thread(step, stop, load);
     emit sig_list_trigger_thread(step, stop, load);
     update_running_state(0, step, 3);
@@ -560,6 +561,7 @@ void MyMainWindow::deal_showing_value(QList<QString> replies, QList<QWidget*>)
 
     if (input == 0 || input == 1)
         load_switch->setSelectedItem(input == 1);
+    follow_input_state(input);
 
     show_readings(current, voltage, resistance, power, input);
     if (battery) {
@@ -602,9 +604,7 @@ void MyMainWindow::deal_showing_value(QList<QString> replies, QList<QWidget*>)
     if (remote == 1 && !session_ending && cfg_thread->isRunning()) {
         is_connected = true;
     } else if (remote == 0 && is_connected) {
-        // The load left remote control (its Local key): the connection ends.
-        is_connected = false;
-        end_session(true);
+        load_left_remote();
     }
 
     display_data(current, voltage, resistance, power, trend ? trend->counter : 0, input);

@@ -133,14 +133,13 @@ void MyMainWindow::deal_prog_running_value(QList<QString> replies)
     }
 
     show_readings(current, voltage, resistance, power, 1);
+    follow_input_state(input);
 
     // A reply still on its way when the session began to end does not revive it.
     if (remote == 1 && !session_ending && cfg_thread->isRunning()) {
         is_connected = true;
     } else if (remote == 0 && is_connected) {
-        // The load left remote control: the connection ends.
-        is_connected = false;
-        end_session(true);
+        load_left_remote();
     }
 
     display_data(current, voltage, resistance, power, trend ? trend->counter : 0, input);
@@ -168,7 +167,14 @@ void MyMainWindow::deal_prog_running_value(QList<QString> replies)
     // that reads the input off may have read the stop state from before
     // the halt. The end is judged once, on the next set, read wholly after
     // it; later sets still on their way change nothing.
-    if (++prog_input_off_sets != 2)
+    if (++prog_input_off_sets == 1) {
+        // That set is asked on its own: a post made meanwhile (the user's)
+        // ends the repeating poll, and the run's end would never be judged.
+        fill_cmd_list(16);
+        cfg_thread->add_request(16, write_list, query_list, QList<QWidget*>(), false, 0, false, QByteArray());
+        return;
+    }
+    if (prog_input_off_sets != 2)
         return;
     // The last reply is the stop-on-fail setting, not a failure: a run
     // stopped by a failed step is halted with its input off.

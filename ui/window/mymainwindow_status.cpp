@@ -3,9 +3,11 @@
 
 #include "ui_mymainwindow.h"
 
+#include "cfg_thread_t.h"
 #include "custom_messagebox.h"
 #include "uiPara.h"
 
+#include <QDebug>
 #include <QIcon>
 #include <QLabel>
 #include <QStatusBar>
@@ -25,6 +27,9 @@ void MyMainWindow::init_status_bar()
     QStatusBar* bar = ui->statusBar;
     sbar_run_state = make_sbar_label(bar, QString());
     bar->addWidget(sbar_run_state, 1);
+    sbar_alarm = make_sbar_label(bar, QString());
+    sbar_alarm->setStyleSheet(QStringLiteral("color: rgb(255, 70, 70);"));
+    bar->addWidget(sbar_alarm);
 
     sbar_trig = make_sbar_label(bar, QString());
     sbar_aver = make_sbar_label(bar, QString());
@@ -111,6 +116,70 @@ void MyMainWindow::update_tmon_state(bool on) { sbar_tmon->setEnabled(on); }
 void MyMainWindow::update_iprotect_state(bool on) { sbar_iprotect->setEnabled(on); }
 void MyMainWindow::update_pprotect_state(bool on) { sbar_pprotect->setEnabled(on); }
 void MyMainWindow::update_short_state(bool on) { sbar_short->setEnabled(on); }
+
+namespace {
+
+// The load's alarm bits ("TEST:STAT?") and their texts.
+struct alarm_bit_t {
+    int bit;
+    const char* text;
+};
+const alarm_bit_t alarm_bits[] = {
+    {0x0200, QT_TRANSLATE_NOOP("MyMainWindow", "Over the protect power !")},
+    {0x0400, QT_TRANSLATE_NOOP("MyMainWindow", "Over the protect current !")},
+    {0x0800, QT_TRANSLATE_NOOP("MyMainWindow", "Positive and negative pole reversal !")},
+    {0x1000, QT_TRANSLATE_NOOP("MyMainWindow", "Over voltage !")},
+    {0x2000, QT_TRANSLATE_NOOP("MyMainWindow", "Over temperature !")},
+    {0x4000, QT_TRANSLATE_NOOP("MyMainWindow", "Over power !")},
+    {0x8000, QT_TRANSLATE_NOOP("MyMainWindow", "Over current !")},
+};
+
+// The kind the alarm question travels with (only its reply is read).
+const int alarm_query_kind = 183;
+
+} // namespace
+
+void MyMainWindow::follow_input_state(int input)
+{
+    if (input == 1) {
+        // Switching the input on clears the load's alarms.
+        input_seen_on = true;
+        sbar_alarm->clear();
+        return;
+    }
+    if (input != 0 || !input_seen_on)
+        return;
+    input_seen_on = false;
+    // A protection that trips switches the input off.
+    if (!input_off_asked)
+        cfg_thread->add_message_cmd({QStringLiteral("TEST:STAT?")}, alarm_query_kind);
+    input_off_asked = false;
+}
+
+void MyMainWindow::deal_message_cmd(QList<QString> replies, int)
+{
+    if (!replies.isEmpty())
+        show_alarm_state(replies.first());
+}
+
+void MyMainWindow::show_alarm_state(const QString& reply)
+{
+    QString digits = reply.trimmed();
+    if (digits.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        digits.remove(0, 2);
+    bool ok = false;
+    const int bits = digits.toInt(&ok, 16);
+    if (!ok) {
+        qDebug() << "MyMainWindow::show_alarm_state: not an alarm state:" << reply;
+        return;
+    }
+    QStringList texts;
+    for (const alarm_bit_t& a : alarm_bits) {
+        if (bits & a.bit)
+            texts << tr(a.text);
+    }
+    sbar_alarm->setText(texts.join(QLatin1Char(' ')));
+}
 
 void MyMainWindow::show_warning(const QString& text)
 {

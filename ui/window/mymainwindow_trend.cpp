@@ -179,15 +179,15 @@ void MyMainWindow::reset_trend_view()
     if (!trend)
         return;
     trend_state_t& t = *trend;
-    t.counter = 0;
-    t.time_axis.clear();
-    for (int q = 0; q < k_quantities; ++q) {
-        t.raw[q].clear();
-        t.shown[q].clear();
-        t.shown_x[q].clear();
-        t.scaled[q].clear();
-        t.curves[q]->setSamples(t.shown_x[q], t.scaled[q]);
-    }
+    // A new session starts in the 1 minute window with the axes on auto and
+    // no record: a record belongs to the session it was started in.
+    if (recording)
+        end_record_session_ended();
+    ui->checkBox_Record->setChecked(false);
+    ui->checkBox_Auto->setChecked(true);
+    on_checkBox_Auto_clicked();
+    ui->comboBox_wave_time->setCurrentIndex(0);
+    clear_trend();
     t.plot->setAxisScale(QwtPlot::xBottom, 0, t.window.point_count(), t.window.axis_step());
     install_time_scale();
     t.plot->replot();
@@ -467,6 +467,13 @@ void MyMainWindow::on_pushButton_Pause_Wave_clicked()
 
 void MyMainWindow::on_pushButton_Clear_Wave_clicked()
 {
+    clear_trend();
+}
+
+void MyMainWindow::clear_trend(bool with_statistics)
+{
+    if (!trend)
+        return;
     trend_state_t& t = *trend;
     for (int q = 0; q < k_quantities; ++q) {
         t.scaled[q].clear();
@@ -476,8 +483,14 @@ void MyMainWindow::on_pushButton_Clear_Wave_clicked()
     }
     t.time_axis.clear();
     t.counter = 0;
-    for (int q = 0; q < k_quantities; ++q)
+    for (int q = 0; q < k_quantities; ++q) {
         t.curves[q]->setSamples(t.shown_x[q], t.scaled[q]);
+        if (!with_statistics)
+            continue;
+        const quantity_widgets_t wd = widgets_of(ui, q);
+        for (QLabel* stat : {wd.stat_max, wd.stat_min, wd.stat_ave})
+            stat->clear();
+    }
     t.plot->replot();
 }
 

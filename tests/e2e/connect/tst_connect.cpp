@@ -4,6 +4,7 @@
 // disconnecting, and loads that stop answering or leave remote control.
 #include "connected_window.h"
 #include "mymainwindow.h"
+#include "mymainwindow_trend_state.h"
 
 #include "ui_connectwindow.h"
 #include "ui_mymainwindow.h"
@@ -27,6 +28,7 @@
 #include <QTranslator>
 #include <QTreeWidget>
 #include <QtTest>
+#include <qwt_plot_curve.h>
 
 namespace {
 
@@ -290,6 +292,8 @@ private slots:
                  qPrintable(cw.error()));
         MyMainWindow* w = cw.window();
         QVERIFY(cw.wait_for_polls(0));
+        modal_answerer answerer;
+        answerer.press(QMessageBox::Ok);
         QElapsedTimer since_last_poll;
         int polls = cw.poll_replies();
         since_last_poll.start();
@@ -299,6 +303,9 @@ private slots:
         // Four reads of 300 ms, then at most one status period (and room
         // for a busy machine).
         QVERIFY2(since_last_poll.elapsed() < 1200 + 500 + 3000, qPrintable(QString::number(since_last_poll.elapsed())));
+        // The user is told, once.
+        QVERIFY(answerer.wait_answered(3000));
+        QCOMPARE(answerer.boxes()[0].text, QStringLiteral("The connection to the load was lost."));
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(same_icon(cw.lan_item()->icon(0), ":/resource/image_comm_instr_net.png"));
         // The load answers again: connecting again works.
@@ -331,14 +338,115 @@ private slots:
         QVERIFY(!w->sbar_sof->isEnabled());
     }
 
-    void load_leaves_remote_control()
+    // A protection the load trips switches its input off: the window shows
+    // the input off and the protection in the status line until the input
+    // is on again. A source that gives out (CV 4 V asks 10 A of a source
+    // that trips above 4 A) is no protection of the load: its zeros show
+    // with the input on, as the load has it.
+    void a_tripped_protection_shows_in_the_status_line()
     {
         connected_window cw;
         QVERIFY2(cw.start(), qPrintable(cw.error()));
+        MyMainWindow* w = cw.window();
+        QVERIFY(cw.side_write({"CURR:PROT:LEV 1", "CURR:PROT:DEL 0.5", "CURR:PROT:STAT ON"}));
+        QVERIFY(cw.switch_input(true));
+        QTRY_VERIFY_WITH_TIMEOUT(!w->load_switch->getSelectedItem(), 5000);
+        QTRY_COMPARE(w->sbar_alarm->text(), QStringLiteral("Over the protect current !"));
+        QVERIFY(w->sbar_alarm->isVisible());
+        save_shot(w, "status_line_alarm");
+        QCOMPARE(w->ui->label_C->text(), QStringLiteral("0.0000A"));
+        QCOMPARE(cw.side_query("INP?"), QStringLiteral("0\n"));
+
+        // On again: the load clears its alarms, the status line with it.
+        QVERIFY(cw.side_write({"CURR:PROT:STAT OFF"}));
+        QVERIFY(cw.switch_input(true));
+        QTRY_COMPARE(w->sbar_alarm->text(), QString());
+        // Switched off by the user: nothing to ask.
+        const int from = cw.received_count();
+        QVERIFY(cw.switch_input(false));
+        QVERIFY(cw.wait_for_polls(3));
+        QVERIFY(!cw.received_since("TEST:STAT?", from));
+
+        QVERIFY(cw.switch_input(true));
+        QVERIFY(cw.side_write({"FUNC VOLT", "VOLT 4"}));
+        QTRY_COMPARE(w->ui->label_V->text(), QStringLiteral("0.0000V"));
+        QVERIFY(cw.wait_for_polls(2));
+        QVERIFY(w->load_switch->getSelectedItem());
+        QCOMPARE(w->ui->label_C->text(), QStringLiteral("0.0000A"));
+        QCOMPARE(w->sbar_alarm->text(), QString());
+        QCOMPARE(cw.side_query("INP?"), QStringLiteral("1\n"));
+    }
+
+    // However a session ends, the window no longer shows the load's last
+    // readings, input state and trend as if live; an end the user did not
+    // ask for is told once. A new connection starts the trend view over.
+    void an_ended_session_shows_nothing_live_data()
+    {
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("disconnect") << "disconnect" << QString();
+        QTest::newRow("load gone") << "gone" << "The connection to the load was lost.";
         // The front panel's Local key, as a second client can press it.
-        QVERIFY(cw.side_write({"SYST:REMOT:STAT 0"}));
-        QVERIFY2(cw.wait_disconnected(3000), qPrintable(cw.error()));
-        QVERIFY(!QApplication::activeModalWidget());
+        QTest::newRow("local key") << "local" << "The load left remote control: the connection ended.";
+    }
+    void an_ended_session_shows_nothing_live()
+    {
+        QFETCH(QString, end);
+        QFETCH(QString, told);
+        connected_window cw;
+        QVERIFY2(cw.start(), qPrintable(cw.error()));
+        MyMainWindow* w = cw.window();
+        // The input on at the load's 3 A; a longer trend window, fixed axes.
+        QVERIFY(cw.switch_input(true));
+        w->ui->comboBox_wave_time->setCurrentIndex(2);
+        QTest::mouseClick(w->ui->checkBox_Auto, Qt::LeftButton);
+        QVERIFY(!w->ui->checkBox_Auto->isChecked());
+        QTRY_COMPARE(w->ui->label_C->text(), QStringLiteral("3.0000A"));
+        QVERIFY(cw.wait_for_polls(2));
+        QVERIFY(w->trend->counter > 0);
+
+        modal_answerer answerer;
+        if (!told.isEmpty())
+            answerer.press(QMessageBox::Ok);
+        if (end == "disconnect")
+            QVERIFY2(cw.disconnect(), qPrintable(cw.error()));
+        else if (end == "gone")
+            cw.sim().stop();
+        else
+            QVERIFY(cw.side_write({"SYST:REMOT:STAT 0"}));
+        QVERIFY2(cw.wait_disconnected(5000), qPrintable(cw.error()));
+        QVERIFY(answerer.wait_answered(3000));
+        // Two more status periods: nothing more is told.
+        QTest::qWait(1100);
+        QCOMPARE(answerer.boxes().size(), told.isEmpty() ? 0 : 1);
+        if (!told.isEmpty())
+            QCOMPARE(answerer.boxes()[0].text, told);
+        QVERIFY(answerer.unexpected().isEmpty());
+        save_shot(w, "session_ended_" + end);
+        QCOMPARE(w->ui->label_C->text(), QStringLiteral("-.----A"));
+        QCOMPARE(w->ui->label_V->text(), QStringLiteral("-.----V"));
+        QCOMPARE(w->ui->label_R->text(), QString("-.---") + QChar(0x03A9));
+        QCOMPARE(w->ui->label_P->text(), QStringLiteral("-.--W"));
+        QVERIFY(!w->load_switch->getSelectedItem());
+        QCOMPARE(w->trend->counter, 0);
+        QVERIFY(w->trend->raw[0].isEmpty());
+        QVERIFY(w->trend->curves[0]->dataSize() == 0);
+        QCOMPARE(w->ui->label_Wave_Max_C->text(), QString());
+
+        // Connecting again: 1 minute window of 150 points, auto range, no record.
+        if (end == "gone")
+            QVERIFY(cw.sim().restart());
+        QVERIFY2(cw.connect_from_tree(), qPrintable(cw.error()));
+        QVERIFY2(cw.wait_connected(), qPrintable(cw.error()));
+        QCOMPARE(w->ui->comboBox_wave_time->currentIndex(), 0);
+        QCOMPARE(w->trend_point_count, 150);
+        QVERIFY(w->ui->checkBox_Auto->isChecked());
+        QVERIFY(w->trend_auto_range);
+        QVERIFY(!w->ui->doubleSpinBox_C_MAX->isEnabled());
+        QVERIFY(!w->ui->checkBox_Record->isChecked());
+        // The new session's readings (its input off).
+        QTRY_COMPARE(w->ui->label_V->text(), QStringLiteral("5.0000V"));
+        QVERIFY(w->is_connected);
     }
 
     void screenshots_of_the_connected_window_data()

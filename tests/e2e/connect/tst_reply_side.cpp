@@ -497,17 +497,85 @@ private slots:
         QCOMPARE(table->item(2, 0)->foreground().color(), QColor(Qt::red));
         QCOMPARE(table->item(0, 0)->foreground().color(), QColor(Qt::white));
         QCOMPARE(w->sbar_run_state->text(), QStringLiteral("Program state:Pause 3"));
-        // The input went off: the next set, read wholly after it, asks the
-        // results, once.
+        // The input went off: one more set is asked, and the next set, read
+        // wholly after it, asks the results, once.
         const QList<QString> ended({"5\n", "0\n", "0\n", "0\n", "4.8\n", "0\n", "0\n", "1\n", "0\n"});
         w->deal_cfg_thread(16, ended, {}, 0);
-        QTest::qWait(30);
-        QVERIFY(recorder->served().isEmpty());
+        QCOMPARE(posted_ops(1), QList<int>{16});
         w->deal_cfg_thread(16, ended, {}, 0);
         w->deal_cfg_thread(16, ended, {}, 0);
-        const QList<cfg_request_t> p = posts(1);
+        const QList<cfg_request_t> p = posts(2);
+        QCOMPARE(p.size(), 2);
         QCOMPARE(p.last().button_model, 66);
         QCOMPARE(p.last().query, QList<QString>({"PROG:TEST:ALL?"}));
+    }
+
+    // The end of a program run is judged on the second set read with the
+    // input off; sets are fed as the load would answer them.
+    void program_end_is_judged_on_the_second_set_off_data()
+    {
+        QTest::addColumn<QList<QList<QString>>>("sets");
+        QTest::addColumn<QList<int>>("ops");
+        QTest::addColumn<int>("boxes");
+        const QList<QString> on({"2\n", "0\n", "1\n", "1\n", "4.8\n", "4.8\n", "4.8\n", "1\n", "1\n"});
+        const QList<QString> off({"2\n", "0\n", "0\n", "0\n", "4.8\n", "0\n", "0\n", "1\n", "1\n"});
+        const QList<QString> halted({"2\n", "1\n", "0\n", "0\n", "4.8\n", "0\n", "0\n", "1\n", "1\n"});
+        // One set off asks one more set and judges nothing yet.
+        QTest::newRow("one set off") << QList<QList<QString>>{on, off} << QList<int>{16} << 0;
+        QTest::newRow("ended") << QList<QList<QString>>{on, off, off} << QList<int>{16, 66} << 0;
+        // The stop state of the first set off was read before the halt.
+        QTest::newRow("halted, first set stale") << QList<QList<QString>>{on, off, halted} << QList<int>{16, 183} << 1;
+        QTest::newRow("halted, then ended") << QList<QList<QString>>{on, halted, off} << QList<int>{16, 66} << 0;
+        // The input back on between: the count starts again.
+        QTest::newRow("off, on, off") << QList<QList<QString>>{off, on, halted} << QList<int>{16, 16} << 0;
+        QTest::newRow("off, on, off, off")
+            << QList<QList<QString>>{off, on, halted, halted} << QList<int>{16, 16, 183} << 1;
+    }
+    void program_end_is_judged_on_the_second_set_off()
+    {
+        QFETCH(QList<QList<QString>>, sets);
+        QFETCH(QList<int>, ops);
+        QFETCH(int, boxes);
+        modal_answerer answerer;
+        for (int i = 0; i < boxes; ++i)
+            answerer.press(QMessageBox::Ok);
+        for (const QList<QString>& set : sets)
+            w->deal_cfg_thread(16, set, {}, 0);
+        QCOMPARE(posted_ops(ops.size()), ops);
+        QTest::qWait(30);
+        QCOMPARE(recorder->served().size(), ops.size());
+        QCOMPARE(answerer.boxes().size(), boxes);
+    }
+
+    // A post the user makes between the two sets that read the input off
+    // (here the input switched off) does not end the run-state reading
+    // before the run's end was judged.
+    void program_end_is_judged_though_the_user_posts_between()
+    {
+        w->ui->comboBox_Mode->blockSignals(true);
+        w->ui->comboBox_Mode->setCurrentIndex(4);
+        w->ui->comboBox_Mode->blockSignals(false);
+        w->ui->spinBox_Step_Prog->setValue(3);
+        w->load_switch->setSelectedItem(true);
+        w->deal_cfg_thread(82, {}, {}, 0);
+        QCOMPARE(posted_ops(1), QList<int>{16});
+        QVERIFY(recorder->served().last().repeat);
+        recorder->forget();
+
+        const QList<QString> ended({"3\n", "0\n", "0\n", "0\n", "4.8\n", "0\n", "0\n", "1\n", "0\n"});
+        w->deal_cfg_thread(16, ended, {}, 0);
+        QTest::mouseClick(w->load_switch, Qt::LeftButton);
+        const QList<cfg_request_t> served = posts(2);
+        QCOMPARE(served.size(), 2);
+        // The run state is read once more, ahead of the user's post, and not
+        // as the repeating poll that post replaces.
+        QCOMPARE(served[0].button_model, 16);
+        QVERIFY(!served[0].repeat);
+        QCOMPARE(served[1].button_model, 32);
+        QCOMPARE(served[1].write, QList<QString>{"INP 0"});
+        // That set, read wholly after the input went off, asks the results.
+        w->deal_cfg_thread(16, ended, {}, 0);
+        QCOMPARE(posted_ops(3).last(), 66);
     }
 
     void program_stop_on_fail_warns_and_polls()
@@ -529,7 +597,7 @@ private slots:
         w->deal_cfg_thread(16, failed, {}, 0);
         QCOMPARE(answerer.boxes().size(), 1);
         QCOMPARE(answerer.boxes()[0].text, QStringLiteral("SOF set to on\nTest failed, stop running"));
-        QCOMPARE(posted_ops(1), QList<int>{183}); // no results request
+        QCOMPARE(posted_ops(2), (QList<int>{16, 183})); // no results request
     }
 
     void program_run_state_short_list_is_ignored()

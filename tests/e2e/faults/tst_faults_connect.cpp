@@ -48,13 +48,16 @@ private slots:
         MyMainWindow* w = rig.w();
         {
             modal_answerer answerer;
-            answerer.leave_open(); // the read-back's wait prompt: the window closes it
+            // The read-back's wait prompt (the window closes it), then the
+            // loss is told.
+            answerer.leave_open("Please waiting for the data initing").press(QMessageBox::Ok);
             rig.watch_log("IGN");
             QVERIFY2(rig.cw().connect_from_tree(), qPrintable(rig.cw().error()));
             QVERIFY2(rig.wait_down(fault_rig::silent_bound_ms()), qPrintable(rig.error()));
+            QVERIFY(answerer.wait_answered(3000));
             QVERIFY2(rig.quiet(), qPrintable(rig.error()));
-            QCOMPARE(answerer.boxes().size(), 1);
-            QCOMPARE(answerer.boxes()[0].text, QStringLiteral("Please waiting for the data initing"));
+            QCOMPARE(answerer.boxes().size(), 2);
+            QCOMPARE(answerer.boxes()[1].text, QStringLiteral("The connection to the load was lost."));
         }
         // The store drives the window again.
         uiPara::instance()->set_utility_sof(true);
@@ -116,12 +119,14 @@ private slots:
                  qPrintable(rig.error()));
         {
             modal_answerer answerer;
-            answerer.leave_open();
+            answerer.leave_open("Please waiting for the data initing").press(QMessageBox::Ok);
             rig.watch_log("DROP");
             QVERIFY2(rig.cw().connect_from_tree(), qPrintable(rig.cw().error()));
             QVERIFY2(rig.wait_down(fault_rig::status_period_ms + fault_rig::slack_ms), qPrintable(rig.error()));
+            QVERIFY(answerer.wait_answered(3000));
             QVERIFY2(rig.quiet(), qPrintable(rig.error()));
-            QCOMPARE(answerer.boxes().size(), 1);
+            QCOMPARE(answerer.boxes().size(), 2);
+            QCOMPARE(answerer.boxes()[1].text, QStringLiteral("The connection to the load was lost."));
         }
         QVERIFY2(rig.reconnect(false), qPrintable(rig.error()));
     }

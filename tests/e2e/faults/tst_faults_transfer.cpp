@@ -143,7 +143,7 @@ private slots:
         QVERIFY2(start_record(rig, record), qPrintable(rig.error()));
 
         modal_answerer answerer;
-        answerer.leave_open(); // "Please waiting for the list recalling": the window closes it
+        answerer.leave_open("Please waiting for the list recalling"); // the window closes it
         answerer.press(QMessageBox::Ok);
         rig.watch_log("DROP");
         {
@@ -190,7 +190,7 @@ private slots:
         QVERIFY2(start_record(rig, record), qPrintable(rig.error()));
 
         modal_answerer answerer;
-        answerer.leave_open(); // "Please waiting for the program recalling"
+        answerer.leave_open("Please waiting for the program recalling"); // the window closes it
         answerer.press(QMessageBox::Ok);
         rig.watch_log("IGN");
         {
@@ -299,7 +299,8 @@ private slots:
         const QString path = dir.filePath("hung.wlx");
         QVERIFY(rig.cw().wait_for_polls(2));
         modal_answerer answerer;
-        answerer.leave_open(); // "Please waiting for the file saving"
+        answerer.leave_open("Please waiting for the file saving");
+        answerer.press(QMessageBox::Ok); // the load was lost
         QVERIFY(w->cfg_thread->isRunning());
         QVERIFY2(rig.freeze(), qPrintable(rig.error()));
         rig.reset_stall();
@@ -311,6 +312,9 @@ private slots:
         const int bound = 2 * (fault_rig::link_timeout_ms + 250) + 1250 + fault_rig::status_period_ms
                           + fault_rig::slack_ms;
         QVERIFY2(rig.wait_down(bound), qPrintable(rig.error()));
+        QVERIFY(answerer.wait_answered(3000));
+        QCOMPARE(answerer.boxes().size(), 2);
+        QCOMPARE(answerer.boxes()[1].text, QStringLiteral("The connection to the load was lost."));
         QVERIFY(answerer.unexpected().isEmpty());
         QVERIFY2(rig.quiet(), qPrintable(rig.error()));
         // The settings come from the window's own store: the file is whole.

@@ -255,7 +255,7 @@ private slots:
         // Import: the window keeps painting through the load's pause.
         from = cw.received_count();
         files.answer(path);
-        answerer.leave_open(); // the wait prompt, closed by the read-back
+        answerer.leave_open(QStringLiteral("Please waiting for the list recalling")); // closed by the read-back
         loop_watch watch(100);
         QTest::mouseClick(w->ui->pushButton_Inport_List, Qt::LeftButton); // returns when the prompt closes
         watch.stop();

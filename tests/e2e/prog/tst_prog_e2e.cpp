@@ -146,7 +146,11 @@ private slots:
         QVERIFY(cw.wait_received(QStringLiteral("PROG:STEP 2"), from) >= 0);
         QTRY_COMPARE(table()->rowCount(), 2);
 
-        // CC 1 A from the 5 V source: 4.9 V at the load.
+        // CC 1 A from the 5 V source: 4.9 V at the load, on its minimum.
+        from = cw.received_count();
+        type_into(value(1, 9), QStringLiteral("4.9"));
+        QVERIFY(cw.wait_received(QStringLiteral("PROG:MIN 2,4.9"), from) >= 0);
+        QTRY_COMPARE(uiPara::instance()->get_prog_min_by_index(1), QStringLiteral("4.9\n"));
         run_program();
         QCOMPARE(verdict(0), QStringLiteral("Pass"));
         QCOMPARE(verdict(1), QStringLiteral("Pass"));
@@ -171,12 +175,16 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("saved.prog"));
         file_dialog_stub files;
         int from = cw.received_count();
-        // A cancelled dialog asks nothing.
-        QTest::mouseClick(w->ui->pushButton_Export_Prog, Qt::LeftButton);
-        files.answer(path);
-        QTest::mouseClick(w->ui->pushButton_Export_Prog, Qt::LeftButton);
-        QVERIFY(cw.wait_received(QStringLiteral("PROG:EXPORT?"), from) >= 0);
-        QTRY_VERIFY(QFile::exists(path) && QFile(path).size() == 1927);
+        {
+            modal_answerer nothing_asked; // a box here fails the test instead of holding it
+            // A cancelled dialog asks nothing.
+            QTest::mouseClick(w->ui->pushButton_Export_Prog, Qt::LeftButton);
+            files.answer(path);
+            QTest::mouseClick(w->ui->pushButton_Export_Prog, Qt::LeftButton);
+            QVERIFY(cw.wait_received(QStringLiteral("PROG:EXPORT?"), from) >= 0);
+            QTRY_VERIFY(QFile::exists(path) && QFile(path).size() == 1927);
+            QVERIFY(nothing_asked.boxes().isEmpty());
+        }
         QCOMPARE(cw.sim().received().mid(from).count(QStringLiteral("PROG:EXPORT?")), 1);
         QFile saved(path);
         QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -222,7 +230,7 @@ private slots:
         // The saved file: imported, then read back after the load's settling
         // time, with the window painting meanwhile.
         modal_answerer answerer;
-        answerer.leave_open();
+        answerer.leave_open(QStringLiteral("Please waiting for the program recalling"));
         files.answer(path);
         from = cw.received_count();
         loop_watch watch(100);

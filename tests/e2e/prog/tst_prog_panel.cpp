@@ -396,11 +396,11 @@ private slots:
             p->set_prog_max_by_index(maxs.at(i), i);
         }
         p->set_prog_mode_by_index(QStringLiteral("VOLTAGE\n"), 1);
-        w->deal_prog_result_operating_button({QStringLiteral("1.0,2.5,3.0,4500,\n")});
+        w->deal_prog_result_operating_button({QStringLiteral("0.5,2.5,3.0,4500,\n")});
         QTableWidget* t = res->result_table();
         QCOMPARE(t->rowCount(), 4);
-        QCOMPARE(t->item(0, 1)->text(), QStringLiteral("Pass"));
-        QCOMPARE(t->item(0, 2)->text(), QStringLiteral("1.000(CC)"));
+        QCOMPARE(t->item(0, 1)->text(), QStringLiteral("Pass")); // equal to min
+        QCOMPARE(t->item(0, 2)->text(), QStringLiteral("0.500(CC)"));
         QCOMPARE(t->item(1, 1)->text(), QStringLiteral("Pass")); // equal to max
         QCOMPARE(t->item(1, 2)->text(), QStringLiteral("2.500(CV)"));
         QCOMPARE(t->item(2, 1)->text(), QStringLiteral("Fail"));
