@@ -140,7 +140,7 @@ void MainWindow::update_trend(QVector<double> current, QVector<double> voltage, 
         for (int q = 0; q < quantities; ++q) {
             QVector<double> x;
             window_of(q).clear();
-            w.thin(*series[q], pixels, x, window_of(q), &stats[q]);
+            w.thin(series[q]->constData(), series[q]->size(), pixels, x, window_of(q), &stats[q]);
             if (q == 0)
                 window_x = x;
         }
