@@ -237,9 +237,9 @@ void tst_record_e2e::record_automatic_and_manual_intervals()
     QCOMPARE(record_rows(auto_path, &ok), QStringList(QVector<QString>(5, row).toList()));
     QVERIFY2(ok, read_file(auto_path).constData());
 
-    // manual interval of 1 s, ended by an elapsed time of 3 s
+    // manual interval of 1 s, ended by an elapsed time of 3 s; the path typed
     const QString manual_path = dir.filePath("manual.csv");
-    set_up_record(cw->window(), manual_path, true, 3, false, 1, false, 1);
+    set_up_record(cw->window(), manual_path, true, 3, false, 1, false, 1, true);
     QElapsedTimer clock;
     clock.start();
     answerer->clear();
