@@ -229,6 +229,15 @@ bool parse_int(const QString& text, int* value)
     return true;
 }
 
+// A stored number as the nearest value a load of the family holds, so that
+// every saved text loads back (a read-back gone wrong can store anything).
+double within(const column_t& c, double v)
+{
+    if (c.lowest == 0 && c.highest == 0)
+        return v;
+    return std::isfinite(v) ? qBound(c.lowest, v, c.highest) : c.lowest;
+}
+
 // The text form of one field of the settings text from the store's data.
 QString field_text(const column_t& c, int step, const uiPara_data& data)
 {
@@ -240,10 +249,10 @@ QString field_text(const column_t& c, int step, const uiPara_data& data)
         return data.*c.int_value == 0 ? QStringLiteral("36") : QStringLiteral("150");
     case k::level:
     case k::level_whole:
-        return number_text(data.*c.double_value);
+        return number_text(within(c, data.*c.double_value));
     case k::count:
     case k::aver:
-        return QString::number(data.*c.int_value);
+        return QString::number(qRound(within(c, data.*c.int_value)));
     case k::switch_01:
     case k::switch_onoff:
         return data.*c.bool_value ? QStringLiteral("1") : QStringLiteral("0");
@@ -260,7 +269,7 @@ QString field_text(const column_t& c, int step, const uiPara_data& data)
     switch (c.kind) {
     case k::step_number: {
         double v = 0;
-        return parse_number(entry, &v) ? number_text(v) : QStringLiteral("0");
+        return number_text(within(c, parse_number(entry, &v) ? v : 0));
     }
     case k::step_word:
         return word_index(c.words, entry) >= 0 ? entry : QString::fromLatin1(c.default_entry);
@@ -683,11 +692,18 @@ QStringList function_commands(const uiPara_data& data)
     const QString static_func = QStringLiteral("FUNC ") + QLatin1String(word(func_static_words, data.func_static).command);
     const QString tran_func = QStringLiteral("FUNC:TRAN ") + QLatin1String(word(func_tran_words, data.func_tran).command);
     const word_entry mode = word(func_mode_words, data.func_mode);
-    if (qstrcmp(mode.text, "TRAN") == 0)
-        return {static_func, tran_func};
-    QStringList commands{tran_func, static_func};
-    if (mode.command)
-        commands.append(QLatin1String(mode.command));
+    QStringList commands;
+    if (qstrcmp(mode.text, "TRAN") == 0) {
+        commands = QStringList{static_func, tran_func};
+    } else {
+        commands = QStringList{tran_func, static_func};
+        if (mode.command)
+            commands.append(QLatin1String(mode.command));
+    }
+    // Every mode change puts the load's external control back to INT.
+    const word_entry ext = word(ext_mode_words, data.ext_mode);
+    if (qstrcmp(ext.text, "INT") != 0)
+        commands.append(QStringLiteral("EXT:MODE ") + QLatin1String(ext.command));
     return commands;
 }
 

@@ -219,7 +219,8 @@ public:
     // Fields that only mirror another are not in the text: dyn_*_width
     // follows dyn_*_b_width and prog_vo follows prog_set. Entries that do
     // not hold a valid value are written as what the program reads them as
-    // (a number that does not parse as 0, an unknown word as the default).
+    // (a number that does not parse as 0, an unknown word as the default), a
+    // number beyond what a load of the family holds as the nearest it holds.
     QString to_settings_text() const;
 
     // Parses a settings text completely first; only when it has exactly
@@ -246,7 +247,8 @@ public:
     // the load clamps nothing that follows. Send "INP 0" first: the load
     // refuses range and mode changes while its input is on. With
     // with_function the commands end in those that put the load into the
-    // stored function and mode.
+    // stored function and mode (and its external control again, which a mode
+    // change resets).
     QStringList settings_write_commands(bool with_function = true) const;
 
     // The words of the function fields as the load answers "FUNC:MODE?",

@@ -199,8 +199,8 @@ void tst_settings_text::value_formats()
     QCOMPARE(field(2), QStringLiteral("1.23457"));
     p->set_static_cc_i(0.00002);
     QCOMPARE(field(2), QStringLiteral("2e-05"));
-    p->set_static_cc_i(1000000);
-    QCOMPARE(field(2), QStringLiteral("1e+06"));
+    p->set_prog_max_by_index(QStringLiteral("1000000"), 0);
+    QCOMPARE(field(49 + 450), QStringLiteral("1e+06"));
     p->set_static_cc_i(30);
     QCOMPARE(field(2), QStringLiteral("30"));
     p->set_static_cc_i_range(1);
@@ -301,6 +301,20 @@ void tst_settings_text::invalid_store_values_still_give_a_readable_text()
     QCOMPARE(p->get_list_set_by_index(5), QStringLiteral("0"));
     QCOMPARE(p->get_prog_mode_by_index(3), QStringLiteral("CURRENT"));
     QCOMPARE(p->get_prog_vrange_by_index(3), QStringLiteral("150"));
+
+    // Values no load holds (a read-back gone wrong) are saved as the nearest
+    // one it holds, so that the text loads back.
+    p->set_static_cc_i(1e300);
+    p->set_static_cc_ris(0);
+    p->set_program_step(-7);
+    p->set_list_slew_by_index(QStringLiteral("abc"), 2);
+    p->set_list_step(std::numeric_limits<int>::max());
+    const QStringList clamped = split(p->to_settings_text());
+    QCOMPARE(clamped.mid(2, 2), QStringList({"30", "0.001"}));
+    QCOMPARE(clamped.at(49 + 650), QStringLiteral("1"));
+    QCOMPARE(clamped.at(49 + 650 + 5), QStringLiteral("100"));
+    QCOMPARE(clamped.at(49 + 650 + 6 + 200 + 2), QStringLiteral("0.001"));
+    QVERIFY2(p->from_settings_text(clamped.join(','), &error), qPrintable(error));
     QVERIFY(p->from_settings_text(m_default_text));
 }
 
@@ -441,6 +455,7 @@ void tst_settings_text::write_commands()
         {"OPP", "CURRENT", "CURRENT", {"FUNC:TRAN CURRENT", "FUNC CURR", "OPP:FUNC"}},
         {"BATTERY", "CURRENT", "CURRENT", {"FUNC:TRAN CURRENT", "FUNC CURR", "BATT:FUNC"}},
     };
+    p->set_ext_mode(0);
     for (const auto& f : functions) {
         QVERIFY(p->set_function_by_words(f.mode, f.static_func, f.tran_func));
         commands = p->settings_write_commands();
@@ -451,6 +466,9 @@ void tst_settings_text::write_commands()
     // An unknown word changes none of the three.
     QVERIFY(!p->set_function_by_words("TRAN", "CURRENT", "LED"));
     QCOMPARE(p->settings_write_commands().mid(1054), functions[6].tail);
+    // A mode change puts the external control back to INT: it is sent again.
+    p->set_ext_mode(1);
+    QCOMPARE(p->settings_write_commands().mid(1054), functions[6].tail + QStringList{"EXT:MODE EXTI"});
     QVERIFY(p->from_settings_text(m_default_text));
 }
 
