@@ -10,7 +10,8 @@ std::recursive_mutex &visa_link_mutex()
 
 namespace {
 
-// Guarded by visa_open_mutex().
+// Its own lock: closing the session must not wait for a scan's open.
+std::mutex resource_mutex;
 std::string session_resource;
 
 // The device a resource text names: upper case, "::INST0" dropped.
@@ -31,11 +32,10 @@ std::string device_of(const std::string &resource)
 void close_visa_session()
 {
     std::lock_guard<std::recursive_mutex> lock(visa_link_mutex());
-    std::lock_guard<std::mutex> open_lock(visa_open_mutex());
     const ViSession s = g_visa_session.exchange(VISA_NO_SESSION);
     if (s != VISA_NO_SESSION)
         viClose(s);
-    session_resource.clear();
+    set_visa_session_resource(std::string());
 }
 
 std::mutex &visa_open_mutex()
@@ -46,12 +46,14 @@ std::mutex &visa_open_mutex()
 
 void set_visa_session_resource(const std::string &resource)
 {
+    std::lock_guard<std::mutex> lock(resource_mutex);
     session_resource = resource;
 }
 
 bool visa_session_holds(const std::string &resource)
 {
-    // A session lost on a failed exchange is closed without this lock.
+    std::lock_guard<std::mutex> lock(resource_mutex);
+    // A session lost on a failed exchange is marked closed, its name kept.
     return !session_resource.empty() && g_visa_session.load() != VISA_NO_SESSION
            && device_of(session_resource) == device_of(resource);
 }

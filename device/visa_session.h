@@ -32,7 +32,8 @@ void close_visa_session();
 std::mutex &visa_open_mutex();
 
 // The resource the shared session was opened on; "" when it is closed.
-// Both with visa_open_mutex() held.
+// Set with visa_open_mutex() held, so that a scan that checks under that
+// lock sees a session opened before it.
 void set_visa_session_resource(const std::string &resource);
 // Whether `resource` names the device of the open shared session (VISA
 // names compare without case; a LAN address with or without "inst0").
