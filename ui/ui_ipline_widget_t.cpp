@@ -3,9 +3,9 @@
 #include "ui_ip_ledit_t.h"
 
 #include <QDebug>
-#include <QRegularExpression>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QRegularExpression>
 
 ui_ipline_widget_t::ui_ipline_widget_t(QWidget* parent)
     : QWidget(parent)
