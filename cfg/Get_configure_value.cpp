@@ -90,10 +90,15 @@ Get_configure_value::outcome Get_configure_value::connect_and_identify()
         timeout = tcp_timeout_ms;
 
     ViSession s = VISA_NO_SESSION;
-    if (scpi.device.open_session(resource, timeout, &s) < VI_SUCCESS
-        && scpi.device.open_session(resource, timeout, &s) < VI_SUCCESS)
-        return outcome::no_exist;
-    g_visa_session = s;
+    {
+        // Not while the device scan has this resource open.
+        std::lock_guard<std::mutex> open_lock(visa_open_mutex());
+        if (scpi.device.open_session(resource, timeout, &s) < VI_SUCCESS
+            && scpi.device.open_session(resource, timeout, &s) < VI_SUCCESS)
+            return outcome::no_exist;
+        g_visa_session = s;
+        set_visa_session_resource(resource);
+    }
 
     auto give_up = [](outcome o) {
         close_visa_session();

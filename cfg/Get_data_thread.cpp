@@ -1,6 +1,9 @@
 #include "Get_data_thread.h"
 
 #include "config/uiPara.h"
+#include "device/visa_session.h"
+
+#include <QDebug>
 
 Get_data_thread::Get_data_thread(QObject *parent) : QThread(parent) {}
 
@@ -18,6 +21,18 @@ QString Get_data_thread::settings_text() const
 
 void Get_data_thread::run()
 {
+    // The store follows the load's settings but not every function change:
+    // the function and mode are asked of the load itself. Without an answer
+    // the store's last known ones are saved.
+    const QList<QString> queries = {QStringLiteral("FUNC:MODE?"), QStringLiteral("FUNC?"),
+                                    QStringLiteral("FUNC:TRAN?")};
+    QList<QString> replies;
+    if (!scpi.exchange_lists(&g_visa_session, QList<QString>{QString(), QString(), QString()}, queries, &replies)
+        || replies.size() != queries.size()
+        || !uiPara::instance()->set_function_by_words(replies[0].trimmed(), replies[1].trimmed(),
+                                                      replies[2].trimmed()))
+        qDebug() << "Get_data_thread::run: the load's function is not known:" << replies;
+
     const QString built = uiPara::instance()->to_settings_text();
     {
         std::lock_guard<std::mutex> lock(text_mutex);

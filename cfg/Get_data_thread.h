@@ -1,4 +1,5 @@
-// Builds the settings text of the parameter store for saving.
+// Builds the settings text of the parameter store for saving, with the
+// function and mode the load is in.
 #ifndef WATTLEX_GET_DATA_THREAD_H
 #define WATTLEX_GET_DATA_THREAD_H
 
@@ -20,6 +21,10 @@ public:
 
     // The text run() built; read it in the send_end slot.
     QString settings_text() const;
+
+    // The connected load's resource (its link kind picks the read rules);
+    // set before start().
+    void set_resource(const std::string &text) { scpi.set_resource(text); }
 
     // Set by the window before it waits for the thread.
     std::atomic<std::uint8_t> stop_flag{0};

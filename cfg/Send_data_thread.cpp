@@ -46,7 +46,10 @@ void Send_data_thread::run()
         return;
     }
 
-    QStringList commands = store->settings_write_commands();
+    // A text of the older form carries no function: the load keeps its own.
+    const bool with_function =
+        settings_text().trimmed().count(QLatin1Char(',')) + 1 == uiPara::settings_field_count;
+    QStringList commands = store->settings_write_commands(with_function);
     commands.prepend(QString::fromLatin1(input_off_command));
     for (const QString &cmd : commands) {
         if (stop_flag)

@@ -5,8 +5,8 @@
 
 #include <QDebug>
 
-#include <map>
 #include <mutex>
+#include <set>
 #include <vector>
 
 namespace {
@@ -212,17 +212,11 @@ QList<QString> cfg_if_scpi_t::scan_devices()
     QList<QString> accepted;
     if (device.find_resources(names) != drv_device_t::FIND_DONE)
         return accepted;
-    std::map<std::string, bool> found;
-    for (const std::string &n : names)
-        found.emplace(n, false);
-    std::vector<drv_device_info_t> records;
-    device.identify_devices(records, found);
+    // One at a time, each beside the connected load's own session.
+    std::set<std::string> seen;
     for (const std::string &n : names) {
-        auto it = found.find(n);
-        if (it != found.end() && it->second) {
-            accepted.append(QString::fromStdString(n));
-            found.erase(it); // each resource once
-        }
+        if (seen.insert(n).second && device.identify_unless_in_use(n))
+            accepted.append(QString::fromStdString(n)); // each resource once
     }
     return accepted;
 }

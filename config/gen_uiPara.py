@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Writes config/uiPara.h from config/uiPara.h.in and the field table
-config/uiPara_fields.def.
+config/uiPara_fields.def, and checks the limits table config/uiPara_limits.def
+against the field table.
 
 moc cannot see signals that a macro declares, so the header spells every
 getter, setter and change signal out; this script keeps it in step with the
@@ -15,7 +16,10 @@ import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROW = re.compile(r'^\s*(UIPARA_SCALAR|UIPARA_STEPS|UIPARA_MIRROR|UIPARA_MIRROR_STEPS)\((.*)\)\s*$')
-EXPECTED_TEXT_FIELDS = 1104
+EXPECTED_TEXT_FIELDS = 1107
+LIMIT_ROW = re.compile(r'^\s*UIPARA_LIMIT\(\s*(\w+)\s*,\s*([-+0-9.eE]+)\s*,\s*([-+0-9.eE]+)\s*\)\s*$')
+# kinds whose values need a range; the others parse only as their few words
+LIMITED_KINDS = {'level', 'level_whole', 'count', 'aver', 'step_number'}
 
 
 def split_args(text):
@@ -73,6 +77,34 @@ def check_table(rows, path):
         sys.exit(f'{path}: the settings text would have {text_fields} fields, not {EXPECTED_TEXT_FIELDS}')
 
 
+def check_limits(rows, path):
+    limited = {}
+    for macro, args, _ in rows:
+        if macro == 'UIPARA_SCALAR' and args[0] in LIMITED_KINDS:
+            limited[args[2]] = float(args[3])
+        elif macro == 'UIPARA_STEPS' and args[0] in LIMITED_KINDS:
+            limited[args[1]] = float(args[3].strip('"'))
+    seen = set()
+    with open(path, encoding='utf-8') as f:
+        for number, line in enumerate(f, 1):
+            if line.lstrip().startswith('//') or not line.strip():
+                continue
+            m = LIMIT_ROW.match(line)
+            if not m:
+                sys.exit(f'{path}:{number}: not a limit row: {line.rstrip()}')
+            name, low, high = m.group(1), float(m.group(2)), float(m.group(3))
+            if name not in limited:
+                sys.exit(f'{path}:{number}: {name} is no numeric field of the settings text')
+            if name in seen:
+                sys.exit(f'{path}:{number}: {name} listed twice')
+            if not low <= limited[name] <= high:
+                sys.exit(f'{path}:{number}: the default of {name} is outside {low}..{high}')
+            seen.add(name)
+    missing = sorted(set(limited) - seen)
+    if missing:
+        sys.exit(f'{path}: no limits for {", ".join(missing)}')
+
+
 def scalar_type(macro, args):
     return args[1] if macro == 'UIPARA_SCALAR' else args[0]
 
@@ -110,6 +142,7 @@ def main():
     table = os.path.join(HERE, 'uiPara_fields.def')
     rows = read_table(table)
     check_table(rows, table)
+    check_limits(rows, os.path.join(HERE, 'uiPara_limits.def'))
     with open(os.path.join(HERE, 'uiPara.h.in'), encoding='utf-8') as f:
         text = f.read()
     for marker, body in generate(rows).items():

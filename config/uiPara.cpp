@@ -33,6 +33,17 @@ const word_entry prog_mode_entries[] = {{"CURRENT", "CURR"},
                                         {"RESISTANCE", "RES"},
                                         {"POWER", "POW"},
                                         {"LED", "LED"}};
+// "FUNC" takes the short words, "FUNC:TRAN" the long ones
+const word_entry func_static_entries[] = {
+    {"CURRENT", "CURR"}, {"VOLTAGE", "VOLT"}, {"RESISTANCE", "RES"}, {"POWER", "POW"}, {"LED", "LED"}};
+const word_entry func_tran_entries[] = {
+    {"CURRENT", "CURRENT"}, {"VOLTAGE", "VOLTAGE"}, {"RESISTANCE", "RESISTANCE"}, {"POWER", "POWER"}};
+// the command that enters the mode; the two functions' own commands enter
+// BASIC and TRAN
+const word_entry func_mode_entries[] = {{"BASIC", nullptr},       {"TRAN", nullptr},
+                                        {"OCP", "OCP:FUNC"},      {"OPP", "OPP:FUNC"},
+                                        {"BATTERY", "BATT:FUNC"}, {"LIST", "LIST:STAT:ON"},
+                                        {"PROGRAM", "PROG:STAT:ON"}};
 // reported by the load only: no command word
 const word_entry rrange_entries[] = {
     {"LOW", nullptr}, {"MIDDLE", nullptr}, {"HIGH", nullptr}, {"UP", nullptr}};
@@ -50,6 +61,9 @@ const word_table ext_mode_table = table_of(ext_mode_entries);
 const word_table trig_source_table = table_of(trig_source_entries);
 const word_table prog_mode_table = table_of(prog_mode_entries);
 const word_table rrange_table = table_of(rrange_entries);
+const word_table func_static_table = table_of(func_static_entries);
+const word_table func_tran_table = table_of(func_tran_entries);
+const word_table func_mode_table = table_of(func_mode_entries);
 
 // the names the field table uses
 const word_table* const dyn_mode_words = &dyn_mode_table;
@@ -59,6 +73,9 @@ const word_table* const ext_mode_words = &ext_mode_table;
 const word_table* const trig_source_words = &trig_source_table;
 const word_table* const prog_mode_words = &prog_mode_table;
 const word_table* const rrange_words = &rrange_table;
+const word_table* const func_static_words = &func_static_table;
+const word_table* const func_tran_words = &func_tran_table;
+const word_table* const func_mode_words = &func_mode_table;
 
 // One row of the field table that appears in the settings text.
 struct column_t
@@ -73,6 +90,8 @@ struct column_t
     double uiPara_data::*double_value;
     bool uiPara_data::*bool_value;
     QStringList uiPara_data::*list_value;
+    double lowest = 0;  // numeric kinds: what a load of the family can hold
+    double highest = 0;
 };
 
 column_t scalar_column(settings_field::kind_t kind, const char* name, int uiPara_data::*value,
@@ -101,6 +120,31 @@ column_t steps_column(settings_field::kind_t kind, const char* name, int entries
                     nullptr, nullptr, nullptr, value};
 }
 
+// The table's columns with the ranges of uiPara_limits.def filled in.
+std::vector<column_t> with_limits(std::vector<column_t> columns)
+{
+    struct limit_row
+    {
+        const char* name;
+        double lowest;
+        double highest;
+    };
+#define UIPARA_LIMIT(name, lowest, highest) limit_row{#name, lowest, highest},
+    static const limit_row limits[] = {
+#include "uiPara_limits.def"
+    };
+#undef UIPARA_LIMIT
+    for (const limit_row& row : limits) {
+        for (column_t& c : columns) {
+            if (qstrcmp(c.name, row.name) == 0) {
+                c.lowest = row.lowest;
+                c.highest = row.highest;
+            }
+        }
+    }
+    return columns;
+}
+
 const std::vector<column_t>& columns()
 {
 #define UIPARA_SCALAR(kind, type, name, def, command, words) \
@@ -109,9 +153,9 @@ const std::vector<column_t>& columns()
     steps_column(settings_field::kind, #name, entries, &uiPara_data::name, def, command, words),
 #define UIPARA_MIRROR(type, name, source)
 #define UIPARA_MIRROR_STEPS(name, entries, source)
-    static const std::vector<column_t> table = {
+    static const std::vector<column_t> table = with_limits({
 #include "uiPara_fields.def"
-    };
+    });
 #undef UIPARA_SCALAR
 #undef UIPARA_STEPS
 #undef UIPARA_MIRROR
@@ -185,6 +229,15 @@ bool parse_int(const QString& text, int* value)
     return true;
 }
 
+// A stored number as the nearest value a load of the family holds, so that
+// every saved text loads back (a read-back gone wrong can store anything).
+double within(const column_t& c, double v)
+{
+    if (c.lowest == 0 && c.highest == 0)
+        return v;
+    return std::isfinite(v) ? qBound(c.lowest, v, c.highest) : c.lowest;
+}
+
 // The text form of one field of the settings text from the store's data.
 QString field_text(const column_t& c, int step, const uiPara_data& data)
 {
@@ -196,10 +249,10 @@ QString field_text(const column_t& c, int step, const uiPara_data& data)
         return data.*c.int_value == 0 ? QStringLiteral("36") : QStringLiteral("150");
     case k::level:
     case k::level_whole:
-        return number_text(data.*c.double_value);
+        return number_text(within(c, data.*c.double_value));
     case k::count:
     case k::aver:
-        return QString::number(data.*c.int_value);
+        return QString::number(qRound(within(c, data.*c.int_value)));
     case k::switch_01:
     case k::switch_onoff:
         return data.*c.bool_value ? QStringLiteral("1") : QStringLiteral("0");
@@ -216,7 +269,7 @@ QString field_text(const column_t& c, int step, const uiPara_data& data)
     switch (c.kind) {
     case k::step_number: {
         double v = 0;
-        return parse_number(entry, &v) ? number_text(v) : QStringLiteral("0");
+        return number_text(within(c, parse_number(entry, &v) ? v : 0));
     }
     case k::step_word:
         return word_index(c.words, entry) >= 0 ? entry : QString::fromLatin1(c.default_entry);
@@ -299,6 +352,24 @@ bool parse_value(const column_t& c, const QString& text, parsed_t* out)
         return text == QLatin1String("1") || text == QLatin1String("0");
     }
     return false;
+}
+
+// Whether a parsed value is one a load of the family can hold; kinds
+// without a range (ranges, switches, words) are checked by parsing alone.
+bool within_limits(const column_t& c, const parsed_t& value)
+{
+    using k = settings_field;
+    switch (c.kind) {
+    case k::level:
+    case k::level_whole:
+    case k::step_number:
+        return value.double_value >= c.lowest && value.double_value <= c.highest;
+    case k::count:
+    case k::aver:
+        return value.int_value >= c.lowest && value.int_value <= c.highest;
+    default:
+        return true;
+    }
 }
 
 void store_value(const column_t& c, int step, const parsed_t& value, uiPara_data* staged)
@@ -529,7 +600,7 @@ const QVector<settings_field>& uiPara::settings_layout()
             const column_t& col = table[c];
             for (int s = 0; s < col.entries; ++s)
                 fields.append(settings_field{col.kind, col.name, col.entries > 1 ? s : -1,
-                                             col.command, c});
+                                             col.command, c, col.lowest, col.highest});
         }
         return fields;
     }();
@@ -552,7 +623,8 @@ bool uiPara::from_settings_text(const QString& text, QString* error)
 {
     const QStringList fields = text.trimmed().split(QLatin1Char(','), Qt::KeepEmptyParts);
     const QVector<settings_field>& layout = settings_layout();
-    if (fields.size() != layout.size()) {
+    // The function fields close the text: the older text is the rest.
+    if (fields.size() != layout.size() && fields.size() != settings_field_count_without_function) {
         set_error(error, tr("The settings text has %1 fields, %2 expected.")
                              .arg(fields.size())
                              .arg(layout.size()));
@@ -561,16 +633,19 @@ bool uiPara::from_settings_text(const QString& text, QString* error)
 
     uiPara_data staged = snapshot();
     const std::vector<column_t>& table = columns();
-    for (int i = 0; i < layout.size(); ++i) {
+    for (int i = 0; i < fields.size(); ++i) {
         const settings_field& f = layout[i];
         const column_t& c = table[f.column];
         parsed_t value;
-        if (!parse_value(c, fields[i], &value)) {
+        const bool parsed = parse_value(c, fields[i], &value);
+        if (!parsed || !within_limits(c, value)) {
             const QString where = f.step < 0 ? QString::fromLatin1(f.name)
                                              : QStringLiteral("%1[%2]").arg(QLatin1String(f.name)).arg(f.step);
+            const QString wanted = parsed ? tr("within %1..%2").arg(c.lowest).arg(c.highest)
+                                          : kind_description(f.kind);
             set_error(error, tr("Field %1 (%2) is \"%3\", not %4.")
                                  .arg(i + 1)
-                                 .arg(where, fields[i].left(40), kind_description(f.kind)));
+                                 .arg(where, fields[i].left(40), wanted));
             return false;
         }
         store_value(c, qMax(f.step, 0), value, &staged);
@@ -604,7 +679,50 @@ QString uiPara::settings_command(int field_no, const QString& text)
     return command_of(c, qMax(f.step, 0), text, value);
 }
 
-QStringList uiPara::settings_write_commands() const
+namespace {
+
+// The commands that put the load into the stored function and mode. The
+// function commands switch the mode themselves (FUNC to BASIC, FUNC:TRAN to
+// TRAN), so the one of the stored mode goes last.
+QStringList function_commands(const uiPara_data& data)
+{
+    auto word = [](const word_table* words, int index) {
+        return words->entries[index >= 0 && index < words->count ? index : 0];
+    };
+    const QString static_func = QStringLiteral("FUNC ") + QLatin1String(word(func_static_words, data.func_static).command);
+    const QString tran_func = QStringLiteral("FUNC:TRAN ") + QLatin1String(word(func_tran_words, data.func_tran).command);
+    const word_entry mode = word(func_mode_words, data.func_mode);
+    QStringList commands;
+    if (qstrcmp(mode.text, "TRAN") == 0) {
+        commands = QStringList{static_func, tran_func};
+    } else {
+        commands = QStringList{tran_func, static_func};
+        if (mode.command)
+            commands.append(QLatin1String(mode.command));
+    }
+    // Every mode change puts the load's external control back to INT.
+    const word_entry ext = word(ext_mode_words, data.ext_mode);
+    if (qstrcmp(ext.text, "INT") != 0)
+        commands.append(QStringLiteral("EXT:MODE ") + QLatin1String(ext.command));
+    return commands;
+}
+
+} // namespace
+
+bool uiPara::set_function_by_words(const QString& mode, const QString& static_func, const QString& tran_func)
+{
+    const int m = word_index(func_mode_words, mode);
+    const int s = word_index(func_static_words, static_func);
+    const int t = word_index(func_tran_words, tran_func);
+    if (m < 0 || s < 0 || t < 0)
+        return false;
+    set_func_mode(m);
+    set_func_static(s);
+    set_func_tran(t);
+    return true;
+}
+
+QStringList uiPara::settings_write_commands(bool with_function) const
 {
     const uiPara_data data = snapshot();
     const QVector<settings_field>& layout = settings_layout();
@@ -619,5 +737,7 @@ QStringList uiPara::settings_write_commands() const
         if (!command.isEmpty())
             commands.append(command);
     }
+    if (with_function)
+        commands += function_commands(data);
     return commands;
 }

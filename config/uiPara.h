@@ -147,6 +147,9 @@ struct uiPara_data
     double utility_power;
     double utility_p_delay;
     QStringList prog_rrange;
+    int func_static;
+    int func_tran;
+    int func_mode;
 };
 
 // One field of the settings text. settings_layout() lists all of them in the
@@ -176,6 +179,8 @@ struct settings_field
     int step;            // entry index of a step list (0-based); -1 for a single value
     const char* command; // SCPI set command ("CURR:IRANG", "LIST:LEV"); nullptr: never written
     int column;          // row of the field table (internal)
+    double lowest;       // numbers and counts: what a load of the family can
+    double highest;      // hold (uiPara_limits.def); 0, 0 for other kinds
 };
 
 // The process-wide parameter store. Each field has get_<field>, set_<field>
@@ -199,7 +204,9 @@ class uiPara : public QObject
 public:
     static constexpr int list_entries = 100;
     static constexpr int prog_entries = 50;
-    static constexpr int settings_field_count = 1104;
+    static constexpr int settings_field_count = 1107;
+    // The older settings text: the same without the function fields at its end.
+    static constexpr int settings_field_count_without_function = 1104;
 
     // The one store, created on first use, destroyed at exit.
     static uiPara* instance();
@@ -212,11 +219,15 @@ public:
     // Fields that only mirror another are not in the text: dyn_*_width
     // follows dyn_*_b_width and prog_vo follows prog_set. Entries that do
     // not hold a valid value are written as what the program reads them as
-    // (a number that does not parse as 0, an unknown word as the default).
+    // (a number that does not parse as 0, an unknown word as the default), a
+    // number beyond what a load of the family holds as the nearest it holds.
     QString to_settings_text() const;
 
     // Parses a settings text completely first; only when it has exactly
-    // settings_field_count fields and every field parses is the store set,
+    // settings_field_count fields (or the older settings_field_count_without_
+    // function, which leaves the function fields alone) and every field
+    // parses and lies within what a load of the family can hold
+    // (uiPara_limits.def) is the store set,
     // field by field through the setters (each emits; mirrors follow their
     // source). Otherwise nothing changes, false is returned and *error (when
     // given) says why. A line end around the whole text is ignored.
@@ -234,8 +245,16 @@ public:
     // The set commands for every written field of the present store, in the
     // layout's order: the block's mode and ranges come before its levels, so
     // the load clamps nothing that follows. Send "INP 0" first: the load
-    // refuses range and mode changes while its input is on.
-    QStringList settings_write_commands() const;
+    // refuses range and mode changes while its input is on. With
+    // with_function the commands end in those that put the load into the
+    // stored function and mode (and its external control again, which a mode
+    // change resets).
+    QStringList settings_write_commands(bool with_function = true) const;
+
+    // The words of the function fields as the load answers "FUNC:MODE?",
+    // "FUNC?" and "FUNC:TRAN?" (without line end); false for an unknown
+    // word, which leaves the field as it is.
+    bool set_function_by_words(const QString& mode, const QString& static_func, const QString& tran_func);
 
     // getters and setters, one pair per field (invokable, so that generic
     // code can reach a field by name through the meta-object)
@@ -527,6 +546,12 @@ public:
     Q_INVOKABLE void set_prog_rrange(const QStringList& value);
     Q_INVOKABLE QString get_prog_rrange_by_index(int index) const;
     Q_INVOKABLE void set_prog_rrange_by_index(const QString& text, int index);
+    Q_INVOKABLE int get_func_static() const;
+    Q_INVOKABLE void set_func_static(int value);
+    Q_INVOKABLE int get_func_tran() const;
+    Q_INVOKABLE void set_func_tran(int value);
+    Q_INVOKABLE int get_func_mode() const;
+    Q_INVOKABLE void set_func_mode(int value);
 
 signals:
     void sig_static_cc_i_range(int value);
@@ -673,6 +698,9 @@ signals:
     void sig_utility_p_delay(double value);
     void sig_prog_rrange(const QStringList& value);
     void sig_prog_rrange_by_index(const QString& text, int index);
+    void sig_func_static(int value);
+    void sig_func_tran(int value);
+    void sig_func_mode(int value);
 
 private:
     explicit uiPara(QObject* parent = nullptr);

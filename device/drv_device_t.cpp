@@ -1,5 +1,7 @@
 #include "drv_device_t.h"
 
+#include "visa_session.h"
+
 #include "sys_timing.h"
 
 #include <QDebug>
@@ -52,6 +54,17 @@ int drv_device_t::find_resources(std::vector<std::string> &names)
     find_list = VI_NULL;
     names.insert(names.end(), found.begin(), found.end());
     return FIND_DONE;
+}
+
+bool drv_device_t::identify_unless_in_use(const std::string &resource)
+{
+    std::lock_guard<std::mutex> lock(visa_open_mutex());
+    if (visa_session_holds(resource))
+        return true;
+    std::map<std::string, bool> one{{resource, false}};
+    std::vector<drv_device_info_t> records;
+    identify_devices(records, one);
+    return one.begin()->second;
 }
 
 int drv_device_t::identify_devices(std::vector<drv_device_info_t> &records,

@@ -25,6 +25,11 @@ public:
     // true; other values stay as they are. Returns the number of records.
     int identify_devices(std::vector<drv_device_info_t> &records, std::map<std::string, bool> &resources);
 
+    // Identifies one resource, unless the shared session is open on it: that
+    // load was identified when it was connected and counts as accepted
+    // without being opened a second time. True for an accepted load.
+    bool identify_unless_in_use(const std::string &resource);
+
     // Appends the name of every VISA resource, in the order found. Returns
     // 1 when done, 101 when the search fails (names is then unchanged).
     int find_resources(std::vector<std::string> &names);

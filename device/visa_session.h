@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <string>
 
 // Value of a session that is not open (also after a failed exchange).
 constexpr ViSession VISA_NO_SESSION = static_cast<ViSession>(-1);
@@ -23,5 +24,19 @@ std::recursive_mutex &visa_link_mutex();
 // closed. Stop the command thread before (cfg_thread_t::close_session does
 // both) so that no exchange is running on it.
 void close_visa_session();
+
+// Held while a resource is opened: by the opening of the shared session and
+// by each identification of the device scan, so that the scan never opens
+// the resource the shared session is on (two writers on one USB-TMC device
+// interleave their messages). Take it after visa_link_mutex(), never before.
+std::mutex &visa_open_mutex();
+
+// The resource the shared session was opened on; "" when it is closed.
+// Set with visa_open_mutex() held, so that a scan that checks under that
+// lock sees a session opened before it.
+void set_visa_session_resource(const std::string &resource);
+// Whether `resource` names the device of the open shared session (VISA
+// names compare without case; a LAN address with or without "inst0").
+bool visa_session_holds(const std::string &resource);
 
 #endif

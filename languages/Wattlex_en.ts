@@ -1283,6 +1283,10 @@ Test failed, stop running</translation>
         <translation>a known mode word</translation>
     </message>
     <message>
+        <source>within %1..%2</source>
+        <translation>within %1..%2</translation>
+    </message>
+    <message>
         <source>The settings text has %1 fields, %2 expected.</source>
         <translation>The settings text has %1 fields, %2 expected.</translation>
     </message>

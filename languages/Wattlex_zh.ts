@@ -1283,6 +1283,10 @@ Test failed, stop running</source>
         <translation>已知的模式字</translation>
     </message>
     <message>
+        <source>within %1..%2</source>
+        <translation>%1..%2 之内的值</translation>
+    </message>
+    <message>
         <source>The settings text has %1 fields, %2 expected.</source>
         <translation>设置文本有 %1 个字段，应为 %2 个。</translation>
     </message>

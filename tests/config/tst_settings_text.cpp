@@ -3,6 +3,7 @@
 #include "uiPara.h"
 
 #include <QSignalSpy>
+#include <cmath>
 #include <QtTest>
 
 namespace {
@@ -49,11 +50,30 @@ QStringList words_of(const QByteArray& field)
         return {"CURRENT", "VOLTAGE", "RESISTANCE", "POWER", "LED"};
     if (field == "prog_rrange")
         return {"LOW", "MIDDLE", "HIGH", "UP"};
+    if (field == "func_static")
+        return {"CURRENT", "VOLTAGE", "RESISTANCE", "POWER", "LED"};
+    if (field == "func_tran")
+        return {"CURRENT", "VOLTAGE", "RESISTANCE", "POWER"};
+    if (field == "func_mode")
+        return {"BASIC", "TRAN", "OCP", "OPP", "BATTERY", "LIST", "PROGRAM"};
     return {};
 }
 
+// A number within the field's limits, spread by i, different from `current`.
+QString number_within(const settings_field& f, int i, const QString& current, bool whole)
+{
+    for (int k = 0;; ++k) {
+        double v = f.lowest + (f.highest - f.lowest) * ((i * 7 + k) % 97 + 1) / 99.0;
+        if (whole)
+            v = std::floor(v);
+        const QString text = QString::number(v, 'g', 6);
+        if (text != current)
+            return text;
+    }
+}
+
 // A valid value different from `current` for field i, unique where the kind
-// allows, so that a field read into the wrong place shows.
+// and the field's limits allow, so that a field read into the wrong place shows.
 QString other_value(const settings_field& f, int i, const QString& current)
 {
     using k = settings_field;
@@ -66,13 +86,11 @@ QString other_value(const settings_field& f, int i, const QString& current)
         return current == "36" ? "150" : "36";
     case k::level:
     case k::step_number:
-        return QString::number(100 + i + 0.5, 'g', 6);
+        return number_within(f, i, current, false);
     case k::level_whole:
-        return QString::number(5000 + i);
     case k::count:
-        return QString::number(10 + i);
     case k::aver:
-        return QString::number((current.toInt() + 3) % 9);
+        return number_within(f, i, current, true);
     case k::switch_01:
     case k::switch_onoff:
     case k::step_switch:
@@ -122,7 +140,7 @@ void tst_settings_text::initTestCase()
 void tst_settings_text::layout_follows_the_read_back()
 {
     const QVector<settings_field>& layout = uiPara::settings_layout();
-    QCOMPARE(layout.size(), 1104);
+    QCOMPARE(layout.size(), 1107);
     QByteArrayList order;
     for (const settings_field& f : layout) {
         if (order.isEmpty() || order.last() != f.name)
@@ -133,7 +151,8 @@ void tst_settings_text::layout_follows_the_read_back()
     for (int i = 0; i < n; ++i)
         QCOMPARE(order.value(i), QByteArray(read_back_order[i]));
     // then the one stored field the read-back does not fill; mirrors are not in the text
-    QCOMPARE(order.mid(n), QByteArrayList({"prog_rrange"}));
+    // and the function and mode the load was in
+    QCOMPARE(order.mid(n), QByteArrayList({"prog_rrange", "func_static", "func_tran", "func_mode"}));
     QVERIFY(!order.contains("prog_vo"));
     QVERIFY(!order.contains("dyn_cc_width"));
 
@@ -153,7 +172,7 @@ void tst_settings_text::layout_follows_the_read_back()
 void tst_settings_text::default_text_format()
 {
     const QString& text = m_default_text;
-    QCOMPARE(split(text).size(), 1104);
+    QCOMPARE(split(text).size(), 1107);
     QVERIFY(!text.endsWith(QLatin1Char(',')));
     QVERIFY(!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')));
     QVERIFY(!text.contains(QLatin1Char(' ')));
@@ -164,7 +183,8 @@ void tst_settings_text::default_text_format()
     QCOMPARE(fields.at(49 + 50), QStringLiteral("CURRENT"));
     QCOMPARE(fields.at(49 + 100), QStringLiteral("30"));
     QCOMPARE(fields.at(49 + 150), QStringLiteral("150"));
-    QCOMPARE(fields.last(), QStringLiteral("HIGH"));
+    QCOMPARE(fields.at(1103), QStringLiteral("HIGH"));
+    QCOMPARE(fields.mid(1104), QStringList({"CURRENT", "CURRENT", "BASIC"}));
     // utility: ... current 30, delay 3, power protection off, 300 W, 3 s
     QCOMPARE(fields.mid(1104 - 50 - 6, 6), QStringList({"0", "30", "3", "0", "300", "3"}));
 }
@@ -179,8 +199,8 @@ void tst_settings_text::value_formats()
     QCOMPARE(field(2), QStringLiteral("1.23457"));
     p->set_static_cc_i(0.00002);
     QCOMPARE(field(2), QStringLiteral("2e-05"));
-    p->set_static_cc_i(1000000);
-    QCOMPARE(field(2), QStringLiteral("1e+06"));
+    p->set_prog_max_by_index(QStringLiteral("1000000"), 0);
+    QCOMPARE(field(49 + 450), QStringLiteral("1e+06"));
     p->set_static_cc_i(30);
     QCOMPARE(field(2), QStringLiteral("30"));
     p->set_static_cc_i_range(1);
@@ -242,7 +262,7 @@ void tst_settings_text::round_trip_of_every_field()
     QCOMPARE(set.count(), 1);
     QCOMPARE(vo.count(), 1);
     QCOMPARE(width.count(), 1);
-    QCOMPARE(p->get_static_cc_i(), 102.5);
+    QCOMPARE(p->get_static_cc_i(), wanted.at(2).toDouble());
     QCOMPARE(p->get_static_cc_i_range(), 1);
     QCOMPARE(p->get_utility_power(), wanted.at(1103 - 51).toDouble());
     // mirrors follow their source
@@ -252,6 +272,12 @@ void tst_settings_text::round_trip_of_every_field()
     // program switches are stored as the load's words
     QCOMPARE(p->get_prog_pause_by_index(0), QStringLiteral("ON"));
     QCOMPARE(p->get_prog_rrange().size(), 50);
+
+    // The older form without the function fields is taken; the stored
+    // function stays.
+    QVERIFY(p->from_settings_text(QStringList(split(m_default_text).mid(0, 1104)).join(',')));
+    QCOMPARE(split(p->to_settings_text()).mid(0, 1104), split(m_default_text).mid(0, 1104));
+    QCOMPARE(split(p->to_settings_text()).mid(1104), wanted.mid(1104));
 
     // a line end after the text (an editor's) is not a field
     QVERIFY(p->from_settings_text(m_default_text + "\n"));
@@ -267,7 +293,7 @@ void tst_settings_text::invalid_store_values_still_give_a_readable_text()
     p->set_prog_mode_by_index(QStringLiteral("NONSENSE"), 3);
     p->set_prog_vrange_by_index(QString(), 3);
     const QString text = p->to_settings_text();
-    QCOMPARE(split(text).size(), 1104);
+    QCOMPARE(split(text).size(), 1107);
     QString error;
     QVERIFY2(p->from_settings_text(text, &error), qPrintable(error));
     QCOMPARE(p->get_dyn_cv_mode(), 0);
@@ -275,6 +301,20 @@ void tst_settings_text::invalid_store_values_still_give_a_readable_text()
     QCOMPARE(p->get_list_set_by_index(5), QStringLiteral("0"));
     QCOMPARE(p->get_prog_mode_by_index(3), QStringLiteral("CURRENT"));
     QCOMPARE(p->get_prog_vrange_by_index(3), QStringLiteral("150"));
+
+    // Values no load holds (a read-back gone wrong) are saved as the nearest
+    // one it holds, so that the text loads back.
+    p->set_static_cc_i(1e300);
+    p->set_static_cc_ris(0);
+    p->set_program_step(-7);
+    p->set_list_slew_by_index(QStringLiteral("abc"), 2);
+    p->set_list_step(std::numeric_limits<int>::max());
+    const QStringList clamped = split(p->to_settings_text());
+    QCOMPARE(clamped.mid(2, 2), QStringList({"30", "0.001"}));
+    QCOMPARE(clamped.at(49 + 650), QStringLiteral("1"));
+    QCOMPARE(clamped.at(49 + 650 + 5), QStringLiteral("100"));
+    QCOMPARE(clamped.at(49 + 650 + 6 + 200 + 2), QStringLiteral("0.001"));
+    QVERIFY2(p->from_settings_text(clamped.join(','), &error), qPrintable(error));
     QVERIFY(p->from_settings_text(m_default_text));
 }
 
@@ -305,7 +345,29 @@ void tst_settings_text::refusals_change_nothing_data()
     QTest::newRow("program mode") << with(100, "DYNAMIC");
     QTest::newRow("program range") << with(150, "31");
     QTest::newRow("list level") << with(49 + 650 + 6 + 7, "1,5");
-    QTest::newRow("last field") << with(1103, "HUGE");
+    QTest::newRow("last step of a list") << with(1103, "HUGE");
+    QTest::newRow("1108 fields") << m_default_text + ",BASIC";
+    // Values no load of the family can hold: refused before anything changes.
+    QTest::newRow("level 1e300") << with(2, "1e300");
+    QTest::newRow("negative level") << with(2, "-5000");
+    QTest::newRow("resistance below the lowest") << with(10, "0.01");
+    QTest::newRow("slew of 0") << with(3, "0");
+    QTest::newRow("width above 999 s") << with(24, "1000");
+    QTest::newRow("program time") << with(49 + 250, "101");
+    QTest::newRow("program limit") << with(49 + 400 + 3, "-1");
+    QTest::newRow("negative step count") << with(49 + 650, "-7");
+    QTest::newRow("step count INT_MAX") << with(49 + 650, "2147483647");
+    QTest::newRow("program of no steps") << with(49 + 650, "0");
+    QTest::newRow("list of 101 steps") << with(49 + 650 + 5, "101");
+    QTest::newRow("list repeated 256 times") << with(49 + 650 + 4, "256");
+    QTest::newRow("list level") << with(49 + 650 + 6 + 99, "10001");
+    QTest::newRow("averaging exponent 15") << with(104 - 18 + 950 + 3, "9");
+    QTest::newRow("battery capacity") << with(1054 - 18 - 3 - 2, "1e+06");
+    QTest::newRow("power protection") << with(1054 - 2, "1000");
+    QTest::newRow("static function") << with(1104, "SHORT");
+    QTest::newRow("transient LED") << with(1105, "LED");
+    QTest::newRow("mode word") << with(1106, "EXT");
+    QTest::newRow("older form out of range") << QStringList(with(2, "-1").split(',').mid(0, 1104)).join(',');
 }
 
 void tst_settings_text::refusals_change_nothing()
@@ -334,7 +396,10 @@ void tst_settings_text::write_commands()
     uiPara* p = uiPara::instance();
     QVERIFY(p->from_settings_text(m_default_text));
     QStringList commands = p->settings_write_commands();
-    QCOMPARE(commands.size(), 1104 - 50); // the resistance ranges are never written
+    // the resistance ranges are never written; the function closes the list
+    QCOMPARE(commands.size(), 1104 - 50 + 2);
+    QCOMPARE(commands.mid(1054), QStringList({"FUNC:TRAN CURRENT", "FUNC CURR"}));
+    QCOMPARE(p->settings_write_commands(false), commands.mid(0, 1054));
     QCOMPARE(commands.mid(0, 5), QStringList({"CURR:IRANG 5", "CURR:VRANG 36", "CURR 3",
                                                "CURR:SLEW:POS 0.5", "CURR:SLEW:NEG 0.5"}));
     QVERIFY(commands.contains("CURR:TRAN:MODE CONTINUOUS"));
@@ -373,6 +438,37 @@ void tst_settings_text::write_commands()
                           "EXT:MODE EXTV", "POW:TRAN:MODE PULSE", "PROG:MODE 5,LED",
                           "PROG:SHOR 5,ON"})
         QVERIFY2(commands.contains(QLatin1String(c)), c);
+
+    // The mode last: the function commands switch the mode themselves.
+    const struct
+    {
+        const char* mode;
+        const char* static_func;
+        const char* tran_func;
+        QStringList tail;
+    } functions[] = {
+        {"TRAN", "RESISTANCE", "POWER", {"FUNC RES", "FUNC:TRAN POWER"}},
+        {"BASIC", "LED", "VOLTAGE", {"FUNC:TRAN VOLTAGE", "FUNC LED"}},
+        {"LIST", "CURRENT", "CURRENT", {"FUNC:TRAN CURRENT", "FUNC CURR", "LIST:STAT:ON"}},
+        {"PROGRAM", "POWER", "CURRENT", {"FUNC:TRAN CURRENT", "FUNC POW", "PROG:STAT:ON"}},
+        {"OCP", "VOLTAGE", "RESISTANCE", {"FUNC:TRAN RESISTANCE", "FUNC VOLT", "OCP:FUNC"}},
+        {"OPP", "CURRENT", "CURRENT", {"FUNC:TRAN CURRENT", "FUNC CURR", "OPP:FUNC"}},
+        {"BATTERY", "CURRENT", "CURRENT", {"FUNC:TRAN CURRENT", "FUNC CURR", "BATT:FUNC"}},
+    };
+    p->set_ext_mode(0);
+    for (const auto& f : functions) {
+        QVERIFY(p->set_function_by_words(f.mode, f.static_func, f.tran_func));
+        commands = p->settings_write_commands();
+        QCOMPARE(commands.mid(1054), f.tail);
+        QCOMPARE(split(p->to_settings_text()).mid(1104),
+                 QStringList({f.static_func, f.tran_func, f.mode}));
+    }
+    // An unknown word changes none of the three.
+    QVERIFY(!p->set_function_by_words("TRAN", "CURRENT", "LED"));
+    QCOMPARE(p->settings_write_commands().mid(1054), functions[6].tail);
+    // A mode change puts the external control back to INT: it is sent again.
+    p->set_ext_mode(1);
+    QCOMPARE(p->settings_write_commands().mid(1054), functions[6].tail + QStringList{"EXT:MODE EXTI"});
     QVERIFY(p->from_settings_text(m_default_text));
 }
 

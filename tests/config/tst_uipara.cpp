@@ -176,8 +176,9 @@ void tst_uipara::every_setter_emits()
             QCOMPARE(invoke_getter(p, field, type), value);
         }
     }
-    // 104 settings + 4 mirrored widths, and two signals for each of the 18 step lists
-    QCOMPARE(signals_seen, 108 + 2 * 18);
+    // 104 settings + 3 function fields + 4 mirrored widths, and two signals
+    // for each of the 18 step lists
+    QCOMPARE(signals_seen, 111 + 2 * 18);
 }
 
 void tst_uipara::by_index_access_and_bounds()

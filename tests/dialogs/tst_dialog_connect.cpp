@@ -32,6 +32,7 @@ private slots:
     void usb_table_lists_usb_resources_only();
     void ok_connects_the_selected_usb_row();
     void ok_without_a_resource_row_does_nothing();
+    void rescan_keeps_the_chosen_load();
     void typed_address_connects();
     void typed_address_refused();
     void cancel_closes();
@@ -111,6 +112,32 @@ void tst_dialog_connect::ok_connects_the_selected_usb_row()
     QCOMPARE(usb.size(), 1);
     QCOMPARE(usb[0][0].toString(), scan[2]);
     QVERIFY(lan.isEmpty());
+    QTRY_VERIFY(!w);
+}
+
+void tst_dialog_connect::rescan_keeps_the_chosen_load()
+{
+    QPointer<connectWindow> w = open(scan);
+    QSignalSpy usb(w.data(), &connectWindow::sig_connect_resource);
+    QTableWidget* t = w->form()->tableWidget_USB;
+    QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, cell_centre(t, 2, 1)); // SN0002
+    // A scan ends meanwhile: a new load comes first, the chosen one moves down.
+    const QString added = "USB0::0x1AB1::0x0E11::SN0000::INSTR";
+    w->fill_usb_table({added, scan[0], scan[2]});
+    QCOMPARE(t->currentRow(), 3);
+    QCOMPARE(t->selectedItems().value(0) ? t->selectedItems().value(0)->text() : QString(), scan[2]);
+    // The chosen load gone: nothing is chosen, OK connects nothing.
+    w->fill_usb_table({added, scan[0]});
+    QVERIFY(t->selectedItems().isEmpty());
+    QTest::mouseClick(w->form()->pushButton, Qt::LeftButton);
+    QVERIFY(usb.isEmpty());
+    // Chosen again after the refill: that one is connected.
+    w->fill_usb_table({added, scan[0], scan[2]});
+    QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, cell_centre(t, 3, 1));
+    w->fill_usb_table({scan[2], added});
+    QTest::mouseClick(w->form()->pushButton, Qt::LeftButton);
+    QCOMPARE(usb.size(), 1);
+    QCOMPARE(usb[0][0].toString(), scan[2]);
     QTRY_VERIFY(!w);
 }
 

@@ -1,6 +1,7 @@
 // The LAN address dialog and its address entry: typing into the sections,
 // focus moves between them, and the addresses kept in the XML configuration.
 #include "modal_answerer.h"
+#include "program_look.h"
 
 #include "app_paths.h"
 #include "ipcreat.h"
@@ -11,12 +12,14 @@
 #include "ui_ipline_widget_t.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -33,6 +36,23 @@ QMap<QString, QString> stored_addresses()
 {
     ui_comm_tree_xml_t xml;
     return xml.get_all_child_node_by_parent(app_paths::config_file(), "manual_tcp_ip", "IP");
+}
+
+// Types as a user types: each key goes to the widget that has the focus
+// when it is pressed. "\b" is Backspace, "\x01" Ctrl+A, "\x05" End.
+void type_keys(const QString& keys)
+{
+    for (QChar c : keys) {
+        QWidget* focused = QApplication::focusWidget();
+        if (c == QLatin1Char('\x01'))
+            QTest::keyClick(focused, Qt::Key_A, Qt::ControlModifier);
+        else if (c == QLatin1Char('\x05'))
+            QTest::keyClick(focused, Qt::Key_End);
+        else if (c == QLatin1Char('\b'))
+            QTest::keyClick(focused, Qt::Key_Backspace);
+        else
+            QTest::keyClick(focused, c.toLatin1());
+    }
 }
 
 } // namespace
@@ -58,6 +78,10 @@ private slots:
     void dots_and_letters_are_ignored();
     void backspace_and_arrows_cross_sections();
     void set_value_writes_without_checks();
+    void typed_addresses_come_out_as_typed_data();
+    void typed_addresses_come_out_as_typed();
+    void select_all_and_paste();
+    void cancel_then_open_again_starts_empty();
 
 private:
     // Opens the dialog shown and active, with sections typed from `parts`.
@@ -291,12 +315,16 @@ void tst_dialog_ipcreat::dots_and_letters_are_ignored()
     ui_ip_ledit_t* s0 = entry->sections()[0];
     s0->setFocus();
     s0->selectAll();
-    QTest::keyClicks(s0, "1.a-2 ");
+    // Letters, blanks and signs never reach the text; a dot ends the section.
+    QTest::keyClicks(s0, "1a-2 ");
     QCOMPARE(s0->text(), QString("12"));
     QVERIFY(s0->hasFocus());
-    // Tab moves on as anywhere else.
-    QTest::keyClick(s0, Qt::Key_Tab);
+    QTest::keyClick(s0, Qt::Key_Period);
     QVERIFY(entry->sections()[1]->hasFocus());
+    QCOMPARE(entry->sections()[1]->selectedText(), QString("0"));
+    // Tab moves on as anywhere else.
+    QTest::keyClick(entry->sections()[1], Qt::Key_Tab);
+    QVERIFY(entry->sections()[2]->hasFocus());
 }
 
 void tst_dialog_ipcreat::backspace_and_arrows_cross_sections()
@@ -305,16 +333,18 @@ void tst_dialog_ipcreat::backspace_and_arrows_cross_sections()
     const QList<ui_ip_ledit_t*> s = entry->sections();
     entry->set_value(QStringList{"10", "20", "30", "40"});
 
-    // Backspace at position 1 deletes the digit, then moves back with the
-    // cursor at the end of the previous section.
+    // Backspace deletes within the section; at its start it steps back over
+    // the dot, with the cursor at the end of the previous section.
     s[2]->setFocus();
     s[2]->setCursorPosition(1);
     QTest::keyClick(s[2], Qt::Key_Backspace);
     QCOMPARE(s[2]->text(), QString("0"));
+    QVERIFY(s[2]->hasFocus());
+    QCOMPARE(s[2]->cursorPosition(), 0);
+    QTest::keyClick(s[2], Qt::Key_Backspace);
     QVERIFY(s[1]->hasFocus());
     QCOMPARE(s[1]->cursorPosition(), 2);
 
-    // Backspace at 2 stays in the section.
     QTest::keyClick(s[1], Qt::Key_Backspace);
     QCOMPARE(s[1]->text(), QString("2"));
     QVERIFY(s[1]->hasFocus());
@@ -359,6 +389,104 @@ void tst_dialog_ipcreat::set_value_writes_without_checks()
     s[1]->selectAll();
     QTest::keyClicks(s[1], "999");
     QCOMPARE(s[1]->text(), QString("255"));
+}
+
+void tst_dialog_ipcreat::typed_addresses_come_out_as_typed_data()
+{
+    QTest::addColumn<QStringList>("before"); // the sections as the dialog opens
+    QTest::addColumn<QString>("keys");       // see type_keys
+    QTest::addColumn<QString>("address");
+    const QStringList fresh{"0", "0", "0", "0"};
+    QTest::newRow("loopback") << fresh << "127.0.0.1" << "127.0.0.1";
+    QTest::newRow("private") << fresh << "192.168.1.10" << "192.168.1.10";
+    QTest::newRow("short sections") << fresh << "8.8.4.4" << "8.8.4.4";
+    QTest::newRow("zeros") << fresh << "10.0.0.254" << "10.0.0.254";
+    QTest::newRow("no dot after full sections") << fresh << "100200150.1" << "100.200.150.1";
+    QTest::newRow("backspace over a dot") << fresh << "192.168.1.100\b\b\b\b\b2.7" << "192.168.2.7";
+    QTest::newRow("over an old address") << QStringList{"10", "0", "0", "2"} << "\x01" "172.16.5.1" << "172.16.5.1";
+    QTest::newRow("erased and typed again") << QStringList{"192", "0", "0", "0"} << "\x01\b" "192168.3.4"
+                                            << "192.168.3.4";
+    QTest::newRow("full section typed on") << QStringList{"192", "168", "0", "0"} << "\x05" "1.2.3" << "192.1.2.3";
+}
+
+// Typed from the first section as a user types: every key goes to the
+// section that has the focus at the time.
+void tst_dialog_ipcreat::typed_addresses_come_out_as_typed()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QString, keys);
+    QFETCH(QString, address);
+    ipcreat* dialog = open_dialog(before);
+    const QList<ui_ip_ledit_t*> s = dialog->address_widget()->sections();
+    QTest::mouseClick(s[0], Qt::LeftButton);
+    QVERIFY(s[0]->hasFocus());
+    type_keys(keys);
+    QCOMPARE(dialog->address_widget()->get_value().join('.'), address);
+
+    // OK keeps exactly that address.
+    QSignalSpy result(dialog, &ipcreat::ip_create_form_btn_signal);
+    QTest::mouseClick(button(dialog, "OK"), Qt::LeftButton);
+    QCOMPARE(result.size(), 1);
+    QVERIFY(stored_addresses().values().contains("TCPIP0::" + address + "::INSTR"));
+    delete dialog;
+}
+
+void tst_dialog_ipcreat::select_all_and_paste()
+{
+    ipcreat* dialog = open_dialog({"10", "20", "30", "40"});
+    ui_ipline_widget_t* entry = dialog->address_widget();
+    const QList<ui_ip_ledit_t*> s = entry->sections();
+    QTest::mouseClick(s[1], Qt::LeftButton);
+    type_keys("\x01");
+    QCOMPARE(s[1]->selectedText(), QString("20"));
+
+    // A whole address pasted into any section fills all four.
+    QApplication::clipboard()->setText(" 192.168.100.7\n");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(entry->get_value(), (QStringList{"192", "168", "100", "7"}));
+    QVERIFY(s[3]->hasFocus());
+
+    // Part of one is typed in from the section it is pasted into.
+    QTest::mouseClick(s[1], Qt::LeftButton);
+    type_keys("\x01");
+    QApplication::clipboard()->setText("16.5");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(entry->get_value(), (QStringList{"192", "16", "5", "7"}));
+    // Other text brings nothing but its digits and dots.
+    type_keys("\x01");
+    QApplication::clipboard()->setText("x");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(entry->get_value(), (QStringList{"192", "16", "5", "7"}));
+
+    // With WATTLEX_SHOT_DIR: the entry after typing, in both languages.
+    QFile qss(":/resource/QSS.qss");
+    QVERIFY(qss.open(QIODevice::ReadOnly | QIODevice::Text));
+    qApp->setStyleSheet(QString::fromUtf8(qss.readAll()));
+    save_shot(dialog, "ipcreat_typed_en");
+    QTranslator chinese;
+    QVERIFY(chinese.load(":/languages/Wattlex_zh.qm"));
+    QCoreApplication::installTranslator(&chinese);
+    ipcreat* zh = open_dialog(entry->get_value());
+    QCOMPARE(zh->windowTitle(), QString("IP"));
+    QVERIFY(clipped_texts(zh).isEmpty());
+    save_shot(zh, "ipcreat_typed_zh");
+    QCoreApplication::removeTranslator(&chinese);
+    qApp->setStyleSheet(QString());
+    delete zh;
+    delete dialog;
+}
+
+void tst_dialog_ipcreat::cancel_then_open_again_starts_empty()
+{
+    ipcreat* dialog = open_dialog({"0", "0", "0", "0"});
+    QTest::mouseClick(dialog->address_widget()->sections()[0], Qt::LeftButton);
+    type_keys("10.9.8.7");
+    QCOMPARE(dialog->address_widget()->get_value(), (QStringList{"10", "9", "8", "7"}));
+    QTest::mouseClick(button(dialog, "Cancel"), Qt::LeftButton);
+    delete dialog;
+    auto* again = new ipcreat(m_host.data());
+    QCOMPARE(again->address_widget()->get_value(), (QStringList{"0", "0", "0", "0"}));
+    delete again;
 }
 
 QTEST_MAIN(tst_dialog_ipcreat)

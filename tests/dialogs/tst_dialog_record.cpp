@@ -48,6 +48,7 @@ private slots:
     void ok_hands_on_every_setting();
     void auto_stop_off_keeps_the_values_but_not_the_flags();
     void typed_values_are_taken();
+    void typed_path_is_taken();
     void empty_path_and_zero_interval_refused();
     void running_record_asks_first();
     void browse_sets_the_path();
@@ -94,7 +95,7 @@ void tst_dialog_record::filled_from_the_record_settings()
     Ui_recordSetting* f = w.form();
     w.set_record_para("/data/a.csv", false, false, 4, 5, 6, 77, true, 9);
     QCOMPARE(f->lineEdit_Path->text(), QString("/data/a.csv"));
-    QVERIFY(f->lineEdit_Path->isReadOnly());
+    QVERIFY(!f->lineEdit_Path->isReadOnly());
     QVERIFY(!f->groupBox_Stop->isChecked());
     QVERIFY(f->radioButton_After_N->isChecked() && !f->radioButton_Elapsed_Time->isChecked());
     QVERIFY(f->radioButton_Auto_Delay->isChecked() && !f->radioButton_Manual_Delay->isChecked());
@@ -163,6 +164,44 @@ void tst_dialog_record::typed_values_are_taken()
     QTest::keyClicks(f->spinBox_Manual_Delay_s, "12");
     press_ok(w);
     QCOMPARE(log.calls, (QStringList{"path:/data/run1.csv", "time:1,0,0,0", "count:0,500", "interval:0,12"}));
+}
+
+void tst_dialog_record::typed_path_is_taken()
+{
+    // Typed over the old path as in any line edit; a folder is no file.
+    const struct
+    {
+        QString typed;
+        QString taken; // empty: refused
+    } cases[] = {
+        {" " + m_home.filePath("typed.csv") + " ", m_home.filePath("typed.csv")},
+        {m_home.filePath("sub/../again.csv"), m_home.filePath("again.csv")},
+        {m_home.path(), QString()},
+        {m_home.path() + "/", QString()},
+        {"   ", QString()},
+    };
+    for (const auto& c : cases) {
+        QPointer<recordSetting> w = open();
+        setter_log log(w);
+        QLineEdit* line = w->form()->lineEdit_Path;
+        QTest::mouseClick(line, Qt::LeftButton);
+        QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(line, c.typed);
+        QCOMPARE(line->text(), c.typed);
+        modal_answerer answerer;
+        answerer.press(QMessageBox::Ok);
+        press_ok(w);
+        if (c.taken.isEmpty()) {
+            QVERIFY(answerer.wait_answered());
+            QCOMPARE(answerer.boxes()[0].text, QString("Please select a valid path."));
+            QVERIFY(log.calls.isEmpty());
+            delete w;
+        } else {
+            QCOMPARE(log.calls.value(0), "path:" + c.taken);
+            QVERIFY(answerer.boxes().isEmpty());
+            QTRY_VERIFY(!w);
+        }
+    }
 }
 
 void tst_dialog_record::empty_path_and_zero_interval_refused()

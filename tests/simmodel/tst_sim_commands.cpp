@@ -141,6 +141,14 @@ void tst_sim_commands::every_text_the_program_sends()
     }
     QCOMPARE(r.q("LIST:EXPORT?").size(), std::size_t(1232));
     QCOMPARE(r.q("PROG:EXPORT?").size(), std::size_t(1927));
+    // A load that ends its exports with a line feed, for the program's tests.
+    const std::string list = r.q("LIST:EXPORT?");
+    const std::string prog = r.q("PROG:EXPORT?");
+    QVERIFY(r.w("SIM:EXP:TERM 1"));
+    QCOMPARE(r.q("LIST:EXPORT?"), list + "\n");
+    QCOMPARE(r.q("PROG:EXPORT?"), prog + "\n");
+    QVERIFY(r.w("SIM:EXP:TERM 0"));
+    QCOMPARE(r.q("LIST:EXPORT?"), list);
     QVERIFY(r.inst->error_queue_empty());
     QVERIFY(r.log.empty());
 }

@@ -214,12 +214,16 @@ int query_high(model_call &c)
 int query_list_export(model_call &c)
 {
     *c.reply = model_block_codec::encode_list(c.eng.st.list);
+    if (c.eng.st.sim.export_terminator)
+        *c.reply += '\n';
     return 0;
 }
 
 int query_prog_export(model_call &c)
 {
     *c.reply = model_block_codec::encode_prog(c.eng.st.prog);
+    if (c.eng.st.sim.export_terminator)
+        *c.reply += '\n';
     return 0;
 }
 
@@ -475,6 +479,7 @@ std::vector<model_command> build()
         num("SIM:EXTernal:VOLTage", NUM(s.sim.ext_volt), LIM((model_limits{0, 10}))),
         with_set(num("SIM:TIMe:SCALE", NUM(s.sim.time_scale), LIM((model_limits{1e-6, 1e9}))), set_time_scale),
         sw("SIM:STRICT", INT(s.sim.strict)),
+        sw("SIM:EXPort:TERMinator", INT(s.sim.export_terminator)),
         event("SIM:ALARM", raise_alarm, model_param::integer),
         event("SIM:LIST:HALT", halt_list),
         query("SYSTem:ERRor", query_error),

@@ -84,6 +84,8 @@ struct model_state {
         double ext_volt = 2;
         double time_scale = 1;
         int strict = 1;
+        // 1: the list and program exports end in a line feed after the block
+        int export_terminator = 0;
     };
 
     explicit model_state(double pmax);

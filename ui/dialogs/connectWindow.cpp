@@ -36,6 +36,11 @@ QList<QString> connectWindow::fill_usb_table(const QList<QString>& scanned)
             usb.append(resource);
 
     QTableWidget* table = ui->tableWidget_USB;
+    // A refill after a scan keeps the user's choice on the same load, not
+    // on the same row; a load that is gone leaves nothing chosen.
+    const int chosen_row = table->currentRow();
+    const QTableWidgetItem* chosen_item = chosen_row > 0 ? table->item(chosen_row, 1) : nullptr;
+    const QString chosen = chosen_item ? chosen_item->text() : QString();
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->setWindowTitle(QStringLiteral("Connect_device"));
     table->setColumnCount(2);
@@ -49,6 +54,13 @@ QList<QString> connectWindow::fill_usb_table(const QList<QString>& scanned)
     for (int i = 0; i < usb.size(); ++i) {
         table->setItem(i + 1, 0, new QTableWidgetItem(QString::number(i + 1)));
         table->setItem(i + 1, 1, new QTableWidgetItem(usb[i]));
+    }
+    const int row = chosen.isEmpty() ? -1 : usb.indexOf(chosen);
+    if (row >= 0) {
+        table->setCurrentCell(row + 1, 1);
+    } else {
+        table->clearSelection();
+        table->setCurrentCell(-1, -1);
     }
     return usb;
 }

@@ -5,6 +5,7 @@
 #include "app_paths.h"
 #include "custom_messagebox.h"
 #include "normalize_ip_address.h"
+#include "ui_ip_ledit_t.h"
 #include "ui_ipline_widget_t.h"
 
 #include <QGridLayout>
@@ -51,6 +52,10 @@ void ipcreat::init_ui()
     grid->setContentsMargins(20, 20, 20, 0);
     grid->addWidget(m_address, 0, 0, 1, 1);
     ui->gpbx_ip_addr->setLayout(grid);
+    // Typing starts in the first section, over its placeholder.
+    ui_ip_ledit_t* first = m_address->sections().first();
+    first->setFocus(Qt::OtherFocusReason);
+    first->selectAll();
 
     connect(ui->btn_ok, &QPushButton::clicked, this, &ipcreat::btn_slot_func);
     connect(ui->btn_cancle, &QPushButton::clicked, this, &ipcreat::btn_slot_func);

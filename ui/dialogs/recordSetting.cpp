@@ -7,6 +7,7 @@
 #include "ui_prompt_t.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 recordSetting::recordSetting(QWidget* parent)
@@ -78,8 +79,11 @@ void recordSetting::on_pushButton_Browser_clicked()
 
 void recordSetting::on_pushButton_OK_clicked()
 {
-    const QString path = ui->lineEdit_Path->text();
-    if (path.isEmpty()) {
+    // A typed path is taken as a browsed one: a file name, made absolute so
+    // that the record does not depend on the working folder.
+    const QString typed = QDir::fromNativeSeparators(ui->lineEdit_Path->text().trimmed());
+    const QString path = typed.isEmpty() ? QString() : QFileInfo(QDir::cleanPath(typed)).absoluteFilePath();
+    if (path.isEmpty() || typed.endsWith(QLatin1Char('/')) || QFileInfo(path).isDir()) {
         warn(tr("Please select a valid path."));
         return;
     }

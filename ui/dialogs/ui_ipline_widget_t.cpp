@@ -5,6 +5,7 @@
 #include <QDebug>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QRegularExpression>
 
 ui_ipline_widget_t::ui_ipline_widget_t(QWidget* parent)
     : QWidget(parent)
@@ -21,6 +22,8 @@ ui_ipline_widget_t::ui_ipline_widget_t(QWidget* parent)
                 &ui_ipline_widget_t::pressed_valid_changed_ledit_func);
         connect(section, &ui_ip_ledit_t::cursor_moved_valid_changed_ledit, this,
                 &ui_ipline_widget_t::cursor_moved_valid_changed_ledit_func);
+        connect(section, &ui_ip_ledit_t::overflow_ledit, this, &ui_ipline_widget_t::overflow_ledit_func);
+        connect(section, &ui_ip_ledit_t::paste_ledit, this, &ui_ipline_widget_t::paste_ledit_func);
         m_sections.append(section);
     }
     for (int i = 0; i < m_section_count - 1; ++i) {
@@ -83,42 +86,70 @@ void ui_ipline_widget_t::set_value(const QList<int>& values)
     set_value(texts);
 }
 
-namespace {
-
-// Moves the focus from the focused section to the one `step` sections away;
-// that section, or null when none is focused or there is none that far.
-ui_ip_ledit_t* move_focus(const QList<ui_ip_ledit_t*>& sections, int step)
+ui_ip_ledit_t* ui_ipline_widget_t::focus_from_sender(int step)
 {
-    for (int i = 0; i < sections.size(); ++i) {
-        if (!sections[i]->hasFocus())
-            continue;
-        const int to = i + step;
-        if (to < 0 || to >= sections.size())
-            return nullptr;
-        sections[i]->clearFocus();
-        sections[to]->setFocus(Qt::OtherFocusReason);
-        return sections[to];
-    }
-    return nullptr;
+    // The sender, not the focus: typing and pasting also reach a section of
+    // a window that is not active.
+    const int from = m_sections.indexOf(qobject_cast<ui_ip_ledit_t*>(sender()));
+    const int to = from + step;
+    if (from < 0 || to < 0 || to >= m_sections.size())
+        return nullptr;
+    m_sections[from]->clearFocus();
+    m_sections[to]->setFocus(Qt::OtherFocusReason);
+    return m_sections[to];
 }
-
-} // namespace
 
 void ui_ipline_widget_t::pressed_valid_changed_ledit_func()
 {
-    if (m_sections.size() < 2 || sender() == m_sections.last())
-        return;
-    if (ui_ip_ledit_t* next = move_focus(m_sections, 1))
+    if (ui_ip_ledit_t* next = focus_from_sender(1)) {
         next->selectAll();
+        next->set_entered_full(true);
+    }
 }
 
 void ui_ipline_widget_t::cursor_moved_valid_changed_ledit_func(int dir)
 {
-    if (m_sections.size() < 2)
-        return;
     const bool back = dir < 1;
-    if (sender() == (back ? m_sections.first() : m_sections.last()))
-        return;
-    if (ui_ip_ledit_t* to = move_focus(m_sections, back ? -1 : 1))
+    if (ui_ip_ledit_t* to = focus_from_sender(back ? -1 : 1))
         to->setCursorPosition(back ? to->text().length() : 0);
+}
+
+void ui_ipline_widget_t::overflow_ledit_func(QChar digit)
+{
+    if (ui_ip_ledit_t* next = focus_from_sender(1)) {
+        next->selectAll();
+        next->type_char(digit);
+    }
+}
+
+void ui_ipline_widget_t::paste_ledit_func(const QString& text)
+{
+    const int from = m_sections.indexOf(qobject_cast<ui_ip_ledit_t*>(sender()));
+    if (from < 0)
+        return;
+    const QString pasted = text.trimmed();
+    const QStringList parts = pasted.split(QLatin1Char('.'));
+    static const QRegularExpression section_text(QStringLiteral("^[0-9]{1,3}$"));
+    bool whole = parts.size() == m_sections.size();
+    for (const QString& part : parts)
+        whole = whole && section_text.match(part).hasMatch();
+    if (whole) {
+        // A whole address replaces all four sections wherever it is pasted.
+        for (int i = 0; i < m_sections.size(); ++i) {
+            m_sections[i]->setText(parts[i]);
+            m_sections[i]->set_entered_full(false);
+        }
+        m_sections[from]->clearFocus();
+        m_sections.last()->setFocus(Qt::OtherFocusReason);
+        m_sections.last()->end(false);
+        return;
+    }
+    // A part of one is typed in from here, character by character; the
+    // section taking the next one is the focused one.
+    ui_ip_ledit_t* at = m_sections[from];
+    for (QChar c : pasted) {
+        at->type_char(c);
+        if (auto* focused = qobject_cast<ui_ip_ledit_t*>(focusWidget()))
+            at = focused;
+    }
 }

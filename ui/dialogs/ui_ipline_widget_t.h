@@ -9,8 +9,9 @@
 class QLabel;
 class ui_ip_ledit_t;
 
-// An IPv4 address entry of four sections separated by dots; the focus
-// walks from section to section as the user types.
+// An IPv4 address entry of four sections separated by dots. Typing into it
+// is typing an address into one line: digits and dots move the focus on,
+// Backspace steps back over the dots, a pasted address fills the sections.
 class ui_ipline_widget_t : public QWidget
 {
     Q_OBJECT
@@ -34,8 +35,12 @@ public:
 public slots:
     void pressed_valid_changed_ledit_func();
     void cursor_moved_valid_changed_ledit_func(int dir);
+    void overflow_ledit_func(QChar digit);
+    void paste_ledit_func(const QString& text);
 
 private:
+    // The section `step` places from the sender, focused; null when none.
+    ui_ip_ledit_t* focus_from_sender(int step);
     void set_section_text(ui_ip_ledit_t* section, const QString& text);
 
     QWidget* m_main_widget = nullptr;

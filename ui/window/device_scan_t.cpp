@@ -60,10 +60,7 @@ void device_scan_t::run()
     drv_device_t device;
     for (auto it = lan.begin(); it != lan.end() && !m_stop; ++it) {
         // One address at a time, so that a stop is seen between two of them.
-        std::map<std::string, bool> one{{it.key().toStdString(), false}};
-        std::vector<drv_device_info_t> records;
-        device.identify_devices(records, one);
-        if (one.begin()->second)
+        if (device.identify_unless_in_use(it.key().toStdString()))
             it.value() = true;
     }
 

@@ -82,6 +82,7 @@ void MyMainWindow::do_save_action()
         path += QStringLiteral(".wlx");
 
     settings_file.setFileName(path);
+    get_data_thread->set_resource(cfg_thread->get_resource());
     begin_settings_transfer(this, 1);
     show_wait_prompt(tr("Save"), tr("Please waiting for the file saving"));
 }
@@ -128,7 +129,8 @@ void MyMainWindow::do_load_action()
     // Plainly not a settings text: refused before the traffic is touched.
     // The thread checks every field before it changes the store or writes.
     if (bytes.size() > max_settings_file_bytes
-        || text.count(QLatin1Char(',')) + 1 != uiPara::settings_field_count) {
+        || (text.count(QLatin1Char(',')) + 1 != uiPara::settings_field_count
+            && text.count(QLatin1Char(',')) + 1 != uiPara::settings_field_count_without_function)) {
         show_warning(msg_wrong_file);
         return;
     }

@@ -52,14 +52,17 @@ void MyMainWindow::deal_list_storage_operating_button(QByteArray bytes)
         qDebug() << "MyMainWindow::deal_list_storage_operating_button: no export waits for this block";
         return;
     }
-    if (!block_check::valid(bytes, list_block_size)) {
+    // The list is the reply's first bytes: a load that ends its reply with a
+    // terminator still sends a whole list. The check byte tests what is kept.
+    const QByteArray block = bytes.left(list_block_size);
+    if (!block_check::valid(block, list_block_size)) {
         qDebug() << "MyMainWindow::deal_list_storage_operating_button: block of" << bytes.size() << "bytes refused";
         show_warning(tr("The load sent no valid list; no file was written."));
         return;
     }
     // Written in full or not at all: an old file of that name survives a failed write.
     QString error;
-    if (!file_save::write_whole(path, bytes, &error)) {
+    if (!file_save::write_whole(path, block, &error)) {
         qDebug() << "MyMainWindow::deal_list_storage_operating_button:" << path << error;
         show_warning(tr("The file could not be written !"));
     }

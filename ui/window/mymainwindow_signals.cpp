@@ -137,8 +137,12 @@ const QStringList& MyMainWindow::para_signals_without_slot()
 {
     // No widget of the window shows these: the utility dialog reads the
     // levels from the store when it opens, the program table follows the
-    // per-step signals and is refilled once after a whole-list read-back.
+    // per-step signals and is refilled once after a whole-list read-back;
+    // the window lays its pages out from the load's function, not the store's.
     static const QStringList names = {
+        QStringLiteral("sig_func_static(int)"),
+        QStringLiteral("sig_func_tran(int)"),
+        QStringLiteral("sig_func_mode(int)"),
         QStringLiteral("sig_utility_von(double)"),
         QStringLiteral("sig_utility_v_low(double)"),
         QStringLiteral("sig_utility_v_high(double)"),

@@ -252,6 +252,44 @@ private slots:
         QCOMPARE(cw.sim().received().last(), QStringLiteral("SYST:REMOT:STAT 0"));
     }
 
+    // A scan while connected leaves the connected load's resource alone (a
+    // second session would write between the command thread's messages);
+    // the load still shows as answering. Once disconnected it is asked again.
+    void scan_leaves_the_connected_load_alone()
+    {
+        connected_window cw;
+        QVERIFY2(cw.start(), qPrintable(cw.error()));
+        MyMainWindow* w = cw.window();
+        auto links = [&] {
+            int n = 0;
+            for (const QString& line : cw.sim().log_lines())
+                n += line.section(' ', 1, 1) == QLatin1String("LINK");
+            return n;
+        };
+        auto scan_from_the_connect_dialog = [&] {
+            w->ui->actionConnect->trigger();
+            connectWindow* dialog = nullptr;
+            QTRY_VERIFY((dialog = w->findChild<connectWindow*>()) && dialog->isVisible());
+            QVERIFY(w->device_scan_busy());
+            QTRY_VERIFY_WITH_TIMEOUT(!w->device_scan_busy(), 20000);
+            dialog->close();
+            QTRY_VERIFY(!w->findChild<connectWindow*>());
+        };
+        const int before = links();
+        const int asked = cw.sim().received().count(QStringLiteral("*IDN?\n"));
+        scan_from_the_connect_dialog();
+        QCOMPARE(links(), before);
+        QCOMPARE(cw.sim().received().count(QStringLiteral("*IDN?\n")), asked);
+        QVERIFY(w->manual_lan_map.value(connected_window::lan_resource().toUtf8()));
+        QVERIFY(w->is_connected);
+
+        QVERIFY2(cw.disconnect(), qPrintable(cw.error()));
+        const int after_disconnect = links();
+        scan_from_the_connect_dialog();
+        QVERIFY(links() > after_disconnect);
+        QVERIFY(w->manual_lan_map.value(connected_window::lan_resource().toUtf8()));
+    }
+
     void connecting_elsewhere_ends_the_old_session()
     {
         connected_window cw;

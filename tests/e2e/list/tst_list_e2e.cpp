@@ -300,6 +300,30 @@ private slots:
         }
         QVERIFY(answerer.unexpected().isEmpty());
     }
+
+    // A load that ends its export with a line feed still gives the list:
+    // the same file as without it; the check byte is tested on the kept block.
+    void export_with_terminator()
+    {
+        file_dialog_stub files;
+        modal_answerer answerer;
+        auto export_to = [&](const QString& name) -> QByteArray {
+            const QString path = dir.filePath(name);
+            files.answer(path);
+            QTest::mouseClick(w->ui->pushButton_Export_List, Qt::LeftButton);
+            if (!QTest::qWaitFor([&] { return !w->list_export_waiting; }, 5000))
+                return QByteArray("no block came");
+            QFile saved(path);
+            return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+        };
+        QVERIFY(cw.side_write({QStringLiteral("SIM:EXP:TERM 1")}));
+        const QByteArray terminated = export_to(QStringLiteral("terminated.list"));
+        QVERIFY(cw.side_write({QStringLiteral("SIM:EXP:TERM 0")}));
+        const QByteArray plain = export_to(QStringLiteral("plain.list"));
+        QCOMPARE(plain.size(), 1232);
+        QCOMPARE(terminated, plain);
+        QVERIFY(answerer.boxes().isEmpty());
+    }
 };
 
 QTEST_MAIN(tst_list_e2e)

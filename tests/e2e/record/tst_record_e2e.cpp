@@ -19,6 +19,7 @@
 #include "record_file.h"
 #include "recordSetting.h"
 #include "uiPara.h"
+#include "user_input.h"
 #include "window_steps.h"
 
 #include <QAction>
@@ -137,6 +138,7 @@ private slots:
     void record_ends_when_the_load_is_disconnected();
     void settings_saved_and_loaded_back();
     void wrong_settings_files_refused();
+    void settings_bring_back_the_function();
     void status_check_does_not_end_a_settings_transfer();
 
 private:
@@ -237,9 +239,9 @@ void tst_record_e2e::record_automatic_and_manual_intervals()
     QCOMPARE(record_rows(auto_path, &ok), QStringList(QVector<QString>(5, row).toList()));
     QVERIFY2(ok, read_file(auto_path).constData());
 
-    // manual interval of 1 s, ended by an elapsed time of 3 s
+    // manual interval of 1 s, ended by an elapsed time of 3 s; the path typed
     const QString manual_path = dir.filePath("manual.csv");
-    set_up_record(cw->window(), manual_path, true, 3, false, 1, false, 1);
+    set_up_record(cw->window(), manual_path, true, 3, false, 1, false, 1, true);
     QElapsedTimer clock;
     clock.start();
     answerer->clear();
@@ -339,7 +341,8 @@ void tst_record_e2e::settings_saved_and_loaded_back()
     }
     const QByteArray saved = read_file(path);
     QCOMPARE(QString::fromUtf8(saved), saved_text);
-    QCOMPARE(saved.count(',') + 1, 1104);
+    QCOMPARE(saved.count(',') + 1, 1107);
+    QVERIFY(saved.endsWith(",CURRENT,CURRENT,BASIC")); // the load was in static CC
     QVERIFY(!saved.endsWith('\n'));
     QVERIFY(!w->wait_prompt);
     QVERIFY(cw->wait_for_polls(3)); // the traffic runs again
@@ -394,7 +397,13 @@ void tst_record_e2e::wrong_settings_files_refused()
     uiPara* store = uiPara::instance();
     const QString before = store->to_settings_text();
     QStringList fields = before.split(',');
-    QCOMPARE(fields.size(), 1104);
+    QCOMPARE(fields.size(), 1107);
+    // Values that parse but that no load of the family can hold.
+    auto with = [&fields](int i, const char* value) {
+        QStringList f = fields;
+        f[i] = QLatin1String(value);
+        return f.join(',').toUtf8();
+    };
 
     QStringList short_fields = fields;
     short_fields.removeLast();
@@ -408,6 +417,11 @@ void tst_record_e2e::wrong_settings_files_refused()
         {"bad_field.wlx", bad_field.join(',').toUtf8()},
         {"empty.wlx", QByteArray()},
         {"binary.wlx", QByteArray("\x00\xff\x10,\x01", 5)},
+        {"huge_level.wlx", with(2, "1e300")},
+        {"negative_level.wlx", with(2, "-5000")},
+        {"negative_steps.wlx", with(49 + 650, "-7")},
+        {"intmax_steps.wlx", with(49 + 650 + 5, "2147483647")},
+        {"led_transient.wlx", with(1105, "LED")},
     };
     answerer.reset(); // a file that reaches the settings thread shows a wait prompt first
     for (const auto& f : files) {
@@ -425,7 +439,7 @@ void tst_record_e2e::wrong_settings_files_refused()
         QCOMPARE(boxes.seen.count(wrong_file_text), 1);
         QVERIFY(!w->wait_prompt);
         QVERIFY(!w->send_data_thread->isRunning());
-        if (QByteArray(f.name) == "bad_field.wlx") // refused by the settings thread itself
+        if (QByteArray(f.name).contains('_')) // refused by the settings thread itself
             QCOMPARE(w->send_data_thread->last_failure(), Send_data_thread::bad_text);
         QCOMPARE(store->to_settings_text(), before);
         // the poll goes on; the load was sent no setting
@@ -435,6 +449,69 @@ void tst_record_e2e::wrong_settings_files_refused()
         for (const QString& m : sent)
             QVERIFY2(m.contains('?'), qPrintable(QString("%1: %2").arg(f.name, m)));
     }
+}
+
+// The file brings back the function and mode the load was in when it was
+// saved, in the load and in the window, whatever the user chose since.
+void tst_record_e2e::settings_bring_back_the_function()
+{
+    QVERIFY(connect_window());
+    MyMainWindow* w = cw->window();
+    answerer.reset(); // the wait prompts close themselves
+    auto click = [](QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 8)); };
+    auto transfer = [&](QAction* action, const QString& path) {
+        file_dialog_stub files;
+        files.answer(path);
+        action->trigger(); // returns when the wait prompt closed
+        QTRY_VERIFY(!w->send_data_thread->isRunning() && !w->get_data_thread->isRunning());
+        QVERIFY(cw->wait_for_polls(2));
+    };
+    Ui_MyMainWindow* ui = w->ui;
+
+    // Saved in static CC, changed to CR, loaded: CC again in both.
+    QTRY_VERIFY(ui->radioButton_CC_Basic->isChecked());
+    const QString cc = dir.filePath("cc.wlx");
+    transfer(ui->actionSave, cc);
+    click(ui->radioButton_CR_Basic);
+    QTRY_COMPARE(cw->side_query("FUNC?"), QString("RESISTANCE\n"));
+    QTRY_COMPARE(w->func_code, 2);
+    transfer(ui->actionLoad, cc);
+    QCOMPARE(cw->side_query("FUNC:MODE?"), QString("BASIC\n"));
+    QCOMPARE(cw->side_query("FUNC?"), QString("CURRENT\n"));
+    QTRY_COMPARE(w->func_code, 0);
+    QVERIFY(ui->radioButton_CC_Basic->isChecked());
+    QVERIFY(!ui->checkBox_Dynamic_Basic->isChecked());
+
+    // Saved in dynamic CP, changed to static CV, loaded: dynamic CP again.
+    click(ui->radioButton_CP_Basic);
+    QTRY_COMPARE(w->func_code, 3);
+    click_check(ui->checkBox_Dynamic_Basic);
+    QTRY_COMPARE(cw->side_query("FUNC:MODE?"), QString("TRAN\n"));
+    QCOMPARE(cw->side_query("FUNC:TRAN?"), QString("POWER\n"));
+    const QString cp = dir.filePath("dynamic_cp.wlx");
+    transfer(ui->actionSave, cp);
+    QVERIFY(read_file(cp).endsWith(",POWER,POWER,TRAN"));
+    click_check(ui->checkBox_Dynamic_Basic);
+    QTRY_VERIFY(!w->is_dynamic);
+    click(ui->radioButton_CV_Basic);
+    QTRY_COMPARE(cw->side_query("FUNC?"), QString("VOLTAGE\n"));
+    transfer(ui->actionLoad, cp);
+    QCOMPARE(cw->side_query("FUNC:MODE?"), QString("TRAN\n"));
+    QCOMPARE(cw->side_query("FUNC:TRAN?"), QString("POWER\n"));
+    QTRY_VERIFY(w->is_dynamic);
+    QVERIFY(ui->checkBox_Dynamic_Basic->isChecked());
+    QVERIFY(ui->radioButton_CP_Basic->isChecked());
+
+    // A file of the older form leaves the function as it is.
+    QByteArray older = read_file(cc);
+    older.truncate(older.lastIndexOf(',', older.lastIndexOf(',', older.lastIndexOf(',') - 1) - 1));
+    QCOMPARE(older.count(',') + 1, 1104);
+    const QString older_path = dir.filePath("older.wlx");
+    QVERIFY(write_file(older_path, older));
+    transfer(ui->actionLoad, older_path);
+    QCOMPARE(w->send_data_thread->last_failure(), Send_data_thread::no_failure);
+    QCOMPARE(cw->side_query("FUNC:MODE?"), QString("TRAN\n"));
+    QCOMPARE(cw->side_query("FUNC:TRAN?"), QString("POWER\n"));
 }
 
 void tst_record_e2e::status_check_does_not_end_a_settings_transfer()
