@@ -20,6 +20,7 @@
 #include "custom_picture.h"
 #include "custom_radiobutton.h"
 #include "custom_spinbox.h"
+#include "uiPara.h"
 #include "file_dialog_stub.h"
 #include "init_ui_font_names.h"
 #include "modal_answerer.h"
