@@ -11,7 +11,7 @@
 #include "device/drv_device_t.h"
 #include "device/visa_session.h"
 #include "harness/sim_process.h"
-#include "ui/block_check.h"
+#include "ui/window/block_check.h"
 
 #include <QWidget>
 #include <QtTest>

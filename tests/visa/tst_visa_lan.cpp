@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "harness/sim_process.h"
-#include "ui/block_check.h"
+#include "ui/window/block_check.h"
 #include "visa.h"
 
 namespace {
