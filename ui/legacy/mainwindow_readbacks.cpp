@@ -628,9 +628,6 @@ void MainWindow::deal_init_readback(const QList<QString>& r, int sub)
     const int shorted = r.at(3).trimmed().toInt();
     if (shorted == 0 || shorted == 1)
         ui->short_button->setStyleSheet(shorted ? QStringLiteral("color: yellow") : QStringLiteral("color: grey"));
-    // A page click above has posted its read-back; the poll must not replace it.
-    if (cfg_thread->pending_requests() > 1 && readback_box)
-        return;
     fill_cmd_list(183);
     post(183, true, 0);
 }

@@ -1,0 +1,224 @@
+// The older window against the simulated load, as a user drives it:
+// connection through its dialogs, the mode read back, the poll, the input,
+// short, trigger and help, the five function pages with their waits, the
+// disconnect, and a load lost in the middle of a poll or of a wait.
+#include "legacy_connected_window.h"
+
+#include "mainwindow.h"
+
+#include "ui_mainwindow.h"
+
+#include "cfg_thread_t.h"
+#include "custom_picture.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+class tst_legacy_e2e : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void user_session();
+    void function_pages_data();
+    void function_pages();
+    void load_lost_mid_poll();
+    void load_lost_mid_wait();
+};
+
+void tst_legacy_e2e::user_session()
+{
+    legacy_connected_window cw;
+    QVERIFY2(cw.start(), qPrintable(cw.error()));
+    MainWindow* w = cw.window();
+    modal_answerer& a = cw.answerer();
+
+    // the load starts in CC: read back and its page selected
+    QCOMPARE(w->ui->current_function_label->text(), QStringLiteral("CC"));
+    QCOMPARE(w->func_code, 0);
+    QCOMPARE(w->ui->model_sel->currentIndex(), 0);
+    QCOMPARE(w->ui->static_pattern->currentIndex(), 0);
+    QVERIFY(cw.sim().received().contains(QStringLiteral("FUNC:MODE?")));
+    QVERIFY(w->cfg_thread->isRunning());
+
+    // the trend grows while the poll runs
+    const int samples = w->time_axis.size();
+    QVERIFY(cw.wait_for_polls(3));
+    QVERIFY2(w->time_axis.size() > samples, "the trend did not move");
+
+    // the input on: the load hears it and the switch follows the poll
+    int from = cw.received_count();
+    QTest::mouseClick(w->ui->load_button, Qt::LeftButton);
+    QVERIFY(cw.wait_received(QStringLiteral("INP 1"), from) >= 0);
+    QTRY_COMPARE_WITH_TIMEOUT(w->ui->load_button->text(), QStringLiteral("ON"), 5000);
+
+    // short: the load is told and the button turns yellow from its reply
+    from = cw.received_count();
+    QTest::mouseClick(w->ui->short_button, Qt::LeftButton);
+    QVERIFY(cw.wait_received(QStringLiteral("SHOR 1"), from) >= 0);
+    QTRY_COMPARE_WITH_TIMEOUT(w->ui->short_button->styleSheet(), QStringLiteral("color: yellow"), 5000);
+    from = cw.received_count();
+    QTest::mouseClick(w->ui->short_button, Qt::LeftButton);
+    QVERIFY(cw.wait_received(QStringLiteral("SHOR 0"), from) >= 0);
+    QTRY_COMPARE_WITH_TIMEOUT(w->ui->short_button->styleSheet(), QStringLiteral("color: grey"), 5000);
+
+    // trigger with the input on: the bus source first, then the trigger
+    from = cw.received_count();
+    QTest::mouseClick(w->ui->trigger_button, Qt::LeftButton);
+    const int source = cw.wait_received(QStringLiteral("TRIG:SOUR BUS"), from);
+    QVERIFY(source >= 0);
+    QVERIFY(cw.wait_received(QStringLiteral("*TRG"), source) > source);
+
+    // the input off
+    from = cw.received_count();
+    QTest::mouseClick(w->ui->load_button, Qt::LeftButton);
+    QVERIFY(cw.wait_received(QStringLiteral("INP 0"), from) >= 0);
+    QTRY_COMPARE_WITH_TIMEOUT(w->ui->load_button->text(), QStringLiteral("OFF"), 5000);
+
+    // trigger with the input off is refused with a warning, nothing sent
+    a.press(QMessageBox::Ok);
+    from = cw.received_count();
+    QTest::mouseClick(w->ui->trigger_button, Qt::LeftButton);
+    QVERIFY(a.wait_answered());
+    QCOMPARE(a.boxes().last().text, QStringLiteral("Please turn on the load!"));
+    QTest::qWait(200);
+    QVERIFY(!cw.sim().received().mid(from).contains(QStringLiteral("*TRG")));
+
+    // help: the identity in the About window
+    QString about_text;
+    a.act([&about_text](QWidget* box) {
+        if (QLabel* l = box->findChild<QLabel*>(QStringLiteral("small_label")))
+            about_text = l->text();
+        box->close();
+    });
+    from = cw.received_count();
+    QTest::mouseClick(w->ui->help_button, Qt::LeftButton);
+    QVERIFY(cw.wait_received(QStringLiteral("*IDN?"), from) >= 0);
+    QVERIFY(a.wait_answered(5000));
+    QVERIFY2(!about_text.isEmpty(), "no identity shown");
+
+    // the poll still runs after all of it
+    QVERIFY(cw.wait_for_polls(2));
+
+    // disconnect: the question, then the load leaves remote control
+    a.press(QMessageBox::Yes);
+    from = cw.received_count();
+    QTest::mouseClick(w->status_picture, Qt::LeftButton);
+    QVERIFY(a.wait_answered());
+    QCOMPARE(a.boxes().last().text, QStringLiteral("Do you want to disconnect the device?"));
+    QVERIFY(!w->connected);
+    QVERIFY(!w->cfg_thread->isRunning());
+    QVERIFY(cw.wait_received(QStringLiteral("SYST:REMOT:STAT 0"), from) >= 0);
+    QTest::qWait(50); // replies sent before the stop still arrive
+    const int polls = cw.poll_replies();
+    QTest::qWait(300);
+    QCOMPARE(cw.poll_replies(), polls);
+    QVERIFY2(a.unexpected().isEmpty(), qPrintable(a.unexpected().value(0).text));
+}
+
+void tst_legacy_e2e::function_pages_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("switch_command");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("code");
+    QTest::newRow("OCPT") << "ocpt" << "Ocp Dialog" << "Please waiting for the OCP initing" << "OCP:FUNC" << "OCP" << 6;
+    QTest::newRow("OPPT") << "oppt" << "Opp Dialog" << "Please waiting for the OPP initing" << "OPP:FUNC" << "OPP" << 7;
+    QTest::newRow("Battery") << "battery" << "Battery Dialog" << "Please waiting for the Battery initing"
+                             << "BATT:FUNC" << "BATTERY" << 8;
+    QTest::newRow("List") << "list" << "List Dialog" << "Please waiting for the List initing" << "LIST:STAT:ON"
+                          << "LIST" << 13;
+    QTest::newRow("Program") << "program" << "Program Dialog" << "Please waiting for the Program initing"
+                             << "PROG:STAT:ON" << "PROGRAM" << 14;
+}
+
+void tst_legacy_e2e::function_pages()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    QFETCH(QString, switch_command);
+    QFETCH(QString, label);
+    QFETCH(int, code);
+
+    legacy_connected_window cw;
+    // replies a little late, so that the wait box is up long enough to be seen
+    QVERIFY2(cw.start({"--delay-ms", "25"}), qPrintable(cw.error()));
+    MainWindow* w = cw.window();
+    QPushButton* buttons[] = {w->ocpt_button, w->oppt_button, w->battery_button, w->list_button,
+                              w->program_button};
+    const QStringList names = {"ocpt", "oppt", "battery", "list", "program"};
+    QPushButton* pressed = buttons[names.indexOf(button)];
+
+    w->ui->model_sel->setCurrentIndex(2);
+    cw.answerer().leave_open();
+    const int from = cw.received_count();
+    QElapsedTimer clock;
+    clock.start();
+    // The wait box is modal: the press returns once the read-back closed it.
+    pressed->click();
+    QVERIFY(cw.answerer().wait_answered());
+    const auto box = cw.answerer().boxes().last();
+    QCOMPARE(box.title, title);
+    QCOMPARE(box.text, text);
+    QVERIFY(box.buttons.isEmpty());
+    QVERIFY(w->readback_box == nullptr);
+    QVERIFY2(clock.elapsed() < 15000, "the wait closed only on its time-out");
+    QVERIFY(cw.sim().received().indexOf(switch_command, from) >= 0);
+    QCOMPARE(w->ui->current_function_label->text(), label);
+    QCOMPARE(w->func_code, code);
+    QTRY_VERIFY_WITH_TIMEOUT(cw.reply_ops().contains(code), 2000);
+    // and the poll is back
+    QVERIFY(cw.wait_for_polls(2));
+    QVERIFY(cw.answerer().unexpected().isEmpty());
+}
+
+// The link drops while the poll runs: no freeze, a message, the window
+// disconnected and the command thread ended.
+void tst_legacy_e2e::load_lost_mid_poll()
+{
+    legacy_connected_window cw;
+    QVERIFY2(cw.start({"--fault-at", "MEAS:POW?", "--drop-after", "12"}), qPrintable(cw.error()));
+    MainWindow* w = cw.window();
+    cw.answerer().press(QMessageBox::Ok);
+    QVERIFY(QTest::qWaitFor([w] { return !w->connected; }, 20000));
+    QVERIFY(cw.answerer().wait_answered(10000));
+    QVERIFY(cw.answerer().boxes().last().text.contains(QStringLiteral("connection is closed")));
+    QTRY_VERIFY_WITH_TIMEOUT(!w->cfg_thread->isRunning(), 5000);
+    QCOMPARE(w->status_label->text(), QStringLiteral("device status    disconnected"));
+    QCOMPARE(w->ui->current_function_label->text(), QStringLiteral("disconnected"));
+    // the window still answers the user
+    QTest::mouseClick(w->ui->load_button, Qt::LeftButton);
+    QVERIFY(cw.answerer().unexpected().isEmpty());
+}
+
+// The load stops answering once the OCP page is asked for: the wait box
+// closes with its message instead of holding the window.
+void tst_legacy_e2e::load_lost_mid_wait()
+{
+    legacy_connected_window cw;
+    QVERIFY2(cw.start({"--fault-at", "OCP:FUNC", "--stop-after", "0"}), qPrintable(cw.error()));
+    MainWindow* w = cw.window();
+    const int boxes_before = cw.answerer().boxes().size();
+    cw.answerer().leave_open();
+    cw.answerer().press(QMessageBox::Ok);
+    QElapsedTimer clock;
+    clock.start();
+    w->ocpt_button->click();
+    QVERIFY(cw.answerer().wait_answered(20000));
+    QVERIFY2(clock.elapsed() < 25000, "the wait outlived the link");
+    QCOMPARE(cw.answerer().boxes().at(boxes_before).title, QStringLiteral("Ocp Dialog"));
+    QVERIFY(w->readback_box == nullptr);
+    QVERIFY(!cw.answerer().boxes().last().text.isEmpty());
+    QVERIFY(!w->connected);
+    QTRY_VERIFY_WITH_TIMEOUT(!w->cfg_thread->isRunning(), 5000);
+    QVERIFY(cw.answerer().unexpected().isEmpty());
+}
+
+QTEST_MAIN(tst_legacy_e2e)
+#include "tst_legacy_e2e.moc"
