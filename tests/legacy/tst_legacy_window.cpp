@@ -868,6 +868,15 @@ void tst_legacy_window::pictures()
     const auto names = init_ui_font_names();
     use_program_font(chinese ? names.second : names.first);
 
+    // the program's dark theme, as the running program sets it
+    QFile qss(":/resource/QSS.qss");
+    QVERIFY(qss.open(QIODevice::ReadOnly | QIODevice::Text));
+    qApp->setStyleSheet(QString::fromUtf8(qss.readAll()));
+    struct unstyle_t
+    {
+        ~unstyle_t() { qApp->setStyleSheet(QString()); }
+    } unstyle;
+
     MainWindow w;
     // the texts of the form go through the catalogue
     if (chinese)

@@ -315,6 +315,9 @@ public:
     QString dynamic_unit;
     double level_a = 0, level_b = 0, width_a = 0, width_b = 0, slew_1 = 0, slew_2 = 0;
     QString dynamic_mode_text;
+    QString dyn_prefix; // command prefix of the dynamic function
+    int dyn_i_range_index = 0;
+    int dyn_v_range_index = 0;
 
     // ---- OCP and OPP pages
     QFrame* ocp_frame = nullptr;
@@ -428,6 +431,10 @@ public:
     QWidget* connect_dialog_window = nullptr;
     bool connect_dialog_open = false;
     QWidget* usb_dialog_window = nullptr;
+    QPushButton* usb_button = nullptr;
+    QPushButton* vxi11_button = nullptr;
+    QPushButton* ip_ok_button = nullptr;
+    QList<QString> device_list; // resources of the last scan
     QList<QString> usb_resources;
     QList<QString> usb_names;
     QTableWidget* usb_table = nullptr;

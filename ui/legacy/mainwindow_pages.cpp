@@ -558,7 +558,9 @@ void MainWindow::build_display_group()
     display_power_label->setStyleSheet(QStringLiteral("font:bold 30px; color: yellow;"));
     display_aux_label_1->setStyleSheet(QStringLiteral("font:bold 15px; color: yellow;"));
     display_aux_label_2->setStyleSheet(QStringLiteral("font:bold 15px; color: yellow;"));
-    display_group->setStyleSheet(QStringLiteral("font: 20pt;color: white"));
+    // The program's theme gives group boxes a 10-pixel title margin; the
+    // 20-point title needs more.
+    display_group->setStyleSheet(QStringLiteral("* { font: 20pt; color: white; } QGroupBox { margin-top: 30px; }"));
     display_group->setLayout(grid);
 }
 
