@@ -16,3 +16,9 @@ wattlex_add_test(tst_legacy_e2e
   LIBS wattlex_legacy_fixture wattlex_legacy wattlex_harness_sim wattlex_harness_ui wattlex_resources
   NETNS TIMEOUT 300)
 set_target_properties(tst_legacy_e2e PROPERTIES AUTOUIC OFF)
+# The reply side without a load.
+wattlex_add_test(tst_legacy_dispatch
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_legacy_dispatch.cpp
+  LIBS wattlex_legacy wattlex_harness_ui wattlex_resources
+  TIMEOUT 120)
+set_target_properties(tst_legacy_dispatch PROPERTIES AUTOUIC OFF)

@@ -442,11 +442,6 @@ public:
     ui_ipline_widget_t* ip_line = nullptr;
     QList<QString> last_ip_sections;
     QString current_resource;
-    QList<QString> device_list;
-    QPushButton* usb_button = nullptr;
-    QPushButton* vxi11_button = nullptr;
-    QPushButton* ip_ok_button = nullptr;
-    QString dyn_prefix = QStringLiteral("CURR");
     int test_end_countdown = 3;
     bool load_lost_shown = false;
 

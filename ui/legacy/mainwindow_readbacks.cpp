@@ -244,8 +244,13 @@ void MainWindow::deal_dyn_readback(const QList<QString>& r)
             (this->*layouts[function][m])();
         }
     }
-    apply_ranges(this, dynamic_range_radio, dynamic_v_range_radio, range_index(r.at(1), "5\n", "30\n", false),
-                 range_index(r.at(2), "36\n", "150\n", false));
+    const int i_index = range_index(r.at(1), "5\n", "30\n", false);
+    const int v_index = range_index(r.at(2), "36\n", "150\n", false);
+    apply_ranges(this, dynamic_range_radio, dynamic_v_range_radio, i_index, v_index);
+    if (i_index >= 0)
+        dyn_i_range_index = i_index;
+    if (v_index >= 0)
+        dyn_v_range_index = v_index;
     if (dyn_prefix == QLatin1String("CURR") && r.size() >= 9) {
         slew_1 = r.at(7).toDouble();
         slew_2 = r.at(8).toDouble();
