@@ -8,8 +8,11 @@
 
 #include "ui_mainwindow.h"
 
+#include "cfg_if_scpi_t.h"
 #include "cfg_thread_t.h"
 #include "custom_picture.h"
+#include "device/drv_device_t.h"
+#include "device/visa_session.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -27,6 +30,7 @@ private slots:
     void function_pages();
     void load_lost_mid_poll();
     void load_lost_mid_wait();
+    void every_command_known();
 };
 
 void tst_legacy_e2e::user_session()
@@ -218,6 +222,66 @@ void tst_legacy_e2e::load_lost_mid_wait()
     QVERIFY(!w->connected);
     QTRY_VERIFY_WITH_TIMEOUT(!w->cfg_thread->isRunning(), 5000);
     QVERIFY(cw.answerer().unexpected().isEmpty());
+}
+
+// Every command the window sends, from its table and from its buttons and
+// test ends, is one the load knows: queried, it answers; written or asked,
+// it leaves no error behind.
+void tst_legacy_e2e::every_command_known()
+{
+    sim_process sim;
+    QVERIFY2(sim.start(), qPrintable(sim.error_string()));
+    MainWindow w;
+    QStringList writes = {"INP 1", "INP 0", "SHOR 1", "SHOR 0", "TRIG:SOUR BUS", "*TRG", "BATT:ADDCAP:STAT 1"};
+    QStringList queries = {"*IDN?", "SHOR?", "BATT:ADDCAP?", "PROG:TEST:ALL?", "TEST:STAT?", "PROG:TEST? 1",
+                           "FUNC:TEST:RESULT?", "BATT:DISCHA:CAP?", "BATT:DISCHA:TIM?"};
+    const struct
+    {
+        int function;
+        bool timed;
+    } polls[] = {{0, false}, {0, true}, {8, false}, {24, false}};
+    for (const auto& p : polls) {
+        w.func_code = p.function;
+        w.tmon_on = p.timed;
+        w.fill_cmd_list(183);
+        queries << w.cmd_queries;
+    }
+    for (int op = 0; op < 183; ++op) {
+        w.fill_cmd_list(op);
+        writes << w.cmd_writes;
+        queries << w.cmd_queries;
+    }
+    writes.removeAll(QString());
+    queries.removeAll(QString());
+    writes.removeDuplicates();
+    queries.removeDuplicates();
+    QVERIFY(queries.size() > 80);
+
+    cfg_if_scpi_t scpi;
+    const std::string resource = sim_process::resource().toStdString();
+    drv_device_t device;
+    ViSession s = VI_NULL;
+    QVERIFY(device.open_session(resource, 2000, &s) >= VI_SUCCESS);
+    scpi.set_resource(resource);
+    QStringList unknown;
+    auto errors_left = [&] {
+        const QString e = QString::fromStdString(scpi.scpi_query(&s, "SYST:ERR?")).trimmed();
+        return !(e.startsWith(QLatin1Char('0')) || e.startsWith(QLatin1String("+0")));
+    };
+    for (const QString& q : queries) {
+        const std::string reply = scpi.scpi_query(&s, q.toStdString());
+        if (reply.empty() || errors_left())
+            unknown << q;
+        QVERIFY2(s != VISA_NO_SESSION, qPrintable("the link closed after " + q));
+    }
+    for (const QString& c : writes) {
+        scpi.scpi_write(s, c.toStdString());
+        if (errors_left())
+            unknown << c;
+    }
+    if (s != VISA_NO_SESSION)
+        viClose(s);
+    QVERIFY2(unknown.isEmpty(), qPrintable(unknown.join(", ")));
 }
 
 QTEST_MAIN(tst_legacy_e2e)
