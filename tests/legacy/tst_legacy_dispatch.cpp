@@ -15,6 +15,11 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
+#include <QTableWidget>
+#include <qwt_plot.h>
+#include <qwt_scale_div.h>
+#include "ui_preview_plot_t.h"
 #include <QPushButton>
 #include <QtTest>
 
@@ -58,6 +63,11 @@ private slots:
     void test_end_detection();
     void device_operations_post_data();
     void device_operations_post();
+    void battery_start_data();
+    void battery_start();
+    void battery_end();
+    void program_run_state();
+    void list_run_view();
 
 private:
     std::unique_ptr<modal_answerer> answerer;
@@ -443,6 +453,121 @@ void tst_legacy_dispatch::device_operations_post()
     QCOMPARE(w->cmd_writes.size(), w->cmd_queries.size());
     if (page == QLatin1String("BATTERY"))
         QCOMPARE(w->cmd_queries, (QList<QString>{"BATT:ADDCAP?"}));
+}
+
+// The load switch in the battery page: the added capacity decides whether
+// the user is asked to clear it before the input goes on.
+void tst_legacy_dispatch::battery_start_data()
+{
+    QTest::addColumn<QString>("capacity");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QStringList>("writes");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("none added") << "0\n" << 0 << QStringList{"INP 1"} << "7mAh";
+    QTest::newRow("cleared") << "250\n" << int(QMessageBox::Yes) << QStringList{"INP 1", "BATT:ADDCAP:STAT 0"}
+                             << "0mAh";
+    QTest::newRow("kept") << "250\n" << int(QMessageBox::No) << QStringList{"INP 1", "BATT:ADDCAP:STAT 1"}
+                          << "7mAh";
+}
+
+void tst_legacy_dispatch::battery_start()
+{
+    QFETCH(QString, capacity);
+    QFETCH(int, answer);
+    QFETCH(QStringList, writes);
+    QFETCH(QString, shown);
+    w->connected = true;
+    w->batt_capacity_edit->set_text(QStringLiteral("7mAh"));
+    if (answer)
+        answerer->press(QMessageBox::StandardButton(answer));
+    w->deal_cfg_thread(32, {capacity}, {}, 185);
+    QVERIFY(answerer->wait_answered());
+    if (answer)
+        QCOMPARE(answerer->boxes().last().text, QStringLiteral("Do you want to clean up the accumulated capacity?"));
+    else
+        QVERIFY(answerer->boxes().isEmpty());
+    QCOMPARE(w->cmd_writes, writes);
+    QCOMPARE(w->cmd_queries.size(), writes.size());
+    QCOMPARE(w->batt_capacity_edit->line_edit->text(), shown);
+    // the switch-on request waits behind the poll (with a question) or alone
+    QCOMPARE(w->cfg_thread->pending_requests(), answer ? 2 : 1);
+    // its reply arms the test end
+    w->deal_cfg_thread(185, {}, {}, 0);
+    QCOMPARE(w->battery_test_running, 1);
+}
+
+// The end of a battery test asks the load through the command thread, not
+// from the window's thread, and judges the stop conditions on the reply.
+void tst_legacy_dispatch::battery_end()
+{
+    w->connected = true;
+    w->battery_test_running = 1;
+    w->ui->load_button->setText(QStringLiteral("OFF"));
+    w->batt_stop_radios[1]->set_checked(0);
+    w->batt_stop_spins[1]->set_maximum(100000);
+    w->batt_stop_spins[1]->set_value(200);
+    w->batt_stop_radios[0]->set_checked(1);
+    w->batt_stop_radios[2]->set_checked(1);
+    w->deal_batt_value(0, 1.0, 12.0, 240, 75);
+    QCOMPARE(w->battery_test_running, 0);
+    QCOMPARE(w->cmd_queries, (QList<QString>{"BATT:ADDCAP?", "FUNC:TEST:RESULT?"}));
+    QCOMPARE(w->cfg_thread->pending_requests(), 1);
+    QCOMPARE(w->ui->load_button->text(), QStringLiteral("OFF"));
+    QCOMPARE(w->display_resistance_label->unit_label->text(), QStringLiteral("mAh"));
+    answerer->press(QMessageBox::Ok);
+    w->deal_cfg_thread(MainWindow::battery_end_operation, {"250\n", "2.0\n"}, {}, 0);
+    QVERIFY(answerer->wait_answered());
+    QCOMPARE(answerer->boxes().last().text, QStringLiteral("Battery test complete!"));
+    QCOMPARE(w->batt_capacity_edit->line_edit->text(), QStringLiteral("250mAh"));
+}
+
+// Stop on fail is a setting: only a stopped step under it ends the run with
+// the message; the input going off ends it with the results asked.
+void tst_legacy_dispatch::program_run_state()
+{
+    w->connected = true;
+    w->build_prog_result_form(1);
+    const QList<QString> running = replies_of("2\n|0\n|1\n|1\n|2\n|3\n|4\n|1\n|1\n");
+    w->deal_cfg_thread(16, running, {}, 0);
+    QVERIFY(answerer->boxes().isEmpty());
+    QCOMPARE(w->cfg_thread->pending_requests(), 0);
+    QCOMPARE(w->program_progress->value(), 2);
+
+    answerer->press(QMessageBox::Ok);
+    w->deal_cfg_thread(16, replies_of("2\n|1\n|1\n|1\n|2\n|3\n|4\n|1\n|1\n"), {}, 0);
+    QVERIFY(answerer->wait_answered());
+    QCOMPARE(answerer->boxes().last().text, QStringLiteral("SOF set to on\nTest failed, stop running"));
+    QCOMPARE(w->cfg_thread->pending_requests(), 1);
+
+    w->deal_cfg_thread(16, replies_of("3\n|0\n|0\n|0\n|0\n|0\n|0\n|1\n|0\n"), {}, 0);
+    QCOMPARE(w->cmd_queries, (QList<QString>{"PROG:TEST:ALL?"}));
+    QCOMPARE(w->cfg_thread->pending_requests(), 2);
+    QCOMPARE(answerer->boxes().size(), 1);
+}
+
+// The list run view: five steps shown around the running one, its number
+// red while stopped, the preview's axes following the window of steps.
+void tst_legacy_dispatch::list_run_view()
+{
+    w->list_step_spin->set_maximum(100);
+    w->list_step_spin->set_value(3);
+    w->list_levels = {"1", "4", "2"};
+    w->list_step_table->setColumnCount(6);
+    w->deal_list_trigger_thread(2, 1, 1);
+    QCOMPARE(w->list_step_table->item(0, 1)->text(), QStringLiteral("1"));
+    QCOMPARE(w->list_step_table->item(0, 3)->text(), QStringLiteral("3"));
+    QCOMPARE(w->list_step_table->item(0, 2)->foreground().color(), QColor(Qt::red));
+    QCOMPARE(w->list_step_table->item(0, 1)->foreground().color(), QColor(Qt::white));
+    QCOMPARE(w->list_curve_y.value(2), 4.0);
+    QCOMPARE(w->list_marker_x, (QVector<double>{2, 1}));
+    QCOMPARE(w->list_plot->axisScaleDiv(QwtPlot::xBottom).upperBound(), 5.0);
+    QCOMPARE(w->list_plot->axisScaleDiv(QwtPlot::yLeft).upperBound(), 4.0);
+    QCOMPARE(w->cfg_thread->pending_requests(), 1);
+
+    // a step beyond the count is held to it; state 0 is green and posts nothing
+    w->deal_list_trigger_thread(9, 0, 1);
+    QCOMPARE(w->list_step_table->item(0, 3)->foreground().color(), QColor(Qt::green));
+    QCOMPARE(w->cfg_thread->pending_requests(), 1);
 }
 
 QTEST_MAIN(tst_legacy_dispatch)
