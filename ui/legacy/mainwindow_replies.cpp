@@ -33,29 +33,6 @@ namespace {
 
 const int k_list_columns = 5;
 
-struct aux_wait_t
-{
-    int operation;
-    const char* title;
-    const char* text;
-};
-const aux_wait_t k_aux_waits[] = {
-    {6, "Ocp Dialog", "Please waiting for the OCP initing"},
-    {7, "Opp Dialog", "Please waiting for the OPP initing"},
-    {8, "Battery Dialog", "Please waiting for the Battery initing"},
-    {13, "List Dialog", "Please waiting for the List initing"},
-    {14, "Program Dialog", "Please waiting for the Program initing"},
-};
-
-const aux_wait_t& aux_wait(int operation)
-{
-    for (const aux_wait_t& w : k_aux_waits) {
-        if (w.operation == operation)
-            return w;
-    }
-    return k_aux_waits[0];
-}
-
 } // namespace
 
 // ---- front panel
@@ -163,8 +140,7 @@ void MainWindow::deal_battery_button()
         return;
     fill_cmd_list(8);
     post(8, false, 0);
-    const aux_wait_t& w = aux_wait(8);
-    show_wait_box(tr(w.title), tr(w.text));
+    show_wait_box(tr("Battery Dialog"), tr("Please waiting for the Battery initing"));
 }
 
 void MainWindow::deal_list_button()
@@ -181,8 +157,7 @@ void MainWindow::deal_list_button()
     fill_cmd_list(13);
     post(13, false, 0);
     ui->current_function_label->setText(QStringLiteral("LIST"));
-    const aux_wait_t& w = aux_wait(13);
-    show_wait_box(QString::fromLatin1(w.title), QString::fromLatin1(w.text));
+    show_wait_box(QStringLiteral("List Dialog"), QStringLiteral("Please waiting for the List initing"));
 }
 
 void MainWindow::deal_program_button()
@@ -200,8 +175,7 @@ void MainWindow::deal_program_button()
     post(14, false, 0);
     ui->current_function_label->setText(QStringLiteral("PROGRAM"));
     deal_prog_off();
-    const aux_wait_t& w = aux_wait(14);
-    show_wait_box(QString::fromLatin1(w.title), QString::fromLatin1(w.text));
+    show_wait_box(QStringLiteral("Program Dialog"), QStringLiteral("Please waiting for the Program initing"));
 }
 
 // ---- list page state
