@@ -11,6 +11,8 @@
 #include "cfg_if_scpi_t.h"
 #include "cfg_thread_t.h"
 #include "custom_picture.h"
+#include "Get_configure_value.h"
+#include "ui_ipline_widget_t.h"
 #include "device/drv_device_t.h"
 #include "device/visa_session.h"
 
@@ -19,6 +21,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 class tst_legacy_e2e : public QObject
 {
@@ -31,6 +34,7 @@ private slots:
     void load_lost_mid_poll();
     void load_lost_mid_wait();
     void every_command_known();
+    void connection_dialogs();
 };
 
 void tst_legacy_e2e::user_session()
@@ -282,6 +286,53 @@ void tst_legacy_e2e::every_command_known()
     if (s != VISA_NO_SESSION)
         viClose(s);
     QVERIFY2(unknown.isEmpty(), qPrintable(unknown.join(", ")));
+}
+
+// The Connect Dialog's two ways, as a user meets them with no USB load: the
+// USB way warns and closes, the VXI11 way offers the last address again.
+void tst_legacy_e2e::connection_dialogs()
+{
+    MainWindow w;
+    w.show();
+    modal_answerer a;
+    QStringList offered;
+    a.act([&offered](QWidget* dialog) {
+        for (QPushButton* b : dialog->findChildren<QPushButton*>(QStringLiteral("fixed_button")))
+            offered << b->text();
+        for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
+            // later, so that the warning it raises is answered too
+            if (b->text() == QLatin1String("USB"))
+                QTimer::singleShot(0, b, &QPushButton::click);
+        }
+    });
+    a.press(QMessageBox::Ok);
+    QTest::mouseClick(w.ui->connect_device, Qt::LeftButton);
+    QVERIFY(a.wait_answered(20000));
+    QCOMPARE(offered, (QStringList{"USB", "VXI11"}));
+    QCOMPARE(a.boxes().last().text, QStringLiteral("There's no  device"));
+    QVERIFY(!w.connect_dialog_open);
+    QVERIFY(w.usb_resources.isEmpty());
+    QTRY_VERIFY(!w.usb_dialog_window->isVisible());
+
+    // the last confirmed address comes back in the IP window
+    w.last_ip_sections = {"10", "20", "30", "40"};
+    QStringList shown;
+    a.act([](QWidget* dialog) {
+        for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
+            if (b->text() == QLatin1String("VXI11"))
+                b->click();
+        }
+    });
+    a.act([&shown](QWidget* window) {
+        if (auto* line = window->findChild<ui_ipline_widget_t*>())
+            shown = line->get_value();
+        window->close();
+    });
+    QTest::mouseClick(w.ui->connect_device, Qt::LeftButton);
+    QVERIFY(a.wait_answered(20000));
+    QCOMPARE(shown, (QStringList{"10", "20", "30", "40"}));
+    QVERIFY(!w.connected);
+    QVERIFY(!w.configure_thread->isRunning());
 }
 
 QTEST_MAIN(tst_legacy_e2e)

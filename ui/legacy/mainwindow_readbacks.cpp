@@ -297,28 +297,35 @@ static void sweep_readback(MainWindow* w, const QList<QString>& r, QFrame* page,
         box->set_value(r.at(i++).toDouble());
 }
 
+// OCP and OPP share their page's shape; reading one drops the other's run.
+static void sweep_page_readback(MainWindow* w, const QList<QString>& r, bool ocp)
+{
+    if (ocp) {
+        sweep_readback(w, r, w->ocp_frame, "OCP", w->ocp_i_range_radio, w->ocp_v_range_radio,
+                       {w->ocp_v_spin, w->ocp_i_step_spin, w->ocp_i_start_spin, w->ocp_i_end_spin, w->ocp_i_min_spin,
+                        w->ocp_i_max_spin, w->ocp_delay_spin});
+        w->oppt_state = 0;
+        w->_init_ocpt_pattern();
+    } else {
+        sweep_readback(w, r, w->opp_frame, "OPP", w->opp_i_range_radio, w->opp_v_range_radio,
+                       {w->opp_v_spin, w->opp_p_step_spin, w->opp_p_start_spin, w->opp_p_end_spin, w->opp_p_min_spin,
+                        w->opp_p_max_spin, w->opp_delay_spin});
+        w->ocpt_state = 0;
+        w->_init_oppt_pattern();
+    }
+    w->func_code = ocp ? 6 : 7;
+    show_extra_labels(w, false);
+    w->start_threads();
+}
+
 void MainWindow::deal_ocp_readback(const QList<QString>& r)
 {
-    sweep_readback(this, r, ocp_frame, "OCP", ocp_i_range_radio, ocp_v_range_radio,
-                   {ocp_v_spin, ocp_i_step_spin, ocp_i_start_spin, ocp_i_end_spin, ocp_i_min_spin, ocp_i_max_spin,
-                    ocp_delay_spin});
-    oppt_state = 0;
-    _init_ocpt_pattern();
-    func_code = 6;
-    show_extra_labels(this, false);
-    start_threads();
+    sweep_page_readback(this, r, true);
 }
 
 void MainWindow::deal_opp_readback(const QList<QString>& r)
 {
-    sweep_readback(this, r, opp_frame, "OPP", opp_i_range_radio, opp_v_range_radio,
-                   {opp_v_spin, opp_p_step_spin, opp_p_start_spin, opp_p_end_spin, opp_p_min_spin, opp_p_max_spin,
-                    opp_delay_spin});
-    ocpt_state = 0;
-    _init_oppt_pattern();
-    func_code = 7;
-    show_extra_labels(this, false);
-    start_threads();
+    sweep_page_readback(this, r, false);
 }
 
 void MainWindow::deal_battery_readback(const QList<QString>& r)

@@ -370,16 +370,17 @@ void MainWindow::deal_trigger_reply(QList<QString> replies, QList<QWidget*>)
     enable_program_controls(false);
 }
 
+// The side thread's replies: the pages in its own order, then the trigger.
 void MainWindow::deal_scpi_rw(int operation, QList<QString> replies, QList<QWidget*> widgets)
 {
-    deal_list_reply(operation, replies, widgets);
-    deal_prog_reply(operation, replies, widgets);
-    deal_static_reply(operation, replies, widgets);
-    deal_dynamic_reply(operation, replies, widgets);
-    deal_ocpt_reply(operation, replies, widgets);
-    deal_oppt_reply(operation, replies, widgets);
-    deal_battery_reply(operation, replies, widgets);
-    deal_utility_reply(operation, replies, widgets);
+    using dispatcher_t = void (MainWindow::*)(int, const QList<QString>&, const QList<QWidget*>&);
+    static const dispatcher_t order[] = {
+        &MainWindow::deal_list_reply,    &MainWindow::deal_prog_reply,  &MainWindow::deal_static_reply,
+        &MainWindow::deal_dynamic_reply, &MainWindow::deal_ocpt_reply,  &MainWindow::deal_oppt_reply,
+        &MainWindow::deal_battery_reply, &MainWindow::deal_utility_reply,
+    };
+    for (dispatcher_t dispatch : order)
+        (this->*dispatch)(operation, replies, widgets);
     if (operation == 82)
         deal_trigger_reply(replies, widgets);
 }
