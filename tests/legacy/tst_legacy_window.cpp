@@ -28,6 +28,7 @@
 #include "ui_preview_plot_t.h"
 
 #include "mycombobox.h"
+#include "newframe.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -117,6 +118,7 @@ private slots:
     void secondary_windows_closing();
     void disconnect_asks_then_ends_the_command_thread();
     void close_asks_then_stops_every_thread();
+    void dynamic_diagram_follows_the_settings();
     void program_result_form();
     void wait_box_holds_until_the_reply();
     void pictures_data();
@@ -804,6 +806,63 @@ void tst_legacy_window::close_asks_then_stops_every_thread()
     QVERIFY(!r.rec->isRunning()); // the command thread too
     QVERIFY(!w.configure_thread->isRunning());
     QVERIFY(answerer.unexpected().isEmpty());
+}
+
+void tst_legacy_window::dynamic_diagram_follows_the_settings()
+{
+    MainWindow w;
+    QLabel** l = w.dynamic_labels;
+    newframe* d = w.dynamic_diagram;
+
+    // continuous current, A above B, the low range
+    w.dynamic_function = 0;
+    w.level_a = 4;
+    w.level_b = 1.5;
+    w.width_a = 1.0;
+    w.width_b = 0.5;
+    w.slew_1 = 0.5;
+    w.slew_2 = 0.2;
+    w.dynamic_mode_text = "CONTINUOUS\n";
+    w.dynamic_range_radio->set_checked(0);
+    w.set_position();
+    QVERIFY(d->level_a_on_top);
+    QCOMPARE(d->wave_kind, 1);
+    QCOMPARE(l[3]->text(), QString("A_level\n4.000A"));
+    QCOMPARE(l[2]->text(), QString("B_level\n1.500A"));
+    QCOMPARE(l[4]->text(), QString("A_width\n1.000s"));
+    QCOMPARE(l[5]->text(), QString("B_width\n500.000ms"));
+    QCOMPARE(l[1]->pos(), QPoint(110, 100));
+    QCOMPARE(l[0]->pos(), QPoint(40, 70));
+    QCOMPARE(l[0]->text(), QString("0.200A/us"));
+    QCOMPARE(d->slew_factor_1, 0.0); // 5 - 10 x 0.5
+    QCOMPARE(d->slew_factor_2, 3.0);
+    QVERIFY(!l[6]->isVisibleTo(d) && !w.trigger_marks[0]->isVisibleTo(d));
+
+    // toggle voltage, equal levels (B on top), the high range
+    w.dynamic_function = 1;
+    w.level_b = 4;
+    w.dynamic_mode_text = "TOGGLE\n";
+    w.dynamic_range_radio->set_checked(1);
+    w.set_position();
+    QVERIFY(!d->level_a_on_top);
+    QCOMPARE(d->wave_kind, 2);
+    QVERIFY(!d->show_slew);
+    QVERIFY(!l[0]->isVisibleTo(d) && !l[1]->isVisibleTo(d));
+    QVERIFY(!l[4]->isVisibleTo(d) && !l[6]->isVisibleTo(d));
+    QVERIFY(w.trigger_marks[0]->isVisibleTo(d) && w.trigger_marks[1]->isVisibleTo(d));
+    QCOMPARE(l[6]->pos(), QPoint(170, 180));
+    QCOMPARE(l[3]->text(), QString("B_level\n4.000V"));
+    QCOMPARE(d->slew_factor_1, 4.0); // 5 - 2 x 0.5
+
+    // an unknown form keeps the drawing's kind and the labels' places
+    w.dynamic_function = 0;
+    w.dynamic_mode_text = "SOMETHING\n";
+    w.slew_1 = 1.0;
+    w.set_position();
+    QCOMPARE(d->wave_kind, 2);
+    QCOMPARE(l[1]->text(), QString("1.000A/us"));
+    QCOMPARE(d->slew_factor_1, 3.0);
+    QVERIFY(w.trigger_marks[1]->isVisibleTo(d));
 }
 
 void tst_legacy_window::program_result_form()

@@ -6,7 +6,6 @@
 void MainWindow::deal_utility(int) {}
 void MainWindow::deal_model_sel(int) {}
 void MainWindow::deal_static_pattern(int) {}
-void MainWindow::set_position() {}
 void MainWindow::deal_storage_button() {}
 void MainWindow::deal_recall_button() {}
 
