@@ -23,6 +23,18 @@
 #include <QTest>
 #include <QTimer>
 
+namespace {
+
+// Pictures only when asked for.
+void save_shot(QWidget* w, const QString& name)
+{
+    const QString dir = qEnvironmentVariable("WATTLEX_SHOT_DIR");
+    if (!dir.isEmpty())
+        w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+} // namespace
+
 class tst_legacy_e2e : public QObject
 {
     Q_OBJECT
@@ -297,6 +309,7 @@ void tst_legacy_e2e::connection_dialogs()
     modal_answerer a;
     QStringList offered;
     a.act([&offered](QWidget* dialog) {
+        save_shot(dialog, QStringLiteral("legacy_connect_dialog"));
         for (QPushButton* b : dialog->findChildren<QPushButton*>(QStringLiteral("fixed_button")))
             offered << b->text();
         for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
@@ -326,6 +339,7 @@ void tst_legacy_e2e::connection_dialogs()
     a.act([&shown](QWidget* window) {
         if (auto* line = window->findChild<ui_ipline_widget_t*>())
             shown = line->get_value();
+        save_shot(window, QStringLiteral("legacy_ip_address"));
         window->close();
     });
     QTest::mouseClick(w.ui->connect_device, Qt::LeftButton);
