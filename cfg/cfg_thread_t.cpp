@@ -108,12 +108,12 @@ void cfg_thread_t::stop()
 
 void cfg_thread_t::stop_and_wait()
 {
-    if (isRunning()) {
+    if (isRunning())
         stop_flag = true;
-        wait();
-    }
-    // Also when run() had already ended: that end is as unseen as a wait.
-    thread_order::after_wait(this);
+    // Waited for also when run() has returned: isRunning() is false while Qt
+    // still emits finished() from the thread, and the object must outlive
+    // that. (A thread that never started is not waited for.)
+    thread_order::wait(this);
     stop_flag = false;
 }
 
