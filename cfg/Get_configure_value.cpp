@@ -1,4 +1,5 @@
 #include "Get_configure_value.h"
+#include "thread_order.h"
 
 #include "device/sys_timing.h"
 #include "device/visa_session.h"
@@ -30,7 +31,7 @@ Get_configure_value::Get_configure_value(QObject *parent) : QThread(parent)
 Get_configure_value::~Get_configure_value()
 {
     stop();
-    wait();
+    thread_order::wait(this);
 }
 
 void Get_configure_value::stop()
@@ -40,12 +41,15 @@ void Get_configure_value::stop()
 
 void Get_configure_value::run()
 {
+    thread_order::end_of_run end(this);
     running = 1;
     if (request_code != code_connect) {
         running = 0;
         return;
     }
-    switch (connect_and_identify()) {
+    const outcome result = connect_and_identify();
+    thread_order::before_post();
+    switch (result) {
     case outcome::no_exist:
         emit send_connect_no_exist();
         break;
@@ -111,6 +115,7 @@ Get_configure_value::outcome Get_configure_value::connect_and_identify()
     if (!scpi.scpi_write(s, identify_command) || !read_identity(s, &idn)
         || idn.find(family_word) == std::string::npos)
         return give_up(outcome::fail);
+    thread_order::before_post();
     emit send_connect_exist();
 
     for (const char *cmd : prepare_commands) {

@@ -1,4 +1,5 @@
 #include "Get_data_thread.h"
+#include "thread_order.h"
 
 #include "config/uiPara.h"
 #include "device/visa_session.h"
@@ -10,7 +11,7 @@ Get_data_thread::Get_data_thread(QObject *parent) : QThread(parent) {}
 Get_data_thread::~Get_data_thread()
 {
     stop_flag = 1;
-    wait();
+    thread_order::wait(this);
 }
 
 QString Get_data_thread::settings_text() const
@@ -21,6 +22,7 @@ QString Get_data_thread::settings_text() const
 
 void Get_data_thread::run()
 {
+    thread_order::end_of_run end(this);
     // The store follows the load's settings but not every function change:
     // the function and mode are asked of the load itself. Without an answer
     // the store's last known ones are saved.
@@ -38,5 +40,6 @@ void Get_data_thread::run()
         std::lock_guard<std::mutex> lock(text_mutex);
         text = built;
     }
+    thread_order::before_post();
     emit send_end();
 }

@@ -1,4 +1,5 @@
 #include "Get_display_data.h"
+#include "thread_order.h"
 
 #include "device/sys_timing.h"
 #include "device/visa_session.h"
@@ -17,7 +18,7 @@ Get_display_data::Get_display_data(QObject *parent) : QThread(parent) {}
 Get_display_data::~Get_display_data()
 {
     stop();
-    wait();
+    thread_order::wait(this);
 }
 
 void Get_display_data::stop()
@@ -27,6 +28,7 @@ void Get_display_data::stop()
 
 void Get_display_data::run()
 {
+    thread_order::end_of_run end(this);
     running = 1;
     QList<QString> queries;
     for (const char *q : poll_queries)
@@ -36,6 +38,7 @@ void Get_display_data::run()
         QList<QString> r;
         if (!scpi.exchange_lists(&g_visa_session, writes, queries, &r))
             break; // the load stopped answering
+        thread_order::before_post();
         emit send_display_data(r[r_current].toDouble(), r[r_voltage].toDouble(), r[r_resistance].toDouble(),
                                r[r_power].toDouble(), r[r_input].trimmed().toInt(),
                                r[r_remote].trimmed().toInt(), r[r_current], r[r_voltage],

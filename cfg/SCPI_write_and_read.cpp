@@ -1,4 +1,5 @@
 #include "SCPI_write_and_read.h"
+#include "thread_order.h"
 
 #include "device/visa_session.h"
 
@@ -14,7 +15,7 @@ SCPI_write_and_read::SCPI_write_and_read(QObject *parent) : QThread(parent)
 SCPI_write_and_read::~SCPI_write_and_read()
 {
     stop();
-    wait();
+    thread_order::wait(this);
 }
 
 void SCPI_write_and_read::set_request(int button_model, const QList<QString> &write,
@@ -34,6 +35,7 @@ void SCPI_write_and_read::stop()
 
 void SCPI_write_and_read::run()
 {
+    thread_order::end_of_run end(this);
     running = 1;
     int op;
     QList<QString> write, query;
@@ -48,7 +50,9 @@ void SCPI_write_and_read::run()
     QList<QString> replies;
     const bool ok = scpi.exchange_lists(&g_visa_session, write, query, &replies);
     // A stop during the exchange means nobody waits for the answer any more.
-    if (ok && running)
+    if (ok && running) {
+        thread_order::before_post();
         emit send_result(op, replies, widgets);
+    }
     running = 0;
 }

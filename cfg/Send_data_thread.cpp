@@ -1,4 +1,5 @@
 #include "Send_data_thread.h"
+#include "thread_order.h"
 
 #include "config/uiPara.h"
 #include "device/visa_session.h"
@@ -16,7 +17,7 @@ Send_data_thread::Send_data_thread(QObject *parent) : QThread(parent) {}
 Send_data_thread::~Send_data_thread()
 {
     stop_flag = 1;
-    wait();
+    thread_order::wait(this);
 }
 
 void Send_data_thread::set_settings_text(const QString &t)
@@ -33,6 +34,7 @@ QString Send_data_thread::settings_text() const
 
 void Send_data_thread::run()
 {
+    thread_order::end_of_run end(this);
     stop_flag = 0;
     written = 0;
     failure = no_failure;
@@ -42,6 +44,7 @@ void Send_data_thread::run()
     if (!store->from_settings_text(settings_text(), &why)) {
         qDebug() << "Send_data_thread::run: not a settings text:" << why;
         failure = bad_text;
+        thread_order::before_post();
         emit send_error();
         return;
     }
@@ -57,10 +60,12 @@ void Send_data_thread::run()
         if (!scpi.write_or_close(&g_visa_session, cmd.toStdString())) {
             qDebug() << "Send_data_thread::run: write failed:" << cmd;
             failure = link_lost;
+            thread_order::before_post();
             emit send_error();
             return;
         }
         ++written;
     }
+    thread_order::before_post();
     emit send_end();
 }

@@ -1,4 +1,5 @@
 #include "cfg_thread_t.h"
+#include "thread_order.h"
 
 #include "device/sys_timing.h"
 #include "device/visa_session.h"
@@ -107,10 +108,12 @@ void cfg_thread_t::stop()
 
 void cfg_thread_t::stop_and_wait()
 {
-    if (isRunning()) {
+    if (isRunning())
         stop_flag = true;
-        wait();
-    }
+    // Waited for also when run() has returned: isRunning() is false while Qt
+    // still emits finished() from the thread, and the object must outlive
+    // that. (A thread that never started is not waited for.)
+    thread_order::wait(this);
     stop_flag = false;
 }
 
@@ -143,13 +146,17 @@ QList<QString> cfg_thread_t::serve_messages(const QList<QString> &queries)
 
 void cfg_thread_t::run()
 {
+    thread_order::end_of_run end(this);
     scpi.set_resource(get_resource());
     bool link_lost = false;
     while (!stop_flag) {
         message_list msg;
         const bool had_messages = take_messages(&msg);
-        if (had_messages)
-            emit send_message_cmd(serve_messages(msg.queries), msg.kind);
+        if (had_messages) {
+            const QList<QString> replies = serve_messages(msg.queries);
+            thread_order::before_post();
+            emit send_message_cmd(replies, msg.kind);
+        }
 
         cfg_request_t req;
         if (!take_request(&req)) {
@@ -163,6 +170,7 @@ void cfg_thread_t::run()
                 link_lost = true;
                 break;
             }
+            thread_order::before_post();
             emit send_byte_result(req.button_model, block);
         } else {
             QList<QString> replies;
@@ -170,6 +178,7 @@ void cfg_thread_t::run()
                 link_lost = true;
                 break;
             }
+            thread_order::before_post();
             emit send_result(req.button_model, replies, req.widgets, req.private_data);
         }
     }

@@ -15,6 +15,8 @@ add_library(wattlex_link STATIC
   cfg_if_scpi_t.cpp
   cfg_thread_t.h
   cfg_thread_t.cpp
+  thread_order.h
+  thread_order.cpp
   Get_configure_value.h
   Get_configure_value.cpp
   Get_data_thread.h

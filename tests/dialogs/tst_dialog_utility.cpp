@@ -20,6 +20,24 @@ QList<QString> default_replies()
             "0\n", "0\n", "10\n", "0\n", "30\n", "3\n", "0\n", "300\n", "3\n"};
 }
 
+// The command thread's answers as the window gets them, queued to this
+// thread: a QSignalSpy would fill its list on the command thread while the
+// test reads it.
+class answers_t : public QObject
+{
+public:
+    explicit answers_t(cfg_thread_t* thread)
+    {
+        connect(thread, &cfg_thread_t::send_result, this,
+                [this](int code, QList<QString> replies, QList<QWidget*>, int) {
+                    codes << code;
+                    this->replies << replies;
+                });
+    }
+    QList<int> codes;
+    QList<QList<QString>> replies;
+};
+
 } // namespace
 
 class tst_dialog_utility : public QObject
@@ -228,13 +246,13 @@ void tst_dialog_utility::typed_value_is_taken_by_ok()
     thread.start();
     QPointer<utilitySetting> w = open(&thread);
     QSignalSpy pending(w.data(), &utilitySetting::sig_pending_utility_a);
-    QSignalSpy answered(&thread, &cfg_thread_t::send_result);
+    answers_t answered(&thread);
     click_group_check(w->form()->groupBox_I_Protect);
     click_and_type(w->form()->doubleSpinBox_C, "5", false);
     QVERIFY(w->form()->doubleSpinBox_C->hasFocus());
     QTest::mouseClick(w->form()->pushButton_OK, Qt::LeftButton);
     QTRY_VERIFY(!w);
-    QTRY_COMPARE(answered.size(), 1);
+    QTRY_COMPARE(answered.codes.size(), 1);
     const QList<cfg_request_t> served = thread.served();
     QCOMPARE(served.size(), 1);
     QCOMPARE(served[0].button_model, 161);
@@ -252,13 +270,13 @@ void tst_dialog_utility::ok_with_nothing_changed_posts_an_empty_request()
     thread.start();
     QPointer<utilitySetting> w = open(&thread);
     QSignalSpy pending(w.data(), &utilitySetting::sig_pending_utility_a);
-    QSignalSpy answered(&thread, &cfg_thread_t::send_result);
+    answers_t answered(&thread);
     QTest::mouseClick(w->form()->pushButton_OK, Qt::LeftButton);
     QTRY_VERIFY(!w);
     // The answer to it is what brings the read-back.
-    QTRY_COMPARE(answered.size(), 1);
-    QCOMPARE(answered[0][0].toInt(), 161);
-    QVERIFY(answered[0][1].value<QList<QString>>().isEmpty());
+    QTRY_COMPARE(answered.codes.size(), 1);
+    QCOMPARE(answered.codes[0], 161);
+    QVERIFY(answered.replies[0].isEmpty());
     const QList<cfg_request_t> served = thread.served();
     QCOMPARE(served.size(), 1);
     QVERIFY(served[0].write.isEmpty() && served[0].query.isEmpty() && served[0].widgets.isEmpty());

@@ -4,6 +4,7 @@
 // nothing yet is still answered.
 #include "cfg/Get_configure_value.h"
 #include "cfg/cfg_thread_t.h"
+#include "cfg/thread_order.h"
 #include "device/visa_session.h"
 #include "harness/sim_process.h"
 #include "uiPara.h"
@@ -64,7 +65,7 @@ void tst_dialog_utility_sim::initTestCase()
     connector.resource = sim_process::resource().toStdString();
     connector.request_code = Get_configure_value::code_connect;
     connector.start();
-    QVERIFY(connector.wait(20000));
+    QVERIFY(thread_order::wait(&connector, 20000));
     QTRY_COMPARE(success.size(), 1);
 
     connect(&m_thread, &cfg_thread_t::send_result, this,

@@ -7,6 +7,7 @@
 #include "cfg/SCPI_write_and_read.h"
 #include "cfg/Send_data_thread.h"
 #include "cfg/cfg_thread_t.h"
+#include "cfg/thread_order.h"
 #include "config/uiPara.h"
 #include "device/drv_device_t.h"
 #include "device/visa_session.h"
@@ -93,7 +94,7 @@ QStringList tst_link_e2e::connect_load(const QString &resource)
     gc.resource = resource.toStdString();
     gc.request_code = Get_configure_value::code_connect;
     gc.start();
-    if (!gc.wait(20000))
+    if (!thread_order::wait(&gc, 20000))
         return {"hung"};
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
@@ -149,7 +150,7 @@ void tst_link_e2e::connect_thread_ignores_other_codes()
     for (int code : {16, 24, 0}) {
         gc.request_code = code;
         gc.start();
-        QVERIFY(gc.wait(5000));
+        QVERIFY(thread_order::wait(&gc, 5000));
         QCOMPARE(gc.request_code.load(), code); // read back by the older window
         QCOMPARE(gc.running.load(), std::uint8_t(0));
     }
@@ -334,7 +335,7 @@ void tst_link_e2e::load_that_stops_answering_stops_the_thread()
             [&](int, QList<QString>, QList<QWidget *>, int) { ++polls; });
     thread.add_request(183, {}, poll_queries, {}, true, 0, false, {});
     thread.start();
-    QVERIFY(thread.wait(15000));
+    QVERIFY(thread_order::wait(&thread, 15000));
     QCoreApplication::processEvents();
     QCOMPARE(polls, 2);
     QCOMPARE(g_visa_session.load(), VISA_NO_SESSION);
@@ -467,7 +468,7 @@ void tst_link_e2e::settings_written_to_the_load_and_built_back()
     sender.set_settings_text(wanted);
     sim.clear_log();
     sender.start();
-    QVERIFY(sender.wait(60000));
+    QVERIFY(thread_order::wait(&sender, 60000));
     QCOMPARE(failed.count(), 0);
     QCOMPARE(ended.count(), 1);
     QCOMPARE(sender.last_failure(), Send_data_thread::no_failure);
@@ -506,7 +507,7 @@ void tst_link_e2e::settings_written_to_the_load_and_built_back()
     Get_data_thread getter;
     QSignalSpy built(&getter, &Get_data_thread::send_end);
     getter.start();
-    QVERIFY(getter.wait(10000));
+    QVERIFY(thread_order::wait(&getter, 10000));
     QCOMPARE(built.count(), 1);
     QCOMPARE(getter.settings_text(), wanted);
     QVERIFY(store->from_settings_text(defaults));
@@ -528,7 +529,7 @@ void tst_link_e2e::settings_text_refused()
     for (const QString &text : {fields.join(','), QString("not,a,settings,text"), QString()}) {
         sender.set_settings_text(text);
         sender.start();
-        QVERIFY(sender.wait(5000));
+        QVERIFY(thread_order::wait(&sender, 5000));
     }
     QCOMPARE(failed.count(), 3);
     QCOMPARE(ended.count(), 0);
@@ -541,13 +542,13 @@ void tst_link_e2e::settings_text_refused()
     sender.set_settings_text(before);
     cfg_if_scpi_t::set_write_pause_ms(0);
     sender.start();
-    QVERIFY(sender.wait(60000));
+    QVERIFY(thread_order::wait(&sender, 60000));
     QCOMPARE(ended.count(), 1);
 
     // A lost link is an error, not an end.
     close_visa_session();
     sender.start();
-    QVERIFY(sender.wait(5000));
+    QVERIFY(thread_order::wait(&sender, 5000));
     QCOMPARE(failed.count(), 4);
     QCOMPARE(sender.last_failure(), Send_data_thread::link_lost);
 }
@@ -569,7 +570,7 @@ void tst_link_e2e::display_and_one_shot_threads()
     once.start();
     QTRY_COMPARE(results.size(), 1);
     QCOMPARE(results[0], (QList<QString>{"25\n", "5\n"}));
-    QVERIFY(once.wait(2000));
+    QVERIFY(thread_order::wait(&once, 2000));
 
     Get_display_data display;
     QList<double> volts;
@@ -583,7 +584,7 @@ void tst_link_e2e::display_and_one_shot_threads()
     display.start();
     QTRY_VERIFY(volts.size() >= 2);
     display.stop();
-    QVERIFY(display.wait(5000));
+    QVERIFY(thread_order::wait(&display, 5000));
     QVERIFY(volts.first() > 0); // the source's open-circuit voltage
     QCOMPARE(remote.first(), 1);
 }

@@ -1,9 +1,8 @@
 // The command thread's mailbox: order, repeat, empty requests, message
 // lists and a lost link, with the exchange replaced by a fake.
 #include "cfg/cfg_thread_t.h"
+#include "cfg/thread_order.h"
 
-#include <QMutex>
-#include <QMutexLocker>
 #include <QWidget>
 #include <QtTest>
 
@@ -243,7 +242,7 @@ void tst_link_mailbox::lost_link_stops_and_drops()
     post(51, {}, {"C?"});
     post(183, {}, {"MEAS:VOLT?"}, true);
     thread->start();
-    QVERIFY(thread->wait(5000));
+    QVERIFY(thread_order::wait(thread, 5000));
     QTest::qWait(20);
     QCOMPARE(codes(), (QList<int>{49}));
     // Posts of the lost link must not reach the next load.
@@ -271,7 +270,7 @@ void tst_link_mailbox::stop_ends_idle_and_busy_threads()
     thread->start();
     QTRY_VERIFY(answers.size() >= 3);
     thread->stop();
-    QVERIFY(thread->wait(2000));
+    QVERIFY(thread_order::wait(thread, 2000));
     // Stopping keeps what is posted: a restart serves the poll again.
     QCOMPARE(thread->pending_requests(), 1);
     const int before = answers.size();

@@ -8,7 +8,9 @@
 #include <random>
 
 // Allocation failure on demand: the next operator new throws once armed.
-static bool g_fail_next_new = false;
+// Per thread: armed on the test's thread, another thread's allocation (such
+// as QtTest's watchdog) must neither take the failure nor race for the flag.
+static thread_local bool g_fail_next_new = false;
 
 void *operator new(std::size_t size)
 {

@@ -24,8 +24,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMetaMethod>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QSet>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -37,6 +35,7 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 
 namespace {
 
@@ -48,7 +47,7 @@ class load_stand_in : public cfg_thread_t
 public:
     QList<cfg_request_t> served()
     {
-        QMutexLocker lock(&m_lock);
+        std::lock_guard<std::mutex> lock(m_lock);
         return m_served;
     }
     // The one-shot requests: a repeating poll is served on every pass.
@@ -66,7 +65,7 @@ protected:
     bool serve_text(const cfg_request_t& req, QList<QString>* replies) override
     {
         {
-            QMutexLocker lock(&m_lock);
+            std::lock_guard<std::mutex> lock(m_lock);
             m_served << req;
             for (const QString& w : req.write) {
                 if (w == QLatin1String("INP 1"))
@@ -99,7 +98,7 @@ protected:
     }
 
 private:
-    QMutex m_lock;
+    std::mutex m_lock; // a QMutex is unseen by the thread sanitizer
     QList<cfg_request_t> m_served;
     bool m_input = false;
 };

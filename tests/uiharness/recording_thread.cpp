@@ -1,6 +1,5 @@
 #include "recording_thread.h"
 
-#include <QMutexLocker>
 #include <QTest>
 
 recording_thread::~recording_thread()
@@ -11,7 +10,7 @@ recording_thread::~recording_thread()
 
 QList<cfg_request_t> recording_thread::served()
 {
-    QMutexLocker lock(&m_lock);
+    std::lock_guard<std::mutex> lock(m_lock);
     return m_served;
 }
 
@@ -27,13 +26,13 @@ QList<cfg_request_t> recording_thread::posts()
 
 bool recording_thread::polled()
 {
-    QMutexLocker lock(&m_lock);
+    std::lock_guard<std::mutex> lock(m_lock);
     return m_polled;
 }
 
 void recording_thread::forget()
 {
-    QMutexLocker lock(&m_lock);
+    std::lock_guard<std::mutex> lock(m_lock);
     m_served.clear();
     m_marks.clear();
     m_taken = 0;
@@ -60,19 +59,19 @@ QList<cfg_request_t> recording_thread::take_served(int timeout_ms)
     add_request(marker_op, {}, {}, {}, false, 0, false, QByteArray());
     const int index = m_taken++;
     const bool seen = QTest::qWaitFor([&] {
-        QMutexLocker lock(&m_lock);
+        std::lock_guard<std::mutex> lock(m_lock);
         return m_marks.size() > index;
     }, timeout_ms);
     if (!seen)
         return {};
-    QMutexLocker lock(&m_lock);
+    std::lock_guard<std::mutex> lock(m_lock);
     const int from = index == 0 ? 0 : m_marks.at(index - 1);
     return m_served.mid(from, m_marks.at(index) - from);
 }
 
 void recording_thread::keep(const cfg_request_t& req)
 {
-    QMutexLocker lock(&m_lock);
+    std::lock_guard<std::mutex> lock(m_lock);
     if (req.button_model == marker_op) {
         m_marks << m_served.size();
         m_has_last = false;

@@ -4,7 +4,8 @@
 #include "cfg_thread_t.h"
 
 #include <QList>
-#include <QMutex>
+
+#include <mutex>
 
 // A command thread that talks to no load: it keeps every request it serves,
 // in order, and answers each query "0\n" (a binary request with an empty
@@ -50,7 +51,7 @@ private:
 
     void keep(const cfg_request_t& req);
 
-    QMutex m_lock;
+    std::mutex m_lock; // a QMutex is unseen by the thread sanitizer
     QList<cfg_request_t> m_served;
     QList<int> m_marks; // size of m_served at each marker
     int m_taken = 0;    // markers take_served() has used

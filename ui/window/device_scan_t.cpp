@@ -1,5 +1,6 @@
 #include "device_scan_t.h"
 
+#include "cfg/thread_order.h"
 #include "cfg_if_scpi_t.h"
 #include "device/drv_device_t.h"
 #include "device/visa_session.h"
@@ -16,7 +17,7 @@ device_scan_t::device_scan_t(QObject* parent)
 device_scan_t::~device_scan_t()
 {
     stop();
-    wait();
+    thread_order::wait(this);
 }
 
 void device_scan_t::set_lan_resources(const QMap<QByteArray, bool>& resources)
@@ -44,6 +45,7 @@ void device_scan_t::stop()
 
 void device_scan_t::run()
 {
+    thread_order::end_of_run end(this);
     m_stop = false;
     QMap<QByteArray, bool> lan;
     {

@@ -3,6 +3,7 @@
 // readings through the record settings dialog and the Record box, save the
 // load's settings to a ".wlx" file and load one back, and wrong files
 // refused. The trend grows while the poll runs.
+#include "cfg/thread_order.h"
 #include "connected_window.h"
 #include "mymainwindow.h"
 #include "mymainwindow_trend_state.h"
@@ -109,7 +110,7 @@ protected:
         if (!m_thread->isRunning() && !m_thread->isFinished())
             return false; // not started yet
         ran = true;
-        thread_ended = m_thread->wait(10000);
+        thread_ended = thread_order::wait(m_thread, 10000);
         m_w->device_status();
         connected = m_w->is_connected;
         timer_active = m_w->status_timer->isActive();
