@@ -363,11 +363,14 @@ private slots:
         QVERIFY2(cw.add_lan_address(), qPrintable(cw.error()));
         MyMainWindow* w = cw.window();
         modal_answerer answerer;
-        answerer.leave_open();
+        answerer.leave_open();             // the read-back prompt: the window closes it
+        answerer.press(QMessageBox::Ok);   // then the lost load, told once
         QVERIFY2(cw.connect_from_tree(), qPrintable(cw.error()));
         QVERIFY2(cw.wait_disconnected(8000), qPrintable(cw.error()));
+        QVERIFY(answerer.wait_answered(3000));
         // The prompt was open and is closed; the panels follow the store again.
-        QCOMPARE(answerer.boxes().size(), 1);
+        QCOMPARE(answerer.boxes().size(), 2);
+        QCOMPARE(answerer.boxes()[1].text, QStringLiteral("The connection to the load was lost."));
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(!w->wait_prompt);
         uiPara::instance()->set_utility_sof(true);
