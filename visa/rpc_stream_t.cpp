@@ -140,8 +140,7 @@ rpc_stream_t::result_t rpc_stream_t::send_record(int fd, const std::string &msg,
 }
 
 rpc_stream_t::result_t rpc_stream_t::recv_record(int fd, rpc_record_buffer_t &in, std::string &msg,
-                                                 clock::time_point deadline, size_t max_size,
-                                                 bool *started)
+                                                 clock::time_point deadline, size_t max_size)
 {
     // One blocking receive per arrival, bounded by the socket's receive
     // time-out, takes header, body and whatever follows at once; the time-out
@@ -149,33 +148,34 @@ rpc_stream_t::result_t rpc_stream_t::recv_record(int fd, rpc_record_buffer_t &in
     // exchange costs a send and a receive.
     const size_t chunk = 64 * 1024;
     const long slack_ms = 20;
-    result_t res = OK;
     for (;;) {
         const rpc_record_buffer_t::take_t t = in.take(msg, max_size);
         if (t == rpc_record_buffer_t::RECORD)
             return OK;
-        if (t == rpc_record_buffer_t::TOO_LARGE) {
-            res = TOO_LARGE;
-            break;
-        }
-        // The deadline holds even while data keeps coming (a stream of
+        if (t == rpc_record_buffer_t::TOO_LARGE)
+            return TOO_LARGE;
+        // Past the deadline only what has already arrived is taken, once:
+        // the deadline holds even while data keeps coming (a stream of
         // stale replies never lets the socket go quiet)
-        if (deadline != no_deadline() && clock::now() >= deadline) {
-            res = TIMEOUT;
-            break;
+        const clock::time_point now = clock::now();
+        const bool late = deadline != no_deadline() && now >= deadline;
+        if (late) {
+            const ssize_t n = ::recv(fd, in.space(chunk), chunk, MSG_DONTWAIT);
+            in.commit(n > 0 ? static_cast<size_t>(n) : 0);
+            if (n > 0 && in.take(msg, max_size) == rpc_record_buffer_t::RECORD)
+                return OK;
+            return TIMEOUT;
         }
-        long want = 0;
-        if (deadline != no_deadline())
-            want = 1 + static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                             deadline - clock::now())
-                                             .count());
+        long want = 0; // no time-out
+        if (deadline != no_deadline()) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now).count();
+            want = 1 + static_cast<long>(left);
+        }
         const long have = in.socket_wait_ms;
         if (have < 0 || (want == 0) != (have == 0) || have > want + slack_ms || have + slack_ms < want) {
             timeval tv{want / 1000, static_cast<suseconds_t>((want % 1000) * 1000)};
-            if (::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv) != 0) {
-                res = errno_result(errno);
-                break;
-            }
+            if (::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv) != 0)
+                return errno_result(errno);
             in.socket_wait_ms = want;
         }
         const ssize_t n = ::recv(fd, in.space(chunk), chunk, 0);
@@ -184,18 +184,11 @@ rpc_stream_t::result_t rpc_stream_t::recv_record(int fd, rpc_record_buffer_t &in
             continue;
         }
         in.commit(0);
-        if (n == 0) {
-            res = CLOSED;
-            break;
-        }
-        if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)
-            continue;
-        res = errno_result(errno);
-        break;
+        if (n == 0)
+            return CLOSED;
+        if (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)
+            return errno_result(errno);
     }
-    if (started)
-        *started = in.partial();
-    return res;
 }
 
 rpc_stream_t::result_t rpc_stream_t::wait_readable(int fd, clock::time_point deadline)

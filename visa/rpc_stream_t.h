@@ -39,13 +39,10 @@ public:
     // One RPC message as a single last fragment.
     static result_t send_record(int fd, const std::string &msg, clock::time_point deadline);
     // One RPC message, reassembled from all its fragments. Whatever arrived
-    // beyond it stays in `in` for the next call on the same connection.
-    // *started is set when a failure left part of a record in `in`, i.e.
-    // the stream out of step. A record already whole in `in` is taken even
-    // after the deadline; the deadline bounds every wait.
+    // beyond it, or of it before a time-out, stays in `in` for the next call
+    // on the same connection, so a time-out leaves the stream in step.
     static result_t recv_record(int fd, rpc_record_buffer_t &in, std::string &msg,
-                                clock::time_point deadline, size_t max_size,
-                                bool *started = nullptr);
+                                clock::time_point deadline, size_t max_size);
 
     // Waits until fd is readable or the deadline passes; for callers that
     // also watch a second descriptor.

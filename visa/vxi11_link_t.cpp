@@ -150,17 +150,20 @@ ViStatus vxi11_link_t::call(uint32_t proc, const std::string &args, std::string 
         return transport_status(r, true); // part of the call may have gone out
     std::string reply;
     for (;;) {
-        bool started = false;
-        r = rpc_stream_t::recv_record(fd, in_, reply, deadline, max_reply, &started);
+        r = rpc_stream_t::recv_record(fd, in_, reply, deadline, max_reply);
         if (r != rpc_stream_t::OK)
-            return transport_status(r, started);
+            return transport_status(r, false); // a part received stays buffered: still in step
         xdr_reader_t rd(reply);
         switch (rpc_message_t::parse_reply(rd, xid)) {
         case rpc_message_t::REPLY_OK:
             results.assign(rd.position(), rd.remaining());
             return VI_SUCCESS;
         case rpc_message_t::REPLY_WRONG_XID:
-            continue; // late answer to a call that timed out earlier; recv_record keeps the deadline
+            // late answer to a call that timed out earlier; a stream of them
+            // does not outlast the deadline
+            if (deadline != rpc_stream_t::no_deadline() && rpc_stream_t::clock::now() >= deadline)
+                return transport_status(rpc_stream_t::TIMEOUT, false);
+            continue;
         case rpc_message_t::REPLY_REJECTED:
             return VI_ERROR_IO;
         case rpc_message_t::REPLY_MALFORMED:
