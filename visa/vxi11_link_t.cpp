@@ -317,7 +317,8 @@ ViStatus vxi11_link_t::write(const ViByte *buf, size_t len, ViUInt32 timeout_ms,
             return device_error_status(resp.error);
         // A device may take part of a call (its buffer is full): send the
         // rest, END going with the last byte. Taking more than was sent is
-        // a broken device; taking nothing ends at the time-out.
+        // a broken device; taking nothing ends at the time-out (at once
+        // without one, rather than spin).
         if (resp.size > n)
             return VI_ERROR_IO;
         done += resp.size;
