@@ -49,7 +49,7 @@ run_one() {
   local start=$SECONDS rc=0
   # a home of its own: some targets write configuration files
   HOME=$dir/home XDG_CONFIG_HOME=$dir/home/.config XDG_DATA_HOME=$dir/home/.local/share \
-  QT_QPA_PLATFORM=offscreen \
+  QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$PWD/tests/fuzz/lsan.supp:print_suppressions=0" \
     "$exe" -runs="$RUNS" -max_total_time="$SECS" -timeout=20 -rss_limit_mb=3072 \
       -print_final_stats=1 -artifact_prefix="$dir/" "${dict[@]}" "$dir/corpus" >"$dir/log" 2>&1 || rc=$?
   echo "$rc $((SECONDS - start))" >"$dir/status"
