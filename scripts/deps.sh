@@ -6,7 +6,7 @@ PKGS=(
   build-essential cmake ninja-build pkg-config
   qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev libqwt-qt5-dev
   fonts-noto-cjk python3 python3-fonttools fp-utils
-  python3-pyvisa python3-pyvisa-py lxi-tools
+  python3-pyvisa python3-pyvisa-py lxi-tools liblxi-dev rpcbind clang
   iproute2 util-linux xvfb xauth
   # Qt's own texts (file dialogs, "OK") in Chinese; a viewer for the
   # user guides, which are .chm files.

@@ -7,6 +7,7 @@
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 namespace {
@@ -124,37 +125,6 @@ rpc_stream_t::result_t rpc_stream_t::send_all(int fd, const char *data, size_t l
     return OK;
 }
 
-rpc_stream_t::result_t rpc_stream_t::recv_exact(int fd, char *data, size_t len,
-                                                clock::time_point deadline, size_t *got)
-{
-    size_t done = 0;
-    result_t res = OK;
-    while (done < len) {
-        const ssize_t n = ::recv(fd, data + done, len - done, MSG_DONTWAIT);
-        if (n > 0) {
-            done += static_cast<size_t>(n);
-            continue;
-        }
-        if (n == 0) {
-            res = CLOSED;
-            break;
-        }
-        if (errno == EINTR)
-            continue;
-        if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            res = wait_for(fd, POLLIN, deadline);
-            if (res != OK)
-                break;
-            continue;
-        }
-        res = errno_result(errno);
-        break;
-    }
-    if (got)
-        *got = done;
-    return res;
-}
-
 rpc_stream_t::result_t rpc_stream_t::send_record(int fd, const std::string &msg,
                                                  clock::time_point deadline)
 {
@@ -169,32 +139,55 @@ rpc_stream_t::result_t rpc_stream_t::send_record(int fd, const std::string &msg,
     return send_all(fd, out.data(), out.size(), deadline);
 }
 
-rpc_stream_t::result_t rpc_stream_t::recv_record(int fd, std::string &msg, clock::time_point deadline,
-                                                 size_t max_size, bool *started)
+rpc_stream_t::result_t rpc_stream_t::recv_record(int fd, rpc_record_buffer_t &in, std::string &msg,
+                                                 clock::time_point deadline, size_t max_size)
 {
-    msg.clear();
-    if (started)
-        *started = false;
+    // One blocking receive per arrival, bounded by the socket's receive
+    // time-out, takes header, body and whatever follows at once; the time-out
+    // is only set again when it is off by more than the slack, so an
+    // exchange costs a send and a receive.
+    const size_t chunk = 64 * 1024;
+    const long slack_ms = 20;
     for (;;) {
-        unsigned char head[4];
-        size_t got = 0;
-        result_t res = recv_exact(fd, reinterpret_cast<char *>(head), 4, deadline, &got);
-        if (got && started)
-            *started = true;
-        if (res != OK)
-            return res;
-        const uint32_t mark = (uint32_t(head[0]) << 24) | (uint32_t(head[1]) << 16) |
-                              (uint32_t(head[2]) << 8) | uint32_t(head[3]);
-        const size_t len = mark & 0x7FFFFFFFu;
-        if (len > max_size || msg.size() > max_size - len)
-            return TOO_LARGE;
-        const size_t old = msg.size();
-        msg.resize(old + len);
-        res = recv_exact(fd, &msg[old], len, deadline);
-        if (res != OK)
-            return res;
-        if (mark & 0x80000000u)
+        const rpc_record_buffer_t::take_t t = in.take(msg, max_size);
+        if (t == rpc_record_buffer_t::RECORD)
             return OK;
+        if (t == rpc_record_buffer_t::TOO_LARGE)
+            return TOO_LARGE;
+        // Past the deadline only what has already arrived is taken, once:
+        // the deadline holds even while data keeps coming (a stream of
+        // stale replies never lets the socket go quiet)
+        const clock::time_point now = clock::now();
+        const bool late = deadline != no_deadline() && now >= deadline;
+        if (late) {
+            const ssize_t n = ::recv(fd, in.space(chunk), chunk, MSG_DONTWAIT);
+            in.commit(n > 0 ? static_cast<size_t>(n) : 0);
+            if (n > 0 && in.take(msg, max_size) == rpc_record_buffer_t::RECORD)
+                return OK;
+            return TIMEOUT;
+        }
+        long want = 0; // no time-out
+        if (deadline != no_deadline()) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now).count();
+            want = 1 + static_cast<long>(left);
+        }
+        const long have = in.socket_wait_ms;
+        if (have < 0 || (want == 0) != (have == 0) || have > want + slack_ms || have + slack_ms < want) {
+            timeval tv{want / 1000, static_cast<suseconds_t>((want % 1000) * 1000)};
+            if (::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv) != 0)
+                return errno_result(errno);
+            in.socket_wait_ms = want;
+        }
+        const ssize_t n = ::recv(fd, in.space(chunk), chunk, 0);
+        if (n > 0) {
+            in.commit(static_cast<size_t>(n));
+            continue;
+        }
+        in.commit(0);
+        if (n == 0)
+            return CLOSED;
+        if (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)
+            return errno_result(errno);
     }
 }
 

@@ -1,13 +1,16 @@
 // TCP transport of RPC messages: bounded connect, and record-marked send and
-// receive where every wait ends at a deadline (poll), so a silent or vanished
-// peer yields a timeout instead of a hang. shutdown() of the socket from
-// another thread wakes a waiting call (it then reports CLOSED).
+// receive where every wait ends at a deadline (poll, or the socket's receive
+// time-out), so a silent, vanished or babbling peer yields a timeout instead
+// of a hang. shutdown() of the socket from another thread wakes a waiting
+// call (it then reports CLOSED).
 #ifndef WATTLEX_RPC_STREAM_T_H
 #define WATTLEX_RPC_STREAM_T_H
 
 #include <chrono>
 #include <cstddef>
 #include <string>
+
+#include "rpc_record_buffer_t.h"
 
 struct sockaddr_in;
 
@@ -32,16 +35,14 @@ public:
     static result_t connect_tcp(const sockaddr_in &addr, int timeout_ms, int *fd);
 
     static result_t send_all(int fd, const char *data, size_t len, clock::time_point deadline);
-    // Reads exactly len bytes; *got tells how many arrived before a failure.
-    static result_t recv_exact(int fd, char *data, size_t len, clock::time_point deadline,
-                               size_t *got = nullptr);
 
     // One RPC message as a single last fragment.
     static result_t send_record(int fd, const std::string &msg, clock::time_point deadline);
-    // One RPC message, reassembled from all its fragments. *started is set
-    // when any byte was consumed, i.e. a failure left the stream out of step.
-    static result_t recv_record(int fd, std::string &msg, clock::time_point deadline,
-                                size_t max_size, bool *started = nullptr);
+    // One RPC message, reassembled from all its fragments. Whatever arrived
+    // beyond it, or of it before a time-out, stays in `in` for the next call
+    // on the same connection, so a time-out leaves the stream in step.
+    static result_t recv_record(int fd, rpc_record_buffer_t &in, std::string &msg,
+                                clock::time_point deadline, size_t max_size);
 
     // Waits until fd is readable or the deadline passes; for callers that
     // also watch a second descriptor.

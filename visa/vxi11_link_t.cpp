@@ -109,6 +109,7 @@ void vxi11_link_t::close_socket()
     const int fd = fd_.exchange(-1);
     if (fd >= 0)
         ::close(fd);
+    in_.clear();
 }
 
 void vxi11_link_t::abort_io()
@@ -149,17 +150,20 @@ ViStatus vxi11_link_t::call(uint32_t proc, const std::string &args, std::string 
         return transport_status(r, true); // part of the call may have gone out
     std::string reply;
     for (;;) {
-        bool started = false;
-        r = rpc_stream_t::recv_record(fd, reply, deadline, max_reply, &started);
+        r = rpc_stream_t::recv_record(fd, in_, reply, deadline, max_reply);
         if (r != rpc_stream_t::OK)
-            return transport_status(r, started);
+            return transport_status(r, false); // a part received stays buffered: still in step
         xdr_reader_t rd(reply);
         switch (rpc_message_t::parse_reply(rd, xid)) {
         case rpc_message_t::REPLY_OK:
             results.assign(rd.position(), rd.remaining());
             return VI_SUCCESS;
         case rpc_message_t::REPLY_WRONG_XID:
-            continue; // late answer to a call that timed out earlier
+            // late answer to a call that timed out earlier; a stream of them
+            // does not outlast the deadline
+            if (deadline != rpc_stream_t::no_deadline() && rpc_stream_t::clock::now() >= deadline)
+                return transport_status(rpc_stream_t::TIMEOUT, false);
+            continue;
         case rpc_message_t::REPLY_REJECTED:
             return VI_ERROR_IO;
         case rpc_message_t::REPLY_MALFORMED:
@@ -196,9 +200,10 @@ ViStatus vxi11_link_t::open(const visa_resource_t &res, ViUInt32 timeout_ms)
                                                        vxi11_codec_t::pmap_getport, vxi11_codec_t::encode(m));
     const auto pdeadline = socket_deadline(remaining(timeout_ms, start));
     std::string reply;
+    rpc_record_buffer_t pin;
     r = rpc_stream_t::send_record(pfd, call, pdeadline);
     if (r == rpc_stream_t::OK)
-        r = rpc_stream_t::recv_record(pfd, reply, pdeadline, 4096);
+        r = rpc_stream_t::recv_record(pfd, pin, reply, pdeadline, 4096);
     ::close(pfd);
     if (r != rpc_stream_t::OK)
         return r == rpc_stream_t::TIMEOUT ? VI_ERROR_TMO : VI_ERROR_RSRC_NFOUND;
@@ -310,12 +315,18 @@ ViStatus vxi11_link_t::write(const ViByte *buf, size_t len, ViUInt32 timeout_ms,
             return VI_ERROR_IO;
         if (resp.error != vxi11_codec_t::err_none)
             return device_error_status(resp.error);
-        // The device must take what it was given; anything else would leave
-        // the message incomplete without END.
-        if (resp.size != n)
+        // A device may take part of a call (its buffer is full): send the
+        // rest, END going with the last byte. Taking more than was sent is
+        // a broken device; taking nothing ends at the time-out (at once
+        // without one, rather than spin).
+        if (resp.size > n)
             return VI_ERROR_IO;
-        done += n;
+        done += resp.size;
         *written = done;
+        if (resp.size == 0 && timeout_ms == VI_TMO_INFINITE)
+            return VI_ERROR_IO;
+        if (done < len && timeout_ms != VI_TMO_INFINITE && elapsed_ms(start) >= timeout_ms)
+            return VI_ERROR_TMO;
     } while (done < len);
     return VI_SUCCESS;
 }

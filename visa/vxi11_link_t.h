@@ -57,6 +57,7 @@ private:
     void close_socket();
 
     std::atomic<int> fd_{-1};
+    rpc_record_buffer_t in_; // received beyond the last reply taken
     uint32_t xid_;
     int32_t lid_ = 0; // first link, made by open()
     std::string device_;

@@ -1,5 +1,6 @@
 // libFuzzer target: the XML configuration reader. Whatever the file holds,
 // every operation ends with a readable configuration document.
+#include "fuzz/fuzz_seed.h"
 #include "lib_xml_t.h"
 #include "ui_comm_tree_xml_t.h"
 
@@ -9,10 +10,31 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 namespace {
 void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
 } // namespace
+
+// Seeds: configuration documents as the program writes them, so mutations
+// start past the XML parser's first checks.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    qInstallMessageHandler(quiet);
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath("wattload_config.xml");
+    ui_comm_tree_xml_t xml;
+    fuzz_seeds_t seeds;
+    const char* const addresses[] = {"TCPIP0::192.168.1.10::INSTR", "TCPIP0::10.0.0.7::inst0::INSTR"};
+    for (int n = 0; n < 2; ++n) {
+        xml.add_node(path, "manual_tcp_ip", QString("IP%1").arg(n + 1), addresses[n]);
+        QFile f(path);
+        if (f.open(QIODevice::ReadOnly))
+            seeds.push_back({"seed-config-" + std::to_string(n + 1), f.readAll().toStdString()});
+    }
+    fuzz_write_seeds(*argc, *argv, seeds);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,8 +1,10 @@
 // libFuzzer target: the settings-text parser. Any input either leaves the
 // store as it was or is a settings text that builds back to itself.
+#include "fuzz/fuzz_seed.h"
 #include "uiPara.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +12,29 @@
 namespace {
 void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
 } // namespace
+
+// Seeds: the store's own settings texts (all 1104 fields), so mutations
+// reach the per-field checks instead of stopping at the field count.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    qInstallMessageHandler(quiet);
+    uiPara* store = uiPara::instance();
+    const QString defaults = store->to_settings_text();
+    // a second text with every switch field flipped where the store takes it
+    QStringList fields = defaults.split(QLatin1Char(','));
+    for (QString& f : fields)
+        if (f == QLatin1String("0"))
+            f = QStringLiteral("1");
+    QString flipped;
+    if (store->from_settings_text(fields.join(QLatin1Char(','))))
+        flipped = store->to_settings_text();
+    store->from_settings_text(defaults);
+    fuzz_seeds_t seeds{{"seed-defaults", defaults.toStdString()}};
+    if (!flipped.isEmpty())
+        seeds.push_back({"seed-flipped", flipped.toStdString()});
+    fuzz_write_seeds(*argc, *argv, seeds);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,5 +1,6 @@
-// The simulated load checked by two independent VXI-11 clients: pyvisa-py
-// (Debian's python3-pyvisa-py) and liblxi's `lxi scpi`.
+// The simulated load checked by independent clients: pyvisa-py (Debian's
+// python3-pyvisa-py), liblxi's `lxi scpi`, and rpcbind's rpcinfo for the
+// plain ONC RPC side (portmapper listing, null calls).
 #include <QtTest>
 
 #include "harness/sim_process.h"
@@ -68,6 +69,7 @@ private slots:
     void initTestCase();
     void pyvisa_py();
     void lxi_identity_and_setting();
+    void rpcinfo_lists_and_pings();
 
 private:
     sim_process sim_;
@@ -108,6 +110,36 @@ void tst_sim_clients::lxi_identity_and_setting()
     QCOMPARE(r.out.trimmed().split(',').size(), 101);
     // lxi adds no terminator
     QCOMPARE(sim_.received(), QStringList({"*IDN?", "CURR 1.75", "CURRENT?", "LIST:LEV:ALL?"}));
+}
+
+void tst_sim_clients::rpcinfo_lists_and_pings()
+{
+    const QString rpcinfo = QStandardPaths::findExecutable("rpcinfo", {"/usr/sbin", "/sbin", "/usr/bin"});
+    QVERIFY2(!rpcinfo.isEmpty(), "rpcinfo missing: scripts/deps.sh installs rpcbind");
+    run_t r = run(rpcinfo, {"-p", "127.0.0.1"});
+    QVERIFY2(r.code == 0, r.err.constData());
+    // "program vers proto port [service]" lines after the heading
+    QSet<QString> rows;
+    for (const QByteArray &line : r.out.split('\n').mid(1)) {
+        const QStringList f = QString::fromLatin1(line).split(' ', Qt::SkipEmptyParts);
+        if (f.size() >= 4)
+            rows.insert(f.mid(0, 4).join(' '));
+    }
+    const QString core = QString("395183 1 tcp %1").arg(sim_.core_port());
+    QCOMPARE(rows, QSet<QString>({"100000 2 tcp 111", "100000 2 udp 111", core}));
+    // the null procedure of the portmapper on both transports and of the core
+    // program, looked up through the portmapper
+    const QStringList pings[] = {{"-t", "127.0.0.1", "100000", "2"},
+                                 {"-u", "127.0.0.1", "100000", "2"},
+                                 {"-t", "127.0.0.1", "395183", "1"}};
+    for (const QStringList &args : pings) {
+        r = run(rpcinfo, args);
+        QVERIFY2(r.code == 0 && r.out.contains("ready and waiting"),
+                 qPrintable(args.join(' ') + ": " + r.out + r.err));
+    }
+    // a program the load does not have
+    r = run(rpcinfo, {"-t", "127.0.0.1", "100005", "1"});
+    QVERIFY(r.code != 0);
 }
 
 QTEST_GUILESS_MAIN(tst_sim_clients)

@@ -60,7 +60,8 @@ public:
     std::string receive(int wait_ms = 3000)
     {
         std::string reply;
-        if (rpc_stream_t::recv_record(fd_, reply, rpc_stream_t::deadline_in(wait_ms), 4u << 20) != rpc_stream_t::OK)
+        if (rpc_stream_t::recv_record(fd_, in_, reply, rpc_stream_t::deadline_in(wait_ms), 4u << 20) !=
+            rpc_stream_t::OK)
             return std::string();
         return reply;
     }
@@ -136,6 +137,7 @@ public:
 
 private:
     int fd_ = -1;
+    rpc_record_buffer_t in_;
     uint32_t xid_ = 1000;
 };
 
@@ -201,19 +203,26 @@ void tst_sim_protocol::portmapper_tcp()
     uint32_t port = 0;
     QVERIFY(codec::decode_u32(res.data(), res.size(), port));
     QCOMPARE(port, uint32_t(sim_.core_port()));
-    // only the core channel over TCP is known
-    for (const std::string &args : {getport_args(codec::core_prog, 1, 17), getport_args(codec::core_prog, 2, 6),
-                                    getport_args(100005, 1, 6)}) {
-        res = pm.call(100000, 2, 3, args, &accepted);
+    // the portmapper knows itself on both transports, the core channel on TCP
+    // only, and nothing else
+    const struct {
+        uint32_t prog, vers, prot, port;
+    } lookups[] = {{100000, 2, 6, 111}, {100000, 2, 17, 111}, {codec::core_prog, 1, 17, 0},
+                   {codec::core_prog, 2, 6, 0},  {100000, 3, 6, 0},    {100005, 1, 6, 0}};
+    for (const auto &l : lookups) {
+        res = pm.call(100000, 2, 3, getport_args(l.prog, l.vers, l.prot), &accepted);
         QVERIFY(accepted && codec::decode_u32(res.data(), res.size(), port));
-        QCOMPARE(port, 0u);
+        QCOMPARE(port, l.port);
     }
-    // DUMP lists the one mapping
+    // DUMP lists the three mappings
     res = pm.call(100000, 2, 4, std::string(), &accepted);
     QVERIFY(accepted);
     xdr_writer_t expect;
-    expect.put_bool(true);
-    expect.put_raw(codec::encode(codec::mapping_t{codec::core_prog, 1, 6, sim_.core_port()}));
+    for (const codec::mapping_t &m : {codec::mapping_t{100000, 2, 6, 111}, codec::mapping_t{100000, 2, 17, 111},
+                                      codec::mapping_t{codec::core_prog, 1, 6, sim_.core_port()}}) {
+        expect.put_bool(true);
+        expect.put_raw(codec::encode(m));
+    }
     expect.put_bool(false);
     QCOMPARE(QByteArray::fromStdString(res), QByteArray::fromStdString(expect.data()));
     // NULL
@@ -267,6 +276,10 @@ void tst_sim_protocol::rpc_errors()
              QByteArray::fromHex("00000009" "00000001" "00000001" "00000000" "00000002" "00000002"));
 
     rpc_conn core(sim_.core_port());
+    // procedure 0 of the core program: the null call, empty results
+    bool accepted = false;
+    QCOMPARE(core.call(codec::core_prog, 1, 0, std::string(), &accepted), std::string());
+    QVERIFY(accepted);
     QVERIFY(core.send(rpc_message_t::build_call(10, codec::core_prog, 2, 10, std::string())));
     QCOMPARE(accept_stat(core.receive()), uint32_t(rpc_message_t::PROG_MISMATCH));
     QVERIFY(core.send(rpc_message_t::build_call(11, codec::core_prog, 1, 21, std::string())));

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "rpc_message_t.h"
+#include "rpc_record_buffer_t.h"
 #include "usbtmc_finder_t.h"
 #include "visa_resource_t.h"
 #include "vxi11_codec_t.h"
@@ -18,6 +19,8 @@ private slots:
     void xdr_reader_rejects_bad_input();
     void rpc_call_round_trip();
     void rpc_reply_outcomes();
+    void record_buffer_data();
+    void record_buffer();
     void vxi11_layouts();
     void resource_names_data();
     void resource_names();
@@ -169,6 +172,69 @@ void tst_visa_codec::rpc_reply_outcomes()
         xdr_reader_t r(part);
         QCOMPARE(rpc_message_t::parse_reply(r, 42), rpc_message_t::REPLY_MALFORMED);
     }
+}
+
+namespace {
+QByteArray fragment(const QByteArray &body, bool last)
+{
+    const quint32 mark = quint32(body.size()) | (last ? 0x80000000u : 0);
+    QByteArray out;
+    for (int s = 24; s >= 0; s -= 8)
+        out.append(char(mark >> s));
+    return out + body;
+}
+} // namespace
+
+void tst_visa_codec::record_buffer_data()
+{
+    // bytes arriving in pieces of `piece`; the records taken, and what is
+    // left at the end: "" (nothing), "partial" or "too large"
+    QTest::addColumn<QByteArray>("stream");
+    QTest::addColumn<int>("piece");
+    QTest::addColumn<QList<QByteArray>>("records");
+    QTest::addColumn<QString>("left");
+    const QByteArray two = fragment("first", true) + fragment("second", true);
+    QTest::newRow("two records at once") << two << 1000 << QList<QByteArray>{"first", "second"} << "";
+    QTest::newRow("byte by byte") << two << 1 << QList<QByteArray>{"first", "second"} << "";
+    QTest::newRow("fragments joined")
+        << fragment("ab", false) + fragment("", false) + fragment("cd", true) << 3 << QList<QByteArray>{"abcd"} << "";
+    QTest::newRow("record then half a header")
+        << fragment("x", true) + QByteArray("\x80\x00", 2) << 1000 << QList<QByteArray>{"x"} << "partial";
+    QTest::newRow("body cut short") << fragment("whole", true).left(7) << 2 << QList<QByteArray>{} << "partial";
+    QTest::newRow("over the limit") << fragment(QByteArray(65, 'z'), true) << 1000 << QList<QByteArray>{}
+                                    << "too large";
+    QTest::newRow("fragments over the limit together")
+        << fragment(QByteArray(40, 'a'), false) + fragment(QByteArray(40, 'b'), true) << 1000
+        << QList<QByteArray>{} << "too large";
+}
+
+void tst_visa_codec::record_buffer()
+{
+    QFETCH(QByteArray, stream);
+    QFETCH(int, piece);
+    QFETCH(QList<QByteArray>, records);
+    QFETCH(QString, left);
+    rpc_record_buffer_t in;
+    QList<QByteArray> got;
+    QString end;
+    std::string msg;
+    for (int at = 0; at < stream.size() && end.isEmpty(); at += piece) {
+        const QByteArray part = stream.mid(at, piece);
+        in.append(part.constData(), size_t(part.size()));
+        for (;;) {
+            const rpc_record_buffer_t::take_t t = in.take(msg, 64);
+            if (t == rpc_record_buffer_t::RECORD)
+                got << QByteArray::fromStdString(msg);
+            else if (t == rpc_record_buffer_t::TOO_LARGE)
+                end = "too large";
+            if (t != rpc_record_buffer_t::RECORD)
+                break;
+        }
+    }
+    if (end.isEmpty() && in.partial())
+        end = "partial";
+    QCOMPARE(got, records);
+    QCOMPARE(end, left);
 }
 
 void tst_visa_codec::vxi11_layouts()

@@ -1,6 +1,7 @@
 // Our VISA calls against the simulated load over real VXI-11, in a private
 // network namespace: identity, settings read back, binary blocks, and how
-// faults of the load come back (timeouts, lost connections, threads).
+// faults of the load come back (timeouts, lost connections, threads). What
+// the simulated load never does comes from an in-process fake load.
 #include <QtTest>
 
 #include <atomic>
@@ -8,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "fake_vxi11_server.h"
 #include "harness/sim_process.h"
 #include "ui/window/block_check.h"
 #include "visa.h"
@@ -66,9 +68,12 @@ private slots:
     void delayed_reply_within_timeout();
     void threads_get_their_own_replies();
     void close_wakes_a_blocked_read();
+    void stale_replies_do_not_hold_the_deadline();
+    void partly_taken_writes_are_completed();
 
 private:
     ViSession open_lan(ViUInt32 timeout_ms = 2000);
+    ViSession open_fake(const fake_vxi11_server &fake, ViUInt32 timeout_ms);
     sim_process sim_;
     ViSession rm_ = VI_NULL;
 };
@@ -93,6 +98,14 @@ ViSession tst_visa_lan::open_lan(ViUInt32 timeout_ms)
     if (st != VI_SUCCESS)
         return VI_NULL;
     viSetAttribute(vi, VI_ATTR_TMO_VALUE, timeout_ms);
+    return vi;
+}
+
+ViSession tst_visa_lan::open_fake(const fake_vxi11_server &fake, ViUInt32 timeout_ms)
+{
+    qputenv("WATTLEX_PORTMAP_PORT", QByteArray::number(fake.port()));
+    const ViSession vi = open_lan(timeout_ms);
+    qunsetenv("WATTLEX_PORTMAP_PORT");
     return vi;
 }
 
@@ -319,6 +332,46 @@ void tst_visa_lan::close_wakes_a_blocked_read()
     QByteArray reply;
     QCOMPARE(read_all(vi, &reply), VI_ERROR_INV_OBJECT);
     sim_.stop();
+}
+
+void tst_visa_lan::stale_replies_do_not_hold_the_deadline()
+{
+    // The load answers the read only with replies to other calls, for far
+    // longer than the time-out; the socket is never quiet meanwhile.
+    fake_vxi11_server::behaviour_t b;
+    b.stale_ms = 8000;
+    fake_vxi11_server fake(b);
+    const ViSession vi = open_fake(fake, 2000);
+    QVERIFY(vi != VI_NULL);
+    QCOMPARE(write_text(vi, "*IDN?"), VI_SUCCESS);
+    QElapsedTimer t;
+    t.start();
+    QByteArray reply;
+    QCOMPARE(read_all(vi, &reply), VI_ERROR_TMO);
+    QVERIFY2(t.elapsed() < 4000, qPrintable(QString::number(t.elapsed())));
+    QVERIFY(reply.isEmpty());
+    viClose(vi);
+}
+
+void tst_visa_lan::partly_taken_writes_are_completed()
+{
+    // A load whose buffer takes 100 bytes a call: the rest follows, END with
+    // the last byte, and the load sees the one whole message.
+    fake_vxi11_server::behaviour_t b;
+    b.write_accept = 100;
+    fake_vxi11_server fake(b);
+    const ViSession vi = open_fake(fake, 2000);
+    QVERIFY(vi != VI_NULL);
+    QByteArray msg = "LIST:IMPORT ";
+    for (int i = 0; msg.size() < 1500; ++i)
+        msg += char('A' + i % 26);
+    ViUInt32 n = 0;
+    QCOMPARE(viWrite(vi, reinterpret_cast<ViConstBuf>(msg.constData()), ViUInt32(msg.size()), &n), VI_SUCCESS);
+    QCOMPARE(n, ViUInt32(msg.size()));
+    QCOMPARE(fake.messages(), std::vector<std::string>({msg.toStdString()}));
+    QCOMPARE(fake.write_calls(), 15);
+    QCOMPARE(query(vi, "*IDN?"), QByteArray("ok\n"));
+    QCOMPARE(viClose(vi), VI_SUCCESS);
 }
 
 QTEST_GUILESS_MAIN(tst_visa_lan)

@@ -34,6 +34,7 @@ std::string error_result(int32_t error)
 } // namespace
 
 const sim_core_channel_t::proc_entry_t sim_core_channel_t::procs_[] = {
+    {0, &sim_core_channel_t::null_proc}, // every ONC RPC program answers procedure 0
     {codec::create_link, &sim_core_channel_t::create_link},
     {codec::device_write, &sim_core_channel_t::device_write},
     {codec::device_read, &sim_core_channel_t::device_read},
@@ -172,6 +173,11 @@ bool sim_core_channel_t::run_message(int32_t lid, const std::string &msg)
         it->second.ready = clock::now() + std::chrono::milliseconds(k > 0 ? cfg_.delay_ms : 0);
     }
     return true;
+}
+
+sim_core_channel_t::outcome_t sim_core_channel_t::null_proc(uint64_t, const char *, size_t)
+{
+    return outcome_t();
 }
 
 sim_core_channel_t::outcome_t sim_core_channel_t::create_link(uint64_t conn, const char *args, size_t len)

@@ -55,6 +55,7 @@ private:
     };
     static const proc_entry_t procs_[];
 
+    outcome_t null_proc(uint64_t conn, const char *args, size_t len);
     outcome_t create_link(uint64_t conn, const char *args, size_t len);
     outcome_t device_write(uint64_t conn, const char *args, size_t len);
     outcome_t device_read(uint64_t conn, const char *args, size_t len);

@@ -103,7 +103,7 @@ bool sim_server_t::start(std::string *error)
         return false;
     }
     core_port_ = bound_port(core_tcp_);
-    portmap_.reset(new sim_portmapper_t(core_port_));
+    portmap_.reset(new sim_portmapper_t(core_port_, bound_port(pm_tcp_), bound_port(pm_udp_)));
     started_ = true;
     pm_accept_ = std::thread(&sim_server_t::accept_loop, this, pm_tcp_, PORTMAP);
     core_accept_ = std::thread(&sim_server_t::accept_loop, this, core_tcp_, CORE);
@@ -176,8 +176,10 @@ void sim_server_t::udp_loop()
 void sim_server_t::serve(int fd, channel_t ch, uint64_t id)
 {
     std::string msg;
+    rpc_record_buffer_t in;
     for (;;) {
-        if (rpc_stream_t::recv_record(fd, msg, rpc_stream_t::no_deadline(), max_call) != rpc_stream_t::OK)
+        if (rpc_stream_t::recv_record(fd, in, msg, rpc_stream_t::no_deadline(), max_call) !=
+            rpc_stream_t::OK)
             break;
         bool drop = false;
         const std::string reply = dispatch(msg, ch, id, &drop);
