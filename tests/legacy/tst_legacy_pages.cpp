@@ -69,8 +69,9 @@ bool show_page(legacy_connected_window& cw, const QString& page)
     cw.answerer().leave_open();
     if (statics.contains(page)) {
         click_tab(w->ui->model_sel, 0);
-        if (!cw.answerer().wait_answered() || !QTest::qWaitFor([w] { return !w->readback_box; }, 5000))
+        if (!QTest::qWaitFor([w] { return !w->readback_box; }, 5000) || !cw.wait_for_polls(1))
             return false;
+        cw.answerer().clear();
         if (page != "cc") {
             cw.answerer().leave_open();
             click_tab(w->ui->static_pattern, statics.indexOf(page));
@@ -84,15 +85,18 @@ bool show_page(legacy_connected_window& cw, const QString& page)
     } else {
         click_tab(w->ui->model_sel, 3);
         if (page != "configure") {
-            if (!cw.answerer().wait_answered() || !QTest::qWaitFor([w] { return !w->readback_box; }, 5000))
+            if (!QTest::qWaitFor([w] { return !w->readback_box; }, 5000) || !cw.wait_for_polls(1))
                 return false;
+            cw.answerer().clear();
             cw.answerer().leave_open();
             click_tab(w->ui->utility_tabwidget, utility.indexOf(page));
         }
     }
-    if (!cw.answerer().wait_answered())
-        return false;
-    return QTest::qWaitFor([w] { return !w->readback_box; }, 5000);
+    // the page's read-back has ended the wait (a quick one before the answerer saw the box)
+    const bool read = QTest::qWaitFor([w] { return !w->readback_box; }, 5000) && cw.wait_for_polls(1);
+    const bool clean = cw.answerer().unexpected().isEmpty() && cw.answerer().errors().isEmpty();
+    cw.answerer().clear();
+    return read && clean;
 }
 
 // A radio's button ("A"/"B"), a value typed and Enter ("v:2.5"), an entry
@@ -248,7 +252,8 @@ void tst_legacy_pages::page_settings()
     QFETCH(QString, wait);
 
     legacy_connected_window cw;
-    QVERIFY2(cw.start(), qPrintable(cw.error()));
+    // replies a little late where a wait box comes, so that it is up long enough to be seen
+    QVERIFY2(cw.start(wait.isEmpty() ? QStringList() : QStringList{"--delay-ms", "25"}), qPrintable(cw.error()));
     MainWindow* w = cw.window();
     QVERIFY2(show_page(cw, page), "the page was not read");
     QWidget* widget = k_controls.at(control)(w);
@@ -335,7 +340,7 @@ void tst_legacy_pages::refused_while_on()
     QFETCH(QString, wait);
 
     legacy_connected_window cw;
-    QVERIFY2(cw.start(), qPrintable(cw.error()));
+    QVERIFY2(cw.start({"--delay-ms", "25"}), qPrintable(cw.error()));
     MainWindow* w = cw.window();
     QVERIFY2(show_page(cw, page), "the page was not read");
     QTest::mouseClick(w->ui->load_button, Qt::LeftButton);
