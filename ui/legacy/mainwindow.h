@@ -182,6 +182,11 @@ public:
     void cut_limit_boxes(bool current, bool voltage);
     void range_limits(bool current, int index);
     void warn_slew_bands(bool low_range, double changed, double kept);
+    // The side threads stopped, the title shown (when given) and the
+    // connect thread started with `code`.
+    void start_title_thread(const char* title, int code);
+    // A function reply ("CURRENT\n" ...) selects its static tab.
+    void set_static_tabs_by_function(const std::string& reply);
 
     // The form and every member below are public so that the reply side, the
     // pages and the tests reach them by name.
@@ -709,6 +714,16 @@ public slots:
     void _disconnect_configure();
     void _disconnect_sltm();
     void _disconnect_limit();
+    // Title and default routines of the pages: nothing in the window calls
+    // them; each shows its page's title and hands the connect thread a code
+    // it ends at once for.
+    void _show_cc_title();
+    void _show_cv_title();
+    void _show_cr_title();
+    void _show_cp_title();
+    void _init_led_default();
+    void _show_battery_title();
+    void _show_ocpt_title();
     void configure_default();
     void sltm_default();
     void limit_default();

@@ -161,6 +161,12 @@ void MainWindow::deal_batt_page_reply(int operation, const QList<QString>& r)
     }
 }
 
+void MainWindow::_show_battery_title()
+{
+    if (connected)
+        start_title_thread("BATTERY", 8);
+}
+
 void MainWindow::_init_battery_connect()
 {
     page_links::make(this, {{batt_i_range_radio, SIGNAL(buttonA_clicked()), SLOT(deal_i_range_5a_battery_value())},

@@ -180,9 +180,8 @@ void MainWindow::show_and_hide()
 
 void MainWindow::_init_dynamic_default()
 {
-    if (!connected)
-        return;
-    ui->current_function_label->setText(QStringLiteral("DYNAMIC"));
+    if (connected)
+        start_title_thread("DYNAMIC", 5);
 }
 
 // ---- replies

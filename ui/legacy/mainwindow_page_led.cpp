@@ -73,6 +73,12 @@ void MainWindow::deal_led_value_reply(int operation, const QList<QString>& r)
     start_threads();
 }
 
+void MainWindow::_init_led_default()
+{
+    if (connected)
+        start_title_thread("LED", 4);
+}
+
 void MainWindow::_init_led_connect()
 {
     page_links::make(this, {{led_i_range_radio, SIGNAL(buttonA_clicked()), SLOT(deal_irange_5a_button_led())},

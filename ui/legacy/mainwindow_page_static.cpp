@@ -6,6 +6,7 @@
 
 #include "ui_mainwindow.h"
 
+#include "Get_configure_value.h"
 #include "cfg_thread_t.h"
 #include "custom_combobox.h"
 #include "custom_input_spinbox.h"
@@ -423,4 +424,51 @@ void MainWindow::cfg_thread_post(int operation, const QList<QString>& writes, co
                                  const QList<QWidget*>& widgets)
 {
     cfg_thread->add_request(operation, writes, queries, widgets, false, 0, false, QByteArray());
+}
+
+// ---- titles
+
+void MainWindow::start_title_thread(const char* title, int code)
+{
+    stop_threads();
+    if (title)
+        ui->current_function_label->setText(QString::fromLatin1(title));
+    configure_thread->running = 0;
+    configure_thread->request_code = code;
+    configure_thread->start(QThread::InheritPriority);
+}
+
+void MainWindow::_show_cc_title()
+{
+    if (connected)
+        start_title_thread("CC", 0);
+}
+
+void MainWindow::_show_cv_title()
+{
+    if (connected)
+        start_title_thread("CV", 1);
+}
+
+void MainWindow::_show_cr_title()
+{
+    if (connected)
+        start_title_thread("CR", 2);
+}
+
+void MainWindow::_show_cp_title()
+{
+    if (connected)
+        start_title_thread("CP", 3);
+}
+
+void MainWindow::set_static_tabs_by_function(const std::string& reply)
+{
+    static const char* const functions[] = {"CURRENT\n", "VOLTAGE\n", "RESISTANCE\n", "POWER\n"};
+    for (int tab = 0; tab < 4; ++tab) {
+        if (reply == functions[tab]) {
+            ui->model_sel->setCurrentIndex(0);
+            ui->static_pattern->setCurrentIndex(tab);
+        }
+    }
 }

@@ -182,9 +182,12 @@ void MainWindow::deal_ocpt_oppt_value(int kind, QString function, double current
 
 void MainWindow::_init_oppt_default()
 {
-    stop_threads();
-    if (connected)
-        ui->current_function_label->setText(QStringLiteral("OPP"));
+    start_title_thread(connected ? "OPP" : nullptr, 7);
+}
+
+void MainWindow::_show_ocpt_title()
+{
+    start_title_thread(connected ? "OCP" : nullptr, 6);
 }
 
 // ---- connections

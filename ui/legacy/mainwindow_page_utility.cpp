@@ -176,19 +176,19 @@ void MainWindow::deal_utility(int index)
 void MainWindow::configure_default()
 {
     if (connected)
-        stop_threads();
+        start_title_thread(nullptr, 10);
 }
 
 void MainWindow::sltm_default()
 {
     if (connected)
-        stop_threads();
+        start_title_thread(nullptr, 11);
 }
 
 void MainWindow::limit_default()
 {
     if (connected)
-        stop_threads();
+        start_title_thread(nullptr, 12);
 }
 
 // ---- replies
