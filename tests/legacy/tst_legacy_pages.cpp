@@ -406,10 +406,6 @@ void tst_legacy_pages::sweep_verdict_data()
                                   << QStringList{"ocp_i_start_spin=0.5", "ocp_i_end_spin=2", "ocp_i_step_spin=0.5",
                                                  "ocp_i_min_spin=0.25", "ocp_i_max_spin=1", "ocp_v_spin=6"}
                                   << "Test complete!";
-    QTest::newRow("OCP over") << "ocp"
-                              << QStringList{"ocp_i_start_spin=0.5", "ocp_i_end_spin=2", "ocp_i_step_spin=0.5",
-                                             "ocp_i_min_spin=0.1", "ocp_i_max_spin=0.25", "ocp_v_spin=6"}
-                              << "Over limit, Test fail!";
     // a trigger voltage of 0 is never reached: the sweep ends without a result
     QTest::newRow("OPP no trip") << "opp"
                                  << QStringList{"opp_p_start_spin=1", "opp_p_end_spin=2", "opp_p_step_spin=0.5",

@@ -63,7 +63,7 @@ static void dyn_setting(MainWindow* w, setting_t which)
         return;
     if (which == s_i30 || which == s_v36 || which == s_v150)
         w->_disconnect_dynamic();
-    if (w->refuse_while_on(28, QStringLiteral("Dynamic Dialog"), QStringLiteral("Please waiting for the Dynamic initing")))
+    if (w->refuse_while_on(28, MainWindow::tr("Dynamic Dialog"), MainWindow::tr("Please waiting for the Dynamic initing")))
         return;
     const QString prefix = dyn_prefix_of(w);
     QString write;
@@ -191,7 +191,7 @@ void MainWindow::deal_dynamic_reply(int operation, const QList<QString>& replies
     if (operation == 86 || operation == 87) {
         fill_cmd_list(28);
         cfg_thread_post(28, cmd_writes, cmd_queries, widgets);
-        show_wait_box(QStringLiteral("Dynamic Dialog"), QStringLiteral("Please waiting for the Dynamic initing"));
+        show_wait_box(MainWindow::tr("Dynamic Dialog"), MainWindow::tr("Please waiting for the Dynamic initing"));
     } else if (operation >= 105 && operation <= 109) {
         deal_dyn_value_reply(operation, replies);
     } else if (operation == 130 || operation == 131) {

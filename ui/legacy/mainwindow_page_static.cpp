@@ -90,8 +90,8 @@ const level_reply_t k_level_replies[] = {
     {47, &MainWindow::cp_power_spin, &MainWindow::_disconnect_cp, &MainWindow::_init_cp_connect},
 };
 
-const char k_static_title[] = "Static Dialog";
-const char k_static_text[] = "Please waiting for the Static initing";
+const char k_static_title[] = QT_TRANSLATE_NOOP("MainWindow", "Static Dialog");
+const char k_static_text[] = QT_TRANSLATE_NOOP("MainWindow", "Please waiting for the Static initing");
 
 } // namespace
 
@@ -113,7 +113,7 @@ bool MainWindow::refuse_while_on(int readback, const QString& title, const QStri
         return false;
     if (state == QLatin1String("ON")) {
         start_threads();
-        show_warning(QStringLiteral("Please turn off the load"));
+        show_warning(MainWindow::tr("Please turn off the load"));
         fill_cmd_list(readback);
         post(readback, false, 0);
         show_wait_box(title, text);
@@ -129,7 +129,7 @@ void MainWindow::warn_if_on_after(bool poll_first)
     else if (state == QLatin1String("ON") || state == QLatin1String("OFF"))
         start_threads();
     if (state == QLatin1String("ON"))
-        show_warning(QStringLiteral("Please turn off the load"));
+        show_warning(MainWindow::tr("Please turn off the load"));
 }
 
 void MainWindow::link_limit_boxes(bool current, bool voltage)
@@ -226,12 +226,12 @@ void MainWindow::deal_model_sel(int index)
         ocpt_state = oppt_state = battery_test_running = 0;
         fill_cmd_list(26);
         post(26, false, 0);
-        show_wait_box(QString::fromLatin1(k_static_title), QString::fromLatin1(k_static_text));
+        show_wait_box(MainWindow::tr(k_static_title), MainWindow::tr(k_static_text));
     } else if (index == 1) {
         ocpt_state = oppt_state = battery_test_running = 0;
         fill_cmd_list(28);
         post(28, false, 0);
-        show_wait_box(QStringLiteral("Dynamic Dialog"), QStringLiteral("Please waiting for the dynamic initing"));
+        show_wait_box(MainWindow::tr("Dynamic Dialog"), MainWindow::tr("Please waiting for the dynamic initing"));
     } else if (index == 3) {
         ui->utility_tabwidget->setCurrentIndex(0);
         emit ui->utility_tabwidget->tabBarClicked(0);
@@ -244,7 +244,7 @@ void MainWindow::deal_static_pattern(int index)
         return;
     fill_cmd_list(index);
     post(index, false, 0);
-    show_wait_box(QString::fromLatin1(k_static_title), QString::fromLatin1(k_static_text));
+    show_wait_box(MainWindow::tr(k_static_title), MainWindow::tr(k_static_text));
 }
 
 // ---- replies
@@ -294,12 +294,12 @@ void MainWindow::deal_static_range_reply(int operation, const QList<QString>& r)
         if (index >= 0)
             (this->*rr->radio)->set_checked(index);
         start_threads();
-        show_warning(QStringLiteral("Please turn off the load"));
+        show_warning(MainWindow::tr("Please turn off the load"));
     } else if (state == QLatin1String("OFF")) {
         // the radio follows the page's own read-back, under the wait box
         fill_cmd_list(rr->page_operation);
         post(rr->page_operation, false, 0);
-        show_wait_box(QString::fromLatin1(k_static_title), QString::fromLatin1(k_static_text));
+        show_wait_box(MainWindow::tr(k_static_title), MainWindow::tr(k_static_text));
         range_limits(rr->current, index);
     }
     link_limit_boxes(rr->current, !rr->current);
@@ -330,8 +330,8 @@ void MainWindow::warn_slew_bands(bool low_range, double changed, double kept)
 {
     if (!slew_bands::straddle(slew_bands::edge(low_range), changed, kept))
         return;
-    show_warning(low_range ? QStringLiteral("Slope are adjust to the same\nrange!(0.001~0.01 or 0.01~0.5)")
-                           : QStringLiteral("Slope are adjust to the same\nrange!(0.001~0.1 or 0.1~2.5)"));
+    show_warning(low_range ? MainWindow::tr("Slope are adjust to the same\nrange!(0.001~0.01 or 0.01~0.5)")
+                           : MainWindow::tr("Slope are adjust to the same\nrange!(0.001~0.1 or 0.1~2.5)"));
 }
 
 // ---- connections

@@ -132,7 +132,7 @@ void MainWindow::deal_sweep_page_reply(bool ocp, int offset, const QList<QString
         if (index >= 0)
             radios[offset]->set_checked(index);
         start_threads();
-        show_warning(QStringLiteral("Please turn off the load"));
+        show_warning(MainWindow::tr("Please turn off the load"));
     } else if (state == QLatin1String("OFF")) {
         if (index >= 0)
             radios[offset]->set_checked(index);
@@ -159,22 +159,22 @@ void MainWindow::deal_ocpt_oppt_value(int kind, QString function, double current
     };
     const judged_t pages[] = {
         {"OCP\n", &ocpt_state, ocp_v_spin, current, ocp_i_max_spin, ocp_i_min_spin,
-         "Failure! The measured value did not meet the set valued"},
+         QT_TRANSLATE_NOOP("MainWindow", "Failure! The measured value did not meet the set valued")},
         {"OPP\n", &oppt_state, opp_v_spin, power, opp_p_max_spin, opp_p_min_spin,
-         "Failure! The measured value did not meet the set value"},
+         QT_TRANSLATE_NOOP("MainWindow", "Failure! The measured value did not meet the set value")},
     };
     for (const judged_t& p : pages) {
         if (function != QLatin1String(p.function) || *p.state != 1)
             continue;
         *p.state = 0;
         if (voltage > p.trigger->value())
-            show_warning(QString::fromLatin1(p.failure));
+            show_warning(MainWindow::tr(p.failure));
         else if (p.value > p.maximum->value())
-            show_warning(QStringLiteral("Over limit, Test fail!"));
+            show_warning(MainWindow::tr("Over limit, Test fail!"));
         else if (p.minimum->value() > p.value)
-            show_warning(QStringLiteral("Below limit, Test fail!"));
+            show_warning(MainWindow::tr("Below limit, Test fail!"));
         else
-            show_warning(QStringLiteral("Test complete!"));
+            show_warning(MainWindow::tr("Test complete!"));
         break;
     }
     load_switched_on = false;

@@ -125,8 +125,8 @@ static void monitor_on(MainWindow* w, bool current)
 {
     if (!w->connected)
         return;
-    custom_messagebox* box = new custom_messagebox(QMessageBox::Warning, QStringLiteral("dialog"),
-                                                   QStringLiteral("Please confirm that the BNC is connected"),
+    custom_messagebox* box = new custom_messagebox(QMessageBox::Warning, MainWindow::tr("dialog"),
+                                                   MainWindow::tr("Please confirm that the BNC is connected"),
                                                    QMessageBox::Yes | QMessageBox::No, nullptr);
     box->setWindowIcon(QIcon(QStringLiteral(":/resource/lion.jpg")));
     const bool yes = box->exec() == QMessageBox::Yes;
@@ -170,7 +170,7 @@ void MainWindow::deal_utility(int index)
         return;
     fill_cmd_list(10 + index);
     post(10 + index, false, 0);
-    show_wait_box(QStringLiteral("Utility Dialog"), QStringLiteral("Please waiting for the Utility initing"));
+    show_wait_box(MainWindow::tr("Utility Dialog"), MainWindow::tr("Please waiting for the Utility initing"));
 }
 
 void MainWindow::configure_default()
