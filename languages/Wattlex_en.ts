@@ -110,6 +110,78 @@
         <source>The load did not answer.</source>
         <translation>The load did not answer.</translation>
     </message>
+    <message>
+        <source>Please turn off the load</source>
+        <translation>Please turn off the load</translation>
+    </message>
+    <message>
+        <source>Static Dialog</source>
+        <translation>Static Dialog</translation>
+    </message>
+    <message>
+        <source>Please waiting for the Static initing</source>
+        <translation>Please waiting for the Static initing</translation>
+    </message>
+    <message>
+        <source>Dynamic Dialog</source>
+        <translation>Dynamic Dialog</translation>
+    </message>
+    <message>
+        <source>Please waiting for the dynamic initing</source>
+        <translation>Please waiting for the dynamic initing</translation>
+    </message>
+    <message>
+        <source>Please waiting for the Dynamic initing</source>
+        <translation>Please waiting for the Dynamic initing</translation>
+    </message>
+    <message>
+        <source>Utility Dialog</source>
+        <translation>Utility Dialog</translation>
+    </message>
+    <message>
+        <source>Please waiting for the Utility initing</source>
+        <translation>Please waiting for the Utility initing</translation>
+    </message>
+    <message>
+        <source>Please confirm that the BNC is connected</source>
+        <translation>Please confirm that the BNC is connected</translation>
+    </message>
+    <message>
+        <source>dialog</source>
+        <translation>dialog</translation>
+    </message>
+    <message>
+        <source>Slope are adjust to the same
+range!(0.001~0.01 or 0.01~0.5)</source>
+        <translation>Slope are adjust to the same
+range!(0.001~0.01 or 0.01~0.5)</translation>
+    </message>
+    <message>
+        <source>Slope are adjust to the same
+range!(0.001~0.1 or 0.1~2.5)</source>
+        <translation>Slope are adjust to the same
+range!(0.001~0.1 or 0.1~2.5)</translation>
+    </message>
+    <message>
+        <source>Test complete!</source>
+        <translation>Test complete!</translation>
+    </message>
+    <message>
+        <source>Over limit, Test fail!</source>
+        <translation>Over limit, Test fail!</translation>
+    </message>
+    <message>
+        <source>Below limit, Test fail!</source>
+        <translation>Below limit, Test fail!</translation>
+    </message>
+    <message>
+        <source>Failure! The measured value did not meet the set valued</source>
+        <translation>Failure! The measured value did not meet the set valued</translation>
+    </message>
+    <message>
+        <source>Failure! The measured value did not meet the set value</source>
+        <translation>Failure! The measured value did not meet the set value</translation>
+    </message>
 </context>
 <context>
     <name>MyMainWindow</name>

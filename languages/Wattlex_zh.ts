@@ -130,6 +130,78 @@
         <source>The load does not answer any more; the connection is closed.</source>
         <translation>负载不再应答，连接已关闭。</translation>
     </message>
+    <message>
+        <source>Please turn off the load</source>
+        <translation>请关闭负载</translation>
+    </message>
+    <message>
+        <source>Static Dialog</source>
+        <translation>静态对话框</translation>
+    </message>
+    <message>
+        <source>Please waiting for the Static initing</source>
+        <translation>正在初始化静态模式，请稍候</translation>
+    </message>
+    <message>
+        <source>Dynamic Dialog</source>
+        <translation>动态对话框</translation>
+    </message>
+    <message>
+        <source>Please waiting for the dynamic initing</source>
+        <translation>正在初始化动态模式，请稍候</translation>
+    </message>
+    <message>
+        <source>Please waiting for the Dynamic initing</source>
+        <translation>正在初始化动态模式，请稍候</translation>
+    </message>
+    <message>
+        <source>Utility Dialog</source>
+        <translation>系统设置对话框</translation>
+    </message>
+    <message>
+        <source>Please waiting for the Utility initing</source>
+        <translation>正在初始化系统设置，请稍候</translation>
+    </message>
+    <message>
+        <source>Please confirm that the BNC is connected</source>
+        <translation>请确认BNC已连接</translation>
+    </message>
+    <message>
+        <source>dialog</source>
+        <translation>对话框</translation>
+    </message>
+    <message>
+        <source>Slope are adjust to the same
+range!(0.001~0.01 or 0.01~0.5)</source>
+        <translation>斜率需调整到同一范围！
+(0.001~0.01 或 0.01~0.5)</translation>
+    </message>
+    <message>
+        <source>Slope are adjust to the same
+range!(0.001~0.1 or 0.1~2.5)</source>
+        <translation>斜率需调整到同一范围！
+(0.001~0.1 或 0.1~2.5)</translation>
+    </message>
+    <message>
+        <source>Test complete!</source>
+        <translation>测试完成！</translation>
+    </message>
+    <message>
+        <source>Over limit, Test fail!</source>
+        <translation>超出上限，测试失败！</translation>
+    </message>
+    <message>
+        <source>Below limit, Test fail!</source>
+        <translation>低于下限，测试失败！</translation>
+    </message>
+    <message>
+        <source>Failure! The measured value did not meet the set valued</source>
+        <translation>失败！测量值未达到设定值</translation>
+    </message>
+    <message>
+        <source>Failure! The measured value did not meet the set value</source>
+        <translation>失败！测量值未达到设定值</translation>
+    </message>
 </context>
 <context>
     <name>MyMainWindow</name>

@@ -85,14 +85,21 @@ bool legacy_connected_window::connect_through_dialogs()
         line->set_value(QStringList{"127", "0", "0", "1"});
         ok->click();
     });
+    // the load starts in CC: its page is read under the wait box
+    answerer_->leave_open(QStringLiteral("Please waiting for the Static initing"));
     const int polls_before = poll_replies_;
     QTest::mouseClick(window_->ui->connect_device, Qt::LeftButton);
-    if (!answerer_->wait_answered(20000))
+    if (!QTest::qWaitFor([&] { return dialog_seen && address_seen; }, 20000))
         return fail(QStringLiteral("the connect dialogs did not show"));
-    if (!dialog_seen || !address_seen)
-        return fail(QStringLiteral("no VXI11 button or address window"));
     if (!QTest::qWaitFor([this] { return window_->connected && reply_ops_.contains(31); }, 20000))
         return fail(QStringLiteral("no mode read-back after the connection"));
+    if (!QTest::qWaitFor([this] { return reply_ops_.contains(0) && !window_->readback_box; }, 20000))
+        return fail(QStringLiteral("the page of the load's mode was not read"));
+    // a read-back quicker than the answerer's look leaves its answer unused
+    if (!answerer_->unexpected().isEmpty() || !answerer_->errors().isEmpty())
+        return fail(QStringLiteral("an unexpected box while connecting: ") +
+                    answerer_->unexpected().value(0).text + answerer_->errors().value(0));
+    answerer_->clear();
     if (!QTest::qWaitFor([&] { return poll_replies_ >= polls_before + 2; }, 10000))
         return fail(QStringLiteral("the measurement poll does not run"));
     return true;

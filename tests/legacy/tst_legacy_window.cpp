@@ -2,6 +2,7 @@
 // trend and record, its prompts and ends, and (with WATTLEX_SHOT_DIR set)
 // pictures of every page in English and Chinese.
 #include "mainwindow.h"
+#include "uiPara.h"
 
 #include "ui_mainwindow.h"
 

@@ -153,6 +153,41 @@ public:
     void deal_battery_end(const QList<QString>& r, double seconds);
     double battery_end_seconds = 0;
 
+    // ---- the mode pages' requests and replies
+    // A page's request: its own lists and the widget it came from.
+    void post_page(int operation, const QList<QString>& writes, const QList<QString>& queries,
+                   QWidget* widget = nullptr);
+    void cfg_thread_post(int operation, const QList<QString>& writes, const QList<QString>& queries,
+                         const QList<QWidget*>& widgets);
+    // A request of the page tables (static, LED, battery, OCP/OPP, utility) by its row.
+    void post_static_row(int row);
+    void post_led_row(int row);
+    void post_battery_row(int row);
+    void post_sweep_row(bool ocp, int row);
+    void post_utility_row(int row);
+    // A range, function or stop change refused while the input is on.
+    bool refuse_while_on(int readback, const QString& title, const QString& text);
+    void deal_static_range_reply(int operation, const QList<QString>& r);
+    void deal_static_slew_reply(int operation, const QList<QString>& r);
+    void deal_led_value_reply(int operation, const QList<QString>& r);
+    void deal_dyn_value_reply(int operation, const QList<QString>& r);
+    void deal_dyn_slew_reply(int operation, const QList<QString>& r);
+    void deal_batt_page_reply(int operation, const QList<QString>& r);
+    void deal_sweep_page_reply(bool ocp, int operation, const QList<QString>& r);
+    void deal_configure_reply(int operation, const QList<QString>& r);
+    // External mode, function mode and function: the panel and the function shown.
+    void deal_external_control_reply(const QList<QString>& r);
+    void warn_if_on_after(bool poll_first);
+    void link_limit_boxes(bool current, bool voltage);
+    void cut_limit_boxes(bool current, bool voltage);
+    void range_limits(bool current, int index);
+    void warn_slew_bands(bool low_range, double changed, double kept);
+    // The side threads stopped, the title shown (when given) and the
+    // connect thread started with `code`.
+    void start_title_thread(const char* title, int code);
+    // A function reply ("CURRENT\n" ...) selects its static tab.
+    void set_static_tabs_by_function(const std::string& reply);
+
     // The form and every member below are public so that the reply side, the
     // pages and the tests reach them by name.
     Ui::MainWindow* ui = nullptr;
@@ -654,6 +689,45 @@ public slots:
     void _init_oppt_default();
     void deal_ocpt_oppt_value(int kind, QString function, double current, double power, double voltage);
 
+    // ---- page connections: a page's widgets reach their slots only while
+    // the page is shown, and never while a reply sets them by code
+    void _init_cc_connect();
+    void _init_cv_connect();
+    void _init_cr_connect();
+    void _init_cp_connect();
+    void _disconnect_cc();
+    void _disconnect_cv();
+    void _disconnect_cr();
+    void _disconnect_cp();
+    void _disconnect_static();
+    void _disconnect_all();
+    void _init_led_connect();
+    void _disconnect_led();
+    void _init_dynamic_connect();
+    void _disconnect_dynamic();
+    void _disconnect_battery();
+    void _disconnect_ocpt();
+    void _disconnect_oppt();
+    void _init_configure_connect();
+    void _init_sltm_connect();
+    void _init_limit_connect();
+    void _disconnect_configure();
+    void _disconnect_sltm();
+    void _disconnect_limit();
+    // Title and default routines of the pages: nothing in the window calls
+    // them; each shows its page's title and hands the connect thread a code
+    // it ends at once for.
+    void _show_cc_title();
+    void _show_cv_title();
+    void _show_cr_title();
+    void _show_cp_title();
+    void _init_led_default();
+    void _show_battery_title();
+    void _show_ocpt_title();
+    void configure_default();
+    void sltm_default();
+    void limit_default();
+
     // ---- configure, SLTM and limit pages
     void deal_vrmt_on();
     void deal_vrmt_off();
@@ -765,6 +839,7 @@ private:
     QwtPlotCurve* curve_of(int q);
     void install_time_scale();
     void write_record_row(double current, double voltage, double resistance, double power);
+
 
     // ends of a session
     void end_session(bool remote_off);

@@ -137,27 +137,36 @@ static void static_readback(MainWindow* w, const QList<QString>& r, int code, co
 
 void MainWindow::deal_cc_readback(const QList<QString>& r)
 {
+    _disconnect_cc();
     static_readback(this, r, 0, "CC", cc_i_range_radio, cc_v_range_radio,
                     {cc_current_spin, cc_slew_rise_spin, cc_slew_fall_spin});
+    _init_cc_connect();
 }
 
 void MainWindow::deal_cv_readback(const QList<QString>& r)
 {
+    _disconnect_cv();
     static_readback(this, r, 1, "CV", cv_i_range_radio, cv_v_range_radio, {cv_voltage_spin});
+    _init_cv_connect();
 }
 
 void MainWindow::deal_cr_readback(const QList<QString>& r)
 {
+    _disconnect_cr();
     static_readback(this, r, 2, "CR", cr_i_range_radio, cr_v_range_radio, {cr_resistance_spin});
+    _init_cr_connect();
 }
 
 void MainWindow::deal_cp_readback(const QList<QString>& r)
 {
+    _disconnect_cp();
     static_readback(this, r, 3, "CP", cp_i_range_radio, cp_v_range_radio, {cp_power_spin});
+    _init_cp_connect();
 }
 
 void MainWindow::deal_led_readback(const QList<QString>& r)
 {
+    _disconnect_led();
     close_wait_box();
     ui->current_function_label->setText(QStringLiteral("LED"));
     apply_ranges(this, led_i_range_radio, led_v_range_radio, range_index(r.at(0), "5\n", "30\n", false),
@@ -168,6 +177,7 @@ void MainWindow::deal_led_readback(const QList<QString>& r)
     func_code = 4;
     show_extra_labels(this, false);
     start_threads();
+    _init_led_connect();
 }
 
 // ---- dynamic page
@@ -217,6 +227,7 @@ void MainWindow::deal_dyn_func_readback(const QList<QString>& r, const QList<QWi
 
 void MainWindow::deal_dyn_readback(const QList<QString>& r)
 {
+    _disconnect_dynamic();
     close_wait_box();
     ui->current_function_label->setText(QStringLiteral("DYNAMIC"));
     static const char* const prefixes[] = {"CURR", "VOLT", "RES", "POW"};
@@ -273,6 +284,7 @@ void MainWindow::deal_dyn_readback(const QList<QString>& r)
     show_extra_labels(this, false);
     set_position();
     start_threads();
+    _init_dynamic_connect();
 }
 
 // ---- test pages
@@ -301,12 +313,14 @@ static void sweep_readback(MainWindow* w, const QList<QString>& r, QFrame* page,
 static void sweep_page_readback(MainWindow* w, const QList<QString>& r, bool ocp)
 {
     if (ocp) {
+        w->_disconnect_ocpt();
         sweep_readback(w, r, w->ocp_frame, "OCP", w->ocp_i_range_radio, w->ocp_v_range_radio,
                        {w->ocp_v_spin, w->ocp_i_step_spin, w->ocp_i_start_spin, w->ocp_i_end_spin, w->ocp_i_min_spin,
                         w->ocp_i_max_spin, w->ocp_delay_spin});
         w->oppt_state = 0;
         w->_init_ocpt_pattern();
     } else {
+        w->_disconnect_oppt();
         sweep_readback(w, r, w->opp_frame, "OPP", w->opp_i_range_radio, w->opp_v_range_radio,
                        {w->opp_v_spin, w->opp_p_step_spin, w->opp_p_start_spin, w->opp_p_end_spin, w->opp_p_min_spin,
                         w->opp_p_max_spin, w->opp_delay_spin});
@@ -330,6 +344,7 @@ void MainWindow::deal_opp_readback(const QList<QString>& r)
 
 void MainWindow::deal_battery_readback(const QList<QString>& r)
 {
+    _disconnect_battery();
     close_wait_box();
     show_aux_page(this, battery_page);
     ui->current_function_label->setText(QStringLiteral("BATTERY"));
@@ -363,6 +378,7 @@ void MainWindow::deal_battery_readback(const QList<QString>& r)
 
 void MainWindow::deal_configure_readback(const QList<QString>& r)
 {
+    _disconnect_configure();
     custom_radiobutton* switches[] = {vrmt_radio, sof_radio, vol_radio};
     for (int i = 0; i < 3; ++i)
         switches[i]->set_checked(on_off_index(r.at(i)));
@@ -385,19 +401,23 @@ void MainWindow::deal_configure_readback(const QList<QString>& r)
     von_spin->set_value(r.at(6).toDouble());
     start_threads();
     close_wait_box();
+    _init_configure_connect();
 }
 
 void MainWindow::deal_sltm_readback(const QList<QString>& r)
 {
+    _disconnect_sltm();
     tmon_radio->set_checked(on_off_index(r.at(0)));
     v_low_spin->set_value(r.at(1).toDouble());
     v_high_spin->set_value(r.at(2).toDouble());
     start_threads();
     close_wait_box();
+    _init_sltm_connect();
 }
 
 void MainWindow::deal_limit_readback(const QList<QString>& r)
 {
+    _disconnect_limit();
     i_protect_switch_radio->set_checked(on_off_index(r.at(0)));
     p_protect_switch_radio->set_checked(on_off_index(r.at(3)));
     i_protect_spin->set_value(r.at(1).toDouble());
@@ -406,6 +426,7 @@ void MainWindow::deal_limit_readback(const QList<QString>& r)
     p_protect_delay_spin->set_value(r.at(5).toDouble());
     start_threads();
     close_wait_box();
+    _init_limit_connect();
 }
 
 // ---- list and program
@@ -866,4 +887,38 @@ void MainWindow::deal_measure_readback(const QList<QString>& r)
     } else {
         show_extra_labels(this, false);
     }
+}
+
+// The reply of an external control change: r0 the external mode, r1 the
+// function mode, r2 the function.
+void MainWindow::deal_external_control_reply(const QList<QString>& r)
+{
+    if (r.size() < 3) {
+        start_threads();
+        return;
+    }
+    const bool exti = r.at(0) == QLatin1String("EXTI\n");
+    if (r.at(0) == QLatin1String("INT\n")) {
+        monitor_panel->show();
+        ext_range_panel->hide();
+        type_combo->set_current_index(0);
+        ext_current_range_radio->set_enable(false);
+        ext_voltage_range_radio->set_enable(false);
+        for (const mode_page_t& m : k_mode_pages) {
+            if (r.at(1) != QLatin1String(m.mode) || (m.function && r.at(2) != QLatin1String(m.function)))
+                continue;
+            func_code = m.code;
+            ui->current_function_label->setText(QString::fromLatin1(m.label));
+            break;
+        }
+    } else if (exti || r.at(0) == QLatin1String("EXTV\n")) {
+        monitor_panel->hide();
+        ext_range_panel->show();
+        type_combo->set_current_index(exti ? 1 : 2);
+        ui->current_function_label->setText(exti ? QStringLiteral("EXTI") : QStringLiteral("EXTV"));
+        func_code = exti ? 24 : 25;
+        ext_current_range_radio->set_enable(true);
+        ext_voltage_range_radio->set_enable(true);
+    }
+    start_threads();
 }

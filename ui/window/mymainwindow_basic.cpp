@@ -7,6 +7,7 @@
 
 #include "SwitchButton.h"
 #include "cfg_thread_t.h"
+#include "slew_bands.h"
 #include "uiPara.h"
 
 #include <QDebug>
@@ -109,15 +110,15 @@ void check_slopes(MyMainWindow& w, double set, double other)
     double threshold = 0;
     QString text;
     if (w.ui->radioButton_5A_Basic->isChecked()) {
-        threshold = 0.01;
+        threshold = slew_bands::edge(true);
         text = MyMainWindow::tr("Slope are adjust to the same range!(0.001~0.01 or 0.01~0.5)");
     } else if (w.ui->radioButton_30A_Basic->isChecked()) {
-        threshold = 0.1;
+        threshold = slew_bands::edge(false);
         text = MyMainWindow::tr("Slope are adjust to the same range!(0.001~0.1 or 0.1~2.5)");
     } else {
         return;
     }
-    if ((other < threshold && set > threshold) || (other > threshold && set < threshold))
+    if (slew_bands::straddle(threshold, set, other))
         w.show_warning(text);
 }
 
