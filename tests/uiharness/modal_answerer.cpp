@@ -133,6 +133,15 @@ modal_answerer& modal_answerer::act(std::function<void(QWidget*)> fn)
     return *this;
 }
 
+modal_answerer& modal_answerer::press_on(const QString& text_start, QMessageBox::StandardButton button)
+{
+    answer_t a(answer_t::standard);
+    a.button = button;
+    a.text_start = text_start;
+    m_answers.append(a);
+    return *this;
+}
+
 QList<modal_answerer::box_record> modal_answerer::unexpected() const
 {
     QList<box_record> list;
@@ -163,9 +172,17 @@ void modal_answerer::poll()
     if (!w || !w->isVisible())
         return;
     // Already answered and still on its way out (or deliberately left open).
-    if (w == m_last)
+    if (w == m_last) {
+        if (m_last_passed && m_passed_for.hasExpired(pass_limit_ms)) {
+            m_last_passed = false;
+            m_errors += QStringLiteral("\"%1\" stayed open while another box was awaited")
+                            .arg(m_boxes.isEmpty() ? QString() : m_boxes.last().text);
+            close_widget(w);
+        }
         return;
+    }
     m_last = w;
+    m_last_passed = false;
     // Once hidden it may be shown (exec'd) again and then needs a new answer.
     w->installEventFilter(this);
     handle(w);
@@ -207,6 +224,13 @@ void modal_answerer::handle(QWidget* w)
         return;
     }
 
+    if (!m_answers.first().text_start.isEmpty() && !rec.text.startsWith(m_answers.first().text_start)) {
+        rec.answer = QStringLiteral("passed over");
+        m_boxes.append(rec);
+        m_last_passed = true;
+        m_passed_for.start();
+        return;
+    }
     const answer_t a = m_answers.takeFirst();
     QAbstractButton* target = nullptr;
     switch (a.kind) {

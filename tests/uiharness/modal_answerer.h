@@ -1,6 +1,7 @@
 #ifndef MODAL_ANSWERER_H
 #define MODAL_ANSWERER_H
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QMessageBox>
 #include <QObject>
@@ -48,6 +49,12 @@ public:
     // (and listed in errors()), so that a test fails instead of hanging on it.
     modal_answerer& leave_open(const QString& text);
     modal_answerer& act(std::function<void(QWidget*)> fn);  // anything else
+    // Presses `button` on the first box whose text starts with `text_start`.
+    // Boxes before it with another text are left to the code under test
+    // (a wait prompt that may come and go before a poll sees it) and
+    // recorded as "passed over"; one still open after `pass_limit_ms` is
+    // closed and listed in errors(), so that a test fails instead of hanging.
+    modal_answerer& press_on(const QString& text_start, QMessageBox::StandardButton button);
 
     int pending() const { return m_answers.size(); }
     const QList<box_record>& boxes() const { return m_boxes; }
@@ -66,6 +73,8 @@ private slots:
     void poll();
 
 private:
+    static const int pass_limit_ms = 30000;
+
     struct answer_t
     {
         enum kind_t { standard, text, close, leave, custom };
@@ -73,6 +82,7 @@ private:
         kind_t kind;
         QMessageBox::StandardButton button = QMessageBox::NoButton;
         QString button_text;
+        QString text_start; // only for a box whose text starts so
         std::function<void(QWidget*)> fn;
     };
 
@@ -83,6 +93,8 @@ private:
     QList<box_record> m_boxes;
     QStringList m_errors;
     QPointer<QWidget> m_last;
+    bool m_last_passed = false; // m_last was left open as not the awaited box
+    QElapsedTimer m_passed_for;
 };
 
 #endif

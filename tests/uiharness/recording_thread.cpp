@@ -36,7 +36,8 @@ void recording_thread::forget()
     m_served.clear();
     m_marks.clear();
     m_taken = 0;
-    m_has_last = false;
+    // m_last stays: a repeating request still being served was posted
+    // before, and served again it is not a new post.
     m_polled = false;
 }
 

@@ -30,7 +30,8 @@ public:
     QList<cfg_request_t> posts();
     // True once the measurement poll was served.
     bool polled();
-    // Forgets what was served.
+    // Forgets what was served (a repeating request still being served is
+    // not counted again).
     void forget();
 
     // Wait until at least `count` requests (posts(): other than the poll)

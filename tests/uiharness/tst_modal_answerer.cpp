@@ -115,6 +115,27 @@ private slots:
         QCOMPARE(answerer.errors().size(), 1);
     }
 
+    void pressed_only_on_the_box_with_its_text()
+    {
+        modal_answerer answerer;
+        answerer.press_on("The settings could not", QMessageBox::Ok);
+        QMessageBox error(QMessageBox::Warning, "Warning", "The settings could not be saved", QMessageBox::Ok);
+        // A wait prompt comes first and is ended by the code under test,
+        // which then shows the error.
+        QMessageBox wait(QMessageBox::Warning, "Save", "Please waiting for the file saving", QMessageBox::NoButton);
+        QTimer::singleShot(150, &wait, [&] {
+            wait.done(0);
+            QTimer::singleShot(0, &error, [&error] { error.exec(); });
+        });
+        wait.exec();
+        QVERIFY(answerer.wait_answered());
+        QCOMPARE(answerer.boxes().size(), 2);
+        QCOMPARE(answerer.boxes().at(0).answer, QString("passed over"));
+        QCOMPARE(answerer.boxes().at(1).answer, QString("OK"));
+        QCOMPARE(error.result(), int(QMessageBox::Ok));
+        QVERIFY(answerer.errors().isEmpty());
+    }
+
     void press_by_text()
     {
         modal_answerer answerer;

@@ -110,7 +110,10 @@ private slots:
         QFETCH(int, op);
         w->deal_cfg_thread(op, QList<QString>({"1\n", "2\n"}), {}, 0);
         QCOMPARE(g_trace, routers);
-        QVERIFY(posts(0, 50).isEmpty());
+        QStringList posted;
+        for (const cfg_request_t& r : posts(0, 50))
+            posted << QString::number(r.button_model) + ':' + r.write.join('|') + ':' + r.query.join('|');
+        QVERIFY2(posted.isEmpty(), qPrintable(posted.join(' ')));
     }
 
     void routers_run_before_the_handler_of_each_code()

@@ -277,8 +277,11 @@ private slots:
         QVERIFY(off_at >= 0);
         QVERIFY(cw.wait_received(QStringLiteral("BATT:ADDCAP?"), off_at) > off_at);
         QTRY_VERIFY(number_in(ui->label_C_Add->text()) > 0);
+        // Taken from a poll after the input went off (one still on its way
+        // may show the last moments of the discharge), then held over more.
+        QVERIFY(cw.wait_for_polls(1, 20000));
         const QString held = ui->label_R->text();
-        QTest::qWait(100);
+        QVERIFY(cw.wait_for_polls(2, 20000));
         QCOMPARE(ui->label_R->text(), held);
         QCOMPARE(answerer.boxes().size(), 3);
     }

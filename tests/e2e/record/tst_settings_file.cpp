@@ -85,8 +85,10 @@ void tst_settings_file::failed_save_is_shown_and_leaves_nothing()
     // The chosen name is a folder: the file cannot be written.
     const QDir folder(dir.filePath("failed"));
     QVERIFY(folder.mkpath("taken.wlx"));
+    // The wait prompt may show first (or end before it is seen): the error
+    // box is answered by its text.
     modal_answerer answerer;
-    answerer.press(QMessageBox::Ok);
+    answerer.press_on("The settings could not be saved to", QMessageBox::Ok);
     file_dialog_stub files;
     files.answer(folder.filePath("taken.wlx"));
     w->ui->actionSave->trigger();
@@ -94,6 +96,10 @@ void tst_settings_file::failed_save_is_shown_and_leaves_nothing()
     const QList<modal_answerer::box_record> boxes = answerer.boxes();
     QVERIFY(!boxes.isEmpty());
     QVERIFY2(boxes.last().text.startsWith("The settings could not be saved to"), qPrintable(boxes.last().text));
+    QCOMPARE(boxes.last().answer, QString("OK"));
+    for (int i = 0; i + 1 < boxes.size(); ++i)
+        QCOMPARE(boxes[i].text, QString("Please waiting for the file saving"));
+    QVERIFY(answerer.errors().isEmpty());
     QVERIFY(!w->wait_prompt);
     QVERIFY(QFileInfo(folder.filePath("taken.wlx")).isDir());
     // no half-written file beside it
