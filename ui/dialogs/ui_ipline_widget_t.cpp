@@ -29,6 +29,11 @@ ui_ipline_widget_t::ui_ipline_widget_t(QWidget* parent)
     for (int i = 0; i < m_section_count - 1; ++i) {
         auto* dot = new QLabel(QStringLiteral("."), m_main_widget);
         dot->setObjectName(QStringLiteral("ip_dot_label"));
+        // A bold dot keeps a solid core whatever pixel it lands on; a thin
+        // one is all antialiased edge and reads faint on the dark ground.
+        QFont bold = dot->font();
+        bold.setBold(true);
+        dot->setFont(bold);
         m_dots.append(dot);
     }
 
