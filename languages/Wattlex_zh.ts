@@ -110,6 +110,22 @@
         <source>The load did not answer.</source>
         <translation>负载没有应答。</translation>
     </message>
+    <message>
+        <source>Battery Dialog</source>
+        <translation>电池测试对话框</translation>
+    </message>
+    <message>
+        <source>Please waiting for the Battery initing</source>
+        <translation>正在初始化电池测试，请稍候</translation>
+    </message>
+    <message>
+        <source>The load has left remote control.</source>
+        <translation>负载已退出远程控制。</translation>
+    </message>
+    <message>
+        <source>The load does not answer any more; the connection is closed.</source>
+        <translation>负载不再应答，连接已关闭。</translation>
+    </message>
 </context>
 <context>
     <name>MyMainWindow</name>

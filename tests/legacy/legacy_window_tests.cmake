@@ -5,3 +5,20 @@ wattlex_add_test(tst_legacy_window
   TIMEOUT 180)
 # ui_*_t.h headers of the kits are classes, not forms.
 set_target_properties(tst_legacy_window PROPERTIES AUTOUIC OFF)
+# The older window against the simulated load, in a network namespace.
+add_library(wattlex_legacy_fixture STATIC ${CMAKE_CURRENT_LIST_DIR}/legacy_connected_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/legacy_connected_window.h)
+target_include_directories(wattlex_legacy_fixture PUBLIC ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(wattlex_legacy_fixture PUBLIC wattlex_legacy wattlex_harness_sim wattlex_harness_ui Qt5::Test)
+set_target_properties(wattlex_legacy_fixture PROPERTIES AUTOUIC OFF AUTOMOC ON)
+wattlex_add_test(tst_legacy_e2e
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_legacy_e2e.cpp
+  LIBS wattlex_legacy_fixture wattlex_legacy wattlex_harness_sim wattlex_harness_ui wattlex_resources
+  NETNS TIMEOUT 300)
+set_target_properties(tst_legacy_e2e PROPERTIES AUTOUIC OFF)
+# The reply side without a load.
+wattlex_add_test(tst_legacy_dispatch
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_legacy_dispatch.cpp
+  LIBS wattlex_legacy wattlex_harness_ui wattlex_resources
+  TIMEOUT 120)
+set_target_properties(tst_legacy_dispatch PROPERTIES AUTOUIC OFF)

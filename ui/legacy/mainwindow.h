@@ -103,6 +103,55 @@ public:
     void build_prog_result_form(int rows);
     void load_style(const QString& name);
 
+    // ---- reply side
+    // 1 when the caller may go on, 0 when an alarm was shown.
+    int show_protect_alarm(int status);
+    void show_test_verdict(double value, double minimum, double maximum);
+    // The page dispatchers: each acts on its own codes only.
+    void deal_static_reply(int operation, const QList<QString>& replies, const QList<QWidget*>& widgets);
+    void deal_dynamic_reply(int operation, const QList<QString>& replies, const QList<QWidget*>& widgets);
+    void deal_ocpt_reply(int operation, const QList<QString>& replies, const QList<QWidget*>& widgets);
+    void deal_oppt_reply(int operation, const QList<QString>& replies, const QList<QWidget*>& widgets);
+    void deal_battery_reply(int operation, const QList<QString>& replies, const QList<QWidget*>& widgets);
+    void deal_list_reply(int operation, const QList<QString>& replies, const QList<QWidget*>& widgets);
+    void deal_prog_reply(int operation, const QList<QString>& replies, const QList<QWidget*>& widgets);
+    void deal_utility_reply(int operation, const QList<QString>& replies, const QList<QWidget*>& widgets);
+    // The window's own switch, by operation code.
+    void deal_cc_readback(const QList<QString>& r);
+    void deal_cv_readback(const QList<QString>& r);
+    void deal_cr_readback(const QList<QString>& r);
+    void deal_cp_readback(const QList<QString>& r);
+    void deal_led_readback(const QList<QString>& r);
+    void deal_dyn_readback(const QList<QString>& r);
+    void deal_ocp_readback(const QList<QString>& r);
+    void deal_opp_readback(const QList<QString>& r);
+    void deal_battery_readback(const QList<QString>& r);
+    void deal_configure_readback(const QList<QString>& r);
+    void deal_sltm_readback(const QList<QString>& r);
+    void deal_limit_readback(const QList<QString>& r);
+    void deal_list_readback(const QList<QString>& r);
+    void deal_prog_readback(const QList<QString>& r);
+    void deal_list_run_state(const QList<QString>& r);
+    void deal_prog_run_state(const QList<QString>& r);
+    void deal_list_change_readback(const QList<QString>& r);
+    void deal_static_func_readback(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_dyn_func_readback(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_test_result_readback(const QList<QString>& r, int sub);
+    void deal_init_readback(const QList<QString>& r, int sub);
+    void deal_load_readback(const QList<QString>& r, int sub);
+    void deal_short_readback(const QList<QString>& r);
+    void deal_trigger_readback(const QList<QString>& r);
+    void deal_idn_readback(const QList<QString>& r);
+    void deal_measure_readback(const QList<QString>& r);
+    // Remote state 0 or a lost link: the session ends, nothing stays locked.
+    void lose_load(const QString& why);
+    // Ends the old session and starts the connect thread on `resource`.
+    void start_connect(const QString& resource, const QString& picture);
+    // The battery end's own exchange (added capacity and result).
+    static constexpr int battery_end_operation = 187;
+    void deal_battery_end(const QList<QString>& r, double seconds);
+    double battery_end_seconds = 0;
+
     // The form and every member below are public so that the reply side, the
     // pages and the tests reach them by name.
     Ui::MainWindow* ui = nullptr;
@@ -393,6 +442,8 @@ public:
     ui_ipline_widget_t* ip_line = nullptr;
     QList<QString> last_ip_sections;
     QString current_resource;
+    int test_end_countdown = 3;
+    bool load_lost_shown = false;
 
 signals:
     void startslot();

@@ -74,7 +74,7 @@ void MainWindow::deal_ext_value(double v_ext)
 {
     display_aux_label_1->set_value("V", v_ext, 3, false, QStringLiteral("V_EXT: "));
     // 10 V of external control stands for the full range.
-    const int code = configure_thread->request_code;
+    const int code = func_code;
     if (code == 24) {
         const int range = ext_current_range_radio->checked_index();
         if (range == 0 || range == 1)

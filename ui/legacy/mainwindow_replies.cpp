@@ -1,57 +1,436 @@
-// Reply side and device operations whose bodies come with the command
-// exchange: the command thread's replies, the front-panel and auxiliary
-// buttons, the list and program state and the connection dialogs. Until
-// then each slot exists and does nothing.
+// Device operations of the front panel and the AUX bar: the input switch,
+// short, trigger and help, the five function buttons with their waits,
+// the battery end, the list run view and the settings transfer ends.
 #include "mainwindow.h"
 
-#include "cfg_thread_t.h"
+#include "ui_mainwindow.h"
 
-void MainWindow::_init_ui()
+#include "FreezeTableWidget.h"
+#include "Get_configure_value.h"
+#include "Get_data_thread.h"
+#include "Send_data_thread.h"
+#include "cfg_thread_t.h"
+#include "custom_label.h"
+#include "custom_lineedit.h"
+#include "custom_radiobutton.h"
+#include "custom_spinbox.h"
+#include "ui_preview_plot_t.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <qwt_plot.h>
+#include <qwt_plot_curve.h>
+
+#include <cmath>
+
+namespace {
+
+const int k_list_columns = 5;
+
+} // namespace
+
+// ---- front panel
+
+void MainWindow::deal_help_button()
 {
-    // read back the load's state after a connection
-    fill_cmd_list(31);
-    post(31, true, 1);
+    if (!connected)
+        return;
+    cmd_writes = {QString(), QStringLiteral("INP 0")};
+    cmd_queries = {QStringLiteral("*IDN?"), QString()};
+    post(83, false, 0);
 }
 
-void MainWindow::deal_cfg_thread(int, QList<QString>, QList<QWidget*>, int) {}
-void MainWindow::deal_cfg_thread_bytedata(int, QByteArray) {}
-void MainWindow::deal_cfg_thread_message_data(QList<QString>, int) {}
-void MainWindow::deal_scpi_rw(int, QList<QString>, QList<QWidget*>) {}
-void MainWindow::deal_send_data_thread() {}
-void MainWindow::deal_send_error() {}
-void MainWindow::device_status() {}
-void MainWindow::deal_usb_button() {}
-void MainWindow::deal_vxi11_button() {}
-void MainWindow::deal_ok_signal() {}
-void MainWindow::deal_device_button() {}
-void MainWindow::on_connect_device_clicked() {}
-void MainWindow::deal_messagebox(int) {}
-void MainWindow::deal_load_button() {}
-void MainWindow::deal_short_button() {}
-void MainWindow::deal_trigger_button() {}
-void MainWindow::deal_help_button() {}
-void MainWindow::deal_utility(int) {}
-void MainWindow::deal_model_sel(int) {}
-void MainWindow::deal_static_pattern(int) {}
-void MainWindow::deal_list_trigger_thread(int, int, int) {}
-void MainWindow::deal_ocpt_button() {}
-void MainWindow::deal_oppt_button() {}
-void MainWindow::deal_battery_button() {}
-void MainWindow::deal_list_button() {}
-void MainWindow::deal_program_button() {}
-void MainWindow::deal_list_off() {}
-void MainWindow::deal_list_value(QList<QString>) {}
-void MainWindow::deal_list_change_value(QString) {}
-void MainWindow::deal_program_value(QList<QString>) {}
-void MainWindow::deal_batt_value(int, double, double, double, double) {}
-void MainWindow::deal_trigger_reply(QList<QString>, QList<QWidget*>) {}
-void MainWindow::deal_storage_button() {}
-void MainWindow::deal_recall_button() {}
+void MainWindow::deal_trigger_button()
+{
+    if (!connected)
+        return;
+    if (ui->load_button->text() == QLatin1String("OFF")) {
+        show_warning(QStringLiteral("Please turn on the load!"));
+        return;
+    }
+    // the source first: a trigger under another source would be lost
+    cmd_writes = {QStringLiteral("TRIG:SOUR BUS"), QStringLiteral("*TRG")};
+    cmd_queries = {QString(), QString()};
+    post(82, false, 0);
+}
 
-void MainWindow::_init_battery_connect() {}
-void MainWindow::_init_list_connect() {}
-void MainWindow::_disconnect_list() {}
-void MainWindow::fill_list_table() {}
-void MainWindow::update_list_curve() {}
-void MainWindow::init_program_page() {}
-void MainWindow::connect_dialog() {}
+void MainWindow::deal_short_button()
+{
+    if (!connected)
+        return;
+    static const char* const refused[] = {"OCP", "OPP", "BATTERY", "LIST", "PROGRAM", "EXTI", "EXTV"};
+    const QString page = ui->current_function_label->text();
+    for (const char* word : refused) {
+        if (page == QLatin1String(word)) {
+            show_warning(QStringLiteral("Short is invalid in present state!"));
+            return;
+        }
+    }
+    const bool off = ui->short_button->styleSheet().contains(QLatin1String("grey"));
+    cmd_writes = {off ? QStringLiteral("SHOR 1") : QStringLiteral("SHOR 0")};
+    cmd_queries = {QStringLiteral("SHOR?")};
+    post(33, false, 0);
+}
+
+void MainWindow::deal_load_button()
+{
+    if (!connected)
+        return;
+    const QString b = ui->load_button->text();
+    const QString f = ui->current_function_label->text();
+    const bool on = b == QLatin1String("ON");
+    const bool battery = f == QLatin1String("BATTERY");
+    cmd_writes.clear();
+    cmd_queries.clear();
+    if (!battery) {
+        cmd_writes << (on ? QStringLiteral("INP 0") : QStringLiteral("INP 1"));
+        cmd_queries << QString();
+        if (!on)
+            load_switched_on = true;
+    }
+    int private_data = 0;
+    if (f == QLatin1String("LIST")) {
+        if (on)
+            fill_list_table();
+    } else if (f == QLatin1String("OCP")) {
+        ocpt_state = on ? 2 : 1;
+    } else if (f == QLatin1String("OPP")) {
+        oppt_state = on ? 2 : 1;
+    } else if (battery) {
+        if (on) {
+            cmd_writes << QStringLiteral("INP 0");
+            cmd_queries << QString();
+        }
+        cmd_writes << QString();
+        cmd_queries << QStringLiteral("BATT:ADDCAP?");
+        private_data = on ? 186 : 185;
+    }
+    post(32, false, private_data);
+}
+
+// ---- function buttons
+
+void MainWindow::deal_ocpt_button()
+{
+    if (!connected)
+        return;
+    fill_cmd_list(6);
+    post(6, false, 0);
+    show_wait_box(QStringLiteral("Ocp Dialog"), QStringLiteral("Please waiting for the OCP initing"));
+}
+
+void MainWindow::deal_oppt_button()
+{
+    if (!connected)
+        return;
+    fill_cmd_list(7);
+    post(7, false, 0);
+    show_wait_box(QStringLiteral("Opp Dialog"), QStringLiteral("Please waiting for the OPP initing"));
+}
+
+void MainWindow::deal_battery_button()
+{
+    if (!connected)
+        return;
+    fill_cmd_list(8);
+    post(8, false, 0);
+    show_wait_box(tr("Battery Dialog"), tr("Please waiting for the Battery initing"));
+}
+
+void MainWindow::deal_list_button()
+{
+    import_in_progress = false;
+    if (!connected)
+        return;
+    ocpt_state = oppt_state = 0;
+    for (QFrame* f : {ocp_frame, opp_frame, battery_page, aux_button_frame, program_page})
+        f->hide();
+    list_page->show();
+    close_wait_box();
+    deal_list_off();
+    fill_cmd_list(13);
+    post(13, false, 0);
+    ui->current_function_label->setText(QStringLiteral("LIST"));
+    show_wait_box(QStringLiteral("List Dialog"), QStringLiteral("Please waiting for the List initing"));
+}
+
+void MainWindow::deal_program_button()
+{
+    import_in_progress = false;
+    if (!connected)
+        return;
+    program_page->show();
+    ocpt_state = oppt_state = 0;
+    if (program_form && program_form_open) {
+        program_form->hide();
+        program_form_open = false;
+    }
+    fill_cmd_list(14);
+    post(14, false, 0);
+    ui->current_function_label->setText(QStringLiteral("PROGRAM"));
+    deal_prog_off();
+    show_wait_box(QStringLiteral("Program Dialog"), QStringLiteral("Please waiting for the Program initing"));
+}
+
+// ---- list page state
+
+void MainWindow::deal_list_off()
+{
+    _disconnect_list();
+    enable_list_controls(true);
+    list_curve_x.clear();
+    list_curve_y.clear();
+    if (list_curve)
+        list_curve->setSamples(list_curve_x, list_curve_y);
+    for (int c = 1; c <= k_list_columns && c < list_step_table->columnCount(); ++c) {
+        if (QTableWidgetItem* item = list_step_table->item(0, c))
+            item->setData(Qt::ForegroundRole, QColor(Qt::white));
+    }
+    _init_list_connect();
+    list_plot->replot();
+}
+
+static QStringList split_load_list(const QString& text)
+{
+    QStringList parts = text.split(QLatin1Char(','), Qt::KeepEmptyParts);
+    if (!parts.isEmpty())
+        parts.removeLast();
+    return parts;
+}
+
+void MainWindow::deal_list_value(QList<QString> values)
+{
+    if (values.size() < 3) {
+        qDebug() << "older window: list values" << values.size() << "of 3";
+        return;
+    }
+    list_levels = split_load_list(values.at(0));
+    list_times = split_load_list(values.at(1));
+    list_slews = split_load_list(values.at(2));
+    if (!values.at(2).isNull()) {
+        fill_list_table();
+        list_loaded = true;
+    }
+}
+
+void MainWindow::deal_list_change_value(QString text)
+{
+    close_wait_box();
+    list_levels = split_load_list(text);
+    update_list_curve();
+}
+
+void MainWindow::deal_program_value(QList<QString> values)
+{
+    if (values.size() < 15) {
+        qDebug() << "older window: program values" << values.size() << "of 15";
+        return;
+    }
+    for (int i = 0; i < 15; ++i) {
+        if (i != 11)
+            prog_columns[i] = split_load_list(values.at(i));
+    }
+    init_program_page();
+}
+
+// The list run view: a window of five steps around the running one.
+void MainWindow::deal_list_trigger_thread(int step, int state, int load)
+{
+    _disconnect_list();
+    const int n = int(list_step_spin->value());
+    const int s = qMin(step, n);
+    const int first = s <= k_list_columns ? 1 : s - 4;
+    const int end = s <= k_list_columns ? k_list_columns : s;
+    const int last = qMin(end, n);
+    list_marker_x.clear();
+    list_marker_y.clear();
+    auto level = [this](int i) {
+        return i >= 1 && i <= list_levels.size() ? list_levels.at(i - 1).toDouble() : 0.0;
+    };
+    int c = 1;
+    for (int i = first; i <= last; ++i, ++c) {
+        while (list_curve_x.size() <= last) {
+            list_curve_x << list_curve_x.size();
+            list_curve_y << 0.0;
+        }
+        if (first == 1)
+            list_curve_y[0] = level(1);
+        list_curve_y[i] = level(i);
+        if (c < list_step_table->columnCount())
+            list_step_table->setItem(0, c, new QTableWidgetItem(QString::number(i)));
+    }
+    double ymax = 0;
+    for (int i = first; i <= last && i < list_curve_y.size(); ++i)
+        ymax = qMax(ymax, list_curve_y.at(i));
+    auto colour_steps = [this](int column, const QColor& colour) {
+        for (int col = 1; col <= k_list_columns && col < list_step_table->columnCount(); ++col) {
+            if (QTableWidgetItem* item = list_step_table->item(0, col))
+                item->setData(Qt::ForegroundRole, QColor(Qt::white));
+        }
+        if (column >= 1 && column < list_step_table->columnCount()) {
+            if (QTableWidgetItem* item = list_step_table->item(0, column))
+                item->setData(Qt::ForegroundRole, colour);
+        }
+    };
+    if (load != 1) {
+        colour_steps(0, Qt::white);
+        enable_list_controls(true);
+        _init_list_connect();
+        list_curve->setSamples(list_curve_x, list_curve_y);
+        list_marker_curve->setSamples(list_marker_x, list_marker_y);
+        list_plot->replot();
+        start_threads();
+        return;
+    }
+    list_marker_x << s << s - 1;
+    list_marker_y << level(s) << level(s);
+    const int column = s <= k_list_columns ? qMax(1, s) : k_list_columns;
+    if (state == 1) {
+        colour_steps(column, Qt::red);
+        start_threads();
+    } else if (state == 0) {
+        colour_steps(column, Qt::green);
+    }
+    list_plot->setAxisScale(QwtPlot::yLeft, 0, std::ceil(ymax), int(ymax) / 5);
+    list_plot->setAxisScale(QwtPlot::xBottom, first - 1, end, 1);
+    list_curve->setSamples(list_curve_x, list_curve_y);
+    list_marker_curve->setSamples(list_marker_x, list_marker_y);
+    list_plot->replot();
+    _init_list_connect();
+}
+
+// ---- battery end
+
+void MainWindow::deal_batt_value(int state, double current, double voltage, double capacity, double seconds)
+{
+    if (battery_test_running == 1 && ui->load_button->text() == QLatin1String("OFF") && state == 0) {
+        // asked through the command thread, in order with the rest
+        battery_end_seconds = seconds;
+        cmd_writes = {QString(), QString()};
+        cmd_queries = {QStringLiteral("BATT:ADDCAP?"), QStringLiteral("FUNC:TEST:RESULT?")};
+        post(battery_end_operation, false, 0);
+        battery_test_running = 0;
+    }
+    if (state == 0) {
+        display_current_label->set_value("A", 0.0, 4, false, QString());
+        ui->load_button->setText(QStringLiteral("OFF"));
+    } else if (state == 1) {
+        display_current_label->set_value("A", current, 4, false, QString());
+        ui->load_button->setText(QStringLiteral("ON"));
+    }
+    display_voltage_label->set_value("V", voltage, 4, false, QString());
+    display_power_label->set_value(nullptr, seconds, 0, true, QString());
+    display_resistance_label->set_value("mAh", capacity, 0, false, QString());
+}
+
+void MainWindow::deal_battery_end(const QList<QString>& r, double seconds)
+{
+    const int capacity = r.value(0).trimmed().toInt();
+    const double result = r.value(1).trimmed().toDouble();
+    batt_capacity_edit->set_text(QString::number(capacity) + QStringLiteral("mAh"));
+    start_threads();
+    const bool v_stop = result >= batt_stop_spins[0]->value() && batt_stop_radios[0]->checked_index() == 0;
+    const bool c_stop = capacity >= batt_stop_spins[1]->value() && batt_stop_radios[1]->checked_index() == 0;
+    const bool t_stop = seconds >= batt_stop_spins[2]->value() && batt_stop_radios[2]->checked_index() == 0;
+    if (v_stop || c_stop || t_stop)
+        show_warning(QStringLiteral("Battery test complete!"));
+}
+
+// ---- trigger reply of the side thread
+
+void MainWindow::deal_trigger_reply(QList<QString> replies, QList<QWidget*>)
+{
+    if (ui->current_function_label->text() != QLatin1String("PROGRAM"))
+        return;
+    if (replies.size() < 3) {
+        qDebug() << "older window: trigger reply" << replies.size() << "of 3";
+        return;
+    }
+    if (replies.at(0) != QLatin1String("BUS\n")) {
+        start_threads();
+        show_warning(QStringLiteral("Please set trigger as bus model"));
+        return;
+    }
+    const int n = replies.at(2).trimmed().toInt();
+    if (n == 0) {
+        program_results.clear();
+        configure_thread->step = 1;
+    } else if (replies.at(1) == QLatin1String("1\n")) {
+        configure_thread->step = n + 1;
+    }
+    cmd_writes = {QStringLiteral("*TRG")};
+    cmd_queries = {QString()};
+    post(82, false, 0);
+    enable_program_controls(false);
+}
+
+// The side thread's replies: the pages in its own order, then the trigger.
+void MainWindow::deal_scpi_rw(int operation, QList<QString> replies, QList<QWidget*> widgets)
+{
+    using dispatcher_t = void (MainWindow::*)(int, const QList<QString>&, const QList<QWidget*>&);
+    static const dispatcher_t order[] = {
+        &MainWindow::deal_list_reply,    &MainWindow::deal_prog_reply,  &MainWindow::deal_static_reply,
+        &MainWindow::deal_dynamic_reply, &MainWindow::deal_ocpt_reply,  &MainWindow::deal_oppt_reply,
+        &MainWindow::deal_battery_reply, &MainWindow::deal_utility_reply,
+    };
+    for (dispatcher_t dispatch : order)
+        (this->*dispatch)(operation, replies, widgets);
+    if (operation == 82)
+        deal_trigger_reply(replies, widgets);
+}
+
+// ---- settings transfer ends
+
+void MainWindow::deal_send_data_thread()
+{
+    if (!settings_file->isOpen())
+        return;
+    settings_file->close();
+    if (file_wait_box)
+        file_wait_box->close();
+    if (cfg_thread->isRunning())
+        return;
+    fill_cmd_list(31);
+    post(31, true, 1);
+    cfg_thread->start();
+}
+
+void MainWindow::deal_messagebox(int result)
+{
+    if (result != 0 && result != QMessageBox::Close)
+        return;
+    if (get_data_thread->isRunning()) {
+        get_data_thread->stop_flag = 1;
+        get_data_thread->wait();
+    } else if (send_data_thread->isRunning()) {
+        send_data_thread->stop_flag = 1;
+        send_data_thread->wait();
+    } else {
+        return;
+    }
+    if (cfg_thread->isRunning())
+        return;
+    fill_cmd_list(31);
+    post(31, true, 1);
+    cfg_thread->start();
+}
+
+void MainWindow::deal_send_error()
+{
+    start_threads();
+    if (!file_wait_box)
+        return;
+    file_wait_box->close();
+    file_wait_box->deleteLater();
+    file_wait_box = new QMessageBox;
+    file_wait_box->setWindowIcon(QIcon(QStringLiteral(":/resource/lion.jpg")));
+    file_wait_box->setText(QStringLiteral("It's not the correct file!"));
+    file_wait_box->setStandardButtons(QMessageBox::Close);
+    file_wait_box->exec();
+}

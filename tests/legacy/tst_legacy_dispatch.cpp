@@ -1,0 +1,574 @@
+// The older window's reply side without a load: every operation the window
+// posts has matching command lists and reaches its handler; replies that
+// are cut or garbled are passed over; alarms and verdicts read right.
+#include "mainwindow.h"
+
+#include "ui_mainwindow.h"
+
+#include "cfg_thread_t.h"
+#include "custom_combobox.h"
+#include "custom_label.h"
+#include "custom_lineedit.h"
+#include "custom_radiobutton.h"
+#include "custom_spinbox.h"
+#include "modal_answerer.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTableWidget>
+#include <qwt_plot.h>
+#include <qwt_scale_div.h>
+#include "ui_preview_plot_t.h"
+#include <QPushButton>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+using check_t = std::function<QString(MainWindow*)>; // empty when right
+
+QString expect(bool ok, const QString& what)
+{
+    return ok ? QString() : what;
+}
+
+QStringList replies_of(const QString& joined)
+{
+    return joined.split(QLatin1Char('|'));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(check_t)
+
+class tst_legacy_dispatch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void command_lists_data();
+    void command_lists();
+    void reply_reaches_handler_data();
+    void reply_reaches_handler();
+    void cut_or_garbled_replies_data();
+    void cut_or_garbled_replies();
+    void message_replies_data();
+    void message_replies();
+    void test_end_detection();
+    void device_operations_post_data();
+    void device_operations_post();
+    void battery_start_data();
+    void battery_start();
+    void battery_end();
+    void program_run_state();
+    void list_run_view();
+
+private:
+    std::unique_ptr<modal_answerer> answerer;
+    std::unique_ptr<MainWindow> w;
+};
+
+void tst_legacy_dispatch::init()
+{
+    answerer.reset(new modal_answerer);
+    w.reset(new MainWindow);
+}
+
+void tst_legacy_dispatch::cleanup()
+{
+    w.reset();
+    answerer.reset();
+}
+
+// ---- command table
+
+void tst_legacy_dispatch::command_lists_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<int>("function");
+    QTest::addColumn<bool>("time_test");
+    QTest::addColumn<int>("queries");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last_query");
+    const struct
+    {
+        int op, function;
+        bool time_test;
+        int queries;
+        const char* first;
+        const char* last;
+    } rows[] = {
+        {0, 0, false, 5, "FUNC CURR", "CURR:SLEW:NEG?"},
+        {1, 0, false, 3, "FUNC VOLT", "VOLT?"},
+        {2, 0, false, 3, "FUNC RES", "RES?"},
+        {3, 0, false, 3, "FUNC POW", "POW?"},
+        {4, 0, false, 5, "FUNC LED", "LED:RCO?"},
+        {6, 0, false, 9, "OCP:FUNC", "OCP:STEP:DEL?"},
+        {7, 0, false, 9, "OPP:FUNC", "OPP:STEP:DEL?"},
+        {8, 0, false, 12, "BATT:FUNC", "BATT:ADDCAP?"},
+        {10, 0, false, 12, "", "SYST:VMONI:STAT?"},
+        {11, 0, false, 3, "", "TIME:TEST:VOLT:HIGH?"},
+        {12, 0, false, 6, "", "POW:PROT:DEL?"},
+        {13, 0, false, 8, "LIST:STAT:ON", "LIST:SLEW:ALL?"},
+        {14, 0, false, 14, "INP 0", "PROG:STEP?"},
+        {15, 0, false, 8, "", "SYST:REMOT:STAT?"},
+        {16, 0, false, 9, "", "STOP:ON:FAIL?"},
+        {26, 0, false, 1, "", "FUNC?"},
+        {28, 0, false, 1, "", "FUNC:TRAN?"},
+        {31, 0, false, 7, "", "EXT:VRANG?"},
+        {183, 0, false, 6, "", "SYST:REMOT:STAT?"},
+        {183, 0, true, 8, "", "TIME:TEST:FALL?"},
+        {183, 4, true, 6, "", "SYST:REMOT:STAT?"},
+        {183, 8, true, 8, "", "MEAS:POW?"},
+        {183, 24, false, 7, "", "MEAS:EXT?"},
+        {183, 25, false, 7, "", "MEAS:EXT?"},
+        {5, 0, false, 0, "", ""},
+        {30, 0, false, 0, "", ""},
+        {184, 0, false, 0, "", ""},
+    };
+    for (const auto& r : rows) {
+        QTest::addRow("op %d func %d%s", r.op, r.function, r.time_test ? " timed" : "")
+            << r.op << r.function << r.time_test << r.queries << QString::fromLatin1(r.first)
+            << QString::fromLatin1(r.last);
+    }
+}
+
+void tst_legacy_dispatch::command_lists()
+{
+    QFETCH(int, operation);
+    QFETCH(int, function);
+    QFETCH(bool, time_test);
+    QFETCH(int, queries);
+    QFETCH(QString, first);
+    QFETCH(QString, last_query);
+    // a list left from an earlier call must not leak into this one
+    w->fill_cmd_list(14);
+    w->func_code = function;
+    w->tmon_on = time_test;
+    w->fill_cmd_list(operation);
+    QCOMPARE(w->cmd_writes.size(), w->cmd_queries.size());
+    int asked = 0;
+    for (int i = 0; i < w->cmd_queries.size(); ++i) {
+        // an entry is a write or a query, never neither
+        QVERIFY(w->cmd_writes.at(i).isEmpty() != w->cmd_queries.at(i).isEmpty());
+        if (!w->cmd_queries.at(i).isEmpty())
+            ++asked;
+    }
+    QCOMPARE(asked, queries);
+    if (queries == 0) {
+        QVERIFY(w->cmd_writes.isEmpty());
+        return;
+    }
+    const QString opening = w->cmd_writes.first().isEmpty() ? QString() : w->cmd_writes.first();
+    QCOMPARE(opening, first);
+    QCOMPARE(w->cmd_queries.last(), last_query);
+}
+
+// ---- own switch
+
+void tst_legacy_dispatch::reply_reaches_handler_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<QString>("replies");
+    QTest::addColumn<int>("sub");
+    QTest::addColumn<check_t>("check");
+
+    QTest::newRow("31 CC") << 31 << "BASIC\n|CURRENT\n|0\n|0\n|INT\n|5\n|36\n" << 1 << check_t([](MainWindow* w) {
+        return expect(w->func_code == 0 && w->ui->current_function_label->text() == "CC" &&
+                          w->ui->static_pattern->currentIndex() == 0 && w->ui->model_sel->currentIndex() == 0,
+                      "CC page not selected");
+    });
+    QTest::newRow("31 LED") << 31 << "BASIC\n|LED\n|1\n|1\n|INT\n|30\n|150\n" << 1 << check_t([](MainWindow* w) {
+        return expect(w->func_code == 4 && w->ui->current_function_label->text() == "LED" &&
+                          w->ui->static_pattern->currentIndex() == 4 && w->tmon_on &&
+                          w->ui->short_button->styleSheet() == "color: yellow" &&
+                          w->ext_current_range_radio->checked_index() == 1,
+                      "LED read-back wrong");
+    });
+    QTest::newRow("31 EXTV") << 31 << "BASIC\n|CURRENT\n|2\n|2\n|EXTV\n|5\n|36\n" << 1 << check_t([](MainWindow* w) {
+        return expect(w->func_code == 25 && w->ui->current_function_label->text() == "EXTV" &&
+                          w->type_combo->current_index() == 2 && !w->tmon_on &&
+                          w->ui->short_button->styleSheet() != "color: yellow",
+                      "EXTV read-back wrong");
+    });
+    QTest::newRow("31 unknown mode") << 31 << "WHAT\n|CURRENT\n|0\n|0\n|INT\n|5\n|36\n" << 1
+                                     << check_t([](MainWindow* w) {
+                                            return expect(w->func_code == -1 &&
+                                                              w->cfg_thread->pending_requests() == 1,
+                                                          "unknown mode changed the code or posted no poll");
+                                        });
+    QTest::newRow("33 short on") << 33 << "1\n" << 0 << check_t([](MainWindow* w) {
+        return expect(w->ui->short_button->styleSheet() == "color: yellow", "short not shown");
+    });
+    QTest::newRow("6 OCP") << 6 << "5\n|150\n|12\n|0.5\n|1\n|4\n|2\n|3\n|0.2\n" << 0 << check_t([](MainWindow* w) {
+        return expect(w->func_code == 6 && w->ui->current_function_label->text() == "OCP" &&
+                          w->ocp_i_range_radio->checked_index() == 0 && w->ocp_v_range_radio->checked_index() == 1 &&
+                          w->ocp_v_spin->value() == 12 && w->ocp_i_min_spin->value() == 2 &&
+                          w->ocp_i_max_spin->value() == 3 && !w->ocp_frame->isHidden() && w->opp_frame->isHidden(),
+                      "OCP read-back wrong");
+    });
+    QTest::newRow("8 battery") << 8 << "POWER\n|30\n|36\n|0\n|10\n|1\n|0\n|0\n|2.5\n|100\n|60\n|12.9\n" << 0
+                               << check_t([](MainWindow* w) {
+                                      return expect(w->func_code == 8 && w->batt_function_combo->current_index() == 2 &&
+                                                        w->batt_stop_radios[0]->checked_index() == 0 &&
+                                                        w->batt_stop_radios[1]->checked_index() == 1 &&
+                                                        w->batt_capacity_edit->line_edit->text() == "12mAh" &&
+                                                        w->batt_level_spin->value() == 10,
+                                                    "battery read-back wrong");
+                                  });
+    QTest::newRow("10 configure") << 10 << "1\n|0\n|1\n|5\n|150\n|10\n|2.5\n|BUS\n|INT\n|0\n|1\n|0\n" << 0
+                                  << check_t([](MainWindow* w) {
+                                         return expect(w->aver_combo->current_index() == 4 &&
+                                                           w->trigger_combo->current_index() == 2 &&
+                                                           w->vrmt_radio->checked_index() == 0 &&
+                                                           w->sof_radio->checked_index() == 1 &&
+                                                           w->von_spin->value() == 2.5,
+                                                       "configure read-back wrong");
+                                     });
+    QTest::newRow("13 list") << 13 << "VOLTAGE\n|5\n|36\n|2\n|3\n|1,2,3,\n|0.1,0.2,0.3,\n|1,1,1,\n" << 0
+                             << check_t([](MainWindow* w) {
+                                    return expect(w->func_code == 13 && w->list_levels == QStringList{"1", "2", "3"} &&
+                                                      w->list_function_combo->current_index() == 1 &&
+                                                      w->list_step_spin->value() == 3,
+                                                  "list read-back wrong");
+                                });
+    QTest::newRow("83 identity") << 83 << "Tervane,WLX1300X,123,1.0,2.0\n" << 0 << check_t([](MainWindow* w) {
+        return expect(w->model_name == "WLX1300X", "model not taken from the identity");
+    });
+    QTest::newRow("185 battery on") << 185 << "" << 0 << check_t([](MainWindow* w) {
+        return expect(w->battery_test_running == 1, "battery test not armed");
+    });
+    QTest::newRow("32 battery off") << 32 << "42\n" << 186 << check_t([](MainWindow* w) {
+        return expect(w->batt_capacity_edit->line_edit->text() == "42mAh" && w->battery_test_running == 2,
+                      "added capacity not shown");
+    });
+    QTest::newRow("183 input on") << 183 << "1\n|1.25\n|12\n|9.6\n|15\n|1\n" << 0 << check_t([](MainWindow* w) {
+        return expect(w->ui->load_button->text() == "ON" && w->input_on_seen == 1 &&
+                          w->display_current_label->value_label->text().startsWith("1.25") &&
+                          w->time_axis.size() == 1,
+                      "poll reply not shown");
+    });
+    QTest::newRow("183 remote off") << 183 << "0\n|0\n|0\n|0\n|0\n|0\n" << 0 << check_t([](MainWindow* w) {
+        return expect(!w->connected && w->ui->current_function_label->text() == "disconnected",
+                      "a load out of remote control still shown as connected");
+    });
+}
+
+void tst_legacy_dispatch::reply_reaches_handler()
+{
+    QFETCH(int, operation);
+    QFETCH(QString, replies);
+    QFETCH(int, sub);
+    QFETCH(check_t, check);
+    w->connected = true;
+    w->func_code = -1;
+    w->ui->short_button->setStyleSheet(QStringLiteral("color: grey"));
+    // the remote-off row warns once
+    if (QByteArray(QTest::currentDataTag()) == "183 remote off")
+        answerer->press(QMessageBox::Ok);
+    // the About window is modal: close it once seen
+    if (operation == 83)
+        answerer->act([](QWidget* box) { box->close(); });
+    w->deal_cfg_thread(operation, replies.isEmpty() ? QList<QString>() : replies_of(replies), {}, sub);
+    if (answerer->pending())
+        QVERIFY(answerer->wait_answered());
+    const QString wrong = check(w.get());
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    QVERIFY(answerer->unexpected().isEmpty());
+}
+
+// ---- cut or garbled replies are passed over
+
+void tst_legacy_dispatch::cut_or_garbled_replies_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<QString>("replies");
+    QTest::newRow("poll short") << 183 << "1\n|2\n|3\n";
+    QTest::newRow("poll not a number") << 183 << "1\n|2A\n|3\n|4\n|5\n|1\n";
+    QTest::newRow("mode short") << 31 << "BASIC\n|CURRENT\n";
+    QTest::newRow("OCP short") << 6 << "5\n|36\n|1\n";
+    QTest::newRow("list fewer levels than steps") << 13 << "CURRENT\n|5\n|36\n|1\n|4\n|1,2,\n|1,1,\n|1,1,\n";
+    QTest::newRow("program fewer values than steps")
+        << 14 << "1,|1,|1,|1,|1,|1,|1,|1,|1,|1,|1,|1,|1,|3\n";
+    QTest::newRow("list run not a number") << 15 << "x|0\n|1\n|1\n|1\n|1\n|1\n|1\n";
+}
+
+void tst_legacy_dispatch::cut_or_garbled_replies()
+{
+    QFETCH(int, operation);
+    QFETCH(QString, replies);
+    w->connected = true;
+    w->func_code = 7;
+    w->list_levels = {"9"};
+    w->ui->load_button->setText(QStringLiteral("OFF"));
+    w->ui->current_function_label->setText(QStringLiteral("OPP"));
+    const int samples = w->time_axis.size();
+    w->deal_cfg_thread(operation, replies_of(replies), {}, 1);
+    // nothing was taken from it, and no box stays open
+    QCOMPARE(w->ui->load_button->text(), QStringLiteral("OFF"));
+    QCOMPARE(w->ui->current_function_label->text(), QStringLiteral("OPP"));
+    QCOMPARE(w->func_code, 7);
+    QCOMPARE(w->list_levels, QList<QString>{"9"});
+    QCOMPARE(w->time_axis.size(), samples);
+    QVERIFY(w->readback_box == nullptr);
+    QVERIFY(w->connected);
+    QVERIFY(answerer->boxes().isEmpty());
+}
+
+// ---- message replies: alarms and verdicts
+
+void tst_legacy_dispatch::message_replies_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("replies");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("no alarm, poll kind") << 183 << "0x0\n|5\n" << QStringList();
+    QTest::newRow("protect power") << 6 << "0x200\n|2.5\n" << QStringList{"Over the protect power !"};
+    QTest::newRow("two alarms") << 6 << "0x1200\n|2.5\n"
+                                << QStringList{"Over the protect power !\nOver voltage !"};
+    QTest::newRow("bit 8 then verdict") << 6 << "0x100\n|2.5\n" << QStringList{"Test complete!"};
+    QTest::newRow("at the minimum") << 6 << "0\n|2\n" << QStringList{"Test complete!"};
+    QTest::newRow("at the maximum") << 7 << "0\n|30\n" << QStringList{"Test complete!"};
+    QTest::newRow("zero") << 6 << "0\n|0\n" << QStringList{"Failure! The measured value did not meet the set value"};
+    QTest::newRow("below") << 6 << "0\n|1.5\n" << QStringList{"Below limit, Test fail!"};
+    QTest::newRow("over") << 7 << "0\n|31\n" << QStringList{"Over limit, Test fail!"};
+    QTest::newRow("battery, two stops hold") << 8 << "0\n|2.0\n|500\n|10\n" << QStringList{"Battery test complete!"};
+    QTest::newRow("battery, none holds") << 8 << "0\n|9.0\n|10\n|10\n" << QStringList();
+    QTest::newRow("battery cut") << 8 << "0\n|2.0\n" << QStringList();
+    QTest::newRow("status unreadable") << 6 << "zz\n|2.5\n" << QStringList();
+}
+
+void tst_legacy_dispatch::message_replies()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, replies);
+    QFETCH(QStringList, shown);
+    w->ocp_i_min_spin->set_value(2);
+    w->ocp_i_max_spin->set_value(3);
+    w->opp_p_max_spin->set_maximum(1000);
+    w->opp_p_min_spin->set_value(20);
+    w->opp_p_max_spin->set_value(30);
+    // V_Stop at 2.5 V and C_Stop at 100 mAh on, T_Stop off
+    w->batt_stop_radios[0]->set_checked(0);
+    w->batt_stop_spins[0]->set_value(2.5);
+    w->batt_stop_radios[1]->set_checked(0);
+    w->batt_stop_spins[1]->set_maximum(100000);
+    w->batt_stop_spins[1]->set_value(100);
+    w->batt_stop_radios[2]->set_checked(1);
+    for (int i = 0; i < shown.size(); ++i)
+        answerer->press(QMessageBox::Ok);
+    const int posted = w->cfg_thread->pending_requests();
+    w->deal_cfg_thread_message_data(replies_of(replies), kind);
+    QVERIFY(answerer->wait_answered());
+    QStringList texts;
+    for (const auto& b : answerer->boxes())
+        texts << b.text;
+    QCOMPARE(texts, shown);
+    // the poll is posted again whatever the reply held
+    QCOMPARE(w->cfg_thread->pending_requests(), posted + 1);
+}
+
+// The input seen on and then off asks for the test's result: at once after
+// a plain run, on the third off poll after an OCP test.
+void tst_legacy_dispatch::test_end_detection()
+{
+    w->connected = true;
+    const QList<QString> on = replies_of("1\n|1\n|1\n|1\n|1\n|1\n");
+    const QList<QString> off = replies_of("0\n|0\n|1\n|0\n|0\n|1\n");
+    w->func_code = 0;
+    w->deal_cfg_thread(183, on, {}, 0);
+    QCOMPARE(w->input_on_seen, 1);
+    w->deal_cfg_thread(183, off, {}, 0);
+    QCOMPARE(w->input_on_seen, 0);
+    QCOMPARE(w->ui->load_button->text(), QStringLiteral("OFF"));
+
+    w->func_code = 6;
+    w->ocpt_state = 1;
+    w->deal_cfg_thread(183, on, {}, 0);
+    w->deal_cfg_thread(183, off, {}, 0);
+    w->deal_cfg_thread(183, off, {}, 0);
+    QCOMPARE(w->ocpt_state, 1);
+    QCOMPARE(w->test_end_countdown, 1);
+    w->deal_cfg_thread(183, off, {}, 0);
+    QCOMPARE(w->ocpt_state, 0);
+    QCOMPARE(w->test_end_countdown, 3);
+    QCOMPARE(w->input_on_seen, 0);
+
+    // leaving the OCP page drops a started test without asking
+    w->ocpt_state = 1;
+    w->func_code = 0;
+    w->deal_cfg_thread(183, off, {}, 0);
+    QCOMPARE(w->ocpt_state, 0);
+}
+
+// ---- what the front panel posts (the command thread is not running: the
+// request waits in its mailbox)
+
+void tst_legacy_dispatch::device_operations_post_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("load");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("posted");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("input on") << "load" << "OFF" << "CC" << 1 << "";
+    QTest::newRow("battery on asks the capacity") << "load" << "OFF" << "BATTERY" << 1 << "";
+    QTest::newRow("short refused in a test") << "short" << "OFF" << "OCP" << 0
+                                             << "Short is invalid in present state!";
+    QTest::newRow("short") << "short" << "OFF" << "CV" << 1 << "";
+    QTest::newRow("trigger refused while off") << "trigger" << "OFF" << "CC" << 0 << "Please turn on the load!";
+    QTest::newRow("trigger") << "trigger" << "ON" << "CC" << 1 << "";
+    QTest::newRow("help") << "help" << "OFF" << "CC" << 1 << "";
+}
+
+void tst_legacy_dispatch::device_operations_post()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, load);
+    QFETCH(QString, page);
+    QFETCH(int, posted);
+    QFETCH(QString, warning);
+    QPushButton* buttons[] = {w->ui->load_button, w->ui->short_button, w->ui->trigger_button, w->ui->help_button};
+    const QStringList names = {"load", "short", "trigger", "help"};
+    QPushButton* b = buttons[names.indexOf(button)];
+    w->ui->load_button->setText(load);
+    w->ui->current_function_label->setText(page);
+    // nothing at all while not connected
+    b->click();
+    QCOMPARE(w->cfg_thread->pending_requests(), 0);
+    w->connected = true;
+    if (!warning.isEmpty())
+        answerer->press(QMessageBox::Ok);
+    b->click();
+    QVERIFY(answerer->wait_answered());
+    QCOMPARE(w->cfg_thread->pending_requests(), posted);
+    if (!warning.isEmpty())
+        QCOMPARE(answerer->boxes().last().text, warning);
+    QCOMPARE(w->cmd_writes.size(), w->cmd_queries.size());
+    if (page == QLatin1String("BATTERY"))
+        QCOMPARE(w->cmd_queries, (QList<QString>{"BATT:ADDCAP?"}));
+}
+
+// The load switch in the battery page: the added capacity decides whether
+// the user is asked to clear it before the input goes on.
+void tst_legacy_dispatch::battery_start_data()
+{
+    QTest::addColumn<QString>("capacity");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QStringList>("writes");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("none added") << "0\n" << 0 << QStringList{"INP 1"} << "7mAh";
+    QTest::newRow("cleared") << "250\n" << int(QMessageBox::Yes) << QStringList{"INP 1", "BATT:ADDCAP:STAT 0"}
+                             << "0mAh";
+    QTest::newRow("kept") << "250\n" << int(QMessageBox::No) << QStringList{"INP 1", "BATT:ADDCAP:STAT 1"}
+                          << "7mAh";
+}
+
+void tst_legacy_dispatch::battery_start()
+{
+    QFETCH(QString, capacity);
+    QFETCH(int, answer);
+    QFETCH(QStringList, writes);
+    QFETCH(QString, shown);
+    w->connected = true;
+    w->batt_capacity_edit->set_text(QStringLiteral("7mAh"));
+    if (answer)
+        answerer->press(QMessageBox::StandardButton(answer));
+    w->deal_cfg_thread(32, {capacity}, {}, 185);
+    QVERIFY(answerer->wait_answered());
+    if (answer)
+        QCOMPARE(answerer->boxes().last().text, QStringLiteral("Do you want to clean up the accumulated capacity?"));
+    else
+        QVERIFY(answerer->boxes().isEmpty());
+    QCOMPARE(w->cmd_writes, writes);
+    QCOMPARE(w->cmd_queries.size(), writes.size());
+    QCOMPARE(w->batt_capacity_edit->line_edit->text(), shown);
+    // the switch-on request waits behind the poll (with a question) or alone
+    QCOMPARE(w->cfg_thread->pending_requests(), answer ? 2 : 1);
+    // its reply arms the test end
+    w->deal_cfg_thread(185, {}, {}, 0);
+    QCOMPARE(w->battery_test_running, 1);
+}
+
+// The end of a battery test asks the load through the command thread, not
+// from the window's thread, and judges the stop conditions on the reply.
+void tst_legacy_dispatch::battery_end()
+{
+    w->connected = true;
+    w->battery_test_running = 1;
+    w->ui->load_button->setText(QStringLiteral("OFF"));
+    w->batt_stop_radios[1]->set_checked(0);
+    w->batt_stop_spins[1]->set_maximum(100000);
+    w->batt_stop_spins[1]->set_value(200);
+    w->batt_stop_radios[0]->set_checked(1);
+    w->batt_stop_radios[2]->set_checked(1);
+    w->deal_batt_value(0, 1.0, 12.0, 240, 75);
+    QCOMPARE(w->battery_test_running, 0);
+    QCOMPARE(w->cmd_queries, (QList<QString>{"BATT:ADDCAP?", "FUNC:TEST:RESULT?"}));
+    QCOMPARE(w->cfg_thread->pending_requests(), 1);
+    QCOMPARE(w->ui->load_button->text(), QStringLiteral("OFF"));
+    QCOMPARE(w->display_resistance_label->unit_label->text(), QStringLiteral("mAh"));
+    answerer->press(QMessageBox::Ok);
+    w->deal_cfg_thread(MainWindow::battery_end_operation, {"250\n", "2.0\n"}, {}, 0);
+    QVERIFY(answerer->wait_answered());
+    QCOMPARE(answerer->boxes().last().text, QStringLiteral("Battery test complete!"));
+    QCOMPARE(w->batt_capacity_edit->line_edit->text(), QStringLiteral("250mAh"));
+}
+
+// Stop on fail is a setting: only a stopped step under it ends the run with
+// the message; the input going off ends it with the results asked.
+void tst_legacy_dispatch::program_run_state()
+{
+    w->connected = true;
+    w->build_prog_result_form(1);
+    const QList<QString> running = replies_of("2\n|0\n|1\n|1\n|2\n|3\n|4\n|1\n|1\n");
+    w->deal_cfg_thread(16, running, {}, 0);
+    QVERIFY(answerer->boxes().isEmpty());
+    QCOMPARE(w->cfg_thread->pending_requests(), 0);
+    QCOMPARE(w->program_progress->value(), 2);
+
+    answerer->press(QMessageBox::Ok);
+    w->deal_cfg_thread(16, replies_of("2\n|1\n|1\n|1\n|2\n|3\n|4\n|1\n|1\n"), {}, 0);
+    QVERIFY(answerer->wait_answered());
+    QCOMPARE(answerer->boxes().last().text, QStringLiteral("SOF set to on\nTest failed, stop running"));
+    QCOMPARE(w->cfg_thread->pending_requests(), 1);
+
+    w->deal_cfg_thread(16, replies_of("3\n|0\n|0\n|0\n|0\n|0\n|0\n|1\n|0\n"), {}, 0);
+    QCOMPARE(w->cmd_queries, (QList<QString>{"PROG:TEST:ALL?"}));
+    QCOMPARE(w->cfg_thread->pending_requests(), 2);
+    QCOMPARE(answerer->boxes().size(), 1);
+}
+
+// The list run view: five steps shown around the running one, its number
+// red while stopped, the preview's axes following the window of steps.
+void tst_legacy_dispatch::list_run_view()
+{
+    w->list_step_spin->set_maximum(100);
+    w->list_step_spin->set_value(3);
+    w->list_levels = {"1", "4", "2"};
+    w->list_step_table->setColumnCount(6);
+    w->deal_list_trigger_thread(2, 1, 1);
+    QCOMPARE(w->list_step_table->item(0, 1)->text(), QStringLiteral("1"));
+    QCOMPARE(w->list_step_table->item(0, 3)->text(), QStringLiteral("3"));
+    QCOMPARE(w->list_step_table->item(0, 2)->foreground().color(), QColor(Qt::red));
+    QCOMPARE(w->list_step_table->item(0, 1)->foreground().color(), QColor(Qt::white));
+    QCOMPARE(w->list_curve_y.value(2), 4.0);
+    QCOMPARE(w->list_marker_x, (QVector<double>{2, 1}));
+    QCOMPARE(w->list_plot->axisScaleDiv(QwtPlot::xBottom).upperBound(), 5.0);
+    QCOMPARE(w->list_plot->axisScaleDiv(QwtPlot::yLeft).upperBound(), 4.0);
+    QCOMPARE(w->cfg_thread->pending_requests(), 1);
+
+    // a step beyond the count is held to it; state 0 is green and posts nothing
+    w->deal_list_trigger_thread(9, 0, 1);
+    QCOMPARE(w->list_step_table->item(0, 3)->foreground().color(), QColor(Qt::green));
+    QCOMPARE(w->cfg_thread->pending_requests(), 1);
+}
+
+QTEST_MAIN(tst_legacy_dispatch)
+#include "tst_legacy_dispatch.moc"
