@@ -22,3 +22,9 @@ wattlex_add_test(tst_legacy_dispatch
   LIBS wattlex_legacy wattlex_harness_ui wattlex_resources
   TIMEOUT 120)
 set_target_properties(tst_legacy_dispatch PROPERTIES AUTOUIC OFF)
+# List and program files and the list page against the simulated load.
+wattlex_add_test(tst_legacy_list_prog
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_legacy_list_prog.cpp
+  LIBS wattlex_legacy_fixture wattlex_legacy wattlex_harness_sim wattlex_harness_ui wattlex_resources
+  NETNS TIMEOUT 300)
+set_target_properties(tst_legacy_list_prog PROPERTIES AUTOUIC OFF)

@@ -6,21 +6,14 @@
 void MainWindow::deal_utility(int) {}
 void MainWindow::deal_model_sel(int) {}
 void MainWindow::deal_static_pattern(int) {}
-void MainWindow::deal_storage_button() {}
-void MainWindow::deal_recall_button() {}
 
 void MainWindow::deal_static_reply(int, const QList<QString>&, const QList<QWidget*>&) {}
 void MainWindow::deal_dynamic_reply(int, const QList<QString>&, const QList<QWidget*>&) {}
 void MainWindow::deal_ocpt_reply(int, const QList<QString>&, const QList<QWidget*>&) {}
 void MainWindow::deal_oppt_reply(int, const QList<QString>&, const QList<QWidget*>&) {}
 void MainWindow::deal_battery_reply(int, const QList<QString>&, const QList<QWidget*>&) {}
-void MainWindow::deal_list_reply(int, const QList<QString>&, const QList<QWidget*>&) {}
 void MainWindow::deal_prog_reply(int, const QList<QString>&, const QList<QWidget*>&) {}
 void MainWindow::deal_utility_reply(int, const QList<QString>&, const QList<QWidget*>&) {}
 
 void MainWindow::_init_battery_connect() {}
-void MainWindow::_init_list_connect() {}
-void MainWindow::_disconnect_list() {}
-void MainWindow::fill_list_table() {}
-void MainWindow::update_list_curve() {}
 void MainWindow::init_program_page() {}

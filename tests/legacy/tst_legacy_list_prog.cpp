@@ -1,0 +1,193 @@
+// The older window's list and program files against the simulated load:
+// saved blocks are the load's, read back into it unchanged, and bad files
+// never reach it.
+#include "legacy_connected_window.h"
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "block_check.h"
+#include "cfg_thread_t.h"
+#include "file_dialog_stub.h"
+
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QByteArray read_all(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool write_all(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// A block of `size` bytes with its check byte set.
+QByteArray checked(QByteArray block)
+{
+    block[0] = char(block_check::check_byte(block));
+    return block;
+}
+
+} // namespace
+
+class tst_legacy_list_prog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void files_round_trip_data();
+    void files_round_trip();
+    void list_cell_edit_reaches_load();
+};
+
+void tst_legacy_list_prog::files_round_trip_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QString>("import_header");
+    QTest::newRow("list") << int(MainWindow::block_list) << 1232 << QStringLiteral("LIST:IMPORT ");
+    QTest::newRow("program") << int(MainWindow::block_program) << 1927 << QStringLiteral("PROGram:IMPORT ");
+}
+
+// Save, change the load, recall the file, save again: the load holds what
+// the file held. Then every kind of bad file is refused and never sent.
+void tst_legacy_list_prog::files_round_trip()
+{
+    QFETCH(int, kind);
+    QFETCH(int, size);
+    QFETCH(QString, import_header);
+    legacy_connected_window cw;
+    QVERIFY2(cw.start(), qPrintable(cw.error()));
+    MainWindow* w = cw.window();
+    modal_answerer& a = cw.answerer();
+    file_dialog_stub files;
+    QTemporaryDir dir;
+    QPushButton* storage = kind == MainWindow::block_list ? w->list_storage_button : w->program_storage_button;
+    QPushButton* recall = kind == MainWindow::block_list ? w->list_recall_button : w->program_recall_button;
+
+    // a cancelled save asks the load for nothing
+    int from = cw.received_count();
+    QTest::mouseClick(storage, Qt::LeftButton);
+    QTest::qWait(300);
+    QVERIFY(!cw.sim().received().mid(from).join(QString()).contains(QStringLiteral("EXPORT?")));
+
+    const QString first = dir.filePath(QStringLiteral("first"));
+    files.answer(first);
+    QTest::mouseClick(storage, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(first), 5000);
+    const QByteArray saved = read_all(first);
+    QCOMPARE(saved.size(), size);
+    QVERIFY(block_check::valid(saved, size));
+
+    // the load changes: a step count it accepts while the input is off
+    const QString changed_path = dir.filePath(QStringLiteral("changed"));
+    const QByteArray step_change = kind == MainWindow::block_list ? "LIST:STEP 7" : "PROG:STEP 9";
+    // through the window's own link, as another front end would
+    from = cw.received_count();
+    w->cfg_thread->add_request(9999, {QString::fromLatin1(step_change)}, {QString()}, QList<QWidget*>(), false, 0,
+                               false, QByteArray());
+    QVERIFY(cw.wait_received(QString::fromLatin1(step_change), from) >= 0);
+    w->start_threads();
+    files.answer(changed_path);
+    QTest::mouseClick(storage, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(changed_path), 5000);
+    QVERIFY(read_all(changed_path) != saved);
+
+    // recall: the whole block in one message, then the read-back
+    files.answer(first);
+    a.leave_open();
+    from = cw.received_count();
+    const int ops = cw.reply_ops().size();
+    QTest::mouseClick(recall, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(w->readback_box == nullptr && !w->block_import_waiting[kind], 15000);
+    const QList<QByteArray> sent = cw.sim().received_raw().mid(from);
+    const QByteArray expected = import_header.toLatin1() + saved;
+    QVERIFY2(sent.contains(expected), qPrintable(QString::number(sent.size())));
+    QVERIFY(cw.reply_ops().mid(ops).contains(kind == MainWindow::block_list ? 13 : 14));
+    const QString back = dir.filePath(QStringLiteral("back"));
+    files.answer(back);
+    QTest::mouseClick(storage, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(back), 5000);
+    QCOMPARE(read_all(back), saved);
+
+    // bad files: the message, and nothing reaches the load
+    QByteArray wrong_tag = saved;
+    wrong_tag[2] = char(wrong_tag[2] ^ 0x20);
+    QByteArray wrong_check = saved;
+    wrong_check[0] = char(~uchar(wrong_check[0]));
+    const QByteArray other_kind = QByteArray(kind == MainWindow::block_list ? 1927 : 1232, '\0');
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+        bool folder;
+    } bad[] = {{"truncated", saved.left(size - 1), false},
+               {"one byte more", checked(saved + QByteArray(1, '\0')), false},
+               {"wrong tag", wrong_tag, false},
+               {"wrong check byte", wrong_check, false},
+               {"all zero", QByteArray(size, '\0'), false},
+               {"the other kind", checked(other_kind), false},
+               {"empty", QByteArray(), false},
+               {"a folder", QByteArray(), true}};
+    for (const auto& b : bad) {
+        const QString path = dir.filePath(QString::fromLatin1(b.name));
+        if (b.folder)
+            QVERIFY(QDir().mkpath(path));
+        else
+            QVERIFY(write_all(path, b.bytes));
+        files.answer(path);
+        a.clear();
+        a.press(QMessageBox::Ok);
+        from = cw.received_count();
+        QTest::mouseClick(recall, Qt::LeftButton);
+        QVERIFY2(a.wait_answered(), b.name);
+        QCOMPARE(a.boxes().last().text, QStringLiteral("It's not the corrent file"));
+        QTest::qWait(200);
+        QVERIFY2(!cw.sim().received().mid(from).join(QString()).contains(QStringLiteral("IMPORT")), b.name);
+    }
+    // the load still holds the recalled block
+    const QString last = dir.filePath(QStringLiteral("last"));
+    files.answer(last);
+    QTest::mouseClick(storage, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(last), 5000);
+    QCOMPARE(read_all(last), saved);
+}
+
+// A level typed into a list cell is sent for its step and comes back into
+// the step's value and the preview curve.
+void tst_legacy_list_prog::list_cell_edit_reaches_load()
+{
+    legacy_connected_window cw;
+    QVERIFY2(cw.start(), qPrintable(cw.error()));
+    MainWindow* w = cw.window();
+    cw.answerer().leave_open();
+    QTest::mouseClick(w->list_button, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(cw.reply_ops().contains(13), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(w->readback_box == nullptr, 5000);
+    auto* cell = qobject_cast<QDoubleSpinBox*>(w->list_step_table->cellWidget(1, 1));
+    QVERIFY(cell);
+    QVERIFY(cell->isEnabled());
+    const int from = cw.received_count();
+    cell->setFocus();
+    cell->selectAll();
+    QTest::keyClicks(cell, QStringLiteral("1.5"));
+    QTest::keyClick(cell, Qt::Key_Return);
+    QVERIFY(cw.wait_received(QStringLiteral("LIST:LEV 1,1.5"), from) >= 0);
+    QVERIFY(cw.wait_received(QStringLiteral("LIST:LEV? 1"), from) >= 0);
+    QTRY_COMPARE_WITH_TIMEOUT(w->list_levels.value(0), QStringLiteral("1.5"), 5000);
+    QCOMPARE(w->list_curve_y.value(0), 1.5);
+    QCOMPARE(w->list_curve_y.value(1), 1.5);
+}
+
+QTEST_MAIN(tst_legacy_list_prog)
+#include "tst_legacy_list_prog.moc"
