@@ -119,6 +119,10 @@
         <translation>正在初始化电池测试，请稍候</translation>
     </message>
     <message>
+        <source>The load&apos;s reply could not be read.</source>
+        <translation>无法读取负载的应答。</translation>
+    </message>
+    <message>
         <source>The load has left remote control.</source>
         <translation>负载已退出远程控制。</translation>
     </message>

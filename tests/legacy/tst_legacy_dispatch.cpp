@@ -22,6 +22,8 @@
 #include "ui_preview_plot_t.h"
 #include <QPushButton>
 #include <QtTest>
+#include <QElapsedTimer>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -68,6 +70,8 @@ private slots:
     void battery_end();
     void program_run_state();
     void list_run_view();
+    void wait_ends_on_unusable_reply_data();
+    void wait_ends_on_unusable_reply();
 
 private:
     std::unique_ptr<modal_answerer> answerer;
@@ -568,6 +572,43 @@ void tst_legacy_dispatch::list_run_view()
     w->deal_list_trigger_thread(9, 0, 1);
     QCOMPARE(w->list_step_table->item(0, 3)->foreground().color(), QColor(Qt::green));
     QCOMPARE(w->cfg_thread->pending_requests(), 1);
+}
+
+// A page's wait ends when its reply is cut or names an unknown function:
+// the window is never left locked.
+void tst_legacy_dispatch::wait_ends_on_unusable_reply_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<QString>("replies");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("cut OCP read-back") << 6 << "5\n|36\n" << "The load's reply could not be read.";
+    QTest::newRow("unknown static function") << 26 << "EXTV\n" << "";
+    QTest::newRow("list steps missing") << 13 << "CURRENT\n|5\n|36\n|1\n|5\n|1,\n|1,\n|1,\n" << "";
+}
+
+void tst_legacy_dispatch::wait_ends_on_unusable_reply()
+{
+    QFETCH(int, operation);
+    QFETCH(QString, replies);
+    QFETCH(QString, message);
+    w->connected = true;
+    answerer->leave_open();
+    if (!message.isEmpty())
+        answerer->press(QMessageBox::Ok);
+    QTimer::singleShot(100, w.get(), [this, operation, replies] {
+        w->deal_cfg_thread(operation, replies_of(replies), {}, 0);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    // no load: the reply above is the only one that comes
+    w->ocpt_button->click();
+    QVERIFY(clock.elapsed() < 5000);
+    QVERIFY(answerer->wait_answered());
+    QVERIFY(w->readback_box == nullptr);
+    QCOMPARE(answerer->boxes().first().title, QStringLiteral("Ocp Dialog"));
+    QCOMPARE(answerer->boxes().size(), message.isEmpty() ? 1 : 2);
+    if (!message.isEmpty())
+        QCOMPARE(answerer->boxes().last().text, message);
 }
 
 QTEST_MAIN(tst_legacy_dispatch)

@@ -10,6 +10,7 @@
 
 #include "cfg_if_scpi_t.h"
 #include "cfg_thread_t.h"
+#include "custom_label.h"
 #include "custom_picture.h"
 #include "Get_configure_value.h"
 #include "ui_ipline_widget_t.h"
@@ -74,6 +75,10 @@ void tst_legacy_e2e::user_session()
     QTest::mouseClick(w->ui->load_button, Qt::LeftButton);
     QVERIFY(cw.wait_received(QStringLiteral("INP 1"), from) >= 0);
     QTRY_COMPARE_WITH_TIMEOUT(w->ui->load_button->text(), QStringLiteral("ON"), 5000);
+    // the readings are the load's: a current flows once the input is on
+    QTRY_VERIFY_WITH_TIMEOUT(w->display_current_label->value_label->text().toDouble() > 0, 5000);
+    QVERIFY(w->display_voltage_label->value_label->text().toDouble() > 0);
+    QVERIFY(!w->series_current.isEmpty() && w->series_current.last() > 0);
 
     // short: the load is told and the button turns yellow from its reply
     from = cw.received_count();

@@ -21,6 +21,7 @@
 #include <QDebug>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -190,8 +191,11 @@ void MainWindow::_init_ui()
 
 void MainWindow::device_status()
 {
+    // A settings transfer that has just ended restarts the command thread
+    // when its box closes: until then the link is not lost.
+    const bool transfer = file_wait_box && file_wait_box->isVisible();
     const bool running =
-        cfg_thread->isRunning() || send_data_thread->isRunning() || get_data_thread->isRunning();
+        cfg_thread->isRunning() || send_data_thread->isRunning() || get_data_thread->isRunning() || transfer;
     if (running) {
         ui->usb_vxi_label->show();
         status_label->setText(QStringLiteral("device status    connected"));

@@ -109,8 +109,11 @@ void MainWindow::deal_cfg_thread(int operation, QList<QString> replies, QList<QW
             qDebug() << "older window: operation" << operation << "gave" << replies.size() << "replies of"
                      << route.replies << "- passed over";
             // a wait for this reply must not stay open
+            const bool waiting = readback_box != nullptr;
             close_wait_box();
             start_threads();
+            if (waiting)
+                show_warning(tr("The load's reply could not be read."));
             return;
         }
         route.handle(this, replies, widgets, private_data);
