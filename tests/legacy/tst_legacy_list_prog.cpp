@@ -7,6 +7,7 @@
 
 #include "block_check.h"
 #include "cfg_thread_t.h"
+#include "custom_spinbox.h"
 #include "file_dialog_stub.h"
 
 #include <QDir>
@@ -48,6 +49,7 @@ private slots:
     void files_round_trip_data();
     void files_round_trip();
     void list_cell_edit_reaches_load();
+    void program_run_results();
 };
 
 void tst_legacy_list_prog::files_round_trip_data()
@@ -113,7 +115,7 @@ void tst_legacy_list_prog::files_round_trip()
     const QList<QByteArray> sent = cw.sim().received_raw().mid(from);
     const QByteArray expected = import_header.toLatin1() + saved;
     QVERIFY2(sent.contains(expected), qPrintable(QString::number(sent.size())));
-    QVERIFY(cw.reply_ops().mid(ops).contains(kind == MainWindow::block_list ? 13 : 14));
+    QTRY_VERIFY_WITH_TIMEOUT(cw.reply_ops().mid(ops).contains(kind == MainWindow::block_list ? 13 : 14), 5000);
     const QString back = dir.filePath(QStringLiteral("back"));
     files.answer(back);
     QTest::mouseClick(storage, Qt::LeftButton);
@@ -187,6 +189,90 @@ void tst_legacy_list_prog::list_cell_edit_reaches_load()
     QTRY_COMPARE_WITH_TIMEOUT(w->list_levels.value(0), QStringLiteral("1.5"), 5000);
     QCOMPARE(w->list_curve_y.value(0), 1.5);
     QCOMPARE(w->list_curve_y.value(1), 1.5);
+}
+
+namespace {
+
+// Types `text` into a spin box as a user does and leaves it with Return.
+void type_into(QAbstractSpinBox* box, const QString& text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, text);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+QDoubleSpinBox* prog_spin(MainWindow* w, int row, int column)
+{
+    return qobject_cast<QDoubleSpinBox*>(w->program_result_table->cellWidget(row, column));
+}
+
+} // namespace
+
+// A two-step program edited in its table and run: the first step passes,
+// the second (its minimum out of reach) fails; the result window says so in
+// green and red, and every cell the user typed reached the load.
+void tst_legacy_list_prog::program_run_results()
+{
+    legacy_connected_window cw;
+    QVERIFY2(cw.start(), qPrintable(cw.error()));
+    MainWindow* w = cw.window();
+    modal_answerer& a = cw.answerer();
+    a.leave_open();
+    QTest::mouseClick(w->program_button, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(cw.reply_ops().contains(14), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(w->readback_box == nullptr, 5000);
+
+    auto* steps = w->program_steps_spin->findChild<QDoubleSpinBox*>();
+    QVERIFY(steps);
+    int from = cw.received_count();
+    type_into(steps, QStringLiteral("2"));
+    QVERIFY(cw.wait_received(QStringLiteral("PROG:STEP 2"), from) >= 0);
+    QTRY_COMPARE_WITH_TIMEOUT(w->program_result_table->columnCount(), 3, 5000);
+
+    // the cells hold the load's ranges: a maximum above 99.99 stays as typed
+    const struct
+    {
+        int row;
+        int column;
+        const char* text;
+        const char* command;
+    } edits[] = {{6, 1, "0.3", "PROG:TIME:ON 1,0.3"},  {7, 1, "0.1", "PROG:TIME:OFF 1,0.1"},
+                 {8, 1, "0.1", "PROG:TIME:DEL 1,0.1"}, {9, 1, "0", "PROG:MIN 1,0"},
+                 {10, 1, "5000", "PROG:MAX 1,5000"},   {6, 2, "0.3", "PROG:TIME:ON 2,0.3"},
+                 {7, 2, "0.1", "PROG:TIME:OFF 2,0.1"}, {8, 2, "0.1", "PROG:TIME:DEL 2,0.1"},
+                 {10, 2, "5000", "PROG:MAX 2,5000"},   {9, 2, "4000", "PROG:MIN 2,4000"}};
+    for (const auto& e : edits) {
+        QDoubleSpinBox* cell = prog_spin(w, e.row, e.column);
+        QVERIFY2(cell, e.command);
+        from = cw.received_count();
+        type_into(cell, QString::fromLatin1(e.text));
+        QVERIFY2(cw.wait_received(QString::fromLatin1(e.command), from) >= 0, e.command);
+        QTRY_COMPARE_WITH_TIMEOUT(cell->value(), QString::fromLatin1(e.text).toDouble(), 5000);
+    }
+    QCOMPARE(prog_spin(w, 10, 1)->value(), 5000.0);
+
+    // run: the input on arms it, the trigger starts it
+    QTest::mouseClick(w->ui->load_button, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(w->ui->load_button->text(), QStringLiteral("ON"), 5000);
+    from = cw.received_count();
+    QTest::mouseClick(w->ui->trigger_button, Qt::LeftButton);
+    QVERIFY(cw.wait_received(QStringLiteral("*TRG"), from) >= 0);
+    QTRY_VERIFY_WITH_TIMEOUT(w->program_form && w->program_form->isVisible(), 10000);
+    QTableWidget* results = w->program_table;
+    QVERIFY(results);
+    QCOMPARE(results->rowCount(), 5);
+    QCOMPARE(results->item(1, 1)->text(), QStringLiteral("Pass"));
+    QCOMPARE(results->item(1, 1)->foreground().color(), QColor(Qt::darkGreen));
+    QVERIFY(results->item(1, 2)->text().endsWith(QStringLiteral("(CC)")));
+    QCOMPARE(results->item(2, 1)->text(), QStringLiteral("Fail"));
+    QCOMPARE(results->item(2, 1)->foreground().color(), QColor(Qt::red));
+    QVERIFY2(results->item(2, 2)->text().startsWith(QStringLiteral("Below MIN: ")),
+             qPrintable(results->item(2, 2)->text()));
+
+    // closing the form clears its flag; a later run shows its results again
+    w->program_form->close();
+    QVERIFY(!w->program_form_open);
 }
 
 QTEST_MAIN(tst_legacy_list_prog)

@@ -419,6 +419,20 @@ public:
     void show_list_window(int first);
     void draw_list_curve();
 
+    // ---- program page (codes 48 to 63 and 66)
+    // A step's text in a step list; a step the list does not reach reads as empty.
+    static double step_value(const QList<QString>& values, int index);
+    static void set_step_text(QList<QString>& values, int index, const QString& text);
+    QWidget* prog_cell(int row, int column) const;
+    void fill_prog_row(int first, int last);
+    void connect_prog_column(int column);
+    void set_prog_value_cells(int column, int mode);
+    void post_prog_cell(int row, QObject* sender, const QString& value);
+    void deal_prog_cell_reply(int row, const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_prog_mode_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_prog_step_reply(const QList<QString>& r);
+    void deal_prog_test_reply(const QList<QString>& r);
+
     // ---- configure, SLTM and limit pages
     custom_radiobutton* vrmt_radio = nullptr;
     custom_radiobutton* sof_radio = nullptr;

@@ -79,20 +79,21 @@ QString g6(double v)
     return QString::number(v, 'g', 6);
 }
 
-// A step the lists do not reach reads as empty (0).
-double entry(const QList<QString>& values, int index)
+} // namespace
+
+double MainWindow::step_value(const QList<QString>& values, int index)
 {
     return index >= 0 && index < values.size() ? values.at(index).toDouble() : 0.0;
 }
 
-void set_entry(QList<QString>& values, int index, const QString& text)
+void MainWindow::set_step_text(QList<QString>& values, int index, const QString& text)
 {
+    if (index < 0)
+        return;
     while (values.size() <= index)
         values.append(QString());
     values[index] = text;
 }
-
-} // namespace
 
 // ---- requests
 
@@ -330,7 +331,7 @@ void MainWindow::deal_list_cell_reply(int row, const QList<QString>& r, const QL
             show_warning(QStringLiteral("Please turn off the load"));
         } else if (r.value(0) == QLatin1String(k_input_off) && s >= 1) {
             cell->setValue(v);
-            set_entry(*values[row], s - 1, g6(v));
+            set_step_text(*values[row], s - 1, g6(v));
             if (row == 1)
                 draw_list_curve();
         }
@@ -402,7 +403,7 @@ void MainWindow::show_list_window(int first)
                 cell->setDecimals(3);
                 list_step_table->setCellWidget(row, c, cell);
             }
-            cell->setValue(entry(*values[row], step - 1));
+            cell->setValue(step_value(*values[row], step - 1));
             if (row == 3)
                 cell->setSingleStep(0.1);
         }
@@ -420,7 +421,7 @@ void MainWindow::draw_list_curve()
     list_curve_y.clear();
     for (int i = 0; i <= m; ++i) {
         list_curve_x.append(i);
-        list_curve_y.append(entry(list_levels, std::max(i, 1) - 1));
+        list_curve_y.append(step_value(list_levels, std::max(i, 1) - 1));
     }
     const int end = m > 4 ? m : k_columns;
     list_plot->setAxisScale(QwtPlot::xBottom, end - k_columns, end, 1);

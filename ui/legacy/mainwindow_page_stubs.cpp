@@ -12,8 +12,6 @@ void MainWindow::deal_dynamic_reply(int, const QList<QString>&, const QList<QWid
 void MainWindow::deal_ocpt_reply(int, const QList<QString>&, const QList<QWidget*>&) {}
 void MainWindow::deal_oppt_reply(int, const QList<QString>&, const QList<QWidget*>&) {}
 void MainWindow::deal_battery_reply(int, const QList<QString>&, const QList<QWidget*>&) {}
-void MainWindow::deal_prog_reply(int, const QList<QString>&, const QList<QWidget*>&) {}
 void MainWindow::deal_utility_reply(int, const QList<QString>&, const QList<QWidget*>&) {}
 
 void MainWindow::_init_battery_connect() {}
-void MainWindow::init_program_page() {}
