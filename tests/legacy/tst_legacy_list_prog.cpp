@@ -255,6 +255,9 @@ void tst_legacy_list_prog::program_run_results()
     // run: the input on arms it, the trigger starts it
     QTest::mouseClick(w->ui->load_button, Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(w->ui->load_button->text(), QStringLiteral("ON"), 5000);
+    // the result window is modal: it stays up for the test to read
+    a.clear();
+    a.leave_open();
     from = cw.received_count();
     QTest::mouseClick(w->ui->trigger_button, Qt::LeftButton);
     QVERIFY(cw.wait_received(QStringLiteral("*TRG"), from) >= 0);
