@@ -145,6 +145,7 @@ public:
     void deal_measure_readback(const QList<QString>& r);
     // Remote state 0 or a lost link: the session ends, nothing stays locked.
     void lose_load(const QString& why);
+    void open_function_page(int operation, const QString& title, const QString& text);
     // Ends the old session and starts the connect thread on `resource`.
     void start_connect(const QString& resource, const QString& picture);
     // The battery end's own exchange (added capacity and result).

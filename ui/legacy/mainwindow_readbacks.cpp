@@ -492,47 +492,59 @@ void MainWindow::deal_list_change_readback(const QList<QString>& r)
 
 // ---- run states
 
-void MainWindow::deal_list_run_state(const QList<QString>& r)
+// The eight replies both run-state polls open with.
+struct run_state_t
+{
+    int step = 0, stopped = 0, input = 0;
+    double values[4] = {0, 0, 0, 0}; // current, voltage, resistance, power
+    int remote = 0;
+};
+
+static bool read_run_state(const QList<QString>& r, run_state_t* s)
 {
     reply_numbers n;
-    const int step = n.integer(r.at(0));
-    const int stopped = n.integer(r.at(1));
-    const int input = n.integer(r.at(2));
-    const double values[4] = {n.number(r.at(3)), n.number(r.at(4)), n.number(r.at(5)), n.number(r.at(6))};
-    const int remote = n.integer(r.at(7));
-    if (!n.ok()) {
-        qDebug() << "older window: unreadable list run state" << r;
+    s->step = n.integer(r.at(0));
+    s->stopped = n.integer(r.at(1));
+    s->input = n.integer(r.at(2));
+    for (int i = 0; i < 4; ++i)
+        s->values[i] = n.number(r.at(3 + i));
+    s->remote = n.integer(r.at(7));
+    if (!n.ok())
+        qDebug() << "older window: unreadable run state" << r;
+    return n.ok();
+}
+
+static void show_run_readings(MainWindow* w, const run_state_t& s)
+{
+    w->display_current_label->set_value("A", s.values[0], 4, false, QString());
+    w->display_voltage_label->set_value("V", s.values[1], 4, false, QString());
+    w->display_resistance_label->set_value("Ω", s.values[2], 3, false, QString());
+    w->display_power_label->set_value("W", s.values[3], 2, false, QString());
+}
+
+void MainWindow::deal_list_run_state(const QList<QString>& r)
+{
+    run_state_t s;
+    if (!read_run_state(r, &s))
         return;
-    }
-    deal_list_trigger_thread(step, stopped, input);
-    display_current_label->set_value("A", values[0], 4, false, QString());
-    display_voltage_label->set_value("V", values[1], 4, false, QString());
-    display_resistance_label->set_value("Ω", values[2], 3, false, QString());
-    display_power_label->set_value("W", values[3], 2, false, QString());
-    take_measurement(values[0], values[1], values[2], values[3], sample_counter, input);
-    if (remote == 1)
+    deal_list_trigger_thread(s.step, s.stopped, s.input);
+    show_run_readings(this, s);
+    take_measurement(s.values[0], s.values[1], s.values[2], s.values[3], sample_counter, s.input);
+    if (s.remote == 1)
         connected = true;
-    else if (remote == 0)
+    else if (s.remote == 0)
         lose_load(tr("The load has left remote control."));
 }
 
 void MainWindow::deal_prog_run_state(const QList<QString>& r)
 {
-    reply_numbers n;
-    const int step = n.integer(r.at(0));
-    const int stopped = n.integer(r.at(1));
-    const int input = n.integer(r.at(2));
-    const double values[4] = {n.number(r.at(3)), n.number(r.at(4)), n.number(r.at(5)), n.number(r.at(6))};
-    const int remote = n.integer(r.at(7));
-    const int stop_on_fail = n.integer(r.at(8));
-    if (!n.ok()) {
-        qDebug() << "older window: unreadable program run state" << r;
+    run_state_t s;
+    const int stop_on_fail = r.at(8).trimmed().toInt();
+    if (!read_run_state(r, &s))
         return;
-    }
-    display_current_label->set_value("A", values[0], 4, false, QString());
-    display_voltage_label->set_value("V", values[1], 4, false, QString());
-    display_resistance_label->set_value("Ω", values[2], 3, false, QString());
-    display_power_label->set_value("W", values[3], 2, false, QString());
+    const int step = s.step, stopped = s.stopped, input = s.input, remote = s.remote;
+    const double* values = s.values;
+    show_run_readings(this, s);
     if (remote == 0) {
         lose_load(tr("The load has left remote control."));
         return;

@@ -116,31 +116,29 @@ void MainWindow::deal_load_button()
 
 // ---- function buttons
 
-void MainWindow::deal_ocpt_button()
+// A test page: its read-back under the wait box, which the reply closes.
+void MainWindow::open_function_page(int operation, const QString& title, const QString& text)
 {
     if (!connected)
         return;
-    fill_cmd_list(6);
-    post(6, false, 0);
-    show_wait_box(QStringLiteral("Ocp Dialog"), QStringLiteral("Please waiting for the OCP initing"));
+    fill_cmd_list(operation);
+    post(operation, false, 0);
+    show_wait_box(title, text);
+}
+
+void MainWindow::deal_ocpt_button()
+{
+    open_function_page(6, QStringLiteral("Ocp Dialog"), QStringLiteral("Please waiting for the OCP initing"));
 }
 
 void MainWindow::deal_oppt_button()
 {
-    if (!connected)
-        return;
-    fill_cmd_list(7);
-    post(7, false, 0);
-    show_wait_box(QStringLiteral("Opp Dialog"), QStringLiteral("Please waiting for the OPP initing"));
+    open_function_page(7, QStringLiteral("Opp Dialog"), QStringLiteral("Please waiting for the OPP initing"));
 }
 
 void MainWindow::deal_battery_button()
 {
-    if (!connected)
-        return;
-    fill_cmd_list(8);
-    post(8, false, 0);
-    show_wait_box(tr("Battery Dialog"), tr("Please waiting for the Battery initing"));
+    open_function_page(8, tr("Battery Dialog"), tr("Please waiting for the Battery initing"));
 }
 
 void MainWindow::deal_list_button()
