@@ -50,6 +50,7 @@ private slots:
     void files_round_trip();
     void list_cell_edit_reaches_load();
     void program_run_results();
+    void list_run_follows_steps();
 };
 
 void tst_legacy_list_prog::files_round_trip_data()
@@ -276,6 +277,75 @@ void tst_legacy_list_prog::program_run_results()
     // closing the form clears its flag; a later run shows its results again
     w->program_form->close();
     QVERIFY(!w->program_form_open);
+}
+
+// A six-step list typed into the table (the sixth step reached by paging)
+// and run once: the step numbers follow the load's present step and the
+// page comes back when the run ends.
+void tst_legacy_list_prog::list_run_follows_steps()
+{
+    legacy_connected_window cw;
+    QVERIFY2(cw.start(), qPrintable(cw.error()));
+    MainWindow* w = cw.window();
+    modal_answerer& a = cw.answerer();
+    a.leave_open();
+    QTest::mouseClick(w->list_button, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(cw.reply_ops().contains(13), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(w->readback_box == nullptr, 5000);
+
+    // the step count: sent, then the whole list read back under the wait box
+    a.clear();
+    a.leave_open();
+    int from = cw.received_count();
+    type_into(w->list_step_spin->findChild<QDoubleSpinBox*>(), QStringLiteral("6"));
+    QVERIFY(cw.wait_received(QStringLiteral("LIST:STEP 6"), from) >= 0);
+    QTRY_COMPARE_WITH_TIMEOUT(int(w->list_step_spin->value()), 6, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(w->readback_box == nullptr, 5000);
+    QVERIFY(w->list_step_table->cellWidget(1, 5)->isEnabled());
+    from = cw.received_count();
+    type_into(w->list_count_spin->findChild<QDoubleSpinBox*>(), QStringLiteral("1"));
+    QVERIFY(cw.wait_received(QStringLiteral("LIST:COUN 1"), from) >= 0);
+
+    auto cell = [w](int row, int column) {
+        return qobject_cast<QDoubleSpinBox*>(w->list_step_table->cellWidget(row, column));
+    };
+    auto edit = [&](int row, int column, const QString& text, const QString& command) {
+        const int start = cw.received_count();
+        type_into(cell(row, column), text);
+        return cw.wait_received(command, start) >= 0;
+    };
+    for (int c = 1; c <= 5; ++c) {
+        QVERIFY(edit(1, c, QString::number(c), QStringLiteral("LIST:LEV %1,%1").arg(c)));
+        QVERIFY(edit(2, c, QStringLiteral("0.3"), QStringLiteral("LIST:WID %1,0.3").arg(c)));
+    }
+    // one step on: the table shows steps 2 to 6, the sixth in column 5
+    QTest::mouseClick(w->list_next_button, Qt::LeftButton);
+    QCOMPARE(w->list_step_table->item(0, 1)->text(), QStringLiteral("2"));
+    QCOMPARE(w->list_step_table->item(0, 5)->text(), QStringLiteral("6"));
+    QCOMPARE(cell(1, 4)->value(), 5.0);
+    QVERIFY(edit(1, 5, QStringLiteral("6"), QStringLiteral("LIST:LEV 6,6")));
+    QVERIFY(edit(2, 5, QStringLiteral("0.3"), QStringLiteral("LIST:WID 6,0.3")));
+    // 6 A is beyond the 5 A range: the load keeps its level and the cell shows it
+    QTRY_COMPARE_WITH_TIMEOUT(cell(1, 5)->value(), 1.0, 5000);
+    QCOMPARE(w->list_levels.value(5), QStringLiteral("1"));
+    QVERIFY(edit(1, 5, QStringLiteral("3"), QStringLiteral("LIST:LEV 6,3")));
+    QTRY_COMPARE_WITH_TIMEOUT(w->list_levels.value(5), QStringLiteral("3"), 5000);
+    QCOMPARE(w->list_curve_y.value(6), 3.0);
+    QTest::mouseClick(w->list_up_button, Qt::LeftButton);
+    QCOMPARE(w->list_step_table->item(0, 1)->text(), QStringLiteral("1"));
+
+    // run it: the table follows the load's step up to the sixth
+    QTest::mouseClick(w->ui->load_button, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(w->ui->load_button->text(), QStringLiteral("ON"), 5000);
+    from = cw.received_count();
+    QTest::mouseClick(w->ui->trigger_button, Qt::LeftButton);
+    QVERIFY(cw.wait_received(QStringLiteral("*TRG"), from) >= 0);
+    QTRY_VERIFY_WITH_TIMEOUT(w->list_step_table->item(0, 5) &&
+                                 w->list_step_table->item(0, 5)->text() == QStringLiteral("6"),
+                             10000);
+    QTRY_COMPARE_WITH_TIMEOUT(w->ui->load_button->text(), QStringLiteral("OFF"), 10000);
+    // the load holds the six levels typed
+    QCOMPARE(w->list_levels.mid(0, 6), QList<QString>({"1", "2", "3", "4", "5", "3"}));
 }
 
 QTEST_MAIN(tst_legacy_list_prog)
