@@ -35,3 +35,9 @@ wattlex_add_test(tst_legacy_files_cross
        wattlex_resources
   NETNS TIMEOUT 300)
 set_target_properties(tst_legacy_files_cross PROPERTIES AUTOUIC OFF)
+# The list and program tables and the result judging, without a load.
+wattlex_add_test(tst_legacy_list_prog_tables
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_legacy_list_prog_tables.cpp
+  LIBS wattlex_legacy wattlex_harness_ui wattlex_resources
+  TIMEOUT 120)
+set_target_properties(tst_legacy_list_prog_tables PROPERTIES AUTOUIC OFF)
