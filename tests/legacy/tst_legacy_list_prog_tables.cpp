@@ -56,6 +56,13 @@ void read_back(MainWindow& w, int steps, const QString& mode, const QString& lev
     w.deal_prog_readback(replies);
 }
 
+void save_shot(QWidget* w, const QString& name)
+{
+    const QString dir = qEnvironmentVariable("WATTLEX_SHOT_DIR");
+    if (!dir.isEmpty())
+        w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
 void fill_one_step(MainWindow& w, const QString& mode, const QString& level)
 {
     read_back(w, 1, mode, level);
@@ -105,6 +112,10 @@ void tst_legacy_list_prog_tables::program_results_judged()
     // five steps, limits 1 to 2; the load sends four values and one unreadable
     w.deal_prog_reply(66, {QStringLiteral("1.5,0.5,2.5,x")}, {});
     QVERIFY(w.program_form && w.program_form->isVisible());
+    save_shot(w.program_form, QStringLiteral("legacy_program_results"));
+    w.show();
+    w.program_button->click();
+    save_shot(w.program_page, QStringLiteral("legacy_program_page"));
     QTableWidget* t = w.program_table;
     QCOMPARE(t->rowCount(), 8);
     const struct

@@ -63,8 +63,10 @@ struct list_cell_road
     const char* command;
     const char* query;
 };
-const list_cell_road k_list_cells[4] = {
-    {0, nullptr, nullptr}, {72, "LIST:LEV ", "LIST:LEV? "}, {73, "LIST:WID ", "LIST:WID? "}, {74, "LIST:SLEW ", "LIST:SLEW? "}};
+const list_cell_road k_list_cells[4] = {{0, nullptr, nullptr},
+                                        {72, "LIST:LEV ", "LIST:LEV? "},
+                                        {73, "LIST:WID ", "LIST:WID? "},
+                                        {74, "LIST:SLEW ", "LIST:SLEW? "}};
 
 int function_of(const QString& word)
 {
@@ -344,33 +346,40 @@ void MainWindow::deal_list_cell_reply(int row, const QList<QString>& r, const QL
 
 void MainWindow::_init_list_connect()
 {
-    connect(list_function_combo, &custom_combobox::currentindex_changed, this,
-            &MainWindow::deal_list_function_combobox);
-    connect(list_irange_combo, &custom_combobox::currentindex_changed, this, &MainWindow::deal_list_irange_combobox);
-    connect(list_vrange_combo, &custom_combobox::currentindex_changed, this, &MainWindow::deal_list_vrange_combobox);
-    connect(list_step_spin, &custom_spinbox::change_spin_spinbox, this, &MainWindow::deal_list_step_value);
-    connect(list_count_spin, &custom_spinbox::change_spin_spinbox, this, &MainWindow::deal_list_count_value);
-    connect(list_storage_button, &QPushButton::clicked, this, &MainWindow::deal_list_storage_button);
-    connect(list_recall_button, &QPushButton::clicked, this, &MainWindow::deal_list_recall_button);
-    connect(list_next_button, &QPushButton::clicked, this, &MainWindow::deal_list_next_button);
-    connect(list_up_button, &QPushButton::clicked, this, &MainWindow::deal_list_up_button);
-    connect(limit_max_spin[0], &custom_input_spinbox::valuechanged, this, &MainWindow::deal_current_max_spinbox);
-    connect(limit_max_spin[1], &custom_input_spinbox::valuechanged, this, &MainWindow::deal_voltage_max_spinbox);
-    connect(limit_min_spin[0], &custom_input_spinbox::valuechanged, this, &MainWindow::deal_current_min_spinbox);
-    connect(limit_min_spin[1], &custom_input_spinbox::valuechanged, this, &MainWindow::deal_voltage_min_spinbox);
+    connect(list_function_combo, &custom_combobox::currentindex_changed, this, &MainWindow::deal_list_function_combobox,
+            Qt::UniqueConnection);
+    connect(list_irange_combo, &custom_combobox::currentindex_changed, this, &MainWindow::deal_list_irange_combobox,
+            Qt::UniqueConnection);
+    connect(list_vrange_combo, &custom_combobox::currentindex_changed, this, &MainWindow::deal_list_vrange_combobox,
+            Qt::UniqueConnection);
+    connect(list_step_spin, &custom_spinbox::change_spin_spinbox, this, &MainWindow::deal_list_step_value,
+            Qt::UniqueConnection);
+    connect(list_count_spin, &custom_spinbox::change_spin_spinbox, this, &MainWindow::deal_list_count_value,
+            Qt::UniqueConnection);
+    connect(list_storage_button, &QPushButton::clicked, this, &MainWindow::deal_list_storage_button,
+            Qt::UniqueConnection);
+    connect(list_recall_button, &QPushButton::clicked, this, &MainWindow::deal_list_recall_button,
+            Qt::UniqueConnection);
+    connect(list_next_button, &QPushButton::clicked, this, &MainWindow::deal_list_next_button, Qt::UniqueConnection);
+    connect(list_up_button, &QPushButton::clicked, this, &MainWindow::deal_list_up_button, Qt::UniqueConnection);
+    // The limit boxes are also connected by the window itself, in the same form.
+    connect(limit_max_spin[0], SIGNAL(valuechanged()), this, SLOT(deal_current_max_spinbox()), Qt::UniqueConnection);
+    connect(limit_max_spin[1], SIGNAL(valuechanged()), this, SLOT(deal_voltage_max_spinbox()), Qt::UniqueConnection);
+    connect(limit_min_spin[0], SIGNAL(valuechanged()), this, SLOT(deal_current_min_spinbox()), Qt::UniqueConnection);
+    connect(limit_min_spin[1], SIGNAL(valuechanged()), this, SLOT(deal_voltage_min_spinbox()), Qt::UniqueConnection);
     void (MainWindow::*cell_slots[4])() = {nullptr, &MainWindow::deal_set_doublespinbox,
                                            &MainWindow::deal_time_doublespinbox, &MainWindow::deal_slew_doublespinbox};
     for (int c = 1; c <= k_columns; ++c)
         for (int row = 1; row <= 3; ++row)
             if (auto* cell = qobject_cast<QDoubleSpinBox*>(list_cell(row, c)))
-                connect(cell, &QDoubleSpinBox::editingFinished, this, cell_slots[row]);
+                connect(cell, &QDoubleSpinBox::editingFinished, this, cell_slots[row], Qt::UniqueConnection);
 }
 
 void MainWindow::_disconnect_list()
 {
-    QObject* senders[] = {list_function_combo, list_irange_combo, list_vrange_combo, list_step_spin,
+    QObject* senders[] = {list_function_combo, list_irange_combo,   list_vrange_combo,  list_step_spin,
                           list_count_spin,     list_storage_button, list_recall_button, list_next_button,
-                          list_up_button,      limit_max_spin[0],  limit_max_spin[1],  limit_min_spin[0],
+                          list_up_button,      limit_max_spin[0],   limit_max_spin[1],  limit_min_spin[0],
                           limit_min_spin[1],   list_r_range_edit};
     for (QObject* s : senders)
         if (s)
