@@ -659,7 +659,7 @@ void tst_legacy_window::settings_file_save_and_load()
     QCOMPARE(files.calls().value(0).filter, QString("wlx(*.wlx)"));
     const QString text = read_file(path);
     QCOMPARE(text, w.get_data_thread->settings_text());
-    QCOMPARE(text.split(',').size(), 1104);
+    QCOMPARE(text.split(',').size(), 1107);
     QVERIFY(!w.settings_file->isOpen());
     // the command thread, stopped for the save, reads the load back again
     QVERIFY(r.rec->isRunning());
