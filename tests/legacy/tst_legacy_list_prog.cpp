@@ -158,6 +158,19 @@ void tst_legacy_list_prog::files_round_trip()
         QTest::qWait(200);
         QVERIFY2(!cw.sim().received().mid(from).join(QString()).contains(QStringLiteral("IMPORT")), b.name);
     }
+    // with the input on the load refuses the file, and the user is told
+    QTest::mouseClick(w->ui->load_button, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(w->ui->load_button->text(), QStringLiteral("ON"), 5000);
+    files.answer(changed_path);
+    a.clear();
+    a.leave_open();
+    a.press(QMessageBox::Ok);
+    QTest::mouseClick(recall, Qt::LeftButton);
+    QVERIFY(a.wait_answered());
+    QCOMPARE(a.boxes().last().text, QStringLiteral("The load refused the file; it keeps what it held."));
+    QVERIFY(!w->block_import_waiting[kind]);
+    QTest::mouseClick(w->ui->load_button, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(w->ui->load_button->text(), QStringLiteral("OFF"), 5000);
     // the load still holds the recalled block
     const QString last = dir.filePath(QStringLiteral("last"));
     files.answer(last);
