@@ -11,6 +11,46 @@
 <context>
     <name>MainWindow</name>
     <message>
+        <source>It&apos;s not the corrent file</source>
+        <translation>It&apos;s not the corrent file</translation>
+    </message>
+    <message>
+        <source>Please waiting for the list changing</source>
+        <translation>Please waiting for the list changing</translation>
+    </message>
+    <message>
+        <source>Please waiting for the list initing</source>
+        <translation>Please waiting for the list initing</translation>
+    </message>
+    <message>
+        <source>Please waiting for the list recalling</source>
+        <translation>Please waiting for the list recalling</translation>
+    </message>
+    <message>
+        <source>Please waiting for the Prog recalling</source>
+        <translation>Please waiting for the Prog recalling</translation>
+    </message>
+    <message>
+        <source>open file</source>
+        <translation>open file</translation>
+    </message>
+    <message>
+        <source>save file</source>
+        <translation>save file</translation>
+    </message>
+    <message>
+        <source>The file could not be written: </source>
+        <translation>The file could not be written: </translation>
+    </message>
+    <message>
+        <source>The load refused the file; it keeps what it held.</source>
+        <translation>The load refused the file; it keeps what it held.</translation>
+    </message>
+    <message>
+        <source>The load sent no valid block; no file was written.</source>
+        <translation>The load sent no valid block; no file was written.</translation>
+    </message>
+    <message>
         <source>  Wattlex</source>
         <translation>  Wattlex</translation>
     </message>

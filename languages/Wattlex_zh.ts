@@ -11,6 +11,46 @@
 <context>
     <name>MainWindow</name>
     <message>
+        <source>It&apos;s not the corrent file</source>
+        <translation>不是正确的文件</translation>
+    </message>
+    <message>
+        <source>Please waiting for the list changing</source>
+        <translation>正在更改列表，请稍候</translation>
+    </message>
+    <message>
+        <source>Please waiting for the list initing</source>
+        <translation>正在初始化列表，请稍候</translation>
+    </message>
+    <message>
+        <source>Please waiting for the list recalling</source>
+        <translation>正在读取列表，请稍候</translation>
+    </message>
+    <message>
+        <source>Please waiting for the Prog recalling</source>
+        <translation>正在读取程序，请稍候</translation>
+    </message>
+    <message>
+        <source>open file</source>
+        <translation>打开文件</translation>
+    </message>
+    <message>
+        <source>save file</source>
+        <translation>保存文件</translation>
+    </message>
+    <message>
+        <source>The file could not be written: </source>
+        <translation>无法写入文件：</translation>
+    </message>
+    <message>
+        <source>The load refused the file; it keeps what it held.</source>
+        <translation>负载拒绝了该文件，其设置保持不变。</translation>
+    </message>
+    <message>
+        <source>The load sent no valid block; no file was written.</source>
+        <translation>负载未发送有效数据块，未写入文件。</translation>
+    </message>
+    <message>
         <source>  Wattlex</source>
         <translation>  Wattlex</translation>
     </message>

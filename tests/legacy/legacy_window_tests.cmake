@@ -34,3 +34,22 @@ wattlex_add_test(tst_legacy_page_replies
   LIBS wattlex_legacy wattlex_harness_ui wattlex_resources
   TIMEOUT 120)
 set_target_properties(tst_legacy_page_replies PROPERTIES AUTOUIC OFF)
+# List and program files and the list page against the simulated load.
+wattlex_add_test(tst_legacy_list_prog
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_legacy_list_prog.cpp
+  LIBS wattlex_legacy_fixture wattlex_legacy wattlex_harness_sim wattlex_harness_ui wattlex_resources
+  NETNS TIMEOUT 300)
+set_target_properties(tst_legacy_list_prog PROPERTIES AUTOUIC OFF)
+# Files saved by one main window and loaded by the other.
+wattlex_add_test(tst_legacy_files_cross
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_legacy_files_cross.cpp
+  LIBS wattlex_legacy_fixture wattlex_e2e_fixture wattlex_legacy wattlex_harness_sim wattlex_harness_ui
+       wattlex_resources
+  NETNS TIMEOUT 300)
+set_target_properties(tst_legacy_files_cross PROPERTIES AUTOUIC OFF)
+# The list and program tables and the result judging, without a load.
+wattlex_add_test(tst_legacy_list_prog_tables
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_legacy_list_prog_tables.cpp
+  LIBS wattlex_legacy wattlex_harness_ui wattlex_resources
+  TIMEOUT 120)
+set_target_properties(tst_legacy_list_prog_tables PROPERTIES AUTOUIC OFF)

@@ -427,6 +427,48 @@ public:
     bool program_form_open = false;
     QTableWidget* program_table = nullptr;
 
+    // ---- list and program files (index: block_list, block_program)
+    enum block_kind { block_list = 0, block_program = 1 };
+    QString block_export_path[2];       // a save that awaits the load's block
+    bool block_import_waiting[2] = {};  // an import that awaits its read-back
+    void write_list_file(const QByteArray& block);
+    void request_list_init(const QByteArray& answer);
+    void write_prog_file(const QByteArray& block);
+    void request_prog_init(const QByteArray& answer);
+    void export_block(int kind);
+    void save_block(int kind, const QByteArray& bytes);
+    void import_block(int kind);
+    void after_import(int kind, const QByteArray& answer);
+    void read_back_after_import(int kind);
+
+    // ---- list page replies (codes 72 to 79)
+    void deal_list_cell_reply(int row, const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_list_mode_reply(const QList<QString>& r);
+    void deal_list_range_reply(int kind, const QList<QString>& r);
+    void deal_list_step_reply(const QList<QWidget*>& widgets);
+    void deal_list_count_reply(const QList<QString>& r);
+    void post_list_request(int operation, const QList<QString>& writes, const QList<QString>& queries,
+                           QWidget* widget);
+    void post_list_level_readback();
+    QWidget* list_cell(int row, int column) const;
+    int list_first_step() const;
+    void show_list_window(int first);
+    void draw_list_curve();
+
+    // ---- program page (codes 48 to 63 and 66)
+    // A step's text in a step list; a step the list does not reach reads as empty.
+    static double step_value(const QList<QString>& values, int index);
+    static void set_step_text(QList<QString>& values, int index, const QString& text);
+    QWidget* prog_cell(int row, int column) const;
+    void fill_prog_row(int first, int last);
+    void connect_prog_column(int column);
+    void set_prog_value_cells(int column, int mode);
+    void post_prog_cell(int row, QObject* sender, const QString& value);
+    void deal_prog_cell_reply(int row, const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_prog_mode_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_prog_step_reply(const QList<QString>& r);
+    void deal_prog_test_reply(const QList<QString>& r);
+
     // ---- configure, SLTM and limit pages
     custom_radiobutton* vrmt_radio = nullptr;
     custom_radiobutton* sof_radio = nullptr;

@@ -123,13 +123,21 @@ void MainWindow::deal_cfg_thread(int operation, QList<QString> replies, QList<QW
 
 void MainWindow::deal_cfg_thread_bytedata(int operation, QByteArray data)
 {
-    // The list and program files are written from these blocks by their
-    // pages; until a page takes it, an export still ends its wait.
-    qDebug() << "older window: byte reply" << operation << "of" << data.size() << "bytes";
-    if (operation == 64 || operation == 65 || operation == 80 || operation == 81) {
-        close_wait_box();
-        start_threads();
+    // The list and program exports and imports, by operation code.
+    static const struct {
+        int operation;
+        void (MainWindow::*handler)(const QByteArray&);
+    } byte_replies[] = {{80, &MainWindow::write_list_file},
+                        {81, &MainWindow::request_list_init},
+                        {64, &MainWindow::write_prog_file},
+                        {65, &MainWindow::request_prog_init}};
+    for (const auto& entry : byte_replies) {
+        if (entry.operation == operation) {
+            (this->*entry.handler)(data);
+            return;
+        }
     }
+    qDebug() << "older window: byte reply" << operation << "of" << data.size() << "bytes";
 }
 
 void MainWindow::deal_cfg_thread_message_data(QList<QString> replies, int kind)

@@ -113,6 +113,11 @@ void MainWindow::end_session(bool remote_off)
     cfg_thread->close_session();
     status_timer->stop();
     connected = false;
+    // a block of the ended session is neither written nor followed up
+    for (int kind = 0; kind < 2; ++kind) {
+        block_export_path[kind].clear();
+        block_import_waiting[kind] = false;
+    }
 }
 
 void MainWindow::deal_disconnect_label()

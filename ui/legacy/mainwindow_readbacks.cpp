@@ -500,7 +500,7 @@ void MainWindow::deal_prog_readback(const QList<QString>& r)
     program_progress->setRange(0, steps);
     program_steps_spin->set_value(steps);
     init_program_page();
-    connect(program_steps_spin, SIGNAL(change_spinbox(double)), this, SLOT(deal_spinbox()));
+    connect(program_steps_spin, SIGNAL(change_spin_spinbox()), this, SLOT(deal_spinbox()));
     func_code = k_func_program;
     show_extra_labels(this, false);
     start_threads();

@@ -1,0 +1,203 @@
+// The older window's program table, result judging and list table without
+// a load: what the cells show for each step's mode, that they hold the
+// load's ranges, and that short lists or replies are read as empty.
+#include "mainwindow.h"
+
+#include "custom_spinbox.h"
+#include "ui_program_form.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+class tst_legacy_list_prog_tables : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void program_cells_by_mode_data();
+    void program_cells_by_mode();
+    void program_results_judged();
+    void short_list_reads_empty();
+    void result_form_class();
+};
+
+namespace {
+
+QString cell_text(MainWindow& w, int row, int column)
+{
+    QWidget* cell = w.program_result_table->cellWidget(row, column);
+    if (auto* b = qobject_cast<QPushButton*>(cell))
+        return b->text();
+    if (auto* s = qobject_cast<QDoubleSpinBox*>(cell))
+        return QStringLiteral("spin ") + QString::number(s->value());
+    if (auto* c = qobject_cast<QComboBox*>(cell))
+        return c->currentText();
+    return QString();
+}
+
+// The program read-back of `steps` steps, each entry as the load sends its
+// lists ("e1,e2,...,\n"): pause, mode, ranges, short, times, limits, level,
+// LED current and Rco.
+void read_back(MainWindow& w, int steps, const QString& mode, const QString& level, const QString& max = "250",
+               const QString& min = "1")
+{
+    const QString entries[13] = {"OFF", mode, "30", "36", "ON", "1", "1", "1", min, max, level, "0.5", "0.2"};
+    QList<QString> replies;
+    for (const QString& e : entries) {
+        QString text;
+        for (int k = 0; k < steps; ++k)
+            text += e + QLatin1Char(',');
+        replies << text + QLatin1Char('\n');
+    }
+    replies << QString::number(steps) + QLatin1Char('\n');
+    w.deal_prog_readback(replies);
+}
+
+void save_shot(QWidget* w, const QString& name)
+{
+    const QString dir = qEnvironmentVariable("WATTLEX_SHOT_DIR");
+    if (!dir.isEmpty())
+        w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+void fill_one_step(MainWindow& w, const QString& mode, const QString& level)
+{
+    read_back(w, 1, mode, level);
+}
+
+} // namespace
+
+void tst_legacy_list_prog_tables::program_cells_by_mode_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QStringList>("shown"); // rows 1 and 11 to 15
+    QTest::newRow("current") << "CURRENT" << QStringList{"CC", "spin 120", "***", "***", "***", "***"};
+    QTest::newRow("resistance") << "RESISTANCE" << QStringList{"CR", "spin 120", "≤10kΩ", "***", "***", "***"};
+    QTest::newRow("power") << "POWER" << QStringList{"CP", "spin 120", "***", "***", "***", "***"};
+    QTest::newRow("led") << "LED" << QStringList{"LED", "***", "***", "spin 120", "spin 0.5", "spin 0.2"};
+}
+
+// Each mode lays out its value cells; a level above 99.99 is held as the
+// load sent it, and filling the table sends nothing.
+void tst_legacy_list_prog_tables::program_cells_by_mode()
+{
+    QFETCH(QString, mode);
+    QFETCH(QStringList, shown);
+    MainWindow w;
+    fill_one_step(w, mode, QStringLiteral("120"));
+    QCOMPARE(w.program_result_table->columnCount(), 2);
+    QCOMPARE(w.program_result_table->item(0, 1)->text(), QStringLiteral("1"));
+    const int rows[6] = {1, 11, 12, 13, 14, 15};
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(cell_text(w, rows[i], 1), shown.at(i));
+    // switches and ranges: ON is index 0; "30" selects 30A, "36" 36V
+    QCOMPARE(cell_text(w, 2, 1), QStringLiteral("30A"));
+    QCOMPARE(cell_text(w, 3, 1), QStringLiteral("36V"));
+    QCOMPARE(cell_text(w, 4, 1), QStringLiteral("OFF"));
+    QCOMPARE(cell_text(w, 5, 1), QStringLiteral("ON"));
+    QCOMPARE(cell_text(w, 10, 1), QStringLiteral("spin 250"));
+    // a maximum typed far above the old spin box limit is kept
+    auto* max_cell = qobject_cast<QDoubleSpinBox*>(w.program_result_table->cellWidget(10, 1));
+    max_cell->setValue(5000);
+    QCOMPARE(max_cell->value(), 5000.0);
+}
+
+void tst_legacy_list_prog_tables::program_results_judged()
+{
+    MainWindow w;
+    read_back(w, 5, QStringLiteral("CURRENT"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("1"));
+    // five steps, limits 1 to 2; the load sends four values and one unreadable
+    w.deal_prog_reply(66, {QStringLiteral("1.5,0.5,2.5,x")}, {});
+    QVERIFY(w.program_form && w.program_form->isVisible());
+    save_shot(w.program_form, QStringLiteral("legacy_program_results"));
+    w.show();
+    w.program_button->click();
+    save_shot(w.program_page, QStringLiteral("legacy_program_page"));
+    QTableWidget* t = w.program_table;
+    QCOMPARE(t->rowCount(), 8);
+    const struct
+    {
+        const char* verdict;
+        const char* remark;
+        Qt::GlobalColor colour;
+    } expected[] = {{"Pass", "1.500(CC)", Qt::darkGreen},
+                    {"Fail", "Below MIN: 0.500(CC)", Qt::red},
+                    {"Fail", "Over MAX: 2.500(CC)", Qt::red},
+                    {"Fail", "Below MIN: 0.000(CC)", Qt::red},
+                    {"", "(CC)", Qt::red}};
+    for (int k = 1; k <= 5; ++k) {
+        QCOMPARE(t->item(k, 0)->text(), QString::number(k));
+        QCOMPARE(t->item(k, 1)->text(), QString::fromLatin1(expected[k - 1].verdict));
+        QCOMPARE(t->item(k, 2)->text(), QString::fromUtf8(expected[k - 1].remark));
+        QCOMPARE(t->item(k, 1)->foreground().color(), QColor(expected[k - 1].colour));
+        QCOMPARE(t->item(k, 1)->flags(), Qt::NoItemFlags);
+    }
+    // a limit equal to the value passes; results while the form is up are dropped
+    QWidget* shown = w.program_form;
+    w.deal_prog_reply(66, {QStringLiteral("1,2,1,1,1")}, {});
+    QCOMPARE(w.program_form, shown);
+    QCOMPARE(t->item(1, 2)->text(), QStringLiteral("1.500(CC)"));
+    // once it is closed, the next results show
+    w.program_form->close();
+    QVERIFY(!w.program_form_open);
+    w.deal_prog_reply(66, {QStringLiteral("1,2,1,1,1")}, {});
+    QVERIFY(w.program_form->isVisible());
+    QCOMPARE(w.program_table->item(1, 1)->text(), QStringLiteral("Pass"));
+    QCOMPARE(w.program_table->item(2, 1)->text(), QStringLiteral("Pass"));
+    w.program_form->close();
+}
+
+// A list shorter than the table reads its missing steps as empty, and a
+// program step count raised past its lists fills the new steps with zeros.
+void tst_legacy_list_prog_tables::short_list_reads_empty()
+{
+    MainWindow w;
+    w.list_step_spin->set_value(3);
+    w.list_levels = {QStringLiteral("1"), QStringLiteral("2")};
+    w.list_times = {};
+    w.list_slews = {QStringLiteral("0.5")};
+    w.deal_list_value({QStringLiteral("1,2,"), QStringLiteral(""), QStringLiteral("0.5,")});
+    auto cell = [&w](int row, int column) {
+        return qobject_cast<QDoubleSpinBox*>(w.list_step_table->cellWidget(row, column));
+    };
+    QCOMPARE(cell(1, 2)->value(), 2.0);
+    QCOMPARE(cell(1, 3)->value(), 0.0);
+    QCOMPARE(cell(2, 1)->value(), 0.0);
+    QVERIFY(cell(1, 3)->isEnabled());
+    QVERIFY(!cell(1, 4)->isEnabled());
+    QCOMPARE(w.list_curve_x, QVector<double>({0, 1, 2, 3}));
+    QCOMPARE(w.list_curve_y.size(), 4);
+
+    fill_one_step(w, QStringLiteral("CURRENT"), QStringLiteral("1"));
+    w.deal_prog_reply(63, {QStringLiteral("3\n")}, {});
+    QCOMPARE(w.program_result_table->columnCount(), 4);
+    QCOMPARE(cell_text(w, 6, 3), QStringLiteral("spin 0"));
+    QCOMPARE(int(w.program_steps_spin->value()), 3);
+    w.deal_prog_reply(63, {QStringLiteral("1\n")}, {});
+    QCOMPARE(w.program_result_table->columnCount(), 2);
+}
+
+void tst_legacy_list_prog_tables::result_form_class()
+{
+    for (int steps : {0, 4}) {
+        ui_program_form form(steps);
+        QCOMPARE(form.objectName(), QStringLiteral("ui_program_form"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Program_form"));
+        QTableWidget* t = form.program_tablewidget;
+        QCOMPARE(t->objectName(), QStringLiteral("program_tablewidget"));
+        QCOMPARE(t->rowCount(), steps + 1);
+        QCOMPARE(t->columnCount(), 3);
+        QCOMPARE(t->geometry(), QRect(15, 11, 434, 290));
+        QCOMPARE(t->item(0, 2)->text(), QStringLiteral("Remarks"));
+        QCOMPARE(t->item(0, 0)->flags(), Qt::NoItemFlags);
+        QCOMPARE(t->columnWidth(2), 200);
+        if (steps)
+            QVERIFY(!t->item(1, 0));
+    }
+}
+
+QTEST_MAIN(tst_legacy_list_prog_tables)
+#include "tst_legacy_list_prog_tables.moc"
