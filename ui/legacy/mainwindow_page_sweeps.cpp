@@ -237,16 +237,3 @@ void MainWindow::_disconnect_oppt()
                            opp_p_end_spin, opp_p_min_spin, opp_p_max_spin, opp_delay_spin});
     cut_limit_boxes(true, true);
 }
-
-void MainWindow::_disconnect_list()
-{
-    page_links::cut(this, {list_function_combo, list_irange_combo, list_vrange_combo, list_step_spin, list_count_spin,
-                           list_storage_button, list_recall_button, list_up_button, list_next_button});
-    cut_limit_boxes(true, true);
-    for (int row = 1; row <= 3 && row < list_step_table->rowCount(); ++row) {
-        for (int column = 1; column <= 5 && column < list_step_table->columnCount(); ++column) {
-            if (QWidget* cell = list_step_table->cellWidget(row, column))
-                QObject::disconnect(cell, nullptr, this, nullptr);
-        }
-    }
-}
