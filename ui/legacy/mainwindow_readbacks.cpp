@@ -242,17 +242,23 @@ void MainWindow::deal_dyn_readback(const QList<QString>& r)
         }
     }
     static const char* const modes[] = {"CONTINUOUS\n", "PULSE\n", "TOGGLE\n"};
-    using layout_t = void (MainWindow::*)();
+    // Plain functions, not member pointers: GCC's bounds sanitizer misreads a
+    // call through an indexed table of member pointers.
+    using layout_t = void (*)(MainWindow*);
     static const layout_t layouts[4][3] = {
-        {&MainWindow::cc_cont_func, &MainWindow::cc_puls_func, &MainWindow::cc_togl_func},
-        {&MainWindow::cv_cont_func, &MainWindow::cv_puls_func, &MainWindow::cv_togl_func},
-        {&MainWindow::cr_cont_func, &MainWindow::cr_puls_func, &MainWindow::cr_togl_func},
-        {&MainWindow::cp_cont_func, &MainWindow::cp_puls_func, &MainWindow::cp_togl_func},
+        {[](MainWindow* w) { w->cc_cont_func(); }, [](MainWindow* w) { w->cc_puls_func(); },
+         [](MainWindow* w) { w->cc_togl_func(); }},
+        {[](MainWindow* w) { w->cv_cont_func(); }, [](MainWindow* w) { w->cv_puls_func(); },
+         [](MainWindow* w) { w->cv_togl_func(); }},
+        {[](MainWindow* w) { w->cr_cont_func(); }, [](MainWindow* w) { w->cr_puls_func(); },
+         [](MainWindow* w) { w->cr_togl_func(); }},
+        {[](MainWindow* w) { w->cp_cont_func(); }, [](MainWindow* w) { w->cp_puls_func(); },
+         [](MainWindow* w) { w->cp_togl_func(); }},
     };
     for (int m = 0; m < 3; ++m) {
         if (r.at(0) == QLatin1String(modes[m])) {
             dynamic_mode_combo->set_current_index(m);
-            (this->*layouts[function][m])();
+            layouts[function][m](this);
         }
     }
     const int i_index = range_index(r.at(1), "5\n", "30\n", false);
