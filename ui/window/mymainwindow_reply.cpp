@@ -410,6 +410,10 @@ void MyMainWindow::deal_short_value(QList<QString> replies)
 
 void MyMainWindow::deal_list_running_value(QList<QString> replies)
 {
+    // A set still on its way when the session began to end is not shown:
+    // the end blanks the readings, and nothing may paint them again.
+    if (session_ending)
+        return;
     // "TEST:STEP?", "TEST:STOP?", "INP?", then the four readings.
     if (!enough(replies, 7, "deal_list_running_value"))
         return;
@@ -539,6 +543,10 @@ QString test_time_text(MyMainWindow& w, double seconds)
 
 void MyMainWindow::deal_showing_value(QList<QString> replies, QList<QWidget*>)
 {
+    // A set still on its way when the session began to end is not shown:
+    // the end blanks the readings, and nothing may paint them again.
+    if (session_ending)
+        return;
     if (!enough(replies, base_count, "deal_showing_value"))
         return;
     // A set with a reply that is not a number (a garbled or cut reply) is

@@ -106,6 +106,8 @@ void MyMainWindow::deal_trigger_button_value(QList<QString>)
 
 void MyMainWindow::deal_prog_running_value(QList<QString> replies)
 {
+    if (session_ending)
+        return; // as the poll's set: the ended session stays blank
     if (replies.size() < prog_run_count) {
         qDebug() << "MyMainWindow::deal_prog_running_value: short reply," << replies.size() << "of"
                  << prog_run_count << "replies; ignored";
