@@ -110,9 +110,13 @@ private slots:
         QFETCH(int, op);
         w->deal_cfg_thread(op, QList<QString>({"1\n", "2\n"}), {}, 0);
         QCOMPARE(g_trace, routers);
+        // A router that takes a code (40 is a range reply to the basic
+        // router) asks the measurement poll again, which a slow run may see
+        // served; any other request would be a handler's.
         QStringList posted;
         for (const cfg_request_t& r : posts(0, 50))
-            posted << QString::number(r.button_model) + ':' + r.write.join('|') + ':' + r.query.join('|');
+            if (r.button_model != 183)
+                posted << QString::number(r.button_model) + ':' + r.write.join('|') + ':' + r.query.join('|');
         QVERIFY2(posted.isEmpty(), qPrintable(posted.join(' ')));
     }
 
