@@ -73,10 +73,16 @@ void tst_settings_file::save_writes_exactly_the_settings_text()
     uiPara::instance()->set_static_cc_i(1.0);
     files.answer(dir.filePath("bench.wlx"));
     w->ui->actionSave->trigger();
+    // The save thread may start after a timer: wait for the new text itself,
+    // not for a thread that may not have started yet.
+    const QString second = uiPara::instance()->to_settings_text();
+    const auto file_text = [&] {
+        QFile again(dir.filePath("bench.wlx"));
+        return again.open(QIODevice::ReadOnly) ? QString::fromUtf8(again.readAll()) : QString();
+    };
+    QTRY_COMPARE(file_text(), second);
     QTRY_VERIFY(!w->get_data_thread->isRunning());
-    QFile again(dir.filePath("bench.wlx"));
-    QVERIFY(again.open(QIODevice::ReadOnly));
-    QCOMPARE(QString::fromUtf8(again.readAll()), uiPara::instance()->to_settings_text());
+    QTRY_VERIFY(!w->wait_prompt);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"bench.wlx"});
 }
 
