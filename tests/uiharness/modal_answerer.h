@@ -2,6 +2,7 @@
 #define MODAL_ANSWERER_H
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QList>
 #include <QMessageBox>
 #include <QObject>
@@ -14,6 +15,8 @@
 // Answers modal boxes and dialogs in tests, so that no test blocks on
 // exec(). While it exists it polls QApplication::activeModalWidget(); each
 // modal widget that shows up is recorded and given the next queued answer.
+// One that the code under test shows and closes between two polls uses up
+// an answer to leave a box open; other answers wait for their box.
 // A box that arrives with no answer queued is recorded as unexpected and
 // closed.
 //
@@ -86,13 +89,16 @@ private:
         std::function<void(QWidget*)> fn;
     };
 
+    static box_record record_of(QWidget* w);
     void handle(QWidget* w);
+    void flashed(box_record rec);
 
     QTimer m_timer;
     QList<answer_t> m_answers;
     QList<box_record> m_boxes;
     QStringList m_errors;
     QPointer<QWidget> m_last;
+    QHash<QWidget*, box_record> m_shown; // shown, not yet seen by a poll
     bool m_last_passed = false; // m_last was left open as not the awaited box
     QElapsedTimer m_passed_for;
 };
