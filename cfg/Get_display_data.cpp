@@ -43,6 +43,7 @@ void Get_display_data::run()
                                r[r_power].toDouble(), r[r_input].trimmed().toInt(),
                                r[r_remote].trimmed().toInt(), r[r_current], r[r_voltage],
                                r[r_resistance], r[r_power]);
+        thread_order::after_post();
         sys_sleep_ms(poll_pause_ms);
     }
     running = 0;

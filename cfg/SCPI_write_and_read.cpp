@@ -53,6 +53,7 @@ void SCPI_write_and_read::run()
     if (ok && running) {
         thread_order::before_post();
         emit send_result(op, replies, widgets);
+        thread_order::after_post();
     }
     running = 0;
 }

@@ -156,6 +156,7 @@ void cfg_thread_t::run()
             const QList<QString> replies = serve_messages(msg.queries);
             thread_order::before_post();
             emit send_message_cmd(replies, msg.kind);
+            thread_order::after_post();
         }
 
         cfg_request_t req;
@@ -172,6 +173,7 @@ void cfg_thread_t::run()
             }
             thread_order::before_post();
             emit send_byte_result(req.button_model, block);
+            thread_order::after_post();
         } else {
             QList<QString> replies;
             if (!serve_text(req, &replies)) {
@@ -180,6 +182,7 @@ void cfg_thread_t::run()
             }
             thread_order::before_post();
             emit send_result(req.button_model, replies, req.widgets, req.private_data);
+            thread_order::after_post();
         }
     }
     // Nothing posted for a lost link may reach the next load.

@@ -74,6 +74,11 @@ void thread_order::after_wait(const QThread *) {}
 
 #endif
 
+void thread_order::after_post()
+{
+    before_post();
+}
+
 bool thread_order::wait(QThread *thread, unsigned long ms)
 {
     if (!thread->wait(ms))

@@ -16,6 +16,11 @@ namespace thread_order {
 // another thread: what it did so far comes before that slot. The slot's side
 // is taken when Qt delivers the queued call (a QEvent::MetaCall).
 void before_post();
+// ... and just after that emit: Qt copies the signal's arguments inside the
+// emit, after before_post(), so a slot that runs late (a busy window) would
+// see those copies unordered once the sanitizer no longer holds their
+// stack to match its suppression.
+void after_post();
 
 // A thread of ours, at the end of run(): what it did, and what Qt does with
 // the object while it emits finished(), comes before the return of

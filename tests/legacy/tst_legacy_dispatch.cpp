@@ -392,7 +392,8 @@ void tst_legacy_dispatch::message_replies()
 }
 
 // The input seen on and then off asks for the test's result: at once after
-// a plain run, on the third off poll after an OCP test.
+// a plain run, on the third off poll after an OCP test, counting only polls
+// that come back after the load had the switch-on.
 void tst_legacy_dispatch::test_end_detection()
 {
     w->connected = true;
@@ -406,7 +407,16 @@ void tst_legacy_dispatch::test_end_detection()
     QCOMPARE(w->ui->load_button->text(), QStringLiteral("OFF"));
 
     w->func_code = 6;
-    w->ocpt_state = 1;
+    w->ui->current_function_label->setText(QStringLiteral("OCP"));
+    w->test_end_countdown = 2; // left over from a test dropped earlier
+    w->deal_load_button();
+    QCOMPARE(w->ocpt_state, 1);
+    // polls queued before the switch-on reply were taken before the test
+    for (int i = 0; i < 4; ++i)
+        w->deal_cfg_thread(183, off, {}, 0);
+    QCOMPARE(w->ocpt_state, 1);
+    w->deal_cfg_thread(32, {}, {}, 0);
+    QCOMPARE(w->test_end_countdown, 3);
     w->deal_cfg_thread(183, on, {}, 0);
     w->deal_cfg_thread(183, off, {}, 0);
     w->deal_cfg_thread(183, off, {}, 0);

@@ -416,12 +416,6 @@ void tst_legacy_pages::sweep_verdict_data()
 // A sweep set up on its page runs in the load and ends in its verdict.
 void tst_legacy_pages::sweep_verdict()
 {
-#if defined(__SANITIZE_THREAD__)
-    // Under the thread checker the sweep's result has been read as 0 in a
-    // loaded run, cause not yet found; the verdict rules themselves are
-    // tested without a load (tst_legacy_page_replies).
-    QSKIP("sweep verdicts against the load are not steady in the thread-checked build");
-#endif
     QFETCH(QString, page);
     QFETCH(QStringList, settings);
     QFETCH(QString, verdict);

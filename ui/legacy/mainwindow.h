@@ -521,6 +521,9 @@ public:
     QList<QString> last_ip_sections;
     QString current_resource;
     int test_end_countdown = 3;
+    // From an OCP or OPP switch-on press until the load's reply to it: polls
+    // that come back meanwhile were taken before the test began.
+    bool sweep_switch_pending = false;
     bool load_lost_shown = false;
 
 signals:

@@ -729,6 +729,10 @@ void MainWindow::deal_idn_readback(const QList<QString>& r)
 void MainWindow::deal_load_readback(const QList<QString>& r, int sub)
 {
     if (sub == 0) {
+        // The load has the switch: from here on an input seen off is the
+        // end of a sweep it started.
+        sweep_switch_pending = false;
+        test_end_countdown = 3;
         start_threads();
         return;
     }
@@ -866,6 +870,11 @@ void MainWindow::deal_measure_readback(const QList<QString>& r)
             if (*states[k] != 1)
                 continue;
             if (func_code == 6 + k) {
+                // a poll from before the switch-on reached the load (a slow
+                // window lags behind its queued replies) still shows the
+                // input off: counting it would ask for the result too early
+                if (sweep_switch_pending)
+                    continue;
                 if (--test_end_countdown == 0) {
                     *states[k] = 0;
                     input_on_seen = 0;

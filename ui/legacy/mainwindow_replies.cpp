@@ -100,8 +100,10 @@ void MainWindow::deal_load_button()
             fill_list_table();
     } else if (f == QLatin1String("OCP")) {
         ocpt_state = on ? 2 : 1;
+        sweep_switch_pending = !on;
     } else if (f == QLatin1String("OPP")) {
         oppt_state = on ? 2 : 1;
+        sweep_switch_pending = !on;
     } else if (battery) {
         if (on) {
             cmd_writes << QStringLiteral("INP 0");
