@@ -405,10 +405,10 @@ void MainWindow::layout_display_page()
         mid_labels[q]->setText(QString::fromUtf8(mid_texts[q]));
         mid_labels[q]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         mid_labels[q]->setObjectName(QString::fromLatin1(names[q]));
-        // The unit captions stand in a row over the upper limit boxes.
+        // The unit captions stand in a row over the upper limit boxes: below
+        // the tabs, above the boxes' frame (its top margin holds no box).
         limit_labels[q]->setText(QString::fromUtf8(limit_texts[q]));
         limit_labels[q]->setStyleSheet(QString::fromLatin1(check_styles[q]));
-        // below the tabs, over the top margin of the boxes' frame
         limit_labels[q]->setGeometry(4 + 22 * q, 319, 20, 16);
         limit_labels[q]->raise();
     }
