@@ -17,7 +17,8 @@ struct input_kind_t
 
 const input_kind_t input_kinds[] = {
     {"A", "color:green; font: bold 14px;", "current_spinbox"},
-    {"V", "color:darkRed; font: bold 14px;", "voltage_spinbox"},
+    // the voltage trace's red: dark red does not read on the dark window
+    {"V", "color:red; font: bold 14px;", "voltage_spinbox"},
     {"\u03A9", "color:cyan; font: bold 14px;", "resis_spinbox"},
     {"W", "color:yellow; font: bold 14px;", "power_spinbox"},
 };

@@ -81,10 +81,11 @@ void MainWindow::deal_usb_button()
     usb_table->setWindowTitle(QStringLiteral("Connect_device"));
     usb_table->setGeometry(0, 30, 420, 250);
     usb_table->setColumnCount(2);
+    // the number as narrow as it goes, the resource names get the rest
+    usb_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     usb_table->setRowCount(k_usb_rows);
     usb_table->setItem(0, 0, new QTableWidgetItem(QStringLiteral("number")));
     usb_table->setItem(0, 1, new QTableWidgetItem(QStringLiteral("device name")));
-    usb_table->resizeColumnToContents(0);
     usb_table->horizontalHeader()->hide();
     usb_table->verticalHeader()->hide();
     usb_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -137,7 +138,8 @@ void MainWindow::deal_vxi11_button()
     ip_window->title_bar()->set_title_content(QStringLiteral("IP address"), 9);
     ip_window->setWindowModality(Qt::ApplicationModal);
     ip_window->setWindowTitle(QStringLiteral("IP address"));
-    ip_window->setStyleSheet(QStringLiteral("background-color: grey;color: white;"));
+    // the theme's darker grey: white on plain grey reads too faintly
+    ip_window->setStyleSheet(QStringLiteral("background-color: rgb(80, 80, 80);color: white;"));
     ip_window->show();
 }
 

@@ -104,7 +104,7 @@ void build_static_page(QFrame* frame, custom_radiobutton* i_range, custom_radiob
                        std::initializer_list<spin_setup_t> entries, QWidget* extra, QLabel* picture,
                        const char* picture_path)
 {
-    frame->setGeometry(10, 10, 280, 180);
+    frame->setGeometry(10, 5, 280, 180);
     current_range(i_range);
     voltage_range(v_range);
     set_up(entries);
@@ -117,7 +117,7 @@ void build_static_page(QFrame* frame, custom_radiobutton* i_range, custom_radiob
     if (extra)
         grid->addWidget(extra, 3, 0);
     frame->setLayout(grid);
-    picture->setGeometry(400, 0, 250, 200);
+    picture->setGeometry(400, 0, 234, 187);
     picture->setScaledContents(true);
     picture->setPixmap(QPixmap(QString::fromLatin1(picture_path)));
 }
@@ -209,7 +209,7 @@ void MainWindow::layout_battery_page()
             {batt_stop_spins[2], "T_Stop", "s", 0, 1, -1, -1},
             {batt_stop_spins[1], "C_Stop", "mAh", 0, 1, -1, -1}});
     battery_page->setParent(ui->aux_tab);
-    battery_page->setGeometry(0, 0, 790, 240);
+    battery_page->setGeometry(0, 0, 790, 228);
     QGridLayout* grid = new QGridLayout;
     grid->addWidget(batt_function_combo, 0, 0);
     grid->addWidget(batt_r_range_edit, 0, 1);
@@ -229,8 +229,8 @@ void MainWindow::layout_battery_page()
 void MainWindow::layout_list_page()
 {
     list_page->setParent(ui->aux_tab);
-    list_page->setGeometry(0, 0, 790, 240);
-    list_controls->setGeometry(0, 130, 790, 110);
+    list_page->setGeometry(0, 0, 790, 228);
+    list_controls->setGeometry(0, 130, 790, 98);
     list_plot->setGeometry(10, 10, 300, 120);
     list_up_button->setGeometry(755, 20, 20, 50);
     list_next_button->setGeometry(755, 80, 20, 50);
@@ -323,8 +323,10 @@ void MainWindow::layout_configure_page()
     second->addWidget(ext_current_range_radio, 0, 0);
     second->addWidget(ext_voltage_range_radio, 1, 0);
     second->set_min_rows_cols(4, 40, 1, 280);
+    // no top margin: the rows line up with those of the first column
+    second->setContentsMargins(9, 0, 9, 9);
     ext_range_panel->setLayout(second);
-    ext_range_panel->setGeometry(520, -10, 280, 190);
+    ext_range_panel->setGeometry(517, 0, 260, 180);
     ext_range_panel->hide();
 
     mylayout* third = new mylayout(nullptr);
@@ -332,15 +334,16 @@ void MainWindow::layout_configure_page()
     third->addWidget(imon_radio, 1, 0);
     third->addWidget(vmon_radio, 2, 0);
     third->set_min_rows_cols(4, 40, 1, 280);
+    third->setContentsMargins(9, 0, 9, 9);
     monitor_panel->setLayout(third);
-    monitor_panel->setGeometry(520, -5, 280, 190);
+    monitor_panel->setGeometry(517, 0, 260, 180);
 }
 
 // ---- display page
 
 void MainWindow::layout_display_page()
 {
-    display_control_box->setGeometry(870, 330, 280, 150);
+    display_control_box->setGeometry(870, 336, 280, 150);
     display_stat_box->setGeometry(850, 500, 350, 150);
     reading_boxes[0]->setGeometry(0, 330, 95, 100);
     reading_boxes[1]->setGeometry(0, 460, 90, 110);
@@ -373,7 +376,8 @@ void MainWindow::layout_display_page()
     display_control_box->setLayout(control);
 
     const char* check_texts[quantities] = {"Current", "Voltage", "Resis", "Power"};
-    const char* check_styles[quantities] = {"color: green", "color: darkRed", "color: cyan", "color: yellow"};
+    // voltage in its trace's red (dark red does not read on the dark window)
+    const char* check_styles[quantities] = {"color: green", "color: red", "color: cyan", "color: yellow"};
     const char* names[quantities] = {"display_current_label", "display_voltage_label", "display_resis_label",
                                      "display_power_label"};
     const char* zero_texts[quantities] = {"0.0000", "0.000", "0.000", "0.00"};
@@ -401,10 +405,12 @@ void MainWindow::layout_display_page()
         mid_labels[q]->setText(QString::fromUtf8(mid_texts[q]));
         mid_labels[q]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         mid_labels[q]->setObjectName(QString::fromLatin1(names[q]));
-        // The unit captions stand in a row over the upper limit boxes.
+        // The unit captions stand in a row over the upper limit boxes: below
+        // the tabs, above the boxes' frame (its top margin holds no box).
         limit_labels[q]->setText(QString::fromUtf8(limit_texts[q]));
         limit_labels[q]->setStyleSheet(QString::fromLatin1(check_styles[q]));
-        limit_labels[q]->setGeometry(4 + 22 * q, 312, 20, 16);
+        limit_labels[q]->setGeometry(4 + 22 * q, 319, 20, 16);
+        limit_labels[q]->raise();
     }
     display_stat_box->setLayout(stats);
 
@@ -424,7 +430,7 @@ void MainWindow::layout_display_page()
 void MainWindow::build_aux_buttons()
 {
     aux_button_frame->setParent(ui->aux_tab);
-    aux_button_frame->setGeometry(0, 0, 790, 240);
+    aux_button_frame->setGeometry(0, 0, 790, 228);
     QGridLayout* grid = new QGridLayout;
     const char* texts[5] = {"OCPT", "OPPT", "Battery", "List", "Program"};
     QPushButton* buttons[5] = {ocpt_button, oppt_button, battery_button, list_button, program_button};
@@ -446,7 +452,7 @@ void build_test_page(QWidget* tab, QFrame* frame, custom_radiobutton* i_range, c
     for (const spin_setup_t& s : spins)
         set_up(s);
     frame->setParent(tab);
-    frame->setGeometry(0, 0, 790, 240);
+    frame->setGeometry(0, 0, 790, 228);
     QGridLayout* grid = new QGridLayout;
     grid->addWidget(i_range, 0, 0);
     grid->addWidget(v_range, 1, 0);
@@ -569,9 +575,12 @@ void MainWindow::build_display_group()
 void MainWindow::build_program_page()
 {
     program_page->setParent(ui->aux_tab);
-    program_page->setGeometry(0, 0, 790, 240);
+    program_page->setGeometry(0, 0, 790, 228);
     program_result_table->setGeometry(10, 5, 615, 180);
-    program_steps_spin->setGeometry(590, 10, 280, 20);
+    // Beside the table and inside the page: a narrower name cell than the
+    // kit's, enough for "Step".
+    program_steps_spin->name_label->setFixedWidth(55);
+    program_steps_spin->setGeometry(628, 10, 160, 20);
     set_up({{program_steps_spin, "Step", nullptr, 0, 1.0, -1, -1}});
     program_storage_button->setGeometry(660, 50, 100, 50);
     program_recall_button->setGeometry(660, 120, 100, 50);

@@ -213,10 +213,14 @@ void MainWindow::build_prog_result_form(int rows)
     program_form->setWindowTitle(QStringLiteral("program_form"));
     program_form->setObjectName(QStringLiteral("program_form"));
     program_form->resize(450, 300);
+    // dark like the window, the table black: the dark green and red
+    // verdicts do not read on the theme's grey
+    program_form->setStyleSheet(QStringLiteral("QWidget#program_form { background-color: rgb(22, 22, 22); }"
+                                               "QTableWidget { background-color: black; }"));
 
     program_table = new QTableWidget(program_form);
     program_table->setObjectName(QStringLiteral("program_tablewidget"));
-    program_table->setGeometry(15, 11, 454, 290);
+    program_table->setGeometry(15, 11, 420, 278);
     program_table->horizontalHeader()->hide();
     program_table->verticalHeader()->hide();
     program_table->setColumnCount(3);

@@ -109,7 +109,7 @@ MainWindow::MainWindow(QWidget* parent)
 
     create_member_widgets();
 
-    dynamic_diagram->setGeometry(380, 0, 410, 230);
+    dynamic_diagram->setGeometry(380, 0, 410, 228);
     for (int i = 0; i < 7; ++i) {
         const diagram_label_t& d = k_diagram_labels[i];
         QLabel* l = dynamic_labels[i];

@@ -17,7 +17,7 @@ public:
     {
         if (form->objectName().isEmpty())
             form->setObjectName(QStringLiteral("ui_program_form"));
-        form->resize(400, 300);
+        form->resize(450, 300);
         form->setWindowTitle(QCoreApplication::translate("ui_program_form", "Program_form"));
         QMetaObject::connectSlotsByName(form);
     }
@@ -39,7 +39,7 @@ void ui_program_form::build_table(int steps)
 {
     program_tablewidget = new QTableWidget(this);
     program_tablewidget->setObjectName(QStringLiteral("program_tablewidget"));
-    program_tablewidget->setGeometry(15, 11, 434, 290);
+    program_tablewidget->setGeometry(15, 11, 420, 278);
     program_tablewidget->horizontalHeader()->hide();
     program_tablewidget->verticalHeader()->hide();
     program_tablewidget->setColumnCount(3);
