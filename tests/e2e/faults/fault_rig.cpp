@@ -16,8 +16,6 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include <csignal>
-#include <sys/types.h>
 
 namespace {
 
@@ -69,8 +67,9 @@ fault_rig::fault_rig()
 
 fault_rig::~fault_rig()
 {
-    // A held load would not end on SIGTERM.
-    if (frozen_)
+    // Resumed before the window closes: a held load would keep its closing
+    // waiting on time-outs.
+    if (sim().frozen())
         thaw();
 }
 
@@ -248,18 +247,16 @@ bool fault_rig::down() const
 
 bool fault_rig::freeze()
 {
-    if (::kill(static_cast<pid_t>(sim().pid()), SIGSTOP) != 0)
-        return fail(QStringLiteral("the load could not be held"));
-    frozen_ = true;
+    if (!sim().freeze())
+        return fail(sim().error_string());
     arm(epoch_.elapsed());
     return true;
 }
 
 bool fault_rig::thaw()
 {
-    if (::kill(static_cast<pid_t>(sim().pid()), SIGCONT) != 0)
-        return fail(QStringLiteral("the load could not be resumed"));
-    frozen_ = false;
+    if (!sim().thaw())
+        return fail(sim().error_string());
     return true;
 }
 
@@ -309,7 +306,7 @@ bool fault_rig::quiet()
 
 bool fault_rig::reconnect(bool restart)
 {
-    if (frozen_ && !thaw())
+    if (sim().frozen() && !thaw())
         return false;
     if (restart && !sim().restart())
         return fail(QStringLiteral("the load did not start again: ") + sim().error_string());

@@ -91,7 +91,8 @@ public:
     // "DROP") that the load logs from now on.
     void watch_log(const QString& kind);
     // Holds and resumes the load's process: a load that hangs entirely
-    // (writes are not taken either).
+    // (writes are not taken either). The fault begins once the load has
+    // stopped.
     bool freeze();
     bool thaw();
     // Milliseconds since the fault began (-1 before).
@@ -141,7 +142,6 @@ private:
     int sets_at_record_ = 0;
     int set_replies_ = 0; // replies of ops 183, 15 and 16 this rig was handed
     int odd_sets_ = 0;
-    bool frozen_ = false;
 };
 
 #endif
