@@ -91,6 +91,13 @@ bool fault_rig::prepare(const QStringList& sim_args, const std::function<void()>
     w()->reply_trace = &count_window_set_reply;
     QObject::connect(w()->cfg_thread, &cfg_thread_t::send_result, this,
                      [this](int op, QList<QString> replies, QList<QWidget*>, int) { count_reply(op, replies); });
+    // A record ended by the loss is synced to disk before the window's loop
+    // runs again: the state is looked at before that, so that a busy disk
+    // is not taken for the window's own delay (a stall still shows).
+    QObject::connect(w()->ui->checkBox_Record, &QCheckBox::toggled, this, [this](bool on) {
+        if (!on)
+            watch();
+    });
     if (!cw_.add_lan_address())
         return fail(cw_.error());
     return true;

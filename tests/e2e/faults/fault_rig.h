@@ -82,7 +82,8 @@ public:
     // The moment the fault begins: the test's cue, the held process, or the
     // first line of a kind in the load's log. A watch notes that moment and
     // the moment the window shows the disconnected state; it also runs
-    // while a modal box or prompt holds the test in its loop.
+    // while a modal box or prompt holds the test in its loop, and as the
+    // window ends a record (before the file's sync to disk).
     //
     // Sends "*CLS" on a second link: the load's "--fault-at *CLS" starts
     // its faults now.
