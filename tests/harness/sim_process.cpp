@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QThread>
 
@@ -32,8 +33,11 @@ bool all_threads_stopped(qint64 pid)
         return false;
     for (const QString &tid : tids) {
         QFile f(tasks + tid + QStringLiteral("/stat"));
-        if (!f.open(QIODevice::ReadOnly))
+        if (!f.open(QIODevice::ReadOnly)) {
+            if (QFileInfo::exists(tasks + tid))
+                return false;
             continue; // ended meanwhile
+        }
         // "<tid> (<name>) <state> ...": the name may hold ") " itself.
         const QByteArray stat = f.readAll();
         const int name_end = stat.lastIndexOf(')');
@@ -143,7 +147,7 @@ bool sim_process::freeze(int timeout_ms)
         return false;
     }
     const qint64 pid = proc_.processId();
-    if (::kill(static_cast<pid_t>(pid), SIGSTOP) != 0) {
+    if (pid <= 0 || ::kill(static_cast<pid_t>(pid), SIGSTOP) != 0) {
         error_ = QStringLiteral("the simulated load could not be held");
         return false;
     }
@@ -165,7 +169,8 @@ bool sim_process::freeze(int timeout_ms)
 bool sim_process::thaw()
 {
     frozen_ = false;
-    if (!running() || ::kill(static_cast<pid_t>(proc_.processId()), SIGCONT) != 0) {
+    const qint64 pid = proc_.processId();
+    if (!running() || pid <= 0 || ::kill(static_cast<pid_t>(pid), SIGCONT) != 0) {
         error_ = QStringLiteral("the simulated load could not be resumed");
         return false;
     }
@@ -191,6 +196,14 @@ QStringList sim_process::log_lines() const
         if (!l.isEmpty())
             lines << QString::fromLatin1(l.constData(), l.size());
     return lines;
+}
+
+QString sim_process::state_text(int lines) const
+{
+    const QStringList log = log_lines();
+    return QStringLiteral("the simulated load %1; its last log lines: %2")
+        .arg(running() ? (frozen_ ? QStringLiteral("is held") : QStringLiteral("runs")) : QStringLiteral("has ended"),
+             log.mid(qMax(0, log.size() - lines)).join(QStringLiteral(" | ")));
 }
 
 QList<QByteArray> sim_process::received_raw() const

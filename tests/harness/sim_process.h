@@ -50,6 +50,9 @@ public:
     QList<QByteArray> received_raw() const;
     // Log lines "<ms> <KIND> <link> <payload>" since start or clear_log().
     QStringList log_lines() const;
+    // For a failure message: whether the load still runs, and its last
+    // `lines` log lines.
+    QString state_text(int lines = 8) const;
     // Forget what was logged so far.
     void clear_log();
 

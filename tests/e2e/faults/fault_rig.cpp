@@ -318,8 +318,6 @@ bool fault_rig::reconnect(bool restart)
     if (restart && !sim().restart())
         return fail(QStringLiteral("the load did not start again: ") + sim().error_string());
     if (!cw_.connect_from_tree() || !cw_.wait_connected())
-        return fail(QStringLiteral("connecting again: %1 (the simulated load %2; its last log lines: %3)")
-                        .arg(cw_.error(), sim().running() ? QStringLiteral("runs") : QStringLiteral("has ended"),
-                             sim().log_lines().mid(qMax(0, sim().log_lines().size() - 8)).join(QStringLiteral(" | "))));
+        return fail(QStringLiteral("connecting again: %1 (%2)").arg(cw_.error(), sim().state_text()));
     return true;
 }
