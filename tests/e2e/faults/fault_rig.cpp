@@ -96,7 +96,7 @@ bool fault_rig::prepare(const QStringList& sim_args, const std::function<void()>
     // is not taken for the window's own delay (a stall still shows).
     QObject::connect(w()->ui->checkBox_Record, &QCheckBox::toggled, this, [this](bool on) {
         if (!on)
-            watch();
+            note_down();
     });
     if (!cw_.add_lan_address())
         return fail(cw_.error());
@@ -241,6 +241,11 @@ void fault_rig::watch()
             }
         }
     }
+    note_down();
+}
+
+void fault_rig::note_down()
+{
     if (fault_ms_ >= 0 && down_ms_ < 0 && down())
         down_ms_ = epoch_.elapsed();
 }

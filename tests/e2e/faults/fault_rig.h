@@ -125,6 +125,8 @@ private:
     void count_reply(int op, const QList<QString>& replies);
     void arm(qint64 fault_ms);
     void watch();
+    // Notes the moment of the disconnected state, once it has come.
+    void note_down();
     // New complete lines of the load's log since the last call.
     QStringList new_log_lines();
 
