@@ -1,8 +1,14 @@
 #include "sim_process.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QThread>
+
+#include <csignal>
+#include <sys/types.h>
 
 namespace {
 const int ready_timeout_ms = 10000;
@@ -16,6 +22,31 @@ int hex_digit(char c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
+}
+
+// True when no thread of `pid` can run: each is stopped, or has ended.
+bool all_threads_stopped(qint64 pid)
+{
+    const QString tasks = QStringLiteral("/proc/%1/task/").arg(pid);
+    const QStringList tids = QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    if (tids.isEmpty())
+        return false;
+    for (const QString &tid : tids) {
+        QFile f(tasks + tid + QStringLiteral("/stat"));
+        if (!f.open(QIODevice::ReadOnly)) {
+            if (QFileInfo::exists(tasks + tid))
+                return false;
+            continue; // ended meanwhile
+        }
+        // "<tid> (<name>) <state> ...": the name may hold ") " itself.
+        const QByteArray stat = f.readAll();
+        const int name_end = stat.lastIndexOf(')');
+        if (name_end < 0 || name_end + 2 >= stat.size())
+            return false;
+        if (!QByteArray("TtZX").contains(stat.at(name_end + 2)))
+            return false;
+    }
+    return true;
 }
 } // namespace
 
@@ -49,6 +80,7 @@ bool sim_process::start(const QStringList &extra_args)
         error_ = QStringLiteral("already running");
         return false;
     }
+    frozen_ = false;
     const QString program = qEnvironmentVariable("WATTLEX_SIM");
     if (program.isEmpty()) {
         error_ = QStringLiteral("WATTLEX_SIM is not set");
@@ -99,11 +131,50 @@ void sim_process::stop()
 {
     if (proc_.state() == QProcess::NotRunning)
         return;
+    if (frozen_)
+        thaw(); // a held process leaves SIGTERM pending
     proc_.terminate();
     if (!proc_.waitForFinished(5000)) {
         proc_.kill();
         proc_.waitForFinished(5000);
     }
+}
+
+bool sim_process::freeze(int timeout_ms)
+{
+    if (!running()) {
+        error_ = QStringLiteral("the simulated load does not run");
+        return false;
+    }
+    const qint64 pid = proc_.processId();
+    if (pid <= 0 || ::kill(static_cast<pid_t>(pid), SIGSTOP) != 0) {
+        error_ = QStringLiteral("the simulated load could not be held");
+        return false;
+    }
+    frozen_ = true;
+    // The signal is delivered to one thread, which then stops the others:
+    // on a busy machine that takes a while.
+    QElapsedTimer timer;
+    timer.start();
+    while (!all_threads_stopped(pid)) {
+        if (timer.elapsed() > timeout_ms) {
+            error_ = QStringLiteral("the simulated load did not stop within %1 ms").arg(timeout_ms);
+            return false;
+        }
+        QThread::usleep(200);
+    }
+    return true;
+}
+
+bool sim_process::thaw()
+{
+    frozen_ = false;
+    const qint64 pid = proc_.processId();
+    if (!running() || pid <= 0 || ::kill(static_cast<pid_t>(pid), SIGCONT) != 0) {
+        error_ = QStringLiteral("the simulated load could not be resumed");
+        return false;
+    }
+    return true;
 }
 
 bool sim_process::restart(const QStringList &extra_args)
@@ -125,6 +196,14 @@ QStringList sim_process::log_lines() const
         if (!l.isEmpty())
             lines << QString::fromLatin1(l.constData(), l.size());
     return lines;
+}
+
+QString sim_process::state_text(int lines) const
+{
+    const QStringList log = log_lines();
+    return QStringLiteral("the simulated load %1; its last log lines: %2")
+        .arg(running() ? (frozen_ ? QStringLiteral("is held") : QStringLiteral("runs")) : QStringLiteral("has ended"),
+             log.mid(qMax(0, log.size() - lines)).join(QStringLiteral(" | ")));
 }
 
 QList<QByteArray> sim_process::received_raw() const

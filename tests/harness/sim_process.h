@@ -22,11 +22,20 @@ public:
     // Starts the load with extra command-line options (e.g. "--stop-after",
     // "3") and waits until it listens. False with error_string() on failure.
     bool start(const QStringList &extra_args = QStringList());
-    // SIGTERM, then waits for the exit (kills after 5 s).
+    // SIGTERM, then waits for the exit (kills after 5 s); a held load is
+    // resumed first.
     void stop();
     // stop() and start() with new options; the log is kept.
     bool restart(const QStringList &extra_args = QStringList());
     bool running() const;
+    // Holds the load's process (SIGSTOP) and returns once every thread of it
+    // has stopped: kill() returns before that, and a thread that has not
+    // stopped yet still takes and answers calls. False with error_string()
+    // when the load did not stop within `timeout_ms`.
+    bool freeze(int timeout_ms = 10000);
+    // Resumes a held load (SIGCONT).
+    bool thaw();
+    bool frozen() const { return frozen_; }
 
     quint16 core_port() const { return core_port_; }
     qint64 pid() const { return proc_.processId(); }
@@ -41,6 +50,9 @@ public:
     QList<QByteArray> received_raw() const;
     // Log lines "<ms> <KIND> <link> <payload>" since start or clear_log().
     QStringList log_lines() const;
+    // For a failure message: whether the load still runs, and its last
+    // `lines` log lines.
+    QString state_text(int lines = 8) const;
     // Forget what was logged so far.
     void clear_log();
 
@@ -52,6 +64,7 @@ private:
     QProcess proc_;
     quint16 core_port_ = 0;
     qint64 log_offset_ = 0;
+    bool frozen_ = false;
     QString error_;
 };
 

@@ -16,8 +16,6 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include <csignal>
-#include <sys/types.h>
 
 namespace {
 
@@ -69,8 +67,9 @@ fault_rig::fault_rig()
 
 fault_rig::~fault_rig()
 {
-    // A held load would not end on SIGTERM.
-    if (frozen_)
+    // Resumed before the window closes: a held load would keep its closing
+    // waiting on time-outs.
+    if (sim().frozen())
         thaw();
 }
 
@@ -92,6 +91,13 @@ bool fault_rig::prepare(const QStringList& sim_args, const std::function<void()>
     w()->reply_trace = &count_window_set_reply;
     QObject::connect(w()->cfg_thread, &cfg_thread_t::send_result, this,
                      [this](int op, QList<QString> replies, QList<QWidget*>, int) { count_reply(op, replies); });
+    // A record ended by the loss is synced to disk before the window's loop
+    // runs again: the state is looked at before that, so that a busy disk
+    // is not taken for the window's own delay (a stall still shows).
+    QObject::connect(w()->ui->checkBox_Record, &QCheckBox::toggled, this, [this](bool on) {
+        if (!on)
+            note_down();
+    });
     if (!cw_.add_lan_address())
         return fail(cw_.error());
     return true;
@@ -235,6 +241,11 @@ void fault_rig::watch()
             }
         }
     }
+    note_down();
+}
+
+void fault_rig::note_down()
+{
     if (fault_ms_ >= 0 && down_ms_ < 0 && down())
         down_ms_ = epoch_.elapsed();
 }
@@ -248,18 +259,16 @@ bool fault_rig::down() const
 
 bool fault_rig::freeze()
 {
-    if (::kill(static_cast<pid_t>(sim().pid()), SIGSTOP) != 0)
-        return fail(QStringLiteral("the load could not be held"));
-    frozen_ = true;
+    if (!sim().freeze())
+        return fail(sim().error_string());
     arm(epoch_.elapsed());
     return true;
 }
 
 bool fault_rig::thaw()
 {
-    if (::kill(static_cast<pid_t>(sim().pid()), SIGCONT) != 0)
-        return fail(QStringLiteral("the load could not be resumed"));
-    frozen_ = false;
+    if (!sim().thaw())
+        return fail(sim().error_string());
     return true;
 }
 
@@ -309,13 +318,11 @@ bool fault_rig::quiet()
 
 bool fault_rig::reconnect(bool restart)
 {
-    if (frozen_ && !thaw())
+    if (sim().frozen() && !thaw())
         return false;
     if (restart && !sim().restart())
         return fail(QStringLiteral("the load did not start again: ") + sim().error_string());
     if (!cw_.connect_from_tree() || !cw_.wait_connected())
-        return fail(QStringLiteral("connecting again: %1 (the simulated load %2; its last log lines: %3)")
-                        .arg(cw_.error(), sim().running() ? QStringLiteral("runs") : QStringLiteral("has ended"),
-                             sim().log_lines().mid(qMax(0, sim().log_lines().size() - 8)).join(QStringLiteral(" | "))));
+        return fail(QStringLiteral("connecting again: %1 (%2)").arg(cw_.error(), sim().state_text()));
     return true;
 }

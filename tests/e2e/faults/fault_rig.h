@@ -82,7 +82,8 @@ public:
     // The moment the fault begins: the test's cue, the held process, or the
     // first line of a kind in the load's log. A watch notes that moment and
     // the moment the window shows the disconnected state; it also runs
-    // while a modal box or prompt holds the test in its loop.
+    // while a modal box or prompt holds the test in its loop, and as the
+    // window ends a record (before the file's sync to disk).
     //
     // Sends "*CLS" on a second link: the load's "--fault-at *CLS" starts
     // its faults now.
@@ -91,7 +92,8 @@ public:
     // "DROP") that the load logs from now on.
     void watch_log(const QString& kind);
     // Holds and resumes the load's process: a load that hangs entirely
-    // (writes are not taken either).
+    // (writes are not taken either). The fault begins once the load has
+    // stopped.
     bool freeze();
     bool thaw();
     // Milliseconds since the fault began (-1 before).
@@ -123,6 +125,8 @@ private:
     void count_reply(int op, const QList<QString>& replies);
     void arm(qint64 fault_ms);
     void watch();
+    // Notes the moment of the disconnected state, once it has come.
+    void note_down();
     // New complete lines of the load's log since the last call.
     QStringList new_log_lines();
 
@@ -141,7 +145,6 @@ private:
     int sets_at_record_ = 0;
     int set_replies_ = 0; // replies of ops 183, 15 and 16 this rig was handed
     int odd_sets_ = 0;
-    bool frozen_ = false;
 };
 
 #endif
