@@ -1,10 +1,14 @@
 #include "file_save.h"
 
 #include <QFileDevice>
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
+#include <memory>
+#include <mutex>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -64,21 +68,47 @@ bool write_whole(const QString& path, const std::function<bool(QIODevice*)>& wri
     return true;
 }
 
-bool sync(QFileDevice* file, QString* error)
+void sync_in_background(QFileDevice* file, QObject* context, std::function<void(const QString& reason)> done)
 {
+    // The worker's reason reaches the window under a lock of ours: Qt's own
+    // hand-over is invisible to the thread sanitizer.
+    struct outcome_t
+    {
+        std::mutex lock;
+        QString reason;
+    };
+    auto outcome = std::make_shared<outcome_t>();
+    int fd = -1;
     if (!file->flush()) {
-        if (error)
-            *error = file->errorString();
-        return false;
-    }
+        outcome->reason = file->errorString();
+    } else {
 #ifdef Q_OS_UNIX
-    if (::fsync(file->handle()) != 0) {
-        if (error)
-            *error = qt_error_string(errno);
-        return false;
-    }
+        // A handle of its own: the caller closes the file meanwhile.
+        fd = ::dup(file->handle());
+        if (fd < 0)
+            outcome->reason = qt_error_string(errno);
 #endif
-    return true;
+    }
+    auto* watcher = new QFutureWatcher<void>(context);
+    QObject::connect(watcher, &QFutureWatcherBase::finished, context, [watcher, outcome, done] {
+        watcher->deleteLater();
+        QString reason;
+        {
+            std::lock_guard<std::mutex> hold(outcome->lock);
+            reason = outcome->reason;
+        }
+        done(reason);
+    });
+    watcher->setFuture(QtConcurrent::run([fd, outcome] {
+        if (fd < 0)
+            return;
+#ifdef Q_OS_UNIX
+        const QString reason = ::fsync(fd) != 0 ? qt_error_string(errno) : QString();
+        ::close(fd);
+        std::lock_guard<std::mutex> hold(outcome->lock);
+        outcome->reason = reason;
+#endif
+    }));
 }
 
 } // namespace file_save

@@ -12,6 +12,7 @@
 
 class QFileDevice;
 class QIODevice;
+class QObject;
 
 namespace file_save {
 
@@ -24,9 +25,12 @@ bool write_whole(const QString& path, const QByteArray& bytes, QString* error = 
 // given; a false from `write` fails the save.
 bool write_whole(const QString& path, const std::function<bool(QIODevice*)>& write, QString* error = nullptr);
 
-// Hands what `file` buffers to the system and asks the system to put the
-// file's data on disk; false with the reason in *error when either fails.
-bool sync(QFileDevice* file, QString* error = nullptr);
+// Hands what `file` buffers to the system now and puts the file's data on
+// disk on a worker thread, so that a slow disk never stops the window;
+// `file` may be closed at once. `done` runs later on `context`'s thread with
+// an empty reason, or the reason the data may not be on disk; not at all
+// once `context` is gone.
+void sync_in_background(QFileDevice* file, QObject* context, std::function<void(const QString& reason)> done);
 
 } // namespace file_save
 

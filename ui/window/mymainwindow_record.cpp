@@ -207,16 +207,20 @@ void MyMainWindow::end_record(const QString& message)
     t.record_stop_timer->stop();
     if (!record_file.isOpen())
         return;
-    // A record that ends on a failed write has told that already.
-    QString shown = message;
-    QString error;
-    if (record_file.error() == QFileDevice::NoError && !file_save::sync(&record_file, &error))
-        shown = tr("The record file %1 could not be saved to disk: %2")
-                    .arg(QDir::toNativeSeparators(record_file.fileName()), error);
-    record_file.close();
-    // Shown after the caller returns: a modal box here would let the next
+    // A record that ends on a failed write has told that already. The box
+    // comes after the caller returned: a modal box here would let the next
     // measurement sets in while the record is half ended.
-    QTimer::singleShot(0, this, [this, shown]() { show_warning(shown); });
+    if (record_file.error() != QFileDevice::NoError) {
+        record_file.close();
+        QTimer::singleShot(0, this, [this, message]() { show_warning(message); });
+        return;
+    }
+    const QString name = QDir::toNativeSeparators(record_file.fileName());
+    file_save::sync_in_background(&record_file, this, [this, message, name](const QString& reason) {
+        show_warning(reason.isEmpty() ? message
+                                      : tr("The record file %1 could not be saved to disk: %2").arg(name, reason));
+    });
+    record_file.close();
 }
 
 void MyMainWindow::set_record_path(const QString& path)
