@@ -1,14 +1,14 @@
 #include "file_save.h"
 
 #include <QFileDevice>
-#include <QFutureWatcher>
-#include <QtConcurrent/QtConcurrentRun>
+#include <QTimer>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -70,11 +70,12 @@ bool write_whole(const QString& path, const std::function<bool(QIODevice*)>& wri
 
 void sync_in_background(QFileDevice* file, QObject* context, std::function<void(const QString& reason)> done)
 {
-    // The worker's reason reaches the window under a lock of ours: Qt's own
-    // hand-over is invisible to the thread sanitizer.
+    // A plain thread and a lock of ours: the thread sanitizer sees the
+    // hand-over both ways, which it does not through Qt's thread pool.
     struct outcome_t
     {
         std::mutex lock;
+        bool over = false;
         QString reason;
     };
     auto outcome = std::make_shared<outcome_t>();
@@ -89,26 +90,35 @@ void sync_in_background(QFileDevice* file, QObject* context, std::function<void(
             outcome->reason = qt_error_string(errno);
 #endif
     }
-    auto* watcher = new QFutureWatcher<void>(context);
-    QObject::connect(watcher, &QFutureWatcherBase::finished, context, [watcher, outcome, done] {
-        watcher->deleteLater();
+    std::thread([fd, outcome] {
+        QString reason;
+#ifdef Q_OS_UNIX
+        if (fd >= 0) {
+            if (::fsync(fd) != 0)
+                reason = qt_error_string(errno);
+            ::close(fd);
+        }
+#endif
+        std::lock_guard<std::mutex> hold(outcome->lock);
+        if (outcome->reason.isEmpty())
+            outcome->reason = reason;
+        outcome->over = true;
+    }).detach();
+    // Looked at from the caller's thread; gone with `context`.
+    auto* look = new QTimer(context);
+    QObject::connect(look, &QTimer::timeout, context, [look, outcome, done] {
         QString reason;
         {
             std::lock_guard<std::mutex> hold(outcome->lock);
+            if (!outcome->over)
+                return;
             reason = outcome->reason;
         }
+        look->stop();
+        look->deleteLater();
         done(reason);
     });
-    watcher->setFuture(QtConcurrent::run([fd, outcome] {
-        if (fd < 0)
-            return;
-#ifdef Q_OS_UNIX
-        const QString reason = ::fsync(fd) != 0 ? qt_error_string(errno) : QString();
-        ::close(fd);
-        std::lock_guard<std::mutex> hold(outcome->lock);
-        outcome->reason = reason;
-#endif
-    }));
+    look->start(20);
 }
 
 } // namespace file_save
