@@ -115,6 +115,35 @@ private slots:
         QCOMPARE(answerer.errors().size(), 1);
     }
 
+
+    // A box that the code shows and closes before any poll sees it (a busy
+    // machine): it uses up an answer that leaves a box open, with its text;
+    // any other answer waits for the box it is meant for.
+    void box_closed_between_polls()
+    {
+        modal_answerer answerer(60 * 60 * 1000); // no poll within the test
+        auto flash = [](const QString& text) {
+            QMessageBox box(QMessageBox::Information, "Dialog", text, QMessageBox::NoButton);
+            QTimer::singleShot(0, &box, [&box] { box.done(0); });
+            box.exec();
+        };
+        answerer.leave_open("Please waiting for the List initing");
+        flash("Please waiting for the List initing");
+        QCOMPARE(answerer.pending(), 0);
+        QCOMPARE(answerer.boxes().size(), 1);
+        QCOMPARE(answerer.boxes().at(0).text, QString("Please waiting for the List initing"));
+        QCOMPARE(answerer.boxes().at(0).answer, QString("left open"));
+
+        answerer.leave_open("Please waiting for the List initing");
+        flash("Please waiting for the OCP initing"); // not the awaited box
+        QCOMPARE(answerer.pending(), 1);
+        answerer.clear();
+        answerer.press(QMessageBox::Ok);
+        flash("Please waiting for the OCP initing");
+        QCOMPARE(answerer.pending(), 1);
+        QVERIFY(answerer.boxes().isEmpty());
+        QVERIFY(answerer.errors().isEmpty());
+    }
     void pressed_only_on_the_box_with_its_text()
     {
         modal_answerer answerer;
