@@ -13,8 +13,8 @@
 
 namespace {
 
-const QList<QString> scan = {"USB0::0x1AB1::0x0E11::SN0001::INSTR", "TCPIP0::192.168.1.20::INSTR",
-                             "USB0::0x1AB1::0x0E11::SN0002::INSTR", "ASRL1::INSTR"};
+const QList<QString> scan = {"USB0::0x5AB5::0x0E11::SN0001::INSTR", "TCPIP0::192.168.1.20::INSTR",
+                             "USB0::0x5AB5::0x0E11::SN0002::INSTR", "ASRL1::INSTR"};
 
 QPoint cell_centre(QTableWidget* table, int row, int column)
 {
@@ -122,7 +122,7 @@ void tst_dialog_connect::rescan_keeps_the_chosen_load()
     QTableWidget* t = w->form()->tableWidget_USB;
     QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, cell_centre(t, 2, 1)); // SN0002
     // A scan ends meanwhile: a new load comes first, the chosen one moves down.
-    const QString added = "USB0::0x1AB1::0x0E11::SN0000::INSTR";
+    const QString added = "USB0::0x5AB5::0x0E11::SN0000::INSTR";
     w->fill_usb_table({added, scan[0], scan[2]});
     QCOMPARE(t->currentRow(), 3);
     QCOMPARE(t->selectedItems().value(0) ? t->selectedItems().value(0)->text() : QString(), scan[2]);

@@ -34,7 +34,7 @@ QList<dialog_case> dialogs()
         {"connect",
          [](QWidget* p) {
              auto* w = new connectWindow(p);
-             w->fill_usb_table({"USB0::0x1AB1::0x0E11::SN0001::INSTR", "USB0::0x1AB1::0x0E11::SN0002::INSTR"});
+             w->fill_usb_table({"USB0::0x5AB5::0x0E11::SN0001::INSTR", "USB0::0x5AB5::0x0E11::SN0002::INSTR"});
              return w;
          }},
         {"connect_lan",

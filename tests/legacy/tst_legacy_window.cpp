@@ -1017,7 +1017,7 @@ void tst_legacy_window::pictures()
 
     // The windows of their own: the USB list (one load found), the address
     // entry and a program run's results.
-    w.device_list = {QStringLiteral("USB0::0x1AB1::0x0E11::DL3A000001::INSTR")};
+    w.device_list = {QStringLiteral("USB0::0x5AB5::0x0E11::WX3A000001::INSTR")};
     w.deal_usb_button();
     w.last_ip_sections = {"192", "168", "1", "20"};
     w.deal_vxi11_button();

@@ -52,9 +52,9 @@ void tst_visa_usb::initTestCase()
     QVERIFY(root_.isValid());
     QVERIFY(QDir().mkpath(root_.filePath("dev")));
     QVERIFY(QDir().mkpath(root_.filePath("sys/class/usbmisc")));
-    add_device(3, "1ab1", "0e11", "DL3A2048", true);
-    add_device(0, "0957", "1a07", "MY5400", true);
-    add_device(12, "1ab1", "0e11", "NODEV", false); // sysfs entry but no /dev node
+    add_device(3, "5ab5", "0e11", "WX3A2048", true);
+    add_device(0, "6957", "1a07", "MY5400", true);
+    add_device(12, "5ab5", "0e11", "NODEV", false); // sysfs entry but no /dev node
     // not a usbtmc device, and a usbtmc entry without ids: both ignored
     QVERIFY(QDir().mkpath(root_.filePath("sys/class/usbmisc/lp0")));
     QVERIFY(QDir().mkpath(root_.filePath("sys/class/usbmisc/usbtmc7")));
@@ -74,9 +74,9 @@ void tst_visa_usb::find_lists_usbtmc_devices()
     while (viFindNext(list, desc) == VI_SUCCESS)
         names << QString::fromLatin1(desc);
     // ordered by node number
-    QCOMPARE(names, QStringList({"USB0::0x0957::0x1A07::MY5400::INSTR",
-                                 "USB0::0x1AB1::0x0E11::DL3A2048::INSTR",
-                                 "USB0::0x1AB1::0x0E11::NODEV::INSTR"}));
+    QCOMPARE(names, QStringList({"USB0::0x6957::0x1A07::MY5400::INSTR",
+                                 "USB0::0x5AB5::0x0E11::WX3A2048::INSTR",
+                                 "USB0::0x5AB5::0x0E11::NODEV::INSTR"}));
     QCOMPARE(viFindNext(list, desc), VI_ERROR_RSRC_NFOUND);
     QCOMPARE(viClose(list), VI_SUCCESS);
     QCOMPARE(viFindNext(list, desc), VI_ERROR_INV_OBJECT);
@@ -87,9 +87,9 @@ void tst_visa_usb::find_filters_and_never_lists_lan()
     ViFindList list = VI_NULL;
     ViUInt32 count = 0;
     ViChar desc[VI_FIND_BUFLEN];
-    QCOMPARE(viFindRsrc(rm_, "USB?*0x0957?*INSTR", &list, &count, desc), VI_SUCCESS);
+    QCOMPARE(viFindRsrc(rm_, "USB?*0x6957?*INSTR", &list, &count, desc), VI_SUCCESS);
     QCOMPARE(count, 1u);
-    QCOMPARE(QString::fromLatin1(desc), QString("USB0::0x0957::0x1A07::MY5400::INSTR"));
+    QCOMPARE(QString::fromLatin1(desc), QString("USB0::0x6957::0x1A07::MY5400::INSTR"));
     viClose(list);
     QCOMPARE(viFindRsrc(rm_, "TCPIP?*", &list, &count, desc), VI_ERROR_RSRC_NFOUND);
     QCOMPARE(count, 0u);
@@ -108,24 +108,24 @@ void tst_visa_usb::open_maps_ids_and_serial_to_node()
 {
     ViSession vi = VI_NULL;
     // ids in another case, decimal ids, serial in another case
-    QCOMPARE(viOpen(rm_, "usb0::0x1ab1::0x0e11::dl3a2048::instr", VI_NULL, VI_NULL, &vi), VI_SUCCESS);
+    QCOMPARE(viOpen(rm_, "usb0::0x5ab5::0x0e11::wx3a2048::instr", VI_NULL, VI_NULL, &vi), VI_SUCCESS);
     ViChar name[VI_FIND_BUFLEN];
     QCOMPARE(viGetAttribute(vi, VI_ATTR_RSRC_NAME, name), VI_SUCCESS);
-    QCOMPARE(QString::fromLatin1(name), QString("usb0::0x1ab1::0x0e11::dl3a2048::instr"));
+    QCOMPARE(QString::fromLatin1(name), QString("usb0::0x5ab5::0x0e11::wx3a2048::instr"));
     QCOMPARE(viClose(vi), VI_SUCCESS);
-    QCOMPARE(viOpen(rm_, "USB0::2391::6663::MY5400::INSTR", VI_NULL, VI_NULL, &vi), VI_SUCCESS);
+    QCOMPARE(viOpen(rm_, "USB0::26967::6663::MY5400::INSTR", VI_NULL, VI_NULL, &vi), VI_SUCCESS);
     QCOMPARE(viClose(vi), VI_SUCCESS);
 
-    QCOMPARE(viOpen(rm_, "USB0::0x1AB1::0x0E11::OTHER::INSTR", VI_NULL, VI_NULL, &vi), VI_ERROR_RSRC_NFOUND);
+    QCOMPARE(viOpen(rm_, "USB0::0x5AB5::0x0E11::OTHER::INSTR", VI_NULL, VI_NULL, &vi), VI_ERROR_RSRC_NFOUND);
     QCOMPARE(vi, ViSession(VI_NULL));
-    QCOMPARE(viOpen(rm_, "USB0::0x1AB1::0x0E11::NODEV::INSTR", VI_NULL, VI_NULL, &vi), VI_ERROR_RSRC_NFOUND);
-    QCOMPARE(viOpen(rm_, "USB0::0x1AB1::INSTR", VI_NULL, VI_NULL, &vi), VI_ERROR_INV_RSRC_NAME);
+    QCOMPARE(viOpen(rm_, "USB0::0x5AB5::0x0E11::NODEV::INSTR", VI_NULL, VI_NULL, &vi), VI_ERROR_RSRC_NFOUND);
+    QCOMPARE(viOpen(rm_, "USB0::0x5AB5::INSTR", VI_NULL, VI_NULL, &vi), VI_ERROR_INV_RSRC_NAME);
 }
 
 void tst_visa_usb::io_through_the_node()
 {
     ViSession vi = VI_NULL;
-    QCOMPARE(viOpen(rm_, "USB0::0x1AB1::0x0E11::DL3A2048::INSTR", VI_NULL, VI_NULL, &vi), VI_SUCCESS);
+    QCOMPARE(viOpen(rm_, "USB0::0x5AB5::0x0E11::WX3A2048::INSTR", VI_NULL, VI_NULL, &vi), VI_SUCCESS);
     // the timeout goes to the driver; a plain file ignores the ioctl
     QCOMPARE(viSetAttribute(vi, VI_ATTR_TMO_VALUE, 200), VI_SUCCESS);
     ViUInt32 tmo = 0;
@@ -152,7 +152,7 @@ void tst_visa_usb::io_through_the_node()
 void tst_visa_usb::stale_handles_fail()
 {
     ViSession vi = VI_NULL;
-    QCOMPARE(viOpen(rm_, "USB0::0x0957::0x1A07::MY5400::INSTR", VI_NULL, VI_NULL, &vi), VI_SUCCESS);
+    QCOMPARE(viOpen(rm_, "USB0::0x6957::0x1A07::MY5400::INSTR", VI_NULL, VI_NULL, &vi), VI_SUCCESS);
     QCOMPARE(viClose(vi), VI_SUCCESS);
     ViByte buf[8];
     ViUInt32 n = 99;
@@ -162,12 +162,12 @@ void tst_visa_usb::stale_handles_fail()
     QCOMPARE(viClose(vi), VI_ERROR_INV_OBJECT);
     // a new session does not get the closed one's handle back
     ViSession again = VI_NULL;
-    QCOMPARE(viOpen(rm_, "USB0::0x0957::0x1A07::MY5400::INSTR", VI_NULL, VI_NULL, &again), VI_SUCCESS);
+    QCOMPARE(viOpen(rm_, "USB0::0x6957::0x1A07::MY5400::INSTR", VI_NULL, VI_NULL, &again), VI_SUCCESS);
     QVERIFY(again != vi);
     QCOMPARE(viRead(vi, buf, sizeof buf, &n), VI_ERROR_INV_OBJECT);
     // an instrument session is not a resource manager
     ViSession nested = VI_NULL;
-    QCOMPARE(viOpen(again, "USB0::0x0957::0x1A07::MY5400::INSTR", VI_NULL, VI_NULL, &nested), VI_ERROR_INV_OBJECT);
+    QCOMPARE(viOpen(again, "USB0::0x6957::0x1A07::MY5400::INSTR", VI_NULL, VI_NULL, &nested), VI_ERROR_INV_OBJECT);
     QCOMPARE(viClose(again), VI_SUCCESS);
 }
 

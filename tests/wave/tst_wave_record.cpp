@@ -175,7 +175,7 @@ void tst_wave_record::visa_resource_list()
         const char *vendor;
         const char *product;
         const char *serial;
-    } devices[] = {{"usbtmc1", "1ab1", "0e11", "DL3A2"}, {"usbtmc0", "0957", "1755", "MY123"}};
+    } devices[] = {{"usbtmc1", "5ab5", "0e11", "WX3A2"}, {"usbtmc0", "6957", "1755", "MY123"}};
     for (const auto &d : devices) {
         const QString dir = root.filePath(QString("class/usbmisc/") + d.node);
         QVERIFY(QDir().mkpath(dir + "/device"));
@@ -184,7 +184,7 @@ void tst_wave_record::visa_resource_list()
         write_text(dir + "/serial", QByteArray(d.serial) + "\n");
     }
     qputenv("WATTLEX_SYSFS_ROOT", QFile::encodeName(root.path()));
-    const std::list<std::string> want{"USB0::0x0957::0x1755::MY123::INSTR", "USB0::0x1AB1::0x0E11::DL3A2::INSTR"};
+    const std::list<std::string> want{"USB0::0x6957::0x1755::MY123::INSTR", "USB0::0x5AB5::0x0E11::WX3A2::INSTR"};
     QCOMPARE(cfg_if_wv_t::get_visa_resource_list(), want);
     std::list<std::string> names{"old"};
     cfg_if_wv_t::get_visa_resource_list(names);

@@ -16,7 +16,6 @@
 #include <QRegularExpression>
 #include <QTest>
 
-
 namespace {
 
 const QString record_header = QStringLiteral("time, Current(A), Voltage(V), Resistance(ohm), Power(W)");
@@ -91,13 +90,6 @@ bool fault_rig::prepare(const QStringList& sim_args, const std::function<void()>
     w()->reply_trace = &count_window_set_reply;
     QObject::connect(w()->cfg_thread, &cfg_thread_t::send_result, this,
                      [this](int op, QList<QString> replies, QList<QWidget*>, int) { count_reply(op, replies); });
-    // A record ended by the loss is synced to disk before the window's loop
-    // runs again: the state is looked at before that, so that a busy disk
-    // is not taken for the window's own delay (a stall still shows).
-    QObject::connect(w()->ui->checkBox_Record, &QCheckBox::toggled, this, [this](bool on) {
-        if (!on)
-            note_down();
-    });
     if (!cw_.add_lan_address())
         return fail(cw_.error());
     return true;
@@ -241,11 +233,6 @@ void fault_rig::watch()
             }
         }
     }
-    note_down();
-}
-
-void fault_rig::note_down()
-{
     if (fault_ms_ >= 0 && down_ms_ < 0 && down())
         down_ms_ = epoch_.elapsed();
 }

@@ -82,8 +82,7 @@ public:
     // The moment the fault begins: the test's cue, the held process, or the
     // first line of a kind in the load's log. A watch notes that moment and
     // the moment the window shows the disconnected state; it also runs
-    // while a modal box or prompt holds the test in its loop, and as the
-    // window ends a record (before the file's sync to disk).
+    // while a modal box or prompt holds the test in its loop.
     //
     // Sends "*CLS" on a second link: the load's "--fault-at *CLS" starts
     // its faults now.
@@ -125,8 +124,6 @@ private:
     void count_reply(int op, const QList<QString>& replies);
     void arm(qint64 fault_ms);
     void watch();
-    // Notes the moment of the disconnected state, once it has come.
-    void note_down();
     // New complete lines of the load's log since the last call.
     QStringList new_log_lines();
 
