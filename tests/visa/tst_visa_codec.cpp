@@ -292,7 +292,7 @@ void tst_visa_codec::resource_names_data()
     QTest::newRow("lan no board") << "TCPIP::127.0.0.1::INSTR" << tcp << "127.0.0.1" << "inst0" << 0 << 0;
     QTest::newRow("lan lower case") << "tcpip0::loadhost::gpib0,5::instr" << tcp << "loadhost" << "gpib0,5" << 0 << 0;
     QTest::newRow("usb") << "USB0::0x5AB5::0x0E11::WX3A204800938::INSTR" << usb << "WX3A204800938" << "" << 0x5AB5 << 0x0E11;
-    QTest::newRow("usb lower, decimal") << "usb0::6833::3601::sn1::instr" << usb << "sn1" << "" << 6833 << 3601;
+    QTest::newRow("usb lower, decimal") << "usb0::23221::3601::sn1::instr" << usb << "sn1" << "" << 23221 << 3601;
     QTest::newRow("usb interface") << "USB0::0x6957::0x1A07::MY123::0::INSTR" << usb << "MY123" << "" << 0x6957 << 0x1A07;
     QTest::newRow("no INSTR") << "TCPIP0::1.2.3.4::inst0" << none << "" << "" << 0 << 0;
     QTest::newRow("socket") << "TCPIP0::1.2.3.4::5025::SOCKET" << none << "" << "" << 0 << 0;
