@@ -17,6 +17,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <qwt_plot_curve.h>
 
 namespace {
 
@@ -204,9 +205,12 @@ void tst_legacy_list_prog::list_cell_edit_reaches_load()
     QVERIFY(cw.wait_received(QStringLiteral("LIST:LEV 1,1.5"), from) >= 0);
     QVERIFY(cw.wait_received(QStringLiteral("LIST:LEV? 1"), from) >= 0);
     QTRY_COMPARE_WITH_TIMEOUT(w->list_levels.value(0), QStringLiteral("1.5"), 5000);
-    // the curve is redrawn from the read-back, which may come a set later
-    QTRY_COMPARE_WITH_TIMEOUT(w->list_curve_y.value(0), 1.5, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(w->list_curve_y.value(1), 1.5, 5000);
+    // the curve is redrawn from the read-back and stays through the polls
+    // that see the input off
+    QVERIFY(cw.wait_for_polls(3));
+    QCOMPARE(w->list_curve_y.value(0), 1.5);
+    QCOMPARE(w->list_curve_y.value(1), 1.5);
+    QCOMPARE(w->list_curve->dataSize(), size_t(w->list_curve_y.size()));
 }
 
 namespace {

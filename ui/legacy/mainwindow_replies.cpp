@@ -184,10 +184,11 @@ void MainWindow::deal_list_off()
 {
     _disconnect_list();
     enable_list_controls(true);
-    list_curve_x.clear();
-    list_curve_y.clear();
+    // The run view ends; the preview of the steps the load holds stays (every
+    // poll with the input off comes here, so an empty curve would take the
+    // preview away as soon as it was drawn).
     if (list_curve)
-        list_curve->setSamples(list_curve_x, list_curve_y);
+        draw_list_curve();
     for (int c = 1; c <= k_list_columns && c < list_step_table->columnCount(); ++c) {
         if (QTableWidgetItem* item = list_step_table->item(0, c))
             item->setData(Qt::ForegroundRole, QColor(Qt::white));
