@@ -14,6 +14,7 @@
 #include <QString>
 #include <QVector>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,10 @@ public:
     static void reset_double_vector(QVector<double>& v);
 
     // ---- page helpers
+    // Off while a list or program runs; the program table keeps its scroll bar.
+    void set_list_page_enabled(bool enable);
+    void set_prog_page_enabled(bool enable);
+    // The same two switches, by the names the list run view and the trigger use.
     void enable_list_controls(bool enable);
     void enable_program_controls(bool enable);
     void build_prog_result_form(int rows);
@@ -169,11 +174,12 @@ public:
     bool refuse_while_on(int readback, const QString& title, const QString& text);
     void deal_static_range_reply(int operation, const QList<QString>& r);
     void deal_static_slew_reply(int operation, const QList<QString>& r);
+    void deal_static_level_reply(int operation, const QList<QString>& r);
     void deal_led_value_reply(int operation, const QList<QString>& r);
     void deal_dyn_value_reply(int operation, const QList<QString>& r);
     void deal_dyn_slew_reply(int operation, const QList<QString>& r);
     void deal_batt_page_reply(int operation, const QList<QString>& r);
-    void deal_sweep_page_reply(bool ocp, int operation, const QList<QString>& r);
+    void deal_sweep_page_reply(bool ocp, int offset, const QList<QString>& r);
     void deal_configure_reply(int operation, const QList<QString>& r);
     // External mode, function mode and function: the panel and the function shown.
     void deal_external_control_reply(const QList<QString>& r);
@@ -187,6 +193,79 @@ public:
     void start_title_thread(const char* title, int code);
     // A function reply ("CURRENT\n" ...) selects its static tab.
     void set_static_tabs_by_function(const std::string& reply);
+
+    // ---- the pages' reply routing: a row per operation code names its
+    // handler, which hands its own row to the page's shared routine
+    using reply_handler_t = void (MainWindow::*)(const QList<QString>&, const QList<QWidget*>&);
+    struct reply_route_t
+    {
+        int operation;
+        reply_handler_t handler;
+    };
+    // False when no row has the code.
+    bool route_reply(const reply_route_t* routes, std::size_t count, int operation, const QList<QString>& replies,
+                     const QList<QWidget*>& widgets);
+    // static page (34 to 47)
+    void deal_cc_i_range_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_cc_v_range_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_cc_current_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_cc_slew_rise_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_cc_slew_fall_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_cv_i_range_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_cv_v_range_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_cv_voltage_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_cr_i_range_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_cr_v_range_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_cr_resis_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_cp_i_range_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_cp_v_range_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_cp_power_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    // LED page (67 to 71, routed by the static page)
+    void deal_led_i_range_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_led_v_range_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_led_io_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_led_vo_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_led_rco_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    // dynamic page (86, 87, 105 to 109, 130, 131)
+    void deal_dyn_setting_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_dyn_v_range_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_dyn_a_level_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_dyn_b_level_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_dyn_a_width_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_dyn_b_width_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_dyn_width_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_dyn_slew_rise_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_dyn_slew_fall_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    // battery page (151 to 160)
+    void deal_batt_mode_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_batt_i_range_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_batt_v_range_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_batt_level_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_batt_v_stop_state_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_batt_c_stop_state_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_batt_t_stop_state_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_batt_v_stop_value_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_batt_c_stop_value_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_batt_t_stop_value_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    // OCP page (133 to 141) and OPP page (142 to 150)
+    void deal_ocp_i_range_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_ocp_v_range_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_ocp_v_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_ocp_step_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_ocp_start_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_ocp_end_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_ocp_min_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_ocp_max_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_ocp_delay_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_opp_i_range_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_opp_v_range_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_opp_v_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_opp_step_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_opp_start_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_opp_end_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_opp_min_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_opp_max_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_opp_delay_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
 
     // The form and every member below are public so that the reply side, the
     // pages and the tests reach them by name.
@@ -443,10 +522,15 @@ public:
 
     // ---- list page replies (codes 72 to 79)
     void deal_list_cell_reply(int row, const QList<QString>& r, const QList<QWidget*>& widgets);
-    void deal_list_mode_reply(const QList<QString>& r);
     void deal_list_range_reply(int kind, const QList<QString>& r);
-    void deal_list_step_reply(const QList<QWidget*>& widgets);
-    void deal_list_count_reply(const QList<QString>& r);
+    void deal_list_level_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_list_width_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_list_slew_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_list_mode_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_list_irange_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_list_vrange_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_list_step_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_list_count_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
     void post_list_request(int operation, const QList<QString>& writes, const QList<QString>& queries,
                            QWidget* widget);
     void post_list_level_readback();
@@ -462,11 +546,32 @@ public:
     QWidget* prog_cell(int row, int column) const;
     void fill_prog_row(int first, int last);
     void connect_prog_column(int column);
+    // A fresh set of a step's cell widgets, indexed by row, not yet placed.
+    QVector<QWidget*> create_prog_cell_widgets();
+    // The value cells (rows 11 to 15) of a step by its mode.
     void set_prog_value_cells(int column, int mode);
+    void clear_prog_value_cells(int column);
+    void set_prog_plain_cells(int column);
+    void set_prog_cr_cells(int column);
+    void set_prog_led_cells(int column);
     void post_prog_cell(int row, QObject* sender, const QString& value);
     void deal_prog_cell_reply(int row, const QList<QString>& r, const QList<QWidget*>& widgets);
     void deal_prog_mode_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
-    void deal_prog_step_reply(const QList<QString>& r);
+    void deal_prog_irange_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_prog_vrange_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_prog_pause_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_prog_short_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_prog_ton_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_prog_toff_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_prog_tdelay_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_prog_min_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_prog_max_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_prog_set_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_prog_range_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_prog_vo_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_prog_io_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_prog_rco_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
+    void deal_prog_step_reply(const QList<QString>& r, const QList<QWidget*>& widgets);
     void deal_prog_test_reply(const QList<QString>& r);
 
     // ---- configure, SLTM and limit pages
@@ -769,6 +874,7 @@ public slots:
     void _init_led_default();
     void _show_battery_title();
     void _show_ocpt_title();
+    void _list_thread_start();
     void configure_default();
     void sltm_default();
     void limit_default();

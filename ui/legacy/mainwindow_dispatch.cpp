@@ -121,6 +121,18 @@ void MainWindow::deal_cfg_thread(int operation, QList<QString> replies, QList<QW
     }
 }
 
+bool MainWindow::route_reply(const reply_route_t* routes, std::size_t count, int operation,
+                             const QList<QString>& replies, const QList<QWidget*>& widgets)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        if (routes[i].operation == operation) {
+            (this->*routes[i].handler)(replies, widgets);
+            return true;
+        }
+    }
+    return false;
+}
+
 void MainWindow::deal_cfg_thread_bytedata(int operation, QByteArray data)
 {
     // The list and program exports and imports, by operation code.

@@ -13,6 +13,8 @@
 
 #include <QPushButton>
 
+#include <iterator>
+
 namespace {
 
 // box: -1 none, 0 the level, 1..3 the voltage, capacity and time stops.
@@ -102,10 +104,71 @@ void MainWindow::deal_v_stop_value() { post_battery_row(12); }
 void MainWindow::deal_c_stop_value() { post_battery_row(13); }
 void MainWindow::deal_t_stop_value() { post_battery_row(14); }
 
-void MainWindow::deal_battery_reply(int operation, const QList<QString>& replies, const QList<QWidget*>&)
+void MainWindow::deal_battery_reply(int operation, const QList<QString>& replies, const QList<QWidget*>& widgets)
 {
-    if (operation >= 151 && operation <= 160)
-        deal_batt_page_reply(operation, replies);
+    static const reply_route_t routes[] = {
+        {151, &MainWindow::deal_batt_mode_reply},
+        {152, &MainWindow::deal_batt_i_range_reply},
+        {153, &MainWindow::deal_batt_v_range_reply},
+        {154, &MainWindow::deal_batt_level_reply},
+        {155, &MainWindow::deal_batt_v_stop_state_reply},
+        {156, &MainWindow::deal_batt_c_stop_state_reply},
+        {157, &MainWindow::deal_batt_t_stop_state_reply},
+        {158, &MainWindow::deal_batt_v_stop_value_reply},
+        {159, &MainWindow::deal_batt_c_stop_value_reply},
+        {160, &MainWindow::deal_batt_t_stop_value_reply},
+    };
+    route_reply(routes, std::size(routes), operation, replies, widgets);
+}
+
+void MainWindow::deal_batt_mode_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_batt_page_reply(151, r);
+}
+
+void MainWindow::deal_batt_i_range_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_batt_page_reply(152, r);
+}
+
+void MainWindow::deal_batt_v_range_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_batt_page_reply(153, r);
+}
+
+void MainWindow::deal_batt_level_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_batt_page_reply(154, r);
+}
+
+void MainWindow::deal_batt_v_stop_state_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_batt_page_reply(155, r);
+}
+
+void MainWindow::deal_batt_c_stop_state_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_batt_page_reply(156, r);
+}
+
+void MainWindow::deal_batt_t_stop_state_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_batt_page_reply(157, r);
+}
+
+void MainWindow::deal_batt_v_stop_value_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_batt_page_reply(158, r);
+}
+
+void MainWindow::deal_batt_c_stop_value_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_batt_page_reply(159, r);
+}
+
+void MainWindow::deal_batt_t_stop_value_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_batt_page_reply(160, r);
 }
 
 void MainWindow::deal_batt_page_reply(int operation, const QList<QString>& r)

@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <iterator>
+
 namespace {
 
 const char* const k_prefixes[] = {"CURR", "VOLT", "RES", "POW"};
@@ -188,15 +190,67 @@ void MainWindow::_init_dynamic_default()
 
 void MainWindow::deal_dynamic_reply(int operation, const QList<QString>& replies, const QList<QWidget*>& widgets)
 {
-    if (operation == 86 || operation == 87) {
-        fill_cmd_list(28);
-        cfg_thread_post(28, cmd_writes, cmd_queries, widgets);
-        show_wait_box(MainWindow::tr("Dynamic Dialog"), MainWindow::tr("Please waiting for the Dynamic initing"));
-    } else if (operation >= 105 && operation <= 109) {
-        deal_dyn_value_reply(operation, replies);
-    } else if (operation == 130 || operation == 131) {
-        deal_dyn_slew_reply(operation, replies);
-    }
+    static const reply_route_t routes[] = {
+        {86, &MainWindow::deal_dyn_setting_reply},
+        {87, &MainWindow::deal_dyn_v_range_reply},
+        {105, &MainWindow::deal_dyn_a_level_reply},
+        {106, &MainWindow::deal_dyn_b_level_reply},
+        {107, &MainWindow::deal_dyn_a_width_reply},
+        {108, &MainWindow::deal_dyn_b_width_reply},
+        {109, &MainWindow::deal_dyn_width_reply},
+        {130, &MainWindow::deal_dyn_slew_rise_reply},
+        {131, &MainWindow::deal_dyn_slew_fall_reply},
+    };
+    route_reply(routes, std::size(routes), operation, replies, widgets);
+}
+
+// A range, function or form change is not read back alone: the whole
+// transient set-up is read again.
+void MainWindow::deal_dyn_setting_reply(const QList<QString>&, const QList<QWidget*>& widgets)
+{
+    fill_cmd_list(28);
+    cfg_thread_post(28, cmd_writes, cmd_queries, widgets);
+    show_wait_box(MainWindow::tr("Dynamic Dialog"), MainWindow::tr("Please waiting for the Dynamic initing"));
+}
+
+void MainWindow::deal_dyn_v_range_reply(const QList<QString>& r, const QList<QWidget*>& widgets)
+{
+    deal_dyn_setting_reply(r, widgets);
+}
+
+void MainWindow::deal_dyn_a_level_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_dyn_value_reply(105, r);
+}
+
+void MainWindow::deal_dyn_b_level_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_dyn_value_reply(106, r);
+}
+
+void MainWindow::deal_dyn_a_width_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_dyn_value_reply(107, r);
+}
+
+void MainWindow::deal_dyn_b_width_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_dyn_value_reply(108, r);
+}
+
+void MainWindow::deal_dyn_width_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_dyn_value_reply(109, r);
+}
+
+void MainWindow::deal_dyn_slew_rise_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_dyn_slew_reply(130, r);
+}
+
+void MainWindow::deal_dyn_slew_fall_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_dyn_slew_reply(131, r);
 }
 
 void MainWindow::deal_dyn_value_reply(int operation, const QList<QString>& r)

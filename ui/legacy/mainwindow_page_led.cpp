@@ -73,6 +73,31 @@ void MainWindow::deal_led_value_reply(int operation, const QList<QString>& r)
     start_threads();
 }
 
+void MainWindow::deal_led_i_range_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_led_value_reply(67, r);
+}
+
+void MainWindow::deal_led_v_range_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_led_value_reply(68, r);
+}
+
+void MainWindow::deal_led_io_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_led_value_reply(69, r);
+}
+
+void MainWindow::deal_led_vo_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_led_value_reply(70, r);
+}
+
+void MainWindow::deal_led_rco_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_led_value_reply(71, r);
+}
+
 void MainWindow::_init_led_default()
 {
     if (connected)

@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -217,30 +218,42 @@ void MainWindow::deal_slew_doublespinbox()
 
 void MainWindow::deal_list_reply(int operation, const QList<QString>& replies, const QList<QWidget*>& widgets)
 {
-    switch (operation) {
-    case 72:
-    case 73:
-    case 74:
-        deal_list_cell_reply(operation - 71, replies, widgets);
-        break;
-    case 75:
-        deal_list_mode_reply(replies);
-        break;
-    case 76:
-        deal_list_range_reply(0, replies);
-        break;
-    case 77:
-        deal_list_range_reply(1, replies);
-        break;
-    case 78:
-        deal_list_step_reply(widgets);
-        break;
-    case 79:
-        deal_list_count_reply(replies);
-        break;
-    default:
-        break;
-    }
+    static const reply_route_t routes[] = {
+        {72, &MainWindow::deal_list_level_reply},
+        {73, &MainWindow::deal_list_width_reply},
+        {74, &MainWindow::deal_list_slew_reply},
+        {75, &MainWindow::deal_list_mode_reply},
+        {76, &MainWindow::deal_list_irange_reply},
+        {77, &MainWindow::deal_list_vrange_reply},
+        {78, &MainWindow::deal_list_step_reply},
+        {79, &MainWindow::deal_list_count_reply},
+    };
+    route_reply(routes, std::size(routes), operation, replies, widgets);
+}
+
+void MainWindow::deal_list_level_reply(const QList<QString>& r, const QList<QWidget*>& widgets)
+{
+    deal_list_cell_reply(1, r, widgets);
+}
+
+void MainWindow::deal_list_width_reply(const QList<QString>& r, const QList<QWidget*>& widgets)
+{
+    deal_list_cell_reply(2, r, widgets);
+}
+
+void MainWindow::deal_list_slew_reply(const QList<QString>& r, const QList<QWidget*>& widgets)
+{
+    deal_list_cell_reply(3, r, widgets);
+}
+
+void MainWindow::deal_list_irange_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_list_range_reply(0, r);
+}
+
+void MainWindow::deal_list_vrange_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_list_range_reply(1, r);
 }
 
 void MainWindow::post_list_level_readback()
@@ -251,7 +264,7 @@ void MainWindow::post_list_level_readback()
     show_wait_box(QStringLiteral("List dialog"), tr("Please waiting for the list changing"));
 }
 
-void MainWindow::deal_list_mode_reply(const QList<QString>& r)
+void MainWindow::deal_list_mode_reply(const QList<QString>& r, const QList<QWidget*>&)
 {
     _disconnect_list();
     const QString input = r.value(0);
@@ -296,14 +309,14 @@ void MainWindow::deal_list_range_reply(int kind, const QList<QString>& r)
     }
 }
 
-void MainWindow::deal_list_step_reply(const QList<QWidget*>& widgets)
+void MainWindow::deal_list_step_reply(const QList<QString>&, const QList<QWidget*>& widgets)
 {
     fill_cmd_list(13);
     cfg_thread->add_request(13, cmd_writes, cmd_queries, widgets, false, 0, false, QByteArray());
     show_wait_box(QStringLiteral("List dialog"), tr("Please waiting for the list initing"));
 }
 
-void MainWindow::deal_list_count_reply(const QList<QString>& r)
+void MainWindow::deal_list_count_reply(const QList<QString>& r, const QList<QWidget*>&)
 {
     _disconnect_list();
     if (r.value(0) == QLatin1String(k_input_on)) {
@@ -388,6 +401,12 @@ void MainWindow::_disconnect_list()
         for (int row = 1; row <= 3; ++row)
             if (QWidget* cell = list_cell(row, c))
                 disconnect(cell, nullptr, this, nullptr);
+}
+
+// Nothing calls it; the connect thread ends at once for this code.
+void MainWindow::_list_thread_start()
+{
+    start_title_thread(nullptr, 15);
 }
 
 // ---- table and preview

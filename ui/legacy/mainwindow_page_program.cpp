@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -73,7 +74,6 @@ const prog_row k_rows[k_prog_rows] = {
 };
 
 const int k_mode_led = 4;
-const int k_mode_cr = 2;
 
 QString g6(double v)
 {
@@ -132,20 +132,51 @@ QWidget* MainWindow::prog_cell(int row, int column) const
 
 // ---- the table
 
+QVector<QWidget*> MainWindow::create_prog_cell_widgets()
+{
+    QVector<QWidget*> cells(k_prog_rows, nullptr);
+    for (int r = 1; r < k_prog_rows; ++r)
+        cells[r] = make_cell(r);
+    return cells;
+}
+
+// Inactive "***" buttons in rows first to last of a step's column.
+static void place_placeholders(QTableWidget* t, int column, int first, int last)
+{
+    for (int r = first; r <= last; ++r)
+        t->setCellWidget(r, column, make_placeholder(QString::fromLatin1(k_placeholder)));
+}
+
 void MainWindow::set_prog_value_cells(int column, int mode)
 {
-    QTableWidget* t = program_result_table;
-    const QString none = QString::fromLatin1(k_placeholder);
-    if (mode == k_mode_led) {
-        t->setCellWidget(11, column, make_placeholder(none));
-        t->setCellWidget(12, column, make_placeholder(none));
-        return;
-    }
-    if (mode < 0)
-        return;
-    t->setCellWidget(12, column, make_placeholder(mode == k_mode_cr ? QStringLiteral("≤10kΩ") : none));
-    for (int r = 13; r <= 15; ++r)
-        t->setCellWidget(r, column, make_placeholder(none));
+    // by the mode box's index: CC, CV, CR, CP, LED
+    static void (MainWindow::*const layouts[])(int) = {
+        &MainWindow::set_prog_plain_cells, &MainWindow::set_prog_plain_cells, &MainWindow::set_prog_cr_cells,
+        &MainWindow::set_prog_plain_cells, &MainWindow::set_prog_led_cells,
+    };
+    if (mode >= 0 && mode < int(std::size(layouts)))
+        (this->*layouts[mode])(column);
+}
+
+void MainWindow::clear_prog_value_cells(int column)
+{
+    place_placeholders(program_result_table, column, 11, 15);
+}
+
+void MainWindow::set_prog_plain_cells(int column)
+{
+    place_placeholders(program_result_table, column, 12, 15);
+}
+
+void MainWindow::set_prog_cr_cells(int column)
+{
+    place_placeholders(program_result_table, column, 13, 15);
+    program_result_table->setCellWidget(12, column, make_placeholder(QStringLiteral("≤10kΩ")));
+}
+
+void MainWindow::set_prog_led_cells(int column)
+{
+    place_placeholders(program_result_table, column, 11, 12);
 }
 
 void MainWindow::fill_prog_row(int first, int last)
@@ -155,9 +186,10 @@ void MainWindow::fill_prog_row(int first, int last)
         auto* number = new QTableWidgetItem(QString::number(k));
         number->setFlags(Qt::NoItemFlags);
         t->setItem(0, k, number);
+        const QVector<QWidget*> cells = create_prog_cell_widgets();
         for (int r = 1; r < k_prog_rows; ++r) {
             const prog_row& row = k_rows[r];
-            QWidget* cell = make_cell(r);
+            QWidget* cell = cells.at(r);
             const QList<QString>& values = prog_columns[row.list];
             if (auto* spin = qobject_cast<QDoubleSpinBox*>(cell)) {
                 spin->setValue(step_value(values, k - 1));
@@ -349,14 +381,96 @@ void MainWindow::deal_spinbox()
 
 void MainWindow::deal_prog_reply(int operation, const QList<QString>& replies, const QList<QWidget*>& widgets)
 {
-    if (operation == 48)
-        deal_prog_mode_reply(replies, widgets);
-    else if (operation >= 49 && operation <= 62)
-        deal_prog_cell_reply(operation - 47, replies, widgets);
-    else if (operation == 63)
-        deal_prog_step_reply(replies);
-    else if (operation == 66)
+    static const reply_route_t routes[] = {
+        {48, &MainWindow::deal_prog_mode_reply},
+        {49, &MainWindow::deal_prog_irange_reply},
+        {50, &MainWindow::deal_prog_vrange_reply},
+        {51, &MainWindow::deal_prog_pause_reply},
+        {52, &MainWindow::deal_prog_short_reply},
+        {53, &MainWindow::deal_prog_ton_reply},
+        {54, &MainWindow::deal_prog_toff_reply},
+        {55, &MainWindow::deal_prog_tdelay_reply},
+        {56, &MainWindow::deal_prog_min_reply},
+        {57, &MainWindow::deal_prog_max_reply},
+        {58, &MainWindow::deal_prog_set_reply},
+        {59, &MainWindow::deal_prog_range_reply},
+        {60, &MainWindow::deal_prog_vo_reply},
+        {61, &MainWindow::deal_prog_io_reply},
+        {62, &MainWindow::deal_prog_rco_reply},
+        {63, &MainWindow::deal_prog_step_reply},
+    };
+    if (!route_reply(routes, std::size(routes), operation, replies, widgets) && operation == 66)
         deal_prog_test_reply(replies);
+}
+
+void MainWindow::deal_prog_irange_reply(const QList<QString>& r, const QList<QWidget*>& widgets)
+{
+    deal_prog_cell_reply(2, r, widgets);
+}
+
+void MainWindow::deal_prog_vrange_reply(const QList<QString>& r, const QList<QWidget*>& widgets)
+{
+    deal_prog_cell_reply(3, r, widgets);
+}
+
+void MainWindow::deal_prog_pause_reply(const QList<QString>& r, const QList<QWidget*>& widgets)
+{
+    deal_prog_cell_reply(4, r, widgets);
+}
+
+void MainWindow::deal_prog_short_reply(const QList<QString>& r, const QList<QWidget*>& widgets)
+{
+    deal_prog_cell_reply(5, r, widgets);
+}
+
+void MainWindow::deal_prog_ton_reply(const QList<QString>& r, const QList<QWidget*>& widgets)
+{
+    deal_prog_cell_reply(6, r, widgets);
+}
+
+void MainWindow::deal_prog_toff_reply(const QList<QString>& r, const QList<QWidget*>& widgets)
+{
+    deal_prog_cell_reply(7, r, widgets);
+}
+
+void MainWindow::deal_prog_tdelay_reply(const QList<QString>& r, const QList<QWidget*>& widgets)
+{
+    deal_prog_cell_reply(8, r, widgets);
+}
+
+void MainWindow::deal_prog_min_reply(const QList<QString>& r, const QList<QWidget*>& widgets)
+{
+    deal_prog_cell_reply(9, r, widgets);
+}
+
+void MainWindow::deal_prog_max_reply(const QList<QString>& r, const QList<QWidget*>& widgets)
+{
+    deal_prog_cell_reply(10, r, widgets);
+}
+
+void MainWindow::deal_prog_set_reply(const QList<QString>& r, const QList<QWidget*>& widgets)
+{
+    deal_prog_cell_reply(11, r, widgets);
+}
+
+void MainWindow::deal_prog_range_reply(const QList<QString>& r, const QList<QWidget*>& widgets)
+{
+    deal_prog_cell_reply(12, r, widgets);
+}
+
+void MainWindow::deal_prog_vo_reply(const QList<QString>& r, const QList<QWidget*>& widgets)
+{
+    deal_prog_cell_reply(13, r, widgets);
+}
+
+void MainWindow::deal_prog_io_reply(const QList<QString>& r, const QList<QWidget*>& widgets)
+{
+    deal_prog_cell_reply(14, r, widgets);
+}
+
+void MainWindow::deal_prog_rco_reply(const QList<QString>& r, const QList<QWidget*>& widgets)
+{
+    deal_prog_cell_reply(15, r, widgets);
 }
 
 void MainWindow::deal_prog_cell_reply(int r, const QList<QString>& replies, const QList<QWidget*>& widgets)
@@ -393,8 +507,7 @@ void MainWindow::deal_prog_mode_reply(const QList<QString>& replies, const QList
     for (int k = 1; target && k < t->columnCount(); ++k) {
         if (prog_cell(1, k) != target)
             continue;
-        for (int r = 11; r <= 15; ++r)
-            t->setCellWidget(r, k, make_placeholder(QString::fromLatin1(k_placeholder)));
+        clear_prog_value_cells(k);
         if (mode < 0)
             continue;
         static_cast<QComboBox*>(target)->setCurrentIndex(mode);
@@ -417,7 +530,7 @@ void MainWindow::deal_prog_mode_reply(const QList<QString>& replies, const QList
     start_threads();
 }
 
-void MainWindow::deal_prog_step_reply(const QList<QString>& replies)
+void MainWindow::deal_prog_step_reply(const QList<QString>& replies, const QList<QWidget*>&)
 {
     bool ok = false;
     const int n = replies.value(0).trimmed().toInt(&ok);

@@ -18,6 +18,8 @@
 #include <QFrame>
 #include <QPushButton>
 
+#include <iterator>
+
 using page_links::link_t;
 
 namespace {
@@ -249,29 +251,112 @@ void MainWindow::deal_static_pattern(int index)
 
 // ---- replies
 
-void MainWindow::deal_static_reply(int operation, const QList<QString>& replies, const QList<QWidget*>&)
+void MainWindow::deal_static_reply(int operation, const QList<QString>& replies, const QList<QWidget*>& widgets)
 {
-    if (operation >= 67 && operation <= 71) {
-        deal_led_value_reply(operation, replies);
-        return;
-    }
-    for (const range_reply_t& rr : k_range_replies) {
-        if (rr.operation == operation) {
-            deal_static_range_reply(operation, replies);
-            return;
-        }
-    }
-    if (operation == 37 || operation == 38) {
-        deal_static_slew_reply(operation, replies);
-        return;
-    }
+    // the LED page's replies come this way too
+    static const reply_route_t routes[] = {
+        {34, &MainWindow::deal_cc_i_range_reply},
+        {35, &MainWindow::deal_cc_v_range_reply},
+        {36, &MainWindow::deal_cc_current_reply},
+        {37, &MainWindow::deal_cc_slew_rise_reply},
+        {38, &MainWindow::deal_cc_slew_fall_reply},
+        {39, &MainWindow::deal_cv_i_range_reply},
+        {40, &MainWindow::deal_cv_v_range_reply},
+        {41, &MainWindow::deal_cv_voltage_reply},
+        {42, &MainWindow::deal_cr_i_range_reply},
+        {43, &MainWindow::deal_cr_v_range_reply},
+        {44, &MainWindow::deal_cr_resis_reply},
+        {45, &MainWindow::deal_cp_i_range_reply},
+        {46, &MainWindow::deal_cp_v_range_reply},
+        {47, &MainWindow::deal_cp_power_reply},
+        {67, &MainWindow::deal_led_i_range_reply},
+        {68, &MainWindow::deal_led_v_range_reply},
+        {69, &MainWindow::deal_led_io_reply},
+        {70, &MainWindow::deal_led_vo_reply},
+        {71, &MainWindow::deal_led_rco_reply},
+    };
+    route_reply(routes, std::size(routes), operation, replies, widgets);
+}
+
+void MainWindow::deal_cc_i_range_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_static_range_reply(34, r);
+}
+
+void MainWindow::deal_cc_v_range_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_static_range_reply(35, r);
+}
+
+void MainWindow::deal_cc_current_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_static_level_reply(36, r);
+}
+
+void MainWindow::deal_cc_slew_rise_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_static_slew_reply(37, r);
+}
+
+void MainWindow::deal_cc_slew_fall_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_static_slew_reply(38, r);
+}
+
+void MainWindow::deal_cv_i_range_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_static_range_reply(39, r);
+}
+
+void MainWindow::deal_cv_v_range_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_static_range_reply(40, r);
+}
+
+void MainWindow::deal_cv_voltage_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_static_level_reply(41, r);
+}
+
+void MainWindow::deal_cr_i_range_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_static_range_reply(42, r);
+}
+
+void MainWindow::deal_cr_v_range_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_static_range_reply(43, r);
+}
+
+void MainWindow::deal_cr_resis_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_static_level_reply(44, r);
+}
+
+void MainWindow::deal_cp_i_range_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_static_range_reply(45, r);
+}
+
+void MainWindow::deal_cp_v_range_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_static_range_reply(46, r);
+}
+
+void MainWindow::deal_cp_power_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_static_level_reply(47, r);
+}
+
+void MainWindow::deal_static_level_reply(int operation, const QList<QString>& r)
+{
     for (const level_reply_t& l : k_level_replies) {
         if (l.operation != operation)
             continue;
         if (l.cut)
             (this->*l.cut)();
         double v = 0;
-        if (page_links::number(replies, 0, &v))
+        if (page_links::number(r, 0, &v))
             (this->*l.box)->set_value(v);
         start_threads();
         if (l.link)

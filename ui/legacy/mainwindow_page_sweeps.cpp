@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include <iterator>
+
 namespace {
 
 // Rows of either page: 0..3 ranges, 4..10 the value boxes in page order.
@@ -98,16 +100,126 @@ void MainWindow::deal_delay_oppt_value() { post_sweep_row(false, 10); }
 
 // ---- replies
 
-void MainWindow::deal_ocpt_reply(int operation, const QList<QString>& replies, const QList<QWidget*>&)
+void MainWindow::deal_ocpt_reply(int operation, const QList<QString>& replies, const QList<QWidget*>& widgets)
 {
-    if (operation >= 133 && operation <= 141)
-        deal_sweep_page_reply(true, operation - 133, replies);
+    static const reply_route_t routes[] = {
+        {133, &MainWindow::deal_ocp_i_range_reply},
+        {134, &MainWindow::deal_ocp_v_range_reply},
+        {135, &MainWindow::deal_ocp_v_reply},
+        {136, &MainWindow::deal_ocp_step_reply},
+        {137, &MainWindow::deal_ocp_start_reply},
+        {138, &MainWindow::deal_ocp_end_reply},
+        {139, &MainWindow::deal_ocp_min_reply},
+        {140, &MainWindow::deal_ocp_max_reply},
+        {141, &MainWindow::deal_ocp_delay_reply},
+    };
+    route_reply(routes, std::size(routes), operation, replies, widgets);
 }
 
-void MainWindow::deal_oppt_reply(int operation, const QList<QString>& replies, const QList<QWidget*>&)
+void MainWindow::deal_oppt_reply(int operation, const QList<QString>& replies, const QList<QWidget*>& widgets)
 {
-    if (operation >= 142 && operation <= 150)
-        deal_sweep_page_reply(false, operation - 142, replies);
+    static const reply_route_t routes[] = {
+        {142, &MainWindow::deal_opp_i_range_reply},
+        {143, &MainWindow::deal_opp_v_range_reply},
+        {144, &MainWindow::deal_opp_v_reply},
+        {145, &MainWindow::deal_opp_step_reply},
+        {146, &MainWindow::deal_opp_start_reply},
+        {147, &MainWindow::deal_opp_end_reply},
+        {148, &MainWindow::deal_opp_min_reply},
+        {149, &MainWindow::deal_opp_max_reply},
+        {150, &MainWindow::deal_opp_delay_reply},
+    };
+    route_reply(routes, std::size(routes), operation, replies, widgets);
+}
+
+void MainWindow::deal_ocp_i_range_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_sweep_page_reply(true, 0, r);
+}
+
+void MainWindow::deal_ocp_v_range_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_sweep_page_reply(true, 1, r);
+}
+
+void MainWindow::deal_ocp_v_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_sweep_page_reply(true, 2, r);
+}
+
+void MainWindow::deal_ocp_step_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_sweep_page_reply(true, 3, r);
+}
+
+void MainWindow::deal_ocp_start_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_sweep_page_reply(true, 4, r);
+}
+
+void MainWindow::deal_ocp_end_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_sweep_page_reply(true, 5, r);
+}
+
+void MainWindow::deal_ocp_min_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_sweep_page_reply(true, 6, r);
+}
+
+void MainWindow::deal_ocp_max_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_sweep_page_reply(true, 7, r);
+}
+
+void MainWindow::deal_ocp_delay_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_sweep_page_reply(true, 8, r);
+}
+
+void MainWindow::deal_opp_i_range_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_sweep_page_reply(false, 0, r);
+}
+
+void MainWindow::deal_opp_v_range_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_sweep_page_reply(false, 1, r);
+}
+
+void MainWindow::deal_opp_v_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_sweep_page_reply(false, 2, r);
+}
+
+void MainWindow::deal_opp_step_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_sweep_page_reply(false, 3, r);
+}
+
+void MainWindow::deal_opp_start_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_sweep_page_reply(false, 4, r);
+}
+
+void MainWindow::deal_opp_end_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_sweep_page_reply(false, 5, r);
+}
+
+void MainWindow::deal_opp_min_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_sweep_page_reply(false, 6, r);
+}
+
+void MainWindow::deal_opp_max_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_sweep_page_reply(false, 7, r);
+}
+
+void MainWindow::deal_opp_delay_reply(const QList<QString>& r, const QList<QWidget*>&)
+{
+    deal_sweep_page_reply(false, 8, r);
 }
 
 // `offset` from the page's first code: 0 current range, 1 voltage range,

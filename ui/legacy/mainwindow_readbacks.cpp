@@ -599,7 +599,7 @@ void MainWindow::deal_prog_run_state(const QList<QString>& r)
     if (input == 0) {
         if (current)
             current->setData(Qt::ForegroundRole, QColor(Qt::white));
-        enable_program_controls(true);
+        set_prog_page_enabled(true);
         cmd_writes = {QString()};
         cmd_queries = {QStringLiteral("PROG:TEST:ALL?")};
         post(66, false, 0);
@@ -781,11 +781,11 @@ void MainWindow::deal_trigger_readback(const QList<QString>&)
     const bool on = ui->load_button->text() == QLatin1String("ON");
     const QString page = ui->current_function_label->text();
     if (on && page == QLatin1String("PROGRAM") && program_steps_spin->value() != 0) {
-        enable_program_controls(false);
+        set_prog_page_enabled(false);
         fill_cmd_list(16);
         post(16, true, 0);
     } else if (on && page == QLatin1String("LIST")) {
-        enable_list_controls(false);
+        set_list_page_enabled(false);
         fill_cmd_list(15);
         post(15, true, 0);
     } else {
@@ -836,7 +836,7 @@ void MainWindow::deal_measure_readback(const QList<QString>& r)
         show_third_fourth(false);
         ui->load_button->setText(QStringLiteral("ON"));
     } else if (input == 0) {
-        enable_program_controls(true);
+        set_prog_page_enabled(true);
         program_progress->hide();
         deal_list_off();
         deal_prog_off();

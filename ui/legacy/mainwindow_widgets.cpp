@@ -332,7 +332,7 @@ void MainWindow::set_style_names()
     }
 }
 
-void MainWindow::enable_list_controls(bool enable)
+void MainWindow::set_list_page_enabled(bool enable)
 {
     for (QWidget* w : {static_cast<QWidget*>(list_step_table), static_cast<QWidget*>(list_storage_button),
                        static_cast<QWidget*>(list_recall_button), static_cast<QWidget*>(list_up_button),
@@ -342,7 +342,7 @@ void MainWindow::enable_list_controls(bool enable)
         w->setEnabled(enable);
 }
 
-void MainWindow::enable_program_controls(bool enable)
+void MainWindow::set_prog_page_enabled(bool enable)
 {
     for (QWidget* w : {static_cast<QWidget*>(program_steps_spin), static_cast<QWidget*>(program_storage_button),
                        static_cast<QWidget*>(program_recall_button)})
@@ -351,4 +351,14 @@ void MainWindow::enable_program_controls(bool enable)
     // disables its scroll bars too, and the steps must stay scrollable.
     program_result_table->viewport()->setEnabled(enable);
     program_result_table->horizontalScrollBar()->setEnabled(true);
+}
+
+void MainWindow::enable_list_controls(bool enable)
+{
+    set_list_page_enabled(enable);
+}
+
+void MainWindow::enable_program_controls(bool enable)
+{
+    set_prog_page_enabled(enable);
 }
