@@ -906,6 +906,20 @@ range!(0.001~0.1 or 0.1~2.5)</translation>
         <translation>Do you want to disconnect the device?</translation>
     </message>
     <message>
+        <source>Exit</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>The load&apos;s input is on.
+Switch it off before exiting?</source>
+        <translation>The load&apos;s input is on.
+Switch it off before exiting?</translation>
+    </message>
+    <message>
+        <source>Closing: the load finishes its exchange in progress...</source>
+        <translation>Closing: the load finishes its exchange in progress...</translation>
+    </message>
+    <message>
         <source>Initial</source>
         <translation>Initial</translation>
     </message>

@@ -926,6 +926,20 @@ range!(0.001~0.1 or 0.1~2.5)</source>
         <translation>是否断开设备连接？</translation>
     </message>
     <message>
+        <source>Exit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>The load&apos;s input is on.
+Switch it off before exiting?</source>
+        <translation>负载输入已打开。
+退出前关闭输入吗？</translation>
+    </message>
+    <message>
+        <source>Closing: the load finishes its exchange in progress...</source>
+        <translation>正在关闭：等待负载完成当前的通信……</translation>
+    </message>
+    <message>
         <source>Initial</source>
         <translation>初始化</translation>
     </message>

@@ -936,6 +936,20 @@ private:
     void choose_language(const QString& language);
     void post(int op, const QList<QString>& writes, const QList<QString>& queries,
               bool repeat = false, int subcode = 0);
+
+    // ==== closing the window (mymainwindow_connect.cpp)
+protected:
+    // While a load is connected the close ends the session as Disconnect
+    // does (asking first whether to switch an input that is on off); the
+    // window closes once the command thread has ended.
+    void closeEvent(class QCloseEvent* event) override;
+private:
+    // The Disconnect action's end of a session; `input_off` writes "INP 0"
+    // before the remote-off.
+    void disconnect_load(bool input_off);
+    bool session_input_off = false; // the session's end switches the input off first
+    bool close_when_ended = false;  // the window closes once the session has ended
+    // ==== end closing the window
 };
 
 // The one main window, set by its constructor.

@@ -21,6 +21,7 @@
 #include "ui_comm_tree_xml_t.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QDockWidget>
 #include <QDebug>
@@ -30,6 +31,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -38,6 +40,7 @@ namespace {
 
 const int status_period_ms = 500;
 const char remote_off_command[] = "SYST:REMOT:STAT 0";
+const char input_off_command[] = "INP 0";
 
 // Pauses before a new connection opens, after the old load was told it is
 // no longer remote-controlled, or after a LAN session was closed.
@@ -54,6 +57,16 @@ const char icon_network[] = ":/resource/image_comm_dev_network.png";
 QIcon icon(const char* path)
 {
     return QIcon(QString::fromLatin1(path));
+}
+
+// Written on the window's thread, with the command thread ended.
+void write_now(const char* command)
+{
+    const ViSession session = g_visa_session.load();
+    if (session == VISA_NO_SESSION)
+        return;
+    cfg_if_scpi_t scpi;
+    scpi.scpi_write(session, command);
 }
 
 QTreeWidgetItem* find_item(QTreeWidget* tree, const QString& text)
@@ -318,11 +331,7 @@ void MyMainWindow::refresh_device()
 
 void MyMainWindow::write_remote_off()
 {
-    const ViSession session = g_visa_session.load();
-    if (session == VISA_NO_SESSION)
-        return;
-    cfg_if_scpi_t scpi;
-    scpi.scpi_write(session, remote_off_command);
+    write_now(remote_off_command);
 }
 
 void MyMainWindow::end_session(bool remote_off)
@@ -341,7 +350,11 @@ void MyMainWindow::finish_session_end()
         return;
     session_ending = false;
     const bool remote_off = session_remote_off;
+    const bool input_off = session_input_off;
     session_remote_off = false;
+    session_input_off = false;
+    if (input_off)
+        write_now(input_off_command);
     if (remote_off)
         write_remote_off();
     cfg_thread->close_session();
@@ -349,6 +362,8 @@ void MyMainWindow::finish_session_end()
         connect_waiting = false;
         identify_timer->start(qMax(connect_pause_ms, remote_off ? pause_after_remote_off_ms : 0));
     }
+    if (close_when_ended)
+        QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void MyMainWindow::start_identify(const QString& resource, int pause_ms)
@@ -396,9 +411,15 @@ void MyMainWindow::connect_tcpip_address(const QString& address)
 
 void MyMainWindow::deal_action_disconnect()
 {
+    disconnect_load(false);
+}
+
+void MyMainWindow::disconnect_load(bool input_off)
+{
     is_connected = false;
     current_resource.clear();
     restore_connected_icon();
+    session_input_off = session_input_off || input_off;
     end_session(true);
 }
 
@@ -414,9 +435,7 @@ void MyMainWindow::on_pushButton_Disconnect_clicked()
     delete box.data();
     if (answer != QMessageBox::Yes)
         return;
-    is_connected = false;
-    current_resource.clear();
-    end_session(true);
+    disconnect_load(false);
 }
 
 void MyMainWindow::deal_action_delete()
@@ -569,4 +588,44 @@ void MyMainWindow::show_session_ended(bool asked)
         return;
     // Shown once the status check has returned, as the record's end is.
     QTimer::singleShot(0, this, [this, told]() { show_warning(told); });
+}
+
+// ---- closing the window
+
+void MyMainWindow::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    // A close that already waits for the session's end changes nothing.
+    if (close_when_ended && session_ending)
+        return;
+    if (is_connected && load_switch->getSelectedItem()) {
+        custom_messagebox box(QMessageBox::Question, tr("Exit"),
+                              tr("The load's input is on.\nSwitch it off before exiting?"),
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+        box.setAttribute(Qt::WA_DeleteOnClose, false);
+        box.setDefaultButton(QMessageBox::Yes);
+        const int answer = box.exec();
+        // Cancel, Escape or the box's own close: the window and the session stay.
+        if (answer != QMessageBox::Yes && answer != QMessageBox::No)
+            return;
+        if (is_connected)
+            disconnect_load(answer == QMessageBox::Yes);
+    } else if (is_connected) {
+        disconnect_load(false);
+    }
+    // Rows already written stay in the file; there is no one left to tell.
+    if (recording)
+        end_record(QString());
+    // A connection waiting for an earlier session's end is not opened.
+    connect_waiting = false;
+    identify_timer->stop();
+    if (!session_ending) {
+        event->accept();
+        return;
+    }
+    // The command thread ends once its exchange in progress has: the
+    // window closes then, and takes nothing more meanwhile.
+    close_when_ended = true;
+    setEnabled(false);
+    statusBar()->showMessage(tr("Closing: the load finishes its exchange in progress..."));
 }

@@ -216,7 +216,10 @@ void MyMainWindow::end_record(const QString& message)
         return;
     }
     const QString name = QDir::toNativeSeparators(record_file.fileName());
+    // An empty message: only a failed save is told.
     file_save::sync_in_background(&record_file, this, [this, message, name](const QString& reason) {
+        if (reason.isEmpty() && message.isEmpty())
+            return;
         show_warning(reason.isEmpty() ? message
                                       : tr("The record file %1 could not be saved to disk: %2").arg(name, reason));
     });

@@ -2,7 +2,8 @@
 // just inside it, one just outside it, and every reply outside it. With a
 // record running, the window goes on (inside; outside once, where the query
 // asked again is answered) or shows the disconnected state once the link
-// has given the load up, keeps every row and connects again.
+// has given the load up, keeps every row and connects again; closed while a
+// reply is late, the window waits for it without freezing.
 #include "fault_rig.h"
 
 #include "mymainwindow.h"
@@ -130,6 +131,37 @@ private slots:
         QCOMPARE(rows.size(), rig.sets_since_record());
         QCOMPARE(rows, QVector<QString>(rows.size(), rows.first()).toList());
         QVERIFY2(rig.reconnect(true), qPrintable(rig.error()));
+    }
+
+    // Closed while the poll waits for a late reply: the window goes on
+    // painting, takes nothing more, and closes once the exchange has ended,
+    // after the input off and the remote-off; the record keeps every row
+    // and tells nothing more.
+    void closing_while_a_reply_is_late()
+    {
+        const int delay_ms = fault_rig::freeze_ms + 1000; // a waiting window would show as frozen
+        fault_rig rig;
+        QVERIFY2(rig.start(late(delay_ms, true)), qPrintable(rig.error()));
+        MyMainWindow* w = rig.w();
+        const QString path = dir.filePath("closed.csv");
+        modal_answerer answerer;
+        answerer.press(QMessageBox::Yes);
+        record_then_cue(rig, path);
+        QTest::qWait(300);
+        const int sets = rig.sets_since_record();
+        const int from = rig.sim().received().size();
+        w->close();
+        w->close(); // asks nothing again
+        QVERIFY(w->isVisible() && !w->isEnabled() && !w->recording);
+        QTest::qWait(delay_ms / 2);
+        QCOMPARE(rig.sim().received().size(), from);
+        QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible(), delay_ms + fault_rig::slack_ms);
+        QCOMPARE(rig.sim().received().mid(rig.sim().received().size() - 2), QStringList({"INP 0", "SYST:REMOT:STAT 0"}));
+        QVERIFY2(rig.longest_stall() < fault_rig::freeze_ms, qPrintable(QString::number(rig.longest_stall())));
+        QCOMPARE(answerer.boxes().size(), 1);
+        bool ok = false;
+        QCOMPARE(fault_rig::rows_of(path, &ok).size(), sets);
+        QVERIFY(ok);
     }
 };
 
