@@ -43,10 +43,6 @@
         <translation>The file could not be written: </translation>
     </message>
     <message>
-        <source>The load refused the file; it keeps what it held.</source>
-        <translation>The load refused the file; it keeps what it held.</translation>
-    </message>
-    <message>
         <source>The load sent no valid block; no file was written.</source>
         <translation>The load sent no valid block; no file was written.</translation>
     </message>

@@ -43,10 +43,6 @@
         <translation>无法写入文件：</translation>
     </message>
     <message>
-        <source>The load refused the file; it keeps what it held.</source>
-        <translation>负载拒绝了该文件，其设置保持不变。</translation>
-    </message>
-    <message>
         <source>The load sent no valid block; no file was written.</source>
         <translation>负载未发送有效数据块，未写入文件。</translation>
     </message>

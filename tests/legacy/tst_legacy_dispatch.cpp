@@ -310,9 +310,9 @@ void tst_legacy_dispatch::cut_or_garbled_replies_data()
     QTest::newRow("poll not a number") << 183 << "1\n|2A\n|3\n|4\n|5\n|1\n";
     QTest::newRow("mode short") << 31 << "BASIC\n|CURRENT\n";
     QTest::newRow("OCP short") << 6 << "5\n|36\n|1\n";
-    QTest::newRow("list fewer levels than steps") << 13 << "CURRENT\n|5\n|36\n|1\n|4\n|1,2,\n|1,1,\n|1,1,\n";
-    QTest::newRow("program fewer values than steps")
-        << 14 << "1,|1,|1,|1,|1,|1,|1,|1,|1,|1,|1,|1,|1,|3\n";
+    QTest::newRow("list step count not a number") << 13 << "CURRENT\n|5\n|36\n|1\n|4x\n|1,2,\n|1,1,\n|1,1,\n";
+    QTest::newRow("program step count not a number")
+        << 14 << "1,|1,|1,|1,|1,|1,|1,|1,|1,|1,|1,|1,|1,|3x\n";
     QTest::newRow("list run not a number") << 15 << "x|0\n|1\n|1\n|1\n|1\n|1\n|1\n";
 }
 

@@ -5,11 +5,14 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "FreezeTableWidget.h"
 #include "block_check.h"
 #include "cfg_thread_t.h"
 #include "custom_spinbox.h"
 #include "file_dialog_stub.h"
+#include "ui_preview_plot_t.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -18,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <qwt_plot_curve.h>
+#include <qwt_scale_div.h>
 
 namespace {
 
@@ -159,21 +163,21 @@ void tst_legacy_list_prog::files_round_trip()
         QTest::qWait(200);
         QVERIFY2(!cw.sim().received().mid(from).join(QString()).contains(QStringLiteral("IMPORT")), b.name);
     }
-    // with the input on the load refuses the file, and the user is told
+    // with the input on the load refuses the file; its answer is no verdict,
+    // the read-back after it shows what the load holds
     QTest::mouseClick(w->ui->load_button, Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(w->ui->load_button->text(), QStringLiteral("ON"), 5000);
     files.answer(changed_path);
-    // the wait box may close before it is seen; the warning is closed either way
     a.clear();
-    a.leave_open(kind == MainWindow::block_list ? QStringLiteral("Please waiting for the list recalling")
-                                                : QStringLiteral("Please waiting for the Prog recalling"));
+    a.leave_open();
+    const int ops_on = cw.reply_ops().size();
     QTest::mouseClick(recall, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!a.boxes().isEmpty() &&
-                                 a.boxes().last().text == QStringLiteral("The load refused the file; it keeps what it held."),
-                             5000);
-    QVERIFY(!w->block_import_waiting[kind]);
-    QVERIFY(!w->readback_box);
-    QTest::mouseClick(w->ui->load_button, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(cw.reply_ops().mid(ops_on).contains(kind == MainWindow::block_list ? 13 : 14), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(!w->readback_box && !w->block_import_waiting[kind], 5000);
+    QVERIFY(a.unexpected().isEmpty());
+    QVERIFY(cw.wait_for_polls(2)); // the program's read-back switches the input off
+    if (w->ui->load_button->text() == QStringLiteral("ON"))
+        QTest::mouseClick(w->ui->load_button, Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(w->ui->load_button->text(), QStringLiteral("OFF"), 5000);
     // the load still holds the recalled block
     const QString last = dir.filePath(QStringLiteral("last"));
@@ -245,6 +249,12 @@ void tst_legacy_list_prog::program_run_results()
     QTRY_VERIFY_WITH_TIMEOUT(cw.reply_ops().contains(14), 5000);
     QTRY_VERIFY_WITH_TIMEOUT(w->readback_box == nullptr, 5000);
 
+    // a table built from step lists alone takes the load's step count (5),
+    // not the one shown
+    w->program_steps_spin->set_value(2);
+    w->deal_program_value(QVector<QString>(15, QStringLiteral("0,")).toList());
+    QTRY_COMPARE_WITH_TIMEOUT(w->program_result_table->columnCount(), 6, 5000);
+
     auto* steps = w->program_steps_spin->findChild<QDoubleSpinBox*>();
     QVERIFY(steps);
     int from = cw.received_count();
@@ -259,9 +269,10 @@ void tst_legacy_list_prog::program_run_results()
         int column;
         const char* text;
         const char* command;
-    } edits[] = {{6, 1, "0.3", "PROG:TIME:ON 1,0.3"},  {7, 1, "0.1", "PROG:TIME:OFF 1,0.1"},
-                 {8, 1, "0.1", "PROG:TIME:DEL 1,0.1"}, {9, 1, "0", "PROG:MIN 1,0"},
-                 {10, 1, "5000", "PROG:MAX 1,5000"},   {6, 2, "0.3", "PROG:TIME:ON 2,0.3"},
+    } edits[] = {{6, 1, "50", "PROG:TIME:ON 1,50"},    {6, 1, "0.3", "PROG:TIME:ON 1,0.3"},
+                 {7, 1, "0.1", "PROG:TIME:OFF 1,0.1"}, {8, 1, "0.1", "PROG:TIME:DEL 1,0.1"},
+                 {9, 1, "0", "PROG:MIN 1,0"},          {10, 1, "5000", "PROG:MAX 1,5000"},
+                 {6, 2, "1", "PROG:TIME:ON 2,1"},
                  {7, 2, "0.1", "PROG:TIME:OFF 2,0.1"}, {8, 2, "0.1", "PROG:TIME:DEL 2,0.1"},
                  {10, 2, "5000", "PROG:MAX 2,5000"},   {9, 2, "4000", "PROG:MIN 2,4000"}};
     for (const auto& e : edits) {
@@ -273,6 +284,24 @@ void tst_legacy_list_prog::program_run_results()
         QTRY_COMPARE_WITH_TIMEOUT(cell->value(), QString::fromLatin1(e.text).toDouble(), 5000);
     }
     QCOMPARE(prog_spin(w, 10, 1)->value(), 5000.0);
+    // combo cells: step 2 pauses (the run halts there) and becomes a CR step
+    const struct
+    {
+        int row, index;
+        const char *command, *shown;
+    } picks[] = {{4, 0, "PROG:PAUSE 2,ON", "ON"}, {1, 2, "PROG:MODE 2,RES", "CR"}};
+    for (const auto& p : picks) {
+        auto* combo = qobject_cast<QComboBox*>(w->program_result_table->cellWidget(p.row, 2));
+        from = cw.received_count();
+        combo->setCurrentIndex(p.index);
+        QVERIFY2(cw.wait_received(QString::fromLatin1(p.command), from) >= 0, p.command);
+        QTRY_COMPARE_WITH_TIMEOUT(combo->currentText(), QString::fromLatin1(p.shown), 5000);
+    }
+    auto range = [w] {
+        auto* b = qobject_cast<QPushButton*>(w->program_result_table->cellWidget(12, 2));
+        return b ? b->text() : QString();
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(range(), QStringLiteral("≤10kΩ"), 5000);
 
     // run: the input on arms it, the trigger starts it
     QTest::mouseClick(w->ui->load_button, Qt::LeftButton);
@@ -283,7 +312,15 @@ void tst_legacy_list_prog::program_run_results()
     from = cw.received_count();
     QTest::mouseClick(w->ui->trigger_button, Qt::LeftButton);
     QVERIFY(cw.wait_received(QStringLiteral("*TRG"), from) >= 0);
+    // the step numbers the user sees: red where the run halts, green while
+    // a step runs, white once passed
+    auto number = [w](int step) { return w->program_freeze->row_overlay->item(1, step)->foreground().color(); };
+    QTRY_COMPARE_WITH_TIMEOUT(number(2), QColor(Qt::red), 10000);
+    QCOMPARE(number(1), QColor(Qt::white));
+    QTest::mouseClick(w->ui->trigger_button, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(number(2), QColor(Qt::green), 5000);
     QTRY_VERIFY_WITH_TIMEOUT(w->program_form && w->program_form->isVisible(), 10000);
+    QCOMPARE(number(2), QColor(Qt::white));
     QTableWidget* results = w->program_table;
     QVERIFY(results);
     QCOMPARE(results->rowCount(), 5);
@@ -335,17 +372,23 @@ void tst_legacy_list_prog::list_run_follows_steps()
         type_into(cell(row, column), text);
         return cw.wait_received(command, start) >= 0;
     };
+    // widths 0.3 to 0.7, and 1 for the sixth step
     for (int c = 1; c <= 5; ++c) {
         QVERIFY(edit(1, c, QString::number(c), QStringLiteral("LIST:LEV %1,%1").arg(c)));
-        QVERIFY(edit(2, c, QStringLiteral("0.3"), QStringLiteral("LIST:WID %1,0.3").arg(c)));
+        const QString width = QString::number(0.2 + c / 10.0);
+        QVERIFY(edit(2, c, width, QStringLiteral("LIST:WID %1,").arg(c) + width));
     }
-    // one step on: the table shows steps 2 to 6, the sixth in column 5
-    QTest::mouseClick(w->list_next_button, Qt::LeftButton);
+    // one step on (once the replies are in): the table shows steps 2 to 6,
+    // the sixth in column 5; at the last step Next moves no further
+    QVERIFY(cw.wait_for_polls(2));
+    for (int i = 0; i < 2; ++i)
+        QTest::mouseClick(w->list_next_button, Qt::LeftButton);
     QCOMPARE(w->list_step_table->item(0, 1)->text(), QStringLiteral("2"));
     QCOMPARE(w->list_step_table->item(0, 5)->text(), QStringLiteral("6"));
+    QCOMPARE(w->list_plot->axisScaleDiv(QwtPlot::xBottom).upperBound(), 6.0);
     QCOMPARE(cell(1, 4)->value(), 5.0);
     QVERIFY(edit(1, 5, QStringLiteral("6"), QStringLiteral("LIST:LEV 6,6")));
-    QVERIFY(edit(2, 5, QStringLiteral("0.3"), QStringLiteral("LIST:WID 6,0.3")));
+    QVERIFY(edit(2, 5, QStringLiteral("1"), QStringLiteral("LIST:WID 6,1")));
     // 6 A is beyond the 5 A range: the load keeps its level and the cell shows it
     QTRY_COMPARE_WITH_TIMEOUT(cell(1, 5)->value(), 1.0, 5000);
     QCOMPARE(w->list_levels.value(5), QStringLiteral("1"));
@@ -354,18 +397,32 @@ void tst_legacy_list_prog::list_run_follows_steps()
     QTest::mouseClick(w->list_up_button, Qt::LeftButton);
     QCOMPARE(w->list_step_table->item(0, 1)->text(), QStringLiteral("1"));
 
-    // run it: the table follows the load's step up to the sixth
+    // run it: the table follows the load's step up to the sixth, each
+    // column with its own step's values, and the marker is on the sixth
     QTest::mouseClick(w->ui->load_button, Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(w->ui->load_button->text(), QStringLiteral("ON"), 5000);
     from = cw.received_count();
     QTest::mouseClick(w->ui->trigger_button, Qt::LeftButton);
     QVERIFY(cw.wait_received(QStringLiteral("*TRG"), from) >= 0);
-    QTRY_VERIFY_WITH_TIMEOUT(w->list_step_table->item(0, 5) &&
-                                 w->list_step_table->item(0, 5)->text() == QStringLiteral("6"),
-                             10000);
+    QTRY_VERIFY_WITH_TIMEOUT(w->list_marker_x.size() == 2 && w->list_step_table->item(0, 5)->text() == "6", 10000);
+    for (int c = 1; c <= 5; ++c) {
+        QCOMPARE(cell(1, c)->value(), c == 5 ? 3.0 : c + 1.0);
+        QCOMPARE(cell(2, c)->value(), c == 5 ? 1.0 : 0.3 + c / 10.0);
+    }
+    QCOMPARE(w->list_marker_curve->plot(), static_cast<QwtPlot*>(w->list_plot));
+    QCOMPARE(w->list_marker_curve->sample(0), QPointF(6, 3));
     QTRY_COMPARE_WITH_TIMEOUT(w->ui->load_button->text(), QStringLiteral("OFF"), 10000);
+    QCOMPARE(w->list_marker_curve->dataSize(), size_t(0));
     // the load holds the six levels typed
     QCOMPARE(w->list_levels.mid(0, 6), QList<QString>({"1", "2", "3", "4", "5", "3"}));
+    // the step numbers stay read-only after the run and after paging
+    for (QPushButton* page : {w->list_up_button, w->list_next_button, w->list_up_button}) {
+        for (int c = 1; c <= 5; ++c) {
+            w->list_step_table->editItem(w->list_step_table->item(0, c));
+            QVERIFY(!w->list_step_table->indexWidget(w->list_step_table->model()->index(0, c)));
+        }
+        QTest::mouseClick(page, Qt::LeftButton);
+    }
 }
 
 QTEST_MAIN(tst_legacy_list_prog)

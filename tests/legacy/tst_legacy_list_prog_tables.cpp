@@ -4,6 +4,7 @@
 #include "mainwindow.h"
 
 #include "custom_spinbox.h"
+#include "ui_preview_plot_t.h"
 #include "ui_program_form.h"
 
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
+#include <qwt_scale_div.h>
 
 class tst_legacy_list_prog_tables : public QObject
 {
@@ -42,7 +44,7 @@ QString cell_text(MainWindow& w, int row, int column)
 // lists ("e1,e2,...,\n"): pause, mode, ranges, short, times, limits, level,
 // LED current and Rco.
 void read_back(MainWindow& w, int steps, const QString& mode, const QString& level, const QString& max = "250",
-               const QString& min = "1")
+               const QString& min = "1", int stated_steps = -1)
 {
     const QString entries[13] = {"OFF", mode, "30", "36", "ON", "1", "1", "1", min, max, level, "0.5", "0.2"};
     QList<QString> replies;
@@ -52,7 +54,7 @@ void read_back(MainWindow& w, int steps, const QString& mode, const QString& lev
             text += e + QLatin1Char(',');
         replies << text + QLatin1Char('\n');
     }
-    replies << QString::number(steps) + QLatin1Char('\n');
+    replies << QString::number(stated_steps < 0 ? steps : stated_steps) + QLatin1Char('\n');
     w.deal_prog_readback(replies);
 }
 
@@ -150,20 +152,22 @@ void tst_legacy_list_prog_tables::program_results_judged()
     w.program_form->close();
 }
 
-// A list shorter than the table reads its missing steps as empty, and a
-// program step count raised past its lists fills the new steps with zeros.
+// Read-backs shorter than their step counts fill the steps they hold and
+// read the rest as empty, as does a program step count raised past its
+// lists. The preview's left axis: its major step is a fifth of the top on a
+// refill, of the largest level on a redraw.
 void tst_legacy_list_prog_tables::short_list_reads_empty()
 {
     MainWindow w;
-    w.list_step_spin->set_value(3);
-    w.list_levels = {QStringLiteral("1"), QStringLiteral("2")};
-    w.list_times = {};
-    w.list_slews = {QStringLiteral("0.5")};
-    w.deal_list_value({QStringLiteral("1,2,"), QStringLiteral(""), QStringLiteral("0.5,")});
+    w.deal_list_readback({"CURRENT\n", "5\n", "36\n", "1\n", "3\n", "1,4.5,\n", "\n", "0.5,\n"});
     auto cell = [&w](int row, int column) {
         return qobject_cast<QDoubleSpinBox*>(w.list_step_table->cellWidget(row, column));
     };
-    QCOMPARE(cell(1, 2)->value(), 2.0);
+    QCOMPARE(w.list_plot->axisScaleDiv(QwtPlot::yLeft).upperBound(), 5.0);
+    QCOMPARE(w.list_plot->axisStepSize(QwtPlot::yLeft), 1.0);
+    w.deal_list_change_value(QStringLiteral("1,4.5,\n"));
+    QCOMPARE(w.list_plot->axisStepSize(QwtPlot::yLeft), 0.0);
+    QCOMPARE(cell(1, 2)->value(), 4.5);
     QCOMPARE(cell(1, 3)->value(), 0.0);
     QCOMPARE(cell(2, 1)->value(), 0.0);
     QVERIFY(cell(1, 3)->isEnabled());
@@ -171,7 +175,9 @@ void tst_legacy_list_prog_tables::short_list_reads_empty()
     QCOMPARE(w.list_curve_x, QVector<double>({0, 1, 2, 3}));
     QCOMPARE(w.list_curve_y.size(), 4);
 
-    fill_one_step(w, QStringLiteral("CURRENT"), QStringLiteral("1"));
+    read_back(w, 1, QStringLiteral("CURRENT"), QStringLiteral("7"), "250", "1", 2);
+    QCOMPARE(cell_text(w, 11, 1), QStringLiteral("spin 7"));
+    QCOMPARE(cell_text(w, 11, 2), QStringLiteral("spin 0"));
     w.deal_prog_reply(63, {QStringLiteral("3\n")}, {});
     QCOMPARE(w.program_result_table->columnCount(), 4);
     QCOMPARE(cell_text(w, 6, 3), QStringLiteral("spin 0"));

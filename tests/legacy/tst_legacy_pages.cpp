@@ -17,6 +17,7 @@
 #include "custom_radiobutton.h"
 #include "custom_spinbox.h"
 #include "mycombobox.h"
+#include "ui_preview_plot_t.h"
 
 #include <QDoubleSpinBox>
 #include <QLabel>
@@ -24,7 +25,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QTest>
+#include <qwt_scale_draw.h>
 
 #include <functional>
 #include <map>
@@ -49,7 +52,8 @@ const std::map<QString, control_t> k_controls = {
     CONTROL(p_protect_spin),         CONTROL(ocp_i_start_spin),       CONTROL(ocp_i_end_spin),
     CONTROL(ocp_i_min_spin),         CONTROL(ocp_i_max_spin),         CONTROL(ocp_v_spin),
     CONTROL(opp_p_start_spin),       CONTROL(opp_p_end_spin),         CONTROL(opp_p_step_spin),
-    CONTROL(opp_delay_spin),         CONTROL(opp_v_spin),
+    CONTROL(opp_delay_spin),         CONTROL(opp_v_spin),             CONTROL(list_function_combo),
+    CONTROL(list_irange_combo),      CONTROL(list_step_spin),         CONTROL(list_count_spin),
 };
 #undef CONTROL
 
@@ -64,7 +68,7 @@ bool show_page(legacy_connected_window& cw, const QString& page)
 {
     MainWindow* w = cw.window();
     const QStringList statics = {"cc", "cv", "cr", "cp", "led"};
-    const QStringList aux = {"ocp", "opp", "battery"};
+    const QStringList aux = {"ocp", "opp", "battery", "list"};
     const QStringList utility = {"configure", "sltm", "limit"};
     cw.answerer().leave_open();
     if (statics.contains(page)) {
@@ -80,7 +84,7 @@ bool show_page(legacy_connected_window& cw, const QString& page)
         click_tab(w->ui->model_sel, 1);
     } else if (aux.contains(page)) {
         click_tab(w->ui->model_sel, 2);
-        QPushButton* buttons[] = {w->ocpt_button, w->oppt_button, w->battery_button};
+        QPushButton* buttons[] = {w->ocpt_button, w->oppt_button, w->battery_button, w->list_button};
         buttons[aux.indexOf(page)]->click();
     } else {
         click_tab(w->ui->model_sel, 3);
@@ -222,6 +226,15 @@ void tst_legacy_pages::page_settings_data()
     QTest::newRow("OPP range") << "opp" << "opp_i_range_radio" << "B" << "OPP:IRANG 30" << "OPP:IRANG?" << "30" << "B"
                                << "";
     QTest::newRow("OPP max") << "opp" << "opp_p_max_spin" << "v:55" << "OPP:MAX 55" << "OPP:MAX?" << "55" << "55" << "";
+    // list: a function or range re-reads the levels, a step count the list; counts stop at 255
+    QTest::newRow("list function") << "list" << "list_function_combo" << "i:1" << "LIST:MODE VOLT" << "LIST:MODE?"
+                                   << "VOLTAGE" << "1" << "List dialog";
+    QTest::newRow("list range") << "list" << "list_irange_combo" << "i:1" << "LIST:IRANG 30" << "LIST:IRANG?" << "30"
+                                << "1" << "List dialog";
+    QTest::newRow("list steps") << "list" << "list_step_spin" << "v:300" << "LIST:STEP 255" << "LIST:STEP?" << "5"
+                                << "5" << "List dialog";
+    QTest::newRow("list count") << "list" << "list_count_spin" << "v:300" << "LIST:COUN 255" << "LIST:COUN?" << "255"
+                                << "255" << "";
     // utility
     QTest::newRow("Von") << "configure" << "von_spin" << "v:1.5" << "VOLT:ON 1.5" << "VOLT:ON?" << "1.5" << "1.5" << "";
     QTest::newRow("sense") << "configure" << "vrmt_radio" << "A" << "SYST:SENS ON" << "SYST:SENS?" << "1" << "A" << "";
@@ -275,6 +288,10 @@ void tst_legacy_pages::page_settings()
     QVERIFY(!w->readback_box);
     QVERIFY2(same_value(ask_load(state), holds), qPrintable(ask_load(state)));
     QVERIFY2(cw.answerer().unexpected().isEmpty(), qPrintable(cw.answerer().unexpected().value(0).text));
+    if (control == "list_function_combo") { // volts: no slew row, the axis counts volts
+        QVERIFY(w->list_step_table->isRowHidden(3));
+        QVERIFY(w->list_plot->axisScaleDraw(QwtPlot::yLeft)->label(2).text().endsWith(QLatin1Char('V')));
+    }
 }
 
 void tst_legacy_pages::garbled_reply_data()
@@ -329,9 +346,14 @@ void tst_legacy_pages::refused_while_on_data()
     QTest::newRow("dynamic form") << "dynamic" << "dynamic_mode_combo" << "CURR:TRAN:MODE " << "Dynamic Dialog";
     QTest::newRow("battery range") << "battery" << "batt_i_range_radio" << "BATT:IRANG " << "Battery Dialog";
     QTest::newRow("battery function") << "battery" << "batt_function_combo" << "BATT:MODE " << "Battery Dialog";
+    // the list sends the change, the load keeps its own, and the levels are not read again
+    QTest::newRow("list function") << "list" << "list_function_combo" << "LIST:LEV:ALL?" << "";
+    QTest::newRow("list range") << "list" << "list_irange_combo" << "LIST:LEV:ALL?" << "";
 }
 
-// With the input on, these pages warn, send nothing and read the page again.
+// With the input on, these pages warn and show the load's setting again;
+// `refused` never goes out (the list sends its change for the load to refuse,
+// and reads no levels again).
 void tst_legacy_pages::refused_while_on()
 {
     QFETCH(QString, page);
@@ -348,15 +370,18 @@ void tst_legacy_pages::refused_while_on()
     QWidget* widget = k_controls.at(control)(w);
     const QString before = shown(widget);
     const int from = cw.received_count();
-    cw.answerer().press(QMessageBox::Ok).leave_open();
+    cw.answerer().press(QMessageBox::Ok);
+    if (!wait.isEmpty())
+        cw.answerer().leave_open();
     if (qobject_cast<custom_radiobutton*>(widget))
         act(widget, before == "A" ? "B" : "A");
     else
         act(widget, before == "1" ? "i:2" : "i:1");
     QVERIFY(cw.answerer().wait_answered(10000));
     const auto boxes = cw.answerer().boxes();
-    QCOMPARE(boxes.at(boxes.size() - 2).text, QStringLiteral("Please turn off the load"));
-    QCOMPARE(boxes.last().title, wait);
+    QCOMPARE(boxes.at(boxes.size() - (wait.isEmpty() ? 1 : 2)).text, QStringLiteral("Please turn off the load"));
+    if (!wait.isEmpty())
+        QCOMPARE(boxes.last().title, wait);
     QTRY_VERIFY_WITH_TIMEOUT(!w->readback_box, 5000);
     for (const QString& m : cw.sim().received().mid(from))
         QVERIFY2(!m.startsWith(refused), qPrintable(m));

@@ -537,7 +537,12 @@ public:
     QWidget* list_cell(int row, int column) const;
     int list_first_step() const;
     void show_list_window(int first);
-    void draw_list_curve();
+    // The left axis follows the level cells of columns 1 to axis_cells, or
+    // the steps drawn when that is 0; its major step is a fifth of the top
+    // (step_of_top) or of the largest value.
+    void draw_list_curve(int axis_cells = 0, bool step_of_top = false);
+    // Hands the step and marker samples to their curves on the preview.
+    void show_list_curves();
 
     // ---- program page (codes 48 to 63 and 66)
     // A step's text in a step list; a step the list does not reach reads as empty.

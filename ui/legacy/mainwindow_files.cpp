@@ -153,24 +153,17 @@ void MainWindow::import_block(int kind)
     show_wait_box(QString::fromLatin1(road.wait_title), tr(road.wait_text));
 }
 
-void MainWindow::after_import(int kind, const QByteArray& answer)
+void MainWindow::after_import(int kind, const QByteArray&)
 {
     const block_road& road = roads[kind];
     if (!block_import_waiting[kind]) {
         qDebug() << "older window: no import waits for the answer of" << road.import_op;
         return;
     }
-    // The load answers "0" when it refuses the block (input on, or a block
-    // it cannot take): it holds what it held, which the user must know.
-    if (answer.startsWith('0')) {
-        block_import_waiting[kind] = false;
-        close_wait_box();
-        start_threads();
-        show_warning(tr("The load refused the file; it keeps what it held."));
-        return;
-    }
-    // The wait box stays up while the load takes the block in; the window
-    // keeps painting and nothing else goes to the load in between.
+    // The answer is no verdict (a load need not say "0" for a refusal): the
+    // read-back shows what the load took. The wait box stays up while the
+    // load takes the block in; the window keeps painting and nothing else
+    // goes to the load in between.
     QTimer::singleShot(road.settle_ms, Qt::PreciseTimer, this, [this, kind] { read_back_after_import(kind); });
 }
 

@@ -348,7 +348,7 @@ void MainWindow::deal_list_cell_reply(int row, const QList<QString>& r, const QL
             cell->setValue(v);
             set_step_text(*values[row], s - 1, g6(v));
             if (row == 1)
-                draw_list_curve();
+                draw_list_curve(std::min(k_columns, int(list_curve_x.size())));
         }
     }
     _init_list_connect();
@@ -421,6 +421,8 @@ void MainWindow::show_list_window(int first)
             list_step_table->setItem(0, c, number);
         }
         number->setText(QString::number(step));
+        // Read-only: a cell's edit goes to the step its column shows.
+        number->setFlags(Qt::NoItemFlags);
         QList<QString>* values[4] = {nullptr, &list_levels, &list_times, &list_slews};
         for (int row = 1; row <= 3; ++row) {
             auto* cell = qobject_cast<QDoubleSpinBox*>(list_cell(row, c));
@@ -440,11 +442,11 @@ void MainWindow::show_list_window(int first)
 
 // The staircase of the steps up to the last one shown: point i holds the
 // level of step i, point 0 that of step 1.
-void MainWindow::draw_list_curve()
+void MainWindow::draw_list_curve(int axis_cells, bool step_of_top)
 {
     const int steps = int(list_step_spin->value());
-    const int last = list_first_step() + k_columns - 1;
-    const int m = std::max(0, std::min(steps, last));
+    const int first = list_first_step();
+    const int m = std::max(0, std::min(steps, first + k_columns - 1));
     list_curve_x.clear();
     list_curve_y.clear();
     for (int i = 0; i <= m; ++i) {
@@ -454,10 +456,14 @@ void MainWindow::draw_list_curve()
     const int end = m > 4 ? m : k_columns;
     list_plot->setAxisScale(QwtPlot::xBottom, end - k_columns, end, 1);
     double largest = 0;
-    for (int i = std::max(0, end - k_columns); i <= m && i < list_curve_y.size(); ++i)
+    for (int c = 1; c <= axis_cells; ++c)
+        if (auto* cell = qobject_cast<QDoubleSpinBox*>(list_cell(1, c)))
+            largest = std::max(largest, cell->value());
+    for (int i = first == 1 ? 0 : first; axis_cells == 0 && i <= m; ++i)
         largest = std::max(largest, list_curve_y.at(i));
-    const double upper = std::ceil(largest);
-    list_plot->setAxisScale(QwtPlot::yLeft, 0, upper, int(upper) / 5);
+    // A major step of 0 leaves it to Qwt.
+    const double top = std::ceil(step_of_top ? double(float(largest)) : largest);
+    list_plot->setAxisScale(QwtPlot::yLeft, 0, top, step_of_top ? int(top) / 5 : int(largest / 5));
     list_curve->setSamples(list_curve_x, list_curve_y);
     list_curve->setStyle(QwtPlotCurve::Steps);
     list_curve->setCurveAttribute(QwtPlotCurve::Inverted, true);
@@ -473,16 +479,14 @@ void MainWindow::fill_list_table()
     show_list_window(1);
     for (int c = 1; c <= k_columns; ++c) {
         const bool used = c <= steps;
-        QTableWidgetItem* number = list_step_table->item(0, c);
-        number->setFlags(Qt::NoItemFlags);
-        number->setForeground(used ? Qt::white : Qt::gray);
+        list_step_table->item(0, c)->setForeground(used ? Qt::white : Qt::gray);
         for (int row = 1; row <= 3; ++row) {
             QWidget* cell = list_cell(row, c);
             cell->setStyleSheet(used ? QStringLiteral("color:white") : QStringLiteral("color:black"));
             cell->setEnabled(used);
         }
     }
-    draw_list_curve();
+    draw_list_curve(0, true);
     list_plot->setStyleSheet(QStringLiteral("background: grey"));
     list_plot->show();
     _init_list_connect();
@@ -493,7 +497,7 @@ void MainWindow::update_list_curve()
 {
     _disconnect_list();
     show_list_window(list_first_step());
-    draw_list_curve();
+    draw_list_curve(k_columns);
     _init_list_connect();
     start_threads();
     close_wait_box();

@@ -446,9 +446,8 @@ void MainWindow::deal_list_readback(const QList<QString>& r)
     const QStringList levels = split_steps(r.at(5));
     const QStringList times = split_steps(r.at(6));
     const QStringList slews = split_steps(r.at(7));
-    if (!n.ok() || steps < 0 || levels.size() < steps || times.size() < steps || slews.size() < steps) {
-        // a cut list is not drawn as if it were the load's
-        qDebug() << "older window: list read-back with" << levels.size() << "levels for" << steps << "steps";
+    if (!n.ok() || steps < 0) {
+        qDebug() << "older window: unreadable list read-back" << r.at(3) << r.at(4);
         start_threads();
         return;
     }
@@ -471,6 +470,8 @@ void MainWindow::deal_list_readback(const QList<QString>& r)
     apply_limits(this, i_index, v_index);
     list_step_spin->set_value(steps);
     list_count_spin->set_value(count);
+    // Lists shorter than the step count fill the steps they hold; the
+    // table reads the rest as 0.
     list_levels = levels;
     list_times = times;
     list_slews = slews;
@@ -485,17 +486,15 @@ void MainWindow::deal_prog_readback(const QList<QString>& r)
     close_wait_box();
     reply_numbers n;
     const int steps = n.integer(r.at(13));
-    QList<QString> columns[13];
-    bool complete = n.ok() && steps >= 0;
-    for (int i = 0; i < 13 && complete; ++i) {
-        columns[i] = split_steps(r.at(i));
-        complete = columns[i].size() >= steps;
-    }
-    if (!complete) {
-        qDebug() << "older window: program read-back shorter than its" << steps << "steps";
+    if (!n.ok() || steps < 0) {
+        qDebug() << "older window: unreadable program step count" << r.at(13);
         start_threads();
         return;
     }
+    // Lists shorter than the step count fill the steps they hold.
+    QList<QString> columns[13];
+    for (int i = 0; i < 13; ++i)
+        columns[i] = split_steps(r.at(i));
     // columns 0..12 as the load sends them; the set value doubles as Vo
     for (int i = 0; i < 11; ++i)
         prog_columns[i] = columns[i];
@@ -579,15 +578,11 @@ void MainWindow::deal_prog_run_state(const QList<QString>& r)
     if (remote == 1)
         connected = true;
     take_measurement(values[0], values[1], values[2], values[3], sample_counter, input);
+    deal_prog_off(); // every step number white again
     program_progress->setValue(step);
-    QTableWidget* steps_table = program_result_table;
-    if (steps_table->horizontalScrollBar())
-        steps_table->horizontalScrollBar()->setValue(step - 1);
-    for (int c = 1; c < steps_table->columnCount(); ++c) {
-        if (QTableWidgetItem* item = steps_table->item(1, c))
-            item->setData(Qt::ForegroundRole, QColor(Qt::white));
-    }
-    QTableWidgetItem* current = step >= 1 && step < steps_table->columnCount() ? steps_table->item(1, step) : nullptr;
+    program_result_table->horizontalScrollBar()->setValue(step - 1);
+    QTableWidget* numbers = program_freeze->row_overlay;
+    QTableWidgetItem* current = numbers && step >= 1 ? numbers->item(1, step) : nullptr;
     if (current)
         current->setData(Qt::ForegroundRole, QColor(stopped == 1 ? Qt::red : Qt::green));
     // Stop on fail is a setting: only a stopped step under it is a failure.

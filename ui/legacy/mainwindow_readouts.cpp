@@ -5,6 +5,7 @@
 
 #include "ui_mainwindow.h"
 
+#include "FreezeTableWidget.h"
 #include "Get_configure_value.h"
 #include "custom_input_spinbox.h"
 #include "custom_label.h"
@@ -196,8 +197,10 @@ void MainWindow::deal_change_current_model()
 
 void MainWindow::deal_prog_off()
 {
-    for (int c = 0; c < program_result_table->columnCount(); ++c) {
-        if (QTableWidgetItem* item = program_result_table->item(1, c))
+    // The step numbers the user sees are the frozen row's copies.
+    QTableWidget* numbers = program_freeze->row_overlay;
+    for (int c = 0; numbers && c < numbers->columnCount(); ++c) {
+        if (QTableWidgetItem* item = numbers->item(1, c))
             item->setData(Qt::ForegroundRole, QColor(Qt::white));
     }
     program_progress->setValue(0);

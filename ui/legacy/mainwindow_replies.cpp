@@ -184,17 +184,17 @@ void MainWindow::deal_list_off()
 {
     _disconnect_list();
     enable_list_controls(true);
-    // The run view ends; the preview of the steps the load holds stays (every
-    // poll with the input off comes here, so an empty curve would take the
-    // preview away as soon as it was drawn).
-    if (list_curve)
-        draw_list_curve();
+    // The run view ends: no running step is marked. The preview of the steps
+    // stays as it was drawn and scaled (every poll with the input off comes
+    // here).
+    list_marker_x.clear();
+    list_marker_y.clear();
     for (int c = 1; c <= k_list_columns && c < list_step_table->columnCount(); ++c) {
         if (QTableWidgetItem* item = list_step_table->item(0, c))
             item->setData(Qt::ForegroundRole, QColor(Qt::white));
     }
     _init_list_connect();
-    list_plot->replot();
+    show_list_curves();
 }
 
 static QStringList split_load_list(const QString& text)
@@ -237,7 +237,12 @@ void MainWindow::deal_program_value(QList<QString> values)
         if (i != 11)
             prog_columns[i] = split_load_list(values.at(i));
     }
-    init_program_page();
+    // The table is built for the step count the load holds now, not the one
+    // shown: the step count reply fills every step column of an empty table.
+    program_result_table->setColumnCount(1);
+    cmd_writes = {QString()};
+    cmd_queries = {QStringLiteral("PROG:STEP?")};
+    post(63, false, 0);
 }
 
 // The list run view: a window of five steps around the running one.
@@ -251,11 +256,8 @@ void MainWindow::deal_list_trigger_thread(int step, int state, int load)
     const int last = qMin(end, n);
     list_marker_x.clear();
     list_marker_y.clear();
-    auto level = [this](int i) {
-        return i >= 1 && i <= list_levels.size() ? list_levels.at(i - 1).toDouble() : 0.0;
-    };
-    int c = 1;
-    for (int i = first; i <= last; ++i, ++c) {
+    auto level = [this](int i) { return step_value(list_levels, i - 1); };
+    for (int i = first; i <= last; ++i) {
         while (list_curve_x.size() <= last) {
             list_curve_x << list_curve_x.size();
             list_curve_y << 0.0;
@@ -263,9 +265,9 @@ void MainWindow::deal_list_trigger_thread(int step, int state, int load)
         if (first == 1)
             list_curve_y[0] = level(1);
         list_curve_y[i] = level(i);
-        if (c < list_step_table->columnCount())
-            list_step_table->setItem(0, c, new QTableWidgetItem(QString::number(i)));
     }
+    // The table shows the same five steps, each with its own values.
+    show_list_window(first);
     double ymax = 0;
     for (int i = first; i <= last && i < list_curve_y.size(); ++i)
         ymax = qMax(ymax, list_curve_y.at(i));
@@ -283,9 +285,7 @@ void MainWindow::deal_list_trigger_thread(int step, int state, int load)
         colour_steps(0, Qt::white);
         enable_list_controls(true);
         _init_list_connect();
-        list_curve->setSamples(list_curve_x, list_curve_y);
-        list_marker_curve->setSamples(list_marker_x, list_marker_y);
-        list_plot->replot();
+        show_list_curves();
         start_threads();
         return;
     }
@@ -300,10 +300,17 @@ void MainWindow::deal_list_trigger_thread(int step, int state, int load)
     }
     list_plot->setAxisScale(QwtPlot::yLeft, 0, std::ceil(ymax), int(ymax) / 5);
     list_plot->setAxisScale(QwtPlot::xBottom, first - 1, end, 1);
+    show_list_curves();
+    _init_list_connect();
+}
+
+void MainWindow::show_list_curves()
+{
     list_curve->setSamples(list_curve_x, list_curve_y);
     list_marker_curve->setSamples(list_marker_x, list_marker_y);
+    list_curve->attach(list_plot);
+    list_marker_curve->attach(list_plot);
     list_plot->replot();
-    _init_list_connect();
 }
 
 // ---- battery end
