@@ -1159,6 +1159,10 @@ Test failed, stop running</translation>
         <source>Over current !</source>
         <translation>Over current !</translation>
     </message>
+    <message>
+        <source>Short is invalid in present state !</source>
+        <translation>Short is invalid in present state !</translation>
+    </message>
 </context>
 <context>
     <name>ProgResultWin</name>
@@ -1376,6 +1380,29 @@ Test failed, stop running</translation>
     <message>
         <source>Recording.Do you want to stop record and apply new settings?</source>
         <translation>Recording.Do you want to stop record and apply new settings?</translation>
+    </message>
+</context>
+<context>
+    <name>typed_entry_t</name>
+    <message>
+        <source>Not a number</source>
+        <translation>Not a number</translation>
+    </message>
+    <message>
+        <source>Whole numbers only</source>
+        <translation>Whole numbers only</translation>
+    </message>
+    <message>
+        <source>At most %1 decimals</source>
+        <translation>At most %1 decimals</translation>
+    </message>
+    <message>
+        <source>At most %1 significant digits</source>
+        <translation>At most %1 significant digits</translation>
+    </message>
+    <message>
+        <source>Out of range: %1 to %2</source>
+        <translation>Out of range: %1 to %2</translation>
     </message>
 </context>
 <context>

@@ -1179,6 +1179,10 @@ Test failed, stop running</source>
         <source>Over current !</source>
         <translation>过流！</translation>
     </message>
+    <message>
+        <source>Short is invalid in present state !</source>
+        <translation>当前状态下不能短路！</translation>
+    </message>
 </context>
 <context>
     <name>ProgResultWin</name>
@@ -1396,6 +1400,29 @@ Test failed, stop running</source>
     <message>
         <source>Recording.Do you want to stop record and apply new settings?</source>
         <translation>正在记录。是否停止记录并应用新的设置？</translation>
+    </message>
+</context>
+<context>
+    <name>typed_entry_t</name>
+    <message>
+        <source>Not a number</source>
+        <translation>不是数字</translation>
+    </message>
+    <message>
+        <source>Whole numbers only</source>
+        <translation>只能输入整数</translation>
+    </message>
+    <message>
+        <source>At most %1 decimals</source>
+        <translation>最多 %1 位小数</translation>
+    </message>
+    <message>
+        <source>At most %1 significant digits</source>
+        <translation>最多 %1 位有效数字</translation>
+    </message>
+    <message>
+        <source>Out of range: %1 to %2</source>
+        <translation>超出范围：%1 至 %2</translation>
     </message>
 </context>
 <context>

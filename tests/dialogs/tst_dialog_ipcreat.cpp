@@ -74,6 +74,7 @@ private slots:
 
     void address_check();
     void typing_moves_through_the_sections();
+    void values_above_255_become_255_data();
     void values_above_255_become_255();
     void dots_and_letters_are_ignored();
     void backspace_and_arrows_cross_sections();
@@ -289,24 +290,32 @@ void tst_dialog_ipcreat::typing_moves_through_the_sections()
     QCOMPARE(entry->get_visa_resource(), QString("TCPIP0::192.168.1.200::INSTR"));
 }
 
+void tst_dialog_ipcreat::values_above_255_become_255_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("moves_on"); // a section typed full and valid moves on
+    QTest::newRow("255 kept") << "255" << "255" << true;
+    QTest::newRow("256") << "256" << "255" << false;
+    QTest::newRow("259: 25 then 9") << "259" << "255" << false;
+    QTest::newRow("300") << "300" << "255" << false;
+}
+
 void tst_dialog_ipcreat::values_above_255_become_255()
 {
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(bool, moves_on);
     ui_ipline_widget_t* entry = show_entry();
     ui_ip_ledit_t* s0 = entry->sections()[0];
     s0->setFocus();
     s0->selectAll();
-    QTest::keyClicks(s0, "300");
-    QCOMPARE(s0->text(), QString("255"));
-    QCOMPARE(s0->cursorPosition(), 0);
-    QVERIFY(s0->hasFocus());
-    // 25 then 9: 259 is capped as well, the focus stays.
-    s0->selectAll();
-    QTest::keyClicks(s0, "259");
-    QCOMPARE(s0->text(), QString("255"));
-    QVERIFY(s0->hasFocus());
-    s0->selectAll();
-    QTest::keyClicks(s0, "255");
-    QVERIFY(entry->sections()[1]->hasFocus());
+    QTest::keyClicks(s0, typed);
+    QCOMPARE(s0->text(), shown);
+    QCOMPARE(s0->hasFocus(), !moves_on);
+    QCOMPARE(entry->sections()[1]->hasFocus(), moves_on);
+    if (!moves_on) // a capped value leaves the cursor at 0
+        QCOMPARE(s0->cursorPosition(), 0);
 }
 
 void tst_dialog_ipcreat::dots_and_letters_are_ignored()

@@ -595,6 +595,23 @@ private slots:
         QCOMPARE(recorder->posts().size(), 2);
     }
 
+    // Refused where the load has no short (list, external CV): the warning,
+    // nothing posted.
+    void short_button_refusals()
+    {
+        use_recorder();
+        w->is_connected = true;
+        modal_answerer answerer;
+        for (int function : {13, 25}) {
+            w->func_code = function;
+            answerer.press(QMessageBox::Ok);
+            QTest::mouseClick(w->ui->pushButton_Short, Qt::LeftButton); // returns when the box is answered
+        }
+        QCOMPARE(answerer.boxes().size(), 2);
+        QCOMPARE(answerer.boxes().at(1).text, QStringLiteral("Short is invalid in present state !"));
+        QVERIFY(recorder->served().isEmpty());
+    }
+
     void para_signals_reach_update_slots()
     {
         QCOMPARE(w->connect_para_signals(), 0); // again: no link fails, none doubles

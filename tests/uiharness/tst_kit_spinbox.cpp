@@ -116,6 +116,38 @@ private slots:
     void double_box_without_tracking() { typed_without_tracking<MyDoubleSpinBox>("7.25", 7.25); }
     void int_box_without_tracking() { typed_without_tracking<MySpinBox>("9", 9); }
 
+    // A whole-number box takes typed text as typed or not at all; what it
+    // cannot take leaves the old value, the reason on the box.
+    void int_box_takes_typed_text_exactly_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("comma") << "1,5" << 250 << "Whole numbers only";
+        QTest::newRow("a digit too many") << "1000000" << 250 << "Out of range: 0 to 999999";
+        QTest::newRow("taken") << "1200" << 1200 << "";
+    }
+
+    void int_box_takes_typed_text_exactly()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, value);
+        QFETCH(QString, reason);
+        fixture<MySpinBox> f;
+        QVERIFY(f.ready());
+        f.box->setRange(0, 999999);
+        f.box->setValue(250);
+        f.other->setFocus();
+        QSignalSpy spy(f.box, &MySpinBox::sigUpdateValue);
+        f.focus_box();
+        f.type(typed);
+        QTest::keyClick(f.box, Qt::Key_Return);
+        QCOMPARE(f.box->value(), value);
+        QCOMPARE(spy.count(), value == 250 ? 0 : 1);
+        QCOMPARE(f.box->toolTip().isEmpty(), reason.isEmpty());
+        QVERIFY2(reason.isEmpty() || f.box->toolTip().endsWith(reason), qPrintable(f.box->toolTip()));
+    }
+
     void double_box_compares_exactly()
     {
         fixture<MyDoubleSpinBox> f;

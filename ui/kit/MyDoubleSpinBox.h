@@ -1,17 +1,24 @@
 #ifndef MYDOUBLESPINBOX_H
 #define MYDOUBLESPINBOX_H
 
+#include "typed_entry_t.h"
+
 #include <QDoubleSpinBox>
 
 // A double spin box that reports a finished edit once: sigUpdateValue is
 // emitted when the box loses focus holding a value other than the one it
-// had when it gained focus.
+// had when it gained focus. What it takes of typed text: typed_entry_t.
 class MyDoubleSpinBox : public QDoubleSpinBox
 {
     Q_OBJECT
 
 public:
     explicit MyDoubleSpinBox(QWidget* parent = nullptr);
+
+    QValidator::State validate(QString& text, int& pos) const override;
+    double valueFromText(const QString& text) const override;
+    QString textFromValue(double value) const override;
+    void fixup(QString& text) const override;
 
 signals:
     void sigUpdateValue();
@@ -22,9 +29,15 @@ public slots:
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    typed_entry_t::limits_t limits() const;
+    // A typed entry the box cannot take: the value at focus-in again.
+    void end_edit();
+
     double m_focus_in_value = 0.0;
+    typed_entry_t m_entry;
 };
 
 #endif

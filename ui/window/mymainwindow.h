@@ -926,6 +926,24 @@ public slots:
     // ==== dialogs: utility, About, language (mymainwindow_dialogs.cpp)
     // ==== end dialogs
 
+    // ==== short button and what the status line keeps (mymainwindow_mode.cpp, _status.cpp)
+public slots:
+    // Short on or off by the state shown (operation 33, then "SHOR?");
+    // refused in the functions that have no short.
+    void on_pushButton_Short_clicked();
+public:
+    bool short_on = false;   // the load's short as last read back
+    // Takes `bits` out of the alarms the status line shows (a cause that
+    // ended); -1 takes them all.
+    void clear_alarms(int bits);
+private:
+    int alarm_bits = 0;      // the load's alarm bits the status line shows
+    void show_alarm_bits(int bits);
+    // Basic's page set-up, without sending the function again.
+    void show_basic_page();
+public slots:
+    // ==== end short button
+
 private:
     void init_connect_dock();
     void init_status_bar();

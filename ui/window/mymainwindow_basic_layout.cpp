@@ -76,14 +76,18 @@ void set_voltage_scale(Ui_MyMainWindow* ui, const limits_t& l)
 
 } // namespace
 
-void MyMainWindow::init_Basic()
+void MyMainWindow::show_basic_page()
 {
     show_config_page(ui->groupBox_Config_Basic);
     ui->radioButton_om_Basic->setChecked(true);
     ui->label_C_Add->hide();
     ui->pushButton_Short->setEnabled(true);
     update_state_vis(false, 3);
+}
 
+void MyMainWindow::init_Basic()
+{
+    show_basic_page();
     if (is_connected) {
         // Re-send the load's present function as its mode button does.
         mode_button(*this, basic_mode);

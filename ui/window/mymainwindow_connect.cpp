@@ -576,7 +576,7 @@ void MyMainWindow::show_session_ended(bool asked)
     ui->label_P->setText(QStringLiteral("-.--W"));
     load_switch->setSelectedItem(false);
     input_seen_on = false;
-    sbar_alarm->clear();
+    show_alarm_bits(0);
     clear_trend(true);
 
     // One box: a running record's end tells of the session's end too.

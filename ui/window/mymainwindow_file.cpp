@@ -147,7 +147,9 @@ void MyMainWindow::deal_send_data_thread()
         return;
     settings_file.setFileName(QString());
     close_wait_prompt();
-    // The load now runs the loaded set-up: read its state back.
+    // The load now runs the loaded set-up: read its state back. An alarm
+    // of the set-up before is not its state.
+    clear_alarms(-1);
     resume_after_settings_transfer(true);
 }
 

@@ -5,9 +5,16 @@
 
 #include "SwitchButton.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 // Indices of the mode selector's items.
 enum mode_index { page_basic = 0, page_protect = 1, page_battery = 2, page_list = 3, page_prog = 4, page_ext = 5 };
+
+// Functions (func_code) in which the load has no short: OCP, OPP, battery,
+// list, program (as entered and as read back), external CC and CV.
+const int no_short_functions[] = {6, 7, 8, 13, 14, 20, 24, 25};
 }
 
 void MyMainWindow::on_comboBox_Mode_currentIndexChanged(int index)
@@ -63,4 +70,16 @@ void MyMainWindow::on_pushButton_Trig_clicked()
         return;
     }
     post(82, {QStringLiteral("TRIG:SOUR BUS"), QStringLiteral("*TRG")}, {QString(), QString()}, false, 0);
+}
+
+void MyMainWindow::on_pushButton_Short_clicked()
+{
+    if (!is_connected)
+        return;
+    if (std::find(std::begin(no_short_functions), std::end(no_short_functions), func_code)
+        != std::end(no_short_functions)) {
+        show_warning(tr("Short is invalid in present state !"));
+        return;
+    }
+    post(33, {short_on ? QStringLiteral("SHOR 0") : QStringLiteral("SHOR 1")}, {QStringLiteral("SHOR?")});
 }

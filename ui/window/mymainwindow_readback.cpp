@@ -315,7 +315,8 @@ void MyMainWindow::deal_init_value(QList<QString> replies, int subcode)
 
         const QString& ext = replies[m_ext];
         if (ext == QLatin1String("INT\n")) {
-            show_config_page(ui->groupBox_Config_Basic);
+            // As Basic's own entry sets the page up (the other pages' entries below redo theirs).
+            show_basic_page();
             const QString& mode = replies[m_mode];
             if (mode == QLatin1String("BASIC\n")) {
                 select_page(0);

@@ -13,6 +13,7 @@
 
 #include <QDebug>
 #include <QHash>
+#include <QSet>
 
 namespace {
 
@@ -179,10 +180,21 @@ void store_utility(const reply_list& v)
 
 const int utility_reply_count = 18;
 
+// Replies to a function selected on the load (FUNC, FUNC:TRAN, OCP:FUNC or
+// OPP:FUNC, BATT:FUNC, LIST:STAT:ON, PROG:STAT:ON, EXT:MODE): what the
+// function before tripped is no longer the present state.
+bool selects_function(int op)
+{
+    static const QSet<int> ops = {0, 1, 2, 3, 4, 8, 13, 14, 23, 88, 89, 90, 91, 132, 168};
+    return ops.contains(op);
+}
+
 } // namespace
 
 void MyMainWindow::deal_cfg_thread(int op, QList<QString> replies, QList<QWidget*> widgets, int subcode)
 {
+    if (selects_function(op))
+        clear_alarms(-1);
     // Every router sees every reply and acts on its own codes only.
     for (const router_t& router : reply_routers) {
         if (reply_trace)
@@ -431,10 +443,12 @@ void MyMainWindow::deal_list_running_value(QList<QString> replies)
         qDebug() << "MyMainWindow::deal_list_running_value: a reply is not a number; set passed over";
         return;
     }
+    // The running step first: a set that reads the input off ends the run,
+    // and its "Stop" is what stays shown.
+    update_running_state(0, step, 3);
     follow_input_state(load);
     deal_list_trigger_thread(step, stop, load);
     emit sig_list_trigger_thread(step, stop, load);
-    update_running_state(0, step, 3);
     show_readings(current, voltage, resistance, power, load);
     display_data(current, voltage, resistance, power, trend ? trend->counter : 0, load);
 }

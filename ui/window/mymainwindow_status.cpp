@@ -113,9 +113,11 @@ void MyMainWindow::update_ext_sw_state(bool on) { sbar_ext_sw->setEnabled(on); }
 void MyMainWindow::update_imon_state(bool on) { sbar_imon->setEnabled(on); }
 void MyMainWindow::update_vmon_state(bool on) { sbar_vmon->setEnabled(on); }
 void MyMainWindow::update_tmon_state(bool on) { sbar_tmon->setEnabled(on); }
-void MyMainWindow::update_iprotect_state(bool on) { sbar_iprotect->setEnabled(on); }
-void MyMainWindow::update_pprotect_state(bool on) { sbar_pprotect->setEnabled(on); }
-void MyMainWindow::update_short_state(bool on) { sbar_short->setEnabled(on); }
+void MyMainWindow::update_short_state(bool on)
+{
+    short_on = on;
+    sbar_short->setEnabled(on);
+}
 
 namespace {
 
@@ -124,7 +126,7 @@ struct alarm_bit_t {
     int bit;
     const char* text;
 };
-const alarm_bit_t alarm_bits[] = {
+const alarm_bit_t alarm_bit_texts[] = {
     {0x0200, QT_TRANSLATE_NOOP("MyMainWindow", "Over the protect power !")},
     {0x0400, QT_TRANSLATE_NOOP("MyMainWindow", "Over the protect current !")},
     {0x0800, QT_TRANSLATE_NOOP("MyMainWindow", "Positive and negative pole reversal !")},
@@ -137,14 +139,33 @@ const alarm_bit_t alarm_bits[] = {
 // The kind the alarm question travels with (only its reply is read).
 const int alarm_query_kind = 183;
 
+// The alarms of the current and power protections.
+const int iprotect_alarm = 0x0400;
+const int pprotect_alarm = 0x0200;
+
 } // namespace
+
+// A protection switched off no longer explains an input that went off.
+void MyMainWindow::update_iprotect_state(bool on)
+{
+    sbar_iprotect->setEnabled(on);
+    if (!on)
+        clear_alarms(iprotect_alarm);
+}
+
+void MyMainWindow::update_pprotect_state(bool on)
+{
+    sbar_pprotect->setEnabled(on);
+    if (!on)
+        clear_alarms(pprotect_alarm);
+}
 
 void MyMainWindow::follow_input_state(int input)
 {
     if (input == 1) {
         // Switching the input on clears the load's alarms.
         input_seen_on = true;
-        sbar_alarm->clear();
+        show_alarm_bits(0);
         return;
     }
     if (input != 0 || !input_seen_on)
@@ -173,8 +194,19 @@ void MyMainWindow::show_alarm_state(const QString& reply)
         qDebug() << "MyMainWindow::show_alarm_state: not an alarm state:" << reply;
         return;
     }
+    show_alarm_bits(bits);
+}
+
+void MyMainWindow::clear_alarms(int bits)
+{
+    show_alarm_bits(alarm_bits & ~bits);
+}
+
+void MyMainWindow::show_alarm_bits(int bits)
+{
+    alarm_bits = bits;
     QStringList texts;
-    for (const alarm_bit_t& a : alarm_bits) {
+    for (const alarm_bit_t& a : alarm_bit_texts) {
         if (bits & a.bit)
             texts << tr(a.text);
     }

@@ -17,6 +17,7 @@
 #include "user_input.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QTest>
 
 class tst_basic_e2e : public QObject
@@ -168,6 +169,69 @@ private slots:
         click_and_expect(ui()->checkBox_LED_Basic, QStringLiteral("FUNC RES"), QString());
         QTRY_COMPARE(row_name(1), QStringLiteral("Resistance :"));
         QCOMPARE(cw.side_query(QStringLiteral("FUNC?")), QStringLiteral("RESISTANCE\n"));
+    }
+
+    // Typed text reaches the load exactly as typed or not at all: "," is a
+    // decimal point too; what a box cannot take leaves it as it was, the
+    // reason on the box.
+    void typed_values_exactly_or_not_at_all_data()
+    {
+        QTest::addColumn<bool>("cr");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("sent"); // "": nothing
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("comma point") << false << "1,5" << "CURR 1.5" << "";
+        QTest::newRow("4 taken, 40 too big") << false << "40" << "" << "Out of range: 0 to 5";
+        QTest::newRow("letter") << false << "2x" << "" << "Not a number";
+        QTest::newRow("comma, not thousands") << true << "1,000" << "RES 1" << "";
+        QTest::newRow("seven digits") << true << "9999.125" << "" << "At most 6 significant digits";
+    }
+
+    void typed_values_exactly_or_not_at_all()
+    {
+        QFETCH(bool, cr);
+        QFETCH(QString, typed);
+        QFETCH(QString, sent);
+        QFETCH(QString, reason);
+        if (cr)
+            select_static(ui()->radioButton_CR_Basic, QStringLiteral("FUNC RES"), QStringLiteral("Resistance :"));
+        else
+            select_static(ui()->radioButton_CC_Basic, QStringLiteral("FUNC CURR"), QStringLiteral("Current :"));
+        const double before = box(1)->value();
+        const int from = cw.received_count();
+        type_and_enter(box(1), typed);
+        if (!sent.isEmpty()) {
+            QVERIFY2(cw.wait_received(sent, from) >= 0, qPrintable(cw.sim().received().mid(from).join('|')));
+            return;
+        }
+        QVERIFY(cw.wait_for_polls(2));
+        QCOMPARE(box(1)->value(), before);
+        QVERIFY2(box(1)->toolTip().endsWith(reason), qPrintable(box(1)->toolTip()));
+        for (const QString& m : cw.sim().received().mid(from))
+            QVERIFY2(!m.startsWith(cr ? "RES " : "CURR "), qPrintable(m));
+    }
+
+    // Short on: the load sinks what the source gives within the range (5 A
+    // from 5 V behind 0.1 ohm); off: the set current again.
+    void short_on_and_off()
+    {
+        QVERIFY(cw.side_write({QStringLiteral("SIM:SOUR:ILIM 0")})); // a source that never trips
+        select_static(ui()->radioButton_CC_Basic, QStringLiteral("FUNC CURR"), QStringLiteral("Current :"));
+        type_and_expect(1, QStringLiteral("3"), QStringLiteral("CURR 3"), QStringLiteral("CURRENT?"),
+                        QStringLiteral("CURR?"), QStringLiteral("3\n"), 3);
+        QVERIFY(cw.switch_input(true));
+        QTRY_COMPARE(ui()->label_C->text(), QStringLiteral("3.0000A"));
+        click_and_expect(ui()->pushButton_Short, QStringLiteral("SHOR 1"), QStringLiteral("SHOR?"));
+        QTRY_COMPARE(ui()->label_C->text(), QStringLiteral("5.0000A"));
+        QCOMPARE(ui()->label_V->text(), QStringLiteral("4.5000V"));
+        QVERIFY(w->sbar_short->isEnabled());
+        QCOMPARE(cw.side_query(QStringLiteral("SHOR?")), QStringLiteral("1\n"));
+        click_and_expect(ui()->pushButton_Short, QStringLiteral("SHOR 0"), QStringLiteral("SHOR?"));
+        QTRY_COMPARE(ui()->label_C->text(), QStringLiteral("3.0000A"));
+        QVERIFY(!w->sbar_short->isEnabled());
+        QCOMPARE(cw.side_query(QStringLiteral("SHOR?")), QStringLiteral("0\n"));
+        QVERIFY(cw.switch_input(false));
+        QVERIFY(cw.side_write({QStringLiteral("SIM:SOUR:ILIM 4")}));
     }
 
     void dynamic_forms_data()

@@ -193,6 +193,7 @@ private slots:
         for (int r = 0; r < 3; ++r)
             QCOMPARE(w->ui->tableWidget_List->item(r, 0)->foreground().color(), QColor(w->enabled_colour));
         QCOMPARE(answerer.boxes().size(), 1); // announced once
+        QTRY_COMPARE(w->sbar_run_state->text(), QStringLiteral("List state:Stop 0/3"));
 
         if (!qEnvironmentVariableIsEmpty("WATTLEX_SHOT_DIR")) {
             const QString shots = qEnvironmentVariable("WATTLEX_SHOT_DIR");

@@ -476,12 +476,26 @@ void tst_record_e2e::settings_bring_back_the_function()
     click(ui->radioButton_CR_Basic);
     QTRY_COMPARE(cw->side_query("FUNC?"), QString("RESISTANCE\n"));
     QTRY_COMPARE(w->func_code, 2);
+    QVERIFY(cw->switch_input(true));
+    QVERIFY(cw->side_write({"SIM:ALARM 4096"}));
+    QTRY_COMPARE(w->sbar_alarm->text(), QString("Over voltage !"));
     transfer(ui->actionLoad, cc);
     QCOMPARE(cw->side_query("FUNC:MODE?"), QString("BASIC\n"));
     QCOMPARE(cw->side_query("FUNC?"), QString("CURRENT\n"));
     QTRY_COMPARE(w->func_code, 0);
     QVERIFY(ui->radioButton_CC_Basic->isChecked());
     QVERIFY(!ui->checkBox_Dynamic_Basic->isChecked());
+    QCOMPARE(w->sbar_alarm->text(), QString()); // the alarm of the set-up before
+
+    // Loaded from the Battery page: Basic set up as its own page entry does.
+    ui->comboBox_Mode->setCurrentIndex(2);
+    QTRY_COMPARE(w->func_code, 8);
+    QVERIFY(!ui->label_C_Add->isHidden());
+    QVERIFY(!ui->pushButton_Short->isEnabled());
+    transfer(ui->actionLoad, cc);
+    QTRY_COMPARE(w->func_code, 0);
+    QVERIFY(ui->label_C_Add->isHidden());
+    QVERIFY(ui->pushButton_Short->isEnabled());
 
     // Saved in dynamic CP, changed to static CV, loaded: dynamic CP again.
     click(ui->radioButton_CP_Basic);

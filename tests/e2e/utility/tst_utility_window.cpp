@@ -51,6 +51,7 @@ private slots:
     void cleanupTestCase();
     void changed_rows_reach_the_load_and_the_status_line();
     void reopened_dialog_shows_the_load_values();
+    void an_alarm_goes_with_its_cause();
     void ok_without_change_keeps_the_readings_live();
     void cancel_sends_nothing();
     void ok_while_disconnected_only_closes();
@@ -213,6 +214,23 @@ void tst_utility_window::reopened_dialog_shows_the_load_values()
     QVERIFY(!w()->sbar_tmon->isEnabled());
     QVERIFY(!w()->time_test_flag);
     QVERIFY(!w()->ui->label_Ext->isVisible());
+}
+
+// An alarm in the status line goes with its cause: the current protection
+// switched off takes its own alarm away, a function change the rest.
+void tst_utility_window::an_alarm_goes_with_its_cause()
+{
+    QVERIFY(m_cw->switch_input(true));
+    QVERIFY(m_cw->side_write({"SIM:ALARM 5120"})); // the protect current and over voltage
+    QTRY_COMPARE(w()->sbar_alarm->text(), QString("Over the protect current ! Over voltage !"));
+    utilitySetting* dialog = open_from_menu();
+    QVERIFY(dialog);
+    click_group_check(dialog->form()->groupBox_I_Protect);
+    QVERIFY(press_ok(dialog, "CURR:PROT:STAT OFF").contains("CURR:PROT:STAT?"));
+    QVERIFY(!w()->sbar_iprotect->isEnabled());
+    QCOMPARE(w()->sbar_alarm->text(), QString("Over voltage !"));
+    QTest::mouseClick(w()->ui->radioButton_CV_Basic, Qt::LeftButton);
+    QTRY_COMPARE(w()->sbar_alarm->text(), QString());
 }
 
 void tst_utility_window::ok_without_change_keeps_the_readings_live()

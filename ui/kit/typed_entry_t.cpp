@@ -1,0 +1,110 @@
+#include "typed_entry_t.h"
+
+#include <QAbstractSpinBox>
+#include <QRegularExpression>
+#include <QToolTip>
+
+namespace {
+
+// A limit as the user would type it: no exponent, no trailing zeros.
+QString limit_text(double v, int decimals)
+{
+    QString t = QString::number(v, 'f', decimals);
+    if (t.contains(QLatin1Char('.'))) {
+        while (t.endsWith(QLatin1Char('0')))
+            t.chop(1);
+        if (t.endsWith(QLatin1Char('.')))
+            t.chop(1);
+    }
+    return t;
+}
+
+// The decimal points users type: "," and ".", also as a Chinese input
+// method gives them in full width.
+QString with_point(QString text)
+{
+    for (const QChar c : {QChar(','), QChar(0xFF0C), QChar(0xFF0E), QChar(0x3002)})
+        text.replace(c, QLatin1Char('.'));
+    return text;
+}
+
+} // namespace
+
+typed_entry_t::verdict_t typed_entry_t::read(const QString& text, const limits_t& limits, double* value)
+{
+    static const QRegularExpression number(QStringLiteral("^[+-]?([0-9]*)(?:\\.([0-9]*))?$"));
+    const QString t = with_point(text.trimmed());
+    const QRegularExpressionMatch m = number.match(t);
+    if (!m.hasMatch() || m.capturedLength(1) + m.capturedLength(2) == 0)
+        return not_number;
+    QString fraction = m.captured(2);
+    // "1.50" is 1.5: trailing zeros ask for no decimal the box lacks.
+    while (fraction.endsWith(QLatin1Char('0')))
+        fraction.chop(1);
+    if (fraction.size() > limits.decimals)
+        return too_many_decimals;
+    if (limits.digits > 0) {
+        const QString digits = m.captured(1) + fraction;
+        static const QRegularExpression nonzero(QStringLiteral("[1-9]"));
+        const int first = digits.indexOf(nonzero);
+        if (first >= 0 && digits.lastIndexOf(nonzero) - first + 1 > limits.digits)
+            return too_many_digits;
+    }
+    bool ok = false;
+    // + 0.0: a typed "-0" is 0, never sent as "-0".
+    const double v = t.toDouble(&ok) + 0.0;
+    if (!ok)
+        return not_number;
+    if (v < limits.low || v > limits.high)
+        return out_of_range;
+    if (value)
+        *value = v;
+    return taken;
+}
+
+QString typed_entry_t::reason(verdict_t verdict, const limits_t& limits)
+{
+    switch (verdict) {
+    case not_number:
+        return tr("Not a number");
+    case too_many_decimals:
+        return limits.decimals == 0 ? tr("Whole numbers only") : tr("At most %1 decimals").arg(limits.decimals);
+    case too_many_digits:
+        return tr("At most %1 significant digits").arg(limits.digits);
+    case out_of_range:
+        return tr("Out of range: %1 to %2")
+            .arg(limit_text(limits.low, limits.decimals), limit_text(limits.high, limits.decimals));
+    case taken:
+        break;
+    }
+    return QString();
+}
+
+QValidator::State typed_entry_t::validate(QString& text, const limits_t& limits)
+{
+    text = with_point(text);
+    return read(text, limits) == taken ? QValidator::Acceptable : QValidator::Intermediate;
+}
+
+bool typed_entry_t::end_edit(QAbstractSpinBox* box, const QString& text, const limits_t& limits)
+{
+    const verdict_t verdict = read(text, limits);
+    if (verdict == taken)
+        return true;
+    if (!m_reason_shown) {
+        m_tool_tip = box->toolTip();
+        m_reason_shown = true;
+    }
+    const QString shown = QStringLiteral("\"%1\": %2").arg(text.trimmed(), reason(verdict, limits));
+    box->setToolTip(shown);
+    QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), shown, box);
+    return false;
+}
+
+void typed_entry_t::clear_reason(QAbstractSpinBox* box)
+{
+    if (!m_reason_shown)
+        return;
+    m_reason_shown = false;
+    box->setToolTip(m_tool_tip);
+}
