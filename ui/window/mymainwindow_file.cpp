@@ -11,7 +11,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 namespace {
 
@@ -74,12 +73,10 @@ void MyMainWindow::do_save_action()
     // One settings transfer at a time.
     if (!settings_file.fileName().isEmpty() || get_data_thread->isRunning() || send_data_thread->isRunning())
         return;
-    QString path = wattlex_save_file_name(this, tr("save file"), QDir::currentPath(),
-                                          QString::fromLatin1(settings_filter));
+    const QString path = wattlex_save_file_name_of_kind(this, tr("save file"), QDir::currentPath(),
+                                                        QString::fromLatin1(settings_filter));
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".wlx");
 
     settings_file.setFileName(path);
     get_data_thread->set_resource(cfg_thread->get_resource());
