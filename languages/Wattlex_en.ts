@@ -1149,6 +1149,10 @@ Test failed, stop running</translation>
         <source>Over current !</source>
         <translation>Over current !</translation>
     </message>
+    <message>
+        <source>%1 of %2 commands sent</source>
+        <translation>%1 of %2 commands sent</translation>
+    </message>
 </context>
 <context>
     <name>ProgResultWin</name>

@@ -1169,6 +1169,10 @@ Test failed, stop running</source>
         <source>Over current !</source>
         <translation>过流！</translation>
     </message>
+    <message>
+        <source>%1 of %2 commands sent</source>
+        <translation>已发送 %1 / %2 条命令</translation>
+    </message>
 </context>
 <context>
     <name>ProgResultWin</name>

@@ -27,6 +27,7 @@ const char settings_filter[] = "wlx(*.wlx)";
 void MyMainWindow::init_settings_files()
 {
     connect(send_data_thread, SIGNAL(send_error()), this, SLOT(deal_send_error()));
+    connect(send_data_thread, SIGNAL(send_progress(int,int)), this, SLOT(deal_send_progress(int,int)));
 }
 
 void MyMainWindow::resume_after_settings_transfer(bool read_back)
@@ -146,6 +147,13 @@ void MyMainWindow::deal_send_data_thread()
     close_wait_prompt();
     // The load now runs the loaded set-up: read its state back.
     resume_after_settings_transfer(true);
+}
+
+void MyMainWindow::deal_send_progress(int done, int total)
+{
+    // At the load's pace a load takes some 25 s: the prompt counts the commands.
+    if (wait_prompt)
+        wait_prompt->setInformativeText(tr("%1 of %2 commands sent").arg(done).arg(total));
 }
 
 void MyMainWindow::deal_send_error()
