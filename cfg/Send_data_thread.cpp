@@ -54,6 +54,10 @@ void Send_data_thread::run()
         settings_text().trimmed().count(QLatin1Char(',')) + 1 == uiPara::settings_field_count;
     QStringList commands = store->settings_write_commands(with_function);
     commands.prepend(QString::fromLatin1(input_off_command));
+    const int total = commands.size();
+    thread_order::before_post();
+    emit send_progress(0, total);
+    thread_order::after_post();
     for (const QString &cmd : commands) {
         if (stop_flag)
             return;
@@ -65,6 +69,9 @@ void Send_data_thread::run()
             return;
         }
         ++written;
+        thread_order::before_post();
+        emit send_progress(written, total);
+        thread_order::after_post();
     }
     thread_order::before_post();
     emit send_end();

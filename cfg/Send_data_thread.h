@@ -35,6 +35,9 @@ public:
     int written_count() const { return written; }
 
 signals:
+    // `done` of the run's `total` commands written: once with 0 before the
+    // first write, then after each write.
+    void send_progress(int done, int total);
     // Every setting was written.
     void send_end();
     // Not a settings text (store and load untouched), or the load stopped

@@ -1163,6 +1163,10 @@ Test failed, stop running</translation>
         <source>Short is invalid in present state !</source>
         <translation>Short is invalid in present state !</translation>
     </message>
+    <message>
+        <source>%1 of %2 commands sent</source>
+        <translation>%1 of %2 commands sent</translation>
+    </message>
 </context>
 <context>
     <name>ProgResultWin</name>

@@ -1183,6 +1183,10 @@ Test failed, stop running</source>
         <source>Short is invalid in present state !</source>
         <translation>当前状态下不能短路！</translation>
     </message>
+    <message>
+        <source>%1 of %2 commands sent</source>
+        <translation>已发送 %1 / %2 条命令</translation>
+    </message>
 </context>
 <context>
     <name>ProgResultWin</name>

@@ -56,7 +56,8 @@ void tst_legacy_files_cross::both_ways()
     QFETCH(QString, count_query);
     QTemporaryDir dir;
     file_dialog_stub files;
-    const QString live_file = dir.filePath(QStringLiteral("live"));
+    // The live window names its files by their kind.
+    const QString live_file = dir.filePath(QLatin1String(program ? "live.prog" : "live.list"));
     const QString older_file = dir.filePath(QStringLiteral("older"));
 
     // the live window saves a load that holds a changed step count

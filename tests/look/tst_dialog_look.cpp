@@ -4,8 +4,8 @@
 // dialogs (settings, list and program files, record path), the record's
 // Append / Overwrite question, the address warnings and a plain warning;
 // then the program's other windows (utility, About, record settings,
-// connection, address, list preview, program results). With
-// WATTLEX_SHOT_DIR set, a picture of each goes there.
+// connection, address, list preview, program results with passed and
+// failed steps). With WATTLEX_SHOT_DIR set, a picture of each goes there.
 #include "mymainwindow.h"
 
 #include "ui_mymainwindow.h"
@@ -18,6 +18,7 @@
 #include "ipcreat.h"
 #include "program_look.h"
 #include "recordSetting.h"
+#include "uiPara.h"
 #include "ui_ipline_widget_t.h"
 #include "ui_translations_t.h"
 
@@ -172,7 +173,17 @@ QList<window_case> windows()
         {"connect", "connectWindow", [](MyMainWindow* w) { w->ui->actionConnect->trigger(); }},
         {"address", "ipcreat", [](MyMainWindow* w) { QMetaObject::invokeMethod(w, "deal_action_creatnet"); }},
         {"list_preview", "ListPreviewWin", [](MyMainWindow* w) { w->ui->pushButton_Preview_List->click(); }},
-        {"prog_result", "ProgResultWin", [](MyMainWindow* w) { w->ui->pushButton_Result_Prog->click(); }},
+        {"prog_result", "ProgResultWin",
+         [](MyMainWindow* w) {
+             // A result as a program run ends with it: Pass, Over MAX, Below MIN.
+             uiPara* para = uiPara::instance();
+             para->set_program_step(3);
+             for (int i = 0; i < 3; ++i) {
+                 para->set_prog_min_by_index("1", i);
+                 para->set_prog_max_by_index("10", i);
+             }
+             w->deal_prog_result_operating_button({"5,12.3456,0.5\n"});
+         }},
     };
 }
 

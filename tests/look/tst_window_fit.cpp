@@ -1,7 +1,10 @@
 // The main window on the commonest laptop screen, 1366x768, with the device
 // tree shown: every page of the configuration area, the measurement panel
 // and the trend lie wholly inside the window, in English and in Chinese.
-// With WATTLEX_SHOT_DIR set, a picture of each page goes there.
+// On a screen of that size (Xvfb: look_window_fit_xvfb) the window opens
+// inside it, and so does every secondary window, centred on the main one.
+// With WATTLEX_SHOT_DIR set, a picture of each page (and of the screen with
+// each secondary window) goes there.
 #include "mymainwindow.h"
 
 #include "ui_mymainwindow.h"
@@ -13,8 +16,10 @@
 #include "ui_translations_t.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDockWidget>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTreeWidget>
@@ -48,6 +53,33 @@ QStringList cut_off(MyMainWindow* w)
     return out;
 }
 
+// Installs the language's catalogues and fonts as start-up does.
+bool use_language(ui_translations_t* translations, bool chinese)
+{
+    MyMainWindow::set_ui_language(chinese ? "chinese" : "english");
+    const auto names = init_ui_font_names();
+    return translations->install(chinese) && !use_program_font(chinese ? names.second : names.first).isEmpty();
+}
+
+// The main window's secondary windows as the user opens them.
+const QList<QPair<const char*, void (*)(MyMainWindow*)>> secondaries = {
+    {"utility", [](MyMainWindow* w) { w->ui->actionSetting->trigger(); }},
+    {"about", [](MyMainWindow* w) { w->ui->actionAbout_Wattlex->trigger(); }},
+    {"record_settings", [](MyMainWindow* w) { w->ui->pushButton_Record_Setting->click(); }},
+    {"connect", [](MyMainWindow* w) { w->ui->actionConnect->trigger(); }},
+    {"address", [](MyMainWindow* w) { QMetaObject::invokeMethod(w, "deal_action_creatnet"); }},
+    {"list_preview", [](MyMainWindow* w) { w->ui->pushButton_Preview_List->click(); }},
+    {"prog_result", [](MyMainWindow* w) { w->ui->pushButton_Result_Prog->click(); }},
+};
+
+QWidget* shown_window(MyMainWindow* w)
+{
+    for (QWidget* child : w->findChildren<QWidget*>())
+        if (child->isWindow() && child->isVisible())
+            return child;
+    return nullptr;
+}
+
 } // namespace
 
 class tst_window_fit : public QObject
@@ -58,6 +90,8 @@ private slots:
     void initTestCase();
     void every_page_fits_with_the_device_tree_data();
     void every_page_fits_with_the_device_tree();
+    void windows_open_inside_the_screen_data();
+    void windows_open_inside_the_screen();
 };
 
 void tst_window_fit::initTestCase()
@@ -83,10 +117,7 @@ void tst_window_fit::every_page_fits_with_the_device_tree()
 {
     QFETCH(bool, chinese);
     ui_translations_t translations;
-    QVERIFY(translations.install(chinese));
-    MyMainWindow::set_ui_language(chinese ? "chinese" : "english");
-    const auto names = init_ui_font_names();
-    QVERIFY(!use_program_font(chinese ? names.second : names.first).isEmpty());
+    QVERIFY(use_language(&translations, chinese));
 
     MyMainWindow window;
     window.show();
@@ -116,6 +147,54 @@ void tst_window_fit::every_page_fits_with_the_device_tree()
         QVERIFY2(cut.isEmpty(), qPrintable(QString("page %1:\n").arg(page) + cut.join('\n')));
         const QStringList clipped = clipped_texts(window.ui->centralwidget);
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join('\n')));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!window.device_scan_busy(), 20000);
+    MyMainWindow::set_ui_language("english");
+}
+
+void tst_window_fit::windows_open_inside_the_screen_data()
+{
+    every_page_fits_with_the_device_tree_data();
+}
+
+void tst_window_fit::windows_open_inside_the_screen()
+{
+    QFETCH(bool, chinese);
+    const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+    if (room.width() < 1366 || room.height() < 768)
+        QSKIP("needs a screen of 1366x768 (the offscreen one is smaller): look_window_fit_xvfb runs it");
+    ui_translations_t translations;
+    QVERIFY(use_language(&translations, chinese));
+    MyMainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(room.contains(window.frameGeometry()));
+
+    // Where it opened, and dragged half off the screen's bottom right: each
+    // secondary window is centred on it along an axis, or held at the edge
+    // of the screen that centring would cross.
+    const QPoint placements[] = {window.pos(), room.bottomRight() - QPoint(window.width() / 2, window.height() / 2)};
+    for (const QPoint& at : placements) {
+        window.move(at);
+        QTRY_COMPARE(window.pos(), at);
+        const QPoint centre = window.frameGeometry().center();
+        for (const auto& s : secondaries) {
+            const QByteArray what = QString("%1, window at %2,%3").arg(s.first).arg(at.x()).arg(at.y()).toUtf8();
+            s.second(&window);
+            QWidget* opened = nullptr;
+            QTRY_VERIFY2((opened = shown_window(&window)), what);
+            QVERIFY(QTest::qWaitForWindowExposed(opened));
+            const QRect r = opened->frameGeometry();
+            const QString shots = qEnvironmentVariable("WATTLEX_SHOT_DIR");
+            if (at == placements[0] && !shots.isEmpty()) // the whole screen, as the user sees it
+                QVERIFY(QGuiApplication::primaryScreen()->grabWindow(0).save(
+                    QDir(shots).filePath(QString("screen_%1_%2.png").arg(s.first, chinese ? "zh" : "en"))));
+            opened->setAttribute(Qt::WA_DeleteOnClose, false);
+            opened->close();
+            QVERIFY2(room.contains(r), what);
+            QVERIFY2(qAbs(r.center().x() - centre.x()) <= 1 || r.left() == room.left() || r.right() == room.right(), what);
+            QVERIFY2(qAbs(r.center().y() - centre.y()) <= 1 || r.top() == room.top() || r.bottom() == room.bottom(), what);
+        }
     }
     QTRY_VERIFY_WITH_TIMEOUT(!window.device_scan_busy(), 20000);
     MyMainWindow::set_ui_language("english");

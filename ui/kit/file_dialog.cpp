@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 wattlex_file_dialog_fn& open_hook()
@@ -17,9 +19,11 @@ wattlex_file_dialog_fn& save_hook()
 }
 
 QString run_file_dialog(QWidget* parent, const QString& caption, const QString& dir, const QString& filter,
-                        QFileDialog::AcceptMode mode)
+                        QFileDialog::AcceptMode mode, const QString& default_suffix = QString())
 {
     QFileDialog* dialog = wattlex_make_file_dialog(parent, caption, dir, filter, mode);
+    // Added before the dialog asks whether to replace a file of that name.
+    dialog->setDefaultSuffix(default_suffix);
     const bool accepted = dialog->exec() == QDialog::Accepted;
     const QString name = accepted ? dialog->selectedFiles().value(0) : QString();
     delete dialog;
@@ -64,6 +68,17 @@ QString wattlex_save_file_name(QWidget* parent, const QString& caption, const QS
     if (save_hook())
         return save_hook()(parent, caption, dir, filter);
     return run_file_dialog(parent, caption, dir, filter, QFileDialog::AcceptSave);
+}
+
+QString wattlex_save_file_name_of_kind(QWidget* parent, const QString& caption, const QString& dir,
+                                       const QString& filter)
+{
+    const QString suffix = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter).captured(1);
+    QString name = save_hook() ? save_hook()(parent, caption, dir, filter)
+                               : run_file_dialog(parent, caption, dir, filter, QFileDialog::AcceptSave, suffix);
+    if (!name.isEmpty() && !suffix.isEmpty() && QFileInfo(name).suffix().isEmpty())
+        name += QLatin1Char('.') + suffix;
+    return name;
 }
 
 void wattlex_set_open_file_hook(wattlex_file_dialog_fn fn)

@@ -15,6 +15,11 @@ using wattlex_file_dialog_fn =
 QString wattlex_open_file_name(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
 // The program's save dialog unless a hook is set; "" when cancelled.
 QString wattlex_save_file_name(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
+// The save dialog for a file of the filter's one kind ("list(*.list)"): a
+// name typed without a suffix gets the filter's ("ramp5" -> "ramp5.list"),
+// so that the open dialog's filter shows the file again.
+QString wattlex_save_file_name_of_kind(QWidget* parent, const QString& caption, const QString& dir,
+                                       const QString& filter);
 
 // The dialog both calls run, built but not shown: Qt's own dialog in the
 // program's dark look. The caller owns it.

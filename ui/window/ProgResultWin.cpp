@@ -11,11 +11,10 @@
 #include <QTableWidget>
 
 namespace {
-// A green that reads on the window's grey.
-QColor pass_colour()
-{
-    return QColor(60, 210, 60);
-}
+// No red text reads on the table's grey (a pure red has 2:1 against it):
+// a verdict colours its cells, and their white text stands at 6:1 or more.
+const QColor pass_ground(30, 110, 50);
+const QColor fail_ground(150, 30, 30);
 
 QTableWidgetItem* make_item(const QString& text = QString())
 {
@@ -121,7 +120,7 @@ void ProgResultWin::deal_prog_result_operating_button(QList<QString> value_list)
         const double max = prog_step_text::number(para->get_prog_max_by_index(i));
         QString verdict;
         QString remark;
-        QColor colour;
+        QColor ground;
         if (i >= values.size()) {
             remark = tr("No reading");
         } else {
@@ -136,13 +135,15 @@ void ProgResultWin::deal_prog_result_operating_button(QList<QString> value_list)
                 remark = tr("Over MAX: ") + number;
             else
                 remark = number;
-            colour = pass ? pass_colour() : QColor(Qt::red);
+            ground = pass ? pass_ground : fail_ground;
         }
         auto* verdict_item = new QTableWidgetItem(verdict);
         auto* remark_item = new QTableWidgetItem(remark);
         for (QTableWidgetItem* item : {verdict_item, remark_item}) {
-            if (colour.isValid())
-                item->setForeground(colour);
+            if (ground.isValid()) {
+                item->setBackground(ground);
+                item->setForeground(QColor(Qt::white));
+            }
             item->setFlags(Qt::NoItemFlags);
         }
         table->setItem(i, 1, verdict_item);

@@ -112,11 +112,14 @@ void MyMainWindow::init_connect_dock()
     // screen allows) so that the dock does not push its right edge out.
     const int dock_width = 170;
     resizeDocks({ui->dockWidget_connect}, {dock_width}, Qt::Horizontal);
-    int wanted = central_width_needed() + dock_width + 6;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        wanted = qMin(wanted, screen->availableGeometry().width());
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableGeometry().size() : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const int wanted = qMin(central_width_needed() + dock_width + 6, room.width());
     if (wanted > width())
         resize(wanted, height());
+    // Nor does the window open larger than the screen (the form's own width
+    // is 1373 px, more than a 1366 px laptop screen has).
+    resize(size().boundedTo(room));
     init_Basic();
 }
 

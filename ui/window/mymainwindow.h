@@ -522,7 +522,8 @@ public slots:
     void set_record_stop_count(bool on, int n);
     void set_record_interval(bool automatic, int seconds);
 
-    // ---- settings files: a refused or failed load
+    // ---- settings files: a load's progress, a refused or failed load
+    void deal_send_progress(int done, int total);
     void deal_send_error();
 
 public:

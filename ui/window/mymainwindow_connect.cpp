@@ -19,6 +19,7 @@
 #include "ipcreat.h"
 #include "lib_xml_t.h"
 #include "ui_comm_tree_xml_t.h"
+#include "window_place.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -460,6 +461,7 @@ void MyMainWindow::deal_action_creatnet()
     auto* dialog = new ipcreat(this);
     connect(dialog, SIGNAL(ip_create_form_btn_signal(ipcreat*,int)), this,
             SLOT(ip_create_form_btn_slot_func(ipcreat*,int)));
+    place_centred_on(dialog, this);
     dialog->show();
 }
 
@@ -487,7 +489,7 @@ void MyMainWindow::do_connect_action()
     usb_resources = dialog->fill_usb_table(scanned_resources);
     connect(dialog, &connectWindow::sig_connect_resource, this, &MyMainWindow::connect_resource);
     connect(dialog, &connectWindow::sig_connect_tcpip_address, this, &MyMainWindow::connect_tcpip_address);
-    dialog->move(pos() + QPoint(20, 20));
+    place_centred_on(dialog, this);
     dialog->show();
 }
 

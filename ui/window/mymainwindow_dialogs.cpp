@@ -8,17 +8,14 @@
 #include "ui_about_info_t.h"
 #include "ui_prompt_t.h"
 #include "utilitySetting.h"
+#include "window_place.h"
 
 #include <QAction>
-#include <QPoint>
 
 namespace {
 
 const char* const chinese_word = "chinese";
 const char* const english_word = "english";
-
-// Where a dialog opens, from the window's corner.
-const QPoint dialog_offset(20, 20);
 
 } // namespace
 
@@ -31,7 +28,7 @@ void MyMainWindow::do_setting_action()
     // finds the flag set: a direct call, not a queued one.
     connect(dialog, &utilitySetting::sig_pending_utility_a, this, &MyMainWindow::set_pending_utility_a,
             Qt::DirectConnection);
-    dialog->move(pos() + dialog_offset);
+    place_centred_on(dialog, this);
     dialog->init_utility_value();
     dialog->show();
 }
@@ -40,6 +37,7 @@ void MyMainWindow::do_about_action()
 {
     // Deletes itself when closed (and blocks the application while open).
     auto* about = new ui_about_info_t(this);
+    place_centred_on(about, this);
     about->show();
 }
 

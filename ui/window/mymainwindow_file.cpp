@@ -11,7 +11,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 namespace {
 
@@ -28,6 +27,7 @@ const char settings_filter[] = "wlx(*.wlx)";
 void MyMainWindow::init_settings_files()
 {
     connect(send_data_thread, SIGNAL(send_error()), this, SLOT(deal_send_error()));
+    connect(send_data_thread, SIGNAL(send_progress(int,int)), this, SLOT(deal_send_progress(int,int)));
 }
 
 void MyMainWindow::resume_after_settings_transfer(bool read_back)
@@ -74,12 +74,10 @@ void MyMainWindow::do_save_action()
     // One settings transfer at a time.
     if (!settings_file.fileName().isEmpty() || get_data_thread->isRunning() || send_data_thread->isRunning())
         return;
-    QString path = wattlex_save_file_name(this, tr("save file"), QDir::currentPath(),
-                                          QString::fromLatin1(settings_filter));
+    const QString path = wattlex_save_file_name_of_kind(this, tr("save file"), QDir::currentPath(),
+                                                        QString::fromLatin1(settings_filter));
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".wlx");
 
     settings_file.setFileName(path);
     get_data_thread->set_resource(cfg_thread->get_resource());
@@ -151,6 +149,13 @@ void MyMainWindow::deal_send_data_thread()
     // of the set-up before is not its state.
     clear_alarms(-1);
     resume_after_settings_transfer(true);
+}
+
+void MyMainWindow::deal_send_progress(int done, int total)
+{
+    // At the load's pace a load takes some 25 s: the prompt counts the commands.
+    if (wait_prompt)
+        wait_prompt->setInformativeText(tr("%1 of %2 commands sent").arg(done).arg(total));
 }
 
 void MyMainWindow::deal_send_error()

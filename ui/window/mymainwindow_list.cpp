@@ -10,11 +10,11 @@
 #include "SwitchButton.h"
 #include "cfg_thread_t.h"
 #include "uiPara.h"
+#include "window_place.h"
 
 #include <QColor>
 #include <QDebug>
 #include <QHeaderView>
-#include <QStatusBar>
 #include <QTableWidget>
 #include <QTableWidgetItem>
 
@@ -629,7 +629,9 @@ void MyMainWindow::on_pushButton_Preview_List_clicked()
 {
     if (!list_preview_win)
         list_preview_win = new ListPreviewWin(this);
-    // Just below the main window.
-    list_preview_win->move(x(), y() + height() + ui->statusBar->height());
+    // Opens over the main window, inside the screen; an open one stays
+    // where the user put it.
+    if (!list_preview_win->isVisible())
+        place_centred_on(list_preview_win, this);
     list_preview_win->show();
 }

@@ -30,7 +30,7 @@ void MyMainWindow::on_pushButton_Export_List_clicked()
     if (list_export_waiting)
         return;
     const QString name =
-        wattlex_save_file_name(this, tr("save file"), QDir::currentPath(), tr("list(*.list)"));
+        wattlex_save_file_name_of_kind(this, tr("save file"), QDir::currentPath(), tr("list(*.list)"));
     if (name.isEmpty())
         return;
     ensure_list_table(); // also arms the reset on a lost link

@@ -11,11 +11,11 @@
 #include "prog_columns.h"
 #include "prog_step_text.h"
 #include "uiPara.h"
+#include "window_place.h"
 
 #include <QComboBox>
 #include <QDebug>
 #include <QHash>
-#include <QStatusBar>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -269,8 +269,10 @@ void MyMainWindow::deal_prog_result_operating_button(QList<QString> replies)
 
 void MyMainWindow::on_pushButton_Result_Prog_clicked()
 {
-    // Just below the main window.
-    prog_result_win->move(x(), y() + height() + ui->statusBar->height());
+    // Opens over the main window, inside the screen; an open one stays
+    // where the user put it.
+    if (!prog_result_win->isVisible())
+        place_centred_on(prog_result_win, this);
     prog_result_win->show();
     prog_result_win->raise();
 }

@@ -26,7 +26,8 @@ void MyMainWindow::on_pushButton_Export_Prog_clicked()
 {
     if (!is_connected)
         return;
-    const QString name = wattlex_save_file_name(this, tr("save file"), QDir::currentPath(), tr("prog(*.prog)"));
+    const QString name =
+        wattlex_save_file_name_of_kind(this, tr("save file"), QDir::currentPath(), tr("prog(*.prog)"));
     // A cancelled dialog asks the load for nothing; one export at a time.
     if (name.isEmpty() || !prog_export_path.isEmpty())
         return;

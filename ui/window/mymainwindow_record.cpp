@@ -8,6 +8,7 @@
 #include "custom_messagebox.h"
 #include "file_save.h"
 #include "recordSetting.h"
+#include "window_place.h"
 
 #include <QCheckBox>
 #include <QDebug>
@@ -262,7 +263,7 @@ void MyMainWindow::on_pushButton_Record_Setting_clicked()
     const trend_state_t& t = *trend;
     const trend_record_t::settings_t& s = t.record.settings;
     recordSetting* dialog = new recordSetting(this);
-    dialog->move(pos() + QPoint(20, 20));
+    place_centred_on(dialog, this);
     dialog->set_record_para(t.record_path, s.stop_by_time || s.stop_by_count, s.stop_by_time, s.hours, s.minutes,
                             s.seconds, s.stop_count, s.auto_interval, s.interval_s);
     dialog->set_recording_probe([this]() { return recording; });

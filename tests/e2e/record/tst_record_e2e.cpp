@@ -356,9 +356,14 @@ void tst_record_e2e::settings_saved_and_loaded_back()
     QCOMPARE(cw->side_query("CURR?").trimmed(), QString("3.75"));
 
     // Load the file: the load and the window hold the saved settings again,
-    // and the load's state is read back afterwards.
+    // and the load's state is read back afterwards. The wait prompt counts
+    // the commands as they go out.
     const int replies_before = cw->reply_ops().size();
     cw->sim().clear_log();
+    QStringList told;
+    const QMetaObject::Connection progress =
+        connect(w->send_data_thread, &Send_data_thread::send_progress, w,
+                [&] { told << (w->wait_prompt ? w->wait_prompt->informativeText() : QString("no prompt")); });
     {
         file_dialog_stub files;
         files.answer(path);
@@ -366,6 +371,7 @@ void tst_record_e2e::settings_saved_and_loaded_back()
         QCOMPARE(files.calls().size(), 1);
         QVERIFY(!files.calls()[0].save);
     }
+    disconnect(progress);
     QTRY_VERIFY(!w->send_data_thread->isRunning());
     QVERIFY(!w->wait_prompt);
     QCOMPARE(w->send_data_thread->last_failure(), Send_data_thread::no_failure);
@@ -379,6 +385,10 @@ void tst_record_e2e::settings_saved_and_loaded_back()
     QCOMPARE(settings_sent.value(0), QString("INP 0")); // the input off before ranges change
     QVERIFY(settings_sent.contains("CURR 1.25"));
     QCOMPARE(settings_sent.size(), w->send_data_thread->written_count());
+    const int sent = settings_sent.size();
+    QCOMPARE(told.size(), sent + 1);
+    for (int i = 0; i <= sent; ++i)
+        QCOMPARE(told.at(i), QString("%1 of %2 commands sent").arg(i).arg(sent));
     QCOMPARE(cw->side_query("CURR?").trimmed(), QString("1.25"));
     QCOMPARE(cw->side_query("VOLT?").trimmed(), QString("20"));
     QCOMPARE(cw->side_query("RES?").trimmed(), QString("150"));

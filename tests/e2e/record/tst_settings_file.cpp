@@ -1,10 +1,12 @@
 // Settings files without a load: the saved text, the file name, a save that
-// cannot be written, and a load refused while nothing is connected.
+// cannot be written, and a load refused while nothing is connected. The
+// name a list or program export gets when typed without its suffix.
 #include "mymainwindow.h"
 
 #include "ui_mymainwindow.h"
 
 #include "Get_data_thread.h"
+#include "block_check.h"
 #include "cfg_thread_t.h"
 #include "file_dialog_stub.h"
 #include "modal_answerer.h"
@@ -27,6 +29,8 @@ private slots:
     void save_writes_exactly_the_settings_text();
     void failed_save_is_shown_and_leaves_nothing();
     void load_needs_a_load();
+    void typed_names_get_the_suffix_of_their_kind_data();
+    void typed_names_get_the_suffix_of_their_kind();
 
 private:
     QTemporaryDir dir;
@@ -124,6 +128,41 @@ void tst_settings_file::load_needs_a_load()
     QCOMPARE(answerer.boxes()[0].text, QString("No load is connected."));
     QCOMPARE(files.calls().size(), 0); // no file is asked for
     QCOMPARE(uiPara::instance()->to_settings_text(), before);
+}
+
+void tst_settings_file::typed_names_get_the_suffix_of_their_kind_data()
+{
+    QTest::addColumn<bool>("program");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("list") << false << "ramp5" << "ramp5.list";
+    QTest::newRow("program") << true << "ramp5" << "ramp5.prog";
+    QTest::newRow("list typed whole") << false << "ramp5.list" << "ramp5.list";
+    QTest::newRow("program of another kind") << true << "ramp5.bak" << "ramp5.bak";
+}
+
+// (A settings file's own: save_writes_exactly_the_settings_text.)
+void tst_settings_file::typed_names_get_the_suffix_of_their_kind()
+{
+    QFETCH(bool, program);
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    QTemporaryDir here;
+    file_dialog_stub files;
+    files.answer(here.filePath(typed));
+    // An export needs a load; the load's block is handed in as its reply.
+    QByteArray block(program ? 1927 : 1232, '\x21');
+    block[0] = static_cast<char>(block_check::check_byte(block));
+    w->is_connected = true;
+    if (program) {
+        w->ui->pushButton_Export_Prog->click();
+        w->deal_prog_storage_operating_button(block);
+    } else {
+        w->ui->pushButton_Export_List->click();
+        w->deal_list_storage_operating_button(block);
+    }
+    w->is_connected = false;
+    QCOMPARE(QDir(here.path()).entryList(QDir::Files), QStringList{written});
 }
 
 QTEST_MAIN(tst_settings_file)

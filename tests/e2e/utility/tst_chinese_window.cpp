@@ -102,6 +102,9 @@ void tst_chinese_window::initTestCase()
     QVERIFY(!use_program_font(init_ui_font_names().second).isEmpty());
 
     m_window.reset(new MyMainWindow);
+    // As on a 1366x768 laptop (the window opens no larger than the screen,
+    // and the offscreen one is 800x600).
+    m_window->resize(1366, 700);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
