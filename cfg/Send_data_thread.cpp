@@ -35,7 +35,6 @@ QString Send_data_thread::settings_text() const
 void Send_data_thread::run()
 {
     thread_order::end_of_run end(this);
-    stop_flag = 0;
     written = 0;
     failure = no_failure;
 

@@ -26,8 +26,9 @@ public:
     void set_settings_text(const QString &text);
     QString settings_text() const;
 
-    // Set by the window before it waits for the thread; run() clears it at
-    // its start and ends between two writes once it is set.
+    // Set by the window before it waits for the thread, cleared by it before
+    // start(): a stop asked before run() begins still holds. run() ends
+    // between two writes once it is set.
     std::atomic<std::uint8_t> stop_flag{0};
 
     failure_t last_failure() const { return failure; }

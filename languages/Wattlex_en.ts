@@ -218,6 +218,14 @@ range!(0.001~0.1 or 0.1~2.5)</translation>
         <source>Failure! The measured value did not meet the set value</source>
         <translation>Failure! The measured value did not meet the set value</translation>
     </message>
+    <message>
+        <source>The settings load was stopped; the load may hold only part of the file&apos;s settings.</source>
+        <translation>The settings load was stopped; the load may hold only part of the file&apos;s settings.</translation>
+    </message>
+    <message>
+        <source>The load stopped answering while the settings were sent.</source>
+        <translation>The load stopped answering while the settings were sent.</translation>
+    </message>
 </context>
 <context>
     <name>MyMainWindow</name>

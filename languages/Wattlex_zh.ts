@@ -238,6 +238,14 @@ range!(0.001~0.1 or 0.1~2.5)</source>
         <source>Failure! The measured value did not meet the set value</source>
         <translation>失败！测量值未达到设定值</translation>
     </message>
+    <message>
+        <source>The settings load was stopped; the load may hold only part of the file&apos;s settings.</source>
+        <translation>设置加载已停止，负载可能只接收了文件中的部分设置。</translation>
+    </message>
+    <message>
+        <source>The load stopped answering while the settings were sent.</source>
+        <translation>发送设置时负载停止了应答。</translation>
+    </message>
 </context>
 <context>
     <name>MyMainWindow</name>

@@ -88,12 +88,14 @@ bool legacy_connected_window::connect_through_dialogs()
     // the load starts in CC: its page is read under the wait box
     answerer_->leave_open(QStringLiteral("Please waiting for the Static initing"));
     const int polls_before = poll_replies_;
+    // only this connection's replies count (a test may connect again)
+    const int mark = reply_ops_.size();
     QTest::mouseClick(window_->ui->connect_device, Qt::LeftButton);
     if (!QTest::qWaitFor([&] { return dialog_seen && address_seen; }, 20000))
         return fail(QStringLiteral("the connect dialogs did not show"));
-    if (!QTest::qWaitFor([this] { return window_->connected && reply_ops_.contains(31); }, 20000))
+    if (!QTest::qWaitFor([&] { return window_->connected && reply_ops_.mid(mark).contains(31); }, 20000))
         return fail(QStringLiteral("no mode read-back after the connection"));
-    if (!QTest::qWaitFor([this] { return reply_ops_.contains(0) && !window_->readback_box; }, 20000))
+    if (!QTest::qWaitFor([&] { return reply_ops_.mid(mark).contains(0) && !window_->readback_box; }, 20000))
         return fail(QStringLiteral("the page of the load's mode was not read"));
     // a read-back quicker than the answerer's look leaves its answer unused
     if (!answerer_->unexpected().isEmpty() || !answerer_->errors().isEmpty())

@@ -13,6 +13,7 @@
 #include "custom_spinbox.h"
 #include "modal_answerer.h"
 
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -41,6 +42,9 @@ QStringList replies_of(const QString& joined)
 {
     return joined.split(QLatin1Char('|'));
 }
+
+// The text of the last About window the test saw.
+QString about_text;
 
 } // namespace
 
@@ -92,55 +96,29 @@ void tst_legacy_dispatch::cleanup()
 
 // ---- command table
 
+// The page read-backs' lists are checked by what the pages show after a
+// read from the load; here the poll's choice by function and time test, and
+// codes without lists.
 void tst_legacy_dispatch::command_lists_data()
 {
     QTest::addColumn<int>("operation");
     QTest::addColumn<int>("function");
     QTest::addColumn<bool>("time_test");
-    QTest::addColumn<int>("queries");
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("last_query");
-    const struct
-    {
-        int op, function;
-        bool time_test;
-        int queries;
-        const char* first;
-        const char* last;
-    } rows[] = {
-        {0, 0, false, 5, "FUNC CURR", "CURR:SLEW:NEG?"},
-        {1, 0, false, 3, "FUNC VOLT", "VOLT?"},
-        {2, 0, false, 3, "FUNC RES", "RES?"},
-        {3, 0, false, 3, "FUNC POW", "POW?"},
-        {4, 0, false, 5, "FUNC LED", "LED:RCO?"},
-        {6, 0, false, 9, "OCP:FUNC", "OCP:STEP:DEL?"},
-        {7, 0, false, 9, "OPP:FUNC", "OPP:STEP:DEL?"},
-        {8, 0, false, 12, "BATT:FUNC", "BATT:ADDCAP?"},
-        {10, 0, false, 12, "", "SYST:VMONI:STAT?"},
-        {11, 0, false, 3, "", "TIME:TEST:VOLT:HIGH?"},
-        {12, 0, false, 6, "", "POW:PROT:DEL?"},
-        {13, 0, false, 8, "LIST:STAT:ON", "LIST:SLEW:ALL?"},
-        {14, 0, false, 14, "INP 0", "PROG:STEP?"},
-        {15, 0, false, 8, "", "SYST:REMOT:STAT?"},
-        {16, 0, false, 9, "", "STOP:ON:FAIL?"},
-        {26, 0, false, 1, "", "FUNC?"},
-        {28, 0, false, 1, "", "FUNC:TRAN?"},
-        {31, 0, false, 7, "", "EXT:VRANG?"},
-        {183, 0, false, 6, "", "SYST:REMOT:STAT?"},
-        {183, 0, true, 8, "", "TIME:TEST:FALL?"},
-        {183, 4, true, 6, "", "SYST:REMOT:STAT?"},
-        {183, 8, true, 8, "", "MEAS:POW?"},
-        {183, 24, false, 7, "", "MEAS:EXT?"},
-        {183, 25, false, 7, "", "MEAS:EXT?"},
-        {5, 0, false, 0, "", ""},
-        {30, 0, false, 0, "", ""},
-        {184, 0, false, 0, "", ""},
-    };
-    for (const auto& r : rows) {
-        QTest::addRow("op %d func %d%s", r.op, r.function, r.time_test ? " timed" : "")
-            << r.op << r.function << r.time_test << r.queries << QString::fromLatin1(r.first)
-            << QString::fromLatin1(r.last);
-    }
+    QTest::addColumn<QStringList>("queries");
+    const QStringList base = {"INP?", "MEAS:CURR?", "MEAS:VOLT?", "MEAS:RES?", "MEAS:POW?", "SYST:REMOT:STAT?"};
+    const QStringList timed = base + QStringList{"TIME:TEST:RISE?", "TIME:TEST:FALL?"};
+    QTest::newRow("poll CC") << 183 << 0 << false << base;
+    QTest::newRow("poll CP timed") << 183 << 3 << true << timed;
+    QTest::newRow("poll LED timed") << 183 << 4 << true << base;
+    QTest::newRow("poll battery timed")
+        << 183 << 8 << true
+        << QStringList{"INP?",     "MEAS:CURR?",       "MEAS:VOLT?", "BATT:DISCHA:CAP?", "BATT:DISCHA:TIM?",
+                       "SYST:REMOT:STAT?", "MEAS:RES?", "MEAS:POW?"};
+    QTest::newRow("poll EXTI") << 183 << 24 << false << base + QStringList{"MEAS:EXT?"};
+    QTest::newRow("poll EXTV timed") << 183 << 25 << true << base + QStringList{"MEAS:EXT?"};
+    QTest::newRow("no list: 5") << 5 << 0 << false << QStringList();
+    QTest::newRow("no list: 30") << 30 << 0 << false << QStringList();
+    QTest::newRow("no list: 184") << 184 << 0 << false << QStringList();
 }
 
 void tst_legacy_dispatch::command_lists()
@@ -148,30 +126,14 @@ void tst_legacy_dispatch::command_lists()
     QFETCH(int, operation);
     QFETCH(int, function);
     QFETCH(bool, time_test);
-    QFETCH(int, queries);
-    QFETCH(QString, first);
-    QFETCH(QString, last_query);
+    QFETCH(QStringList, queries);
     // a list left from an earlier call must not leak into this one
     w->fill_cmd_list(14);
     w->func_code = function;
     w->tmon_on = time_test;
     w->fill_cmd_list(operation);
-    QCOMPARE(w->cmd_writes.size(), w->cmd_queries.size());
-    int asked = 0;
-    for (int i = 0; i < w->cmd_queries.size(); ++i) {
-        // an entry is a write or a query, never neither
-        QVERIFY(w->cmd_writes.at(i).isEmpty() != w->cmd_queries.at(i).isEmpty());
-        if (!w->cmd_queries.at(i).isEmpty())
-            ++asked;
-    }
-    QCOMPARE(asked, queries);
-    if (queries == 0) {
-        QVERIFY(w->cmd_writes.isEmpty());
-        return;
-    }
-    const QString opening = w->cmd_writes.first().isEmpty() ? QString() : w->cmd_writes.first();
-    QCOMPARE(opening, first);
-    QCOMPARE(w->cmd_queries.last(), last_query);
+    QCOMPARE(w->cmd_queries, queries);
+    QCOMPARE(w->cmd_writes, QVector<QString>(queries.size()).toList());
 }
 
 // ---- own switch
@@ -195,10 +157,14 @@ void tst_legacy_dispatch::reply_reaches_handler_data()
                           w->ext_current_range_radio->checked_index() == 1,
                       "LED read-back wrong");
     });
+    // time test and short "2": neither read as "0" (both were on before)
     QTest::newRow("31 EXTV") << 31 << "BASIC\n|CURRENT\n|2\n|2\n|EXTV\n|5\n|36\n" << 1 << check_t([](MainWindow* w) {
         return expect(w->func_code == 25 && w->ui->current_function_label->text() == "EXTV" &&
-                          w->type_combo->current_index() == 2 && !w->tmon_on &&
-                          w->ui->short_button->styleSheet() != "color: yellow",
+                          w->type_combo->current_index() == 2 && w->tmon_on &&
+                          w->ui->short_button->styleSheet() == "color: yellow" &&
+                          w->ext_current_range_radio->checked_index() == 0 &&
+                          w->ext_voltage_range_radio->checked_index() == 0 && !w->ext_range_panel->isHidden() &&
+                          w->monitor_panel->isHidden() && w->ui->model_sel->currentIndex() == 1,
                       "EXTV read-back wrong");
     });
     QTest::newRow("31 unknown mode") << 31 << "WHAT\n|CURRENT\n|0\n|0\n|INT\n|5\n|36\n" << 1
@@ -243,7 +209,9 @@ void tst_legacy_dispatch::reply_reaches_handler_data()
                                                   "list read-back wrong");
                                 });
     QTest::newRow("83 identity") << 83 << "Tervane,WLX1300X,123,1.0,2.0\n" << 0 << check_t([](MainWindow* w) {
-        return expect(w->model_name == "WLX1300X", "model not taken from the identity");
+        return expect(w->model_name == "WLX1300X" && w->cp_power_spin->spin_box->maximum() == 300.0 &&
+                          about_text == "Tervane\nWLX1300X\n123\n1.0\n2.0\n\n",
+                      "identity not shown field by field: " + about_text);
     });
     QTest::newRow("185 battery on") << 185 << "" << 0 << check_t([](MainWindow* w) {
         return expect(w->battery_test_running == 1, "battery test not armed");
@@ -276,9 +244,19 @@ void tst_legacy_dispatch::reply_reaches_handler()
     // the remote-off row warns once
     if (QByteArray(QTest::currentDataTag()) == "183 remote off")
         answerer->press(QMessageBox::Ok);
-    // the About window is modal: close it once seen
-    if (operation == 83)
-        answerer->act([](QWidget* box) { box->close(); });
+    if (QByteArray(QTest::currentDataTag()) == "31 EXTV") {
+        w->tmon_on = true;
+        w->ui->short_button->setStyleSheet(QStringLiteral("color: yellow"));
+    }
+    // the About window is modal: read and close it once seen
+    about_text.clear();
+    if (operation == 83) {
+        answerer->act([](QWidget* box) {
+            if (QLabel* label = box->findChild<QLabel*>(QStringLiteral("small_label")))
+                about_text = label->text();
+            box->close();
+        });
+    }
     // a static mode's page is read under its wait box; here no load answers,
     // so the box is closed as that read-back would close it
     const bool static_page = operation == 31 && sub == 1 && replies.startsWith(QLatin1String("BASIC")) &&

@@ -1,17 +1,21 @@
 // The older window against the simulated load, as a user drives it:
 // connection through its dialogs, the mode read back, the poll, the input,
 // short, trigger and help, the five function pages with their waits, the
-// disconnect, and a load lost in the middle of a poll or of a wait.
+// disconnect, a load lost in the middle of a poll, of a wait or of a save,
+// and a settings load that fails.
 #include "legacy_connected_window.h"
 
 #include "mainwindow.h"
 
 #include "ui_mainwindow.h"
 
+#include "Send_data_thread.h"
 #include "cfg_if_scpi_t.h"
 #include "cfg_thread_t.h"
 #include "custom_label.h"
 #include "custom_picture.h"
+#include "file_dialog_stub.h"
+#include "uiPara.h"
 #include "Get_configure_value.h"
 #include "ui_ipline_widget_t.h"
 #include "device/drv_device_t.h"
@@ -19,8 +23,11 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <qwt_plot_curve.h>
@@ -47,6 +54,9 @@ private slots:
     void function_pages();
     void load_lost_mid_poll();
     void load_lost_mid_wait();
+    void storage_after_lost_link();
+    void settings_load_fails_data();
+    void settings_load_fails();
     void every_command_known();
     void connection_dialogs();
 };
@@ -250,6 +260,94 @@ void tst_legacy_e2e::load_lost_mid_wait()
     QVERIFY(cw.answerer().unexpected().isEmpty());
 }
 
+// A list save waits for the load's block when the link goes: once
+// connected again, Storage saves as before.
+void tst_legacy_e2e::storage_after_lost_link()
+{
+    legacy_connected_window cw;
+    QVERIFY2(cw.start({"--fault-at", "LIST:EXPORT?", "--drop-after", "0"}), qPrintable(cw.error()));
+    MainWindow* w = cw.window();
+    file_dialog_stub files;
+    QTemporaryDir dir;
+    files.answer(dir.filePath(QStringLiteral("lost.list")));
+    cw.answerer().press(QMessageBox::Ok);
+    QTest::mouseClick(w->list_storage_button, Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([w] { return !w->connected; }, 20000));
+    QVERIFY(cw.answerer().wait_answered(10000));
+    QVERIFY2(cw.sim().restart(), qPrintable(cw.sim().error_string()));
+    QVERIFY2(cw.connect_through_dialogs(), qPrintable(cw.error()));
+    const QString saved = dir.filePath(QStringLiteral("saved.list"));
+    files.answer(saved);
+    QTest::mouseClick(w->list_storage_button, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(saved).size(), qint64(1232), 5000);
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("lost.list"))));
+    QVERIFY(cw.answerer().unexpected().isEmpty());
+}
+
+void tst_legacy_e2e::settings_load_fails_data()
+{
+    QTest::addColumn<bool>("stopped");
+    QTest::newRow("refused") << false;
+    QTest::newRow("stopped by the user") << true;
+}
+
+// A settings file the load cannot take, or a load the user stops: the file
+// is let go, the same connection goes on polling, the user is told, and a
+// later save writes the whole settings text.
+void tst_legacy_e2e::settings_load_fails()
+{
+    QFETCH(bool, stopped);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("load.wlx"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(stopped ? uiPara::instance()->to_settings_text().toUtf8() : QByteArray("not,a,settings,text"));
+    file.close();
+    file_dialog_stub files;
+    files.answer(path);
+    legacy_connected_window cw;
+    QVERIFY2(cw.start(), qPrintable(cw.error()));
+    MainWindow* w = cw.window();
+    modal_answerer& a = cw.answerer();
+    if (stopped) {
+        // slow writes, so that the Close of the wait box comes while they go on
+        cfg_if_scpi_t::set_write_pause_ms(40);
+        // Close pressed later, so that the message it brings is answered
+        // too; the read-back after the stop reads the load's page under its
+        // own wait
+        a.act([](QWidget* box) {
+            if (auto* m = qobject_cast<QMessageBox*>(box))
+                QTimer::singleShot(0, m->button(QMessageBox::Close), &QAbstractButton::click);
+        });
+        a.press(QMessageBox::Ok).leave_open();
+    } else {
+        a.leave_open().press(QMessageBox::Close);
+    }
+    QTest::mouseClick(w->ui->recall_button, Qt::LeftButton);
+    QVERIFY(a.wait_answered(20000));
+    const QString told = stopped ? QStringLiteral("The settings load was stopped; the load may hold only part of "
+                                                  "the file's settings.")
+                                 : QStringLiteral("It's not the correct file!");
+    QCOMPARE(a.boxes().value(1).text, told);
+    QVERIFY(!w->settings_file->isOpen());
+    QTRY_VERIFY_WITH_TIMEOUT(!w->readback_box, 10000);
+    QVERIFY(cw.wait_for_polls(3));
+    QVERIFY(w->connected);
+
+    const QString saved = dir.filePath(QStringLiteral("saved.wlx"));
+    files.answer(saved);
+    // the save's wait, then the read-back's
+    a.leave_open().leave_open();
+    QTest::mouseClick(w->ui->save_button, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(saved), 10000);
+    QFile out(saved);
+    QVERIFY(out.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(out.readAll()).split(QLatin1Char(',')).size(), uiPara::settings_field_count);
+    QVERIFY(a.wait_answered(20000));
+    QVERIFY(cw.wait_for_polls(2));
+    QVERIFY(a.unexpected().isEmpty());
+}
+
 // Every command the window sends, from its table and from its buttons and
 // test ends, is one the load knows: queried, it answers; written or asked,
 // it leaves no error behind.
@@ -335,7 +433,8 @@ void tst_legacy_e2e::connection_dialogs()
     QCOMPARE(a.boxes().last().text, QStringLiteral("There's no  device"));
     QVERIFY(!w.connect_dialog_open);
     QVERIFY(w.usb_resources.isEmpty());
-    QTRY_VERIFY(!w.usb_dialog_window->isVisible());
+    // the USB window closed and went
+    QTRY_VERIFY(w.usb_dialog_window.isNull());
 
     // the last confirmed address comes back in the IP window
     w.last_ip_sections = {"10", "20", "30", "40"};

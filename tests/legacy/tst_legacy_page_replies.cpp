@@ -1,6 +1,7 @@
 // The older window's page replies without a load: the range rule of the
 // test pages by input state, the sweep judgement, the external control
-// reply, the pulse width caption and the boxes each dynamic form uses.
+// reply, the configure switches that warn while the input is on, the pulse
+// width caption and the boxes each dynamic form uses.
 #include "mainwindow.h"
 
 #include "ui_mainwindow.h"
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <map>
 #include <memory>
 
 class tst_legacy_page_replies : public QObject
@@ -33,6 +35,8 @@ private slots:
     void judgement();
     void external_control_data();
     void external_control();
+    void load_on_warning_data();
+    void load_on_warning();
     void width_caption_data();
     void width_caption();
     void dynamic_boxes_data();
@@ -201,6 +205,41 @@ void tst_legacy_page_replies::external_control()
     QCOMPARE(!w->ext_range_panel->isHidden(), ranges_shown);
     QCOMPARE(!w->monitor_panel->isHidden(), !ranges_shown);
     // the box set by the reply sent nothing of its own: only the poll
+    QCOMPARE(w->cfg_thread->pending_requests(), posted + 1);
+}
+
+void tst_legacy_page_replies::load_on_warning_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<int>("checked");
+    QTest::newRow("162 sense") << 162 << "1\n" << 0;
+    QTest::newRow("164 stop on fail") << 164 << "0\n" << 1;
+    QTest::newRow("171 external current range") << 171 << "30\n" << 1;
+    QTest::newRow("172 external voltage range") << 172 << "36\n" << 0;
+}
+
+// Changes the load takes only with the input off: the read-back shows the
+// load's answer, warns once and puts the poll back once.
+void tst_legacy_page_replies::load_on_warning()
+{
+    QFETCH(int, operation);
+    QFETCH(QString, reply);
+    QFETCH(int, checked);
+    const std::map<int, custom_radiobutton*> radios = {{162, w->vrmt_radio},
+                                                       {164, w->sof_radio},
+                                                       {171, w->ext_current_range_radio},
+                                                       {172, w->ext_voltage_range_radio}};
+    custom_radiobutton* radio = radios.at(operation);
+    radio->set_checked(1 - checked);
+    w->ui->load_button->setText(QStringLiteral("ON"));
+    answerer->press(QMessageBox::Ok);
+    const int posted = w->cfg_thread->pending_requests();
+    w->deal_cfg_thread(operation, {reply}, {}, 0);
+    QVERIFY(answerer->wait_answered());
+    QCOMPARE(answerer->boxes().size(), 1);
+    QCOMPARE(answerer->boxes().last().text, QStringLiteral("Please turn off the load"));
+    QCOMPARE(radio->checked_index(), checked);
     QCOMPARE(w->cfg_thread->pending_requests(), posted + 1);
 }
 

@@ -41,6 +41,8 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -151,6 +153,7 @@ private slots:
     void connect_success_posts_read_back_and_polls();
     void connect_failures_are_told();
     void secondary_windows_closing();
+    void frees_what_it_made();
     void disconnect_asks_then_ends_the_command_thread();
     void close_asks_then_stops_every_thread();
     void dynamic_diagram_follows_the_settings();
@@ -181,6 +184,12 @@ void tst_legacy_window::constructor_shows_its_start_state()
     // the form's maximum height below its minimum: one fixed size instead
     QCOMPARE(w.minimumSize(), QSize(1200, 700));
     QCOMPARE(w.maximumSize(), QSize(1200, 700));
+    // the form's tool bar is kept, empty and hidden: the pages start under the menu bar
+    QVERIFY(w.ui->mainToolBar);
+    QVERIFY(w.ui->mainToolBar->isHidden());
+    QVERIFY(w.ui->mainToolBar->actions().isEmpty());
+    w.layout()->activate();
+    QCOMPARE(w.centralWidget()->y(), w.ui->menuBar->height());
 
     // status bar: the label, then the disconnect picture
     QCOMPARE(w.status_label->text(), QString("device status    disconnected"));
@@ -505,6 +514,8 @@ void tst_legacy_window::format_decimals_data()
     QTest::newRow("floor") << 0.00001 << 4 << "0.0001";
     QTest::newRow("negative") << -0.25 << 1 << "-0.2";
     QTest::newRow("exponent") << 1.5e-7 * -1 << 3 << "-0.000";
+    // the floor is for positive values only
+    QTest::newRow("zero") << 0.0 << 4 << "0.0000";
 }
 
 void tst_legacy_window::format_decimals()
@@ -791,6 +802,27 @@ void tst_legacy_window::secondary_windows_closing()
     QVERIFY(w.usb_names.isEmpty());
     QVERIFY(other.close());
     QVERIFY(!w.isVisible()); // the window's own close question was not asked
+}
+
+// Windows made for a while go when closed, and the frozen program view with
+// the window.
+void tst_legacy_window::frees_what_it_made()
+{
+    QPointer<QWidget> frozen;
+    {
+        MainWindow w;
+        frozen = w.program_freeze;
+        w.device_list = {QStringLiteral("USB0::0x5AB5::0x0E11::WX3A000001::INSTR")};
+        for (int opening = 0; opening < 2; ++opening) {
+            w.deal_usb_button();
+            QPointer<QWidget> usb = w.usb_dialog_window;
+            QVERIFY(usb && usb->isVisible());
+            QVERIFY(usb->close());
+            QTRY_VERIFY(usb.isNull());
+        }
+        QVERIFY(frozen);
+    }
+    QVERIFY(frozen.isNull());
 }
 
 void tst_legacy_window::disconnect_asks_then_ends_the_command_thread()

@@ -47,7 +47,9 @@ QString format_decimals(double value, int decimals)
     QString text = six_digits_fixed(value);
     const int dot = text.indexOf(QLatin1Char('.'));
     if (dot < 0) {
-        if (decimals > 0)
+        // Zeros only after a whole value: 123456.7 is "123457", its six
+        // digits hold no place after the point to fill.
+        if (decimals > 0 && value == std::trunc(value))
             text += QLatin1Char('.') + QString(decimals, QLatin1Char('0'));
         return text;
     }

@@ -11,6 +11,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPixmap>
+#include <QPointer>
 #include <QString>
 #include <QVector>
 
@@ -157,6 +158,10 @@ public:
     static constexpr int battery_end_operation = 187;
     void deal_battery_end(const QList<QString>& r, double seconds);
     double battery_end_seconds = 0;
+
+    // After a settings transfer: the command thread runs again (read_back:
+    // the load's state is asked first).
+    void resume_command_thread(bool read_back);
 
     // ---- the mode pages' requests and replies
     // A page's request: its own lists and the widget it came from.
@@ -519,6 +524,8 @@ public:
     void import_block(int kind);
     void after_import(int kind, const QByteArray& answer);
     void read_back_after_import(int kind);
+    // The session ended: no block of it comes any more.
+    void drop_block_exchanges();
 
     // ---- list page replies (codes 72 to 79)
     void deal_list_cell_reply(int row, const QList<QString>& r, const QList<QWidget*>& widgets);
@@ -618,7 +625,7 @@ public:
     // ---- connection dialogs
     QWidget* connect_dialog_window = nullptr;
     bool connect_dialog_open = false;
-    QWidget* usb_dialog_window = nullptr;
+    QPointer<QWidget> usb_dialog_window; // deletes itself when closed
     QPushButton* usb_button = nullptr;
     QPushButton* vxi11_button = nullptr;
     QPushButton* ip_ok_button = nullptr;

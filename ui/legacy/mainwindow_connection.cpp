@@ -70,12 +70,12 @@ void MainWindow::deal_usb_button()
             usb_resources << r;
     }
     BaseWindow* window = new BaseWindow;
+    window->setAttribute(Qt::WA_DeleteOnClose);
     usb_dialog_window = window;
     window->title_bar()->set_title_content(QStringLiteral("USB Connect Dialog"), 9);
     usb_table = new QTableWidget(window);
     window->setWindowModality(Qt::ApplicationModal);
     window->installEventFilter(this);
-    usb_table->setAttribute(Qt::WA_DeleteOnClose);
     usb_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     usb_table->setObjectName(QStringLiteral("connect_tablewidget"));
     usb_table->setWindowTitle(QStringLiteral("Connect_device"));
@@ -166,6 +166,7 @@ void MainWindow::start_connect(const QString& resource, const QString& picture)
     status_timer->stop();
     connected = false;
     load_lost_shown = false;
+    drop_block_exchanges();
     const std::string text = resource.toUtf8().toStdString();
     configure_thread->resource = text;
     cfg_thread->set_resource(text);
@@ -228,6 +229,7 @@ void MainWindow::lose_load(const QString& why)
     program_form = nullptr;
     program_form_open = false;
     cfg_thread->close_session();
+    drop_block_exchanges();
     status_label->setText(QStringLiteral("device status    disconnected"));
     ui->current_function_label->setText(QStringLiteral("disconnected"));
     if (load_lost_shown && !waiting)

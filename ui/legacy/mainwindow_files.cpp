@@ -179,3 +179,13 @@ void MainWindow::read_back_after_import(int kind)
     fill_cmd_list(roads[kind].readback_op);
     post(roads[kind].readback_op, false, 0);
 }
+
+// A block of an ended session is neither written nor followed up, and a
+// save still waiting for one must not hold back the next session's saves.
+void MainWindow::drop_block_exchanges()
+{
+    for (int kind = 0; kind < 2; ++kind) {
+        block_export_path[kind].clear();
+        block_import_waiting[kind] = false;
+    }
+}

@@ -129,6 +129,7 @@ static void monitor_on(MainWindow* w, bool current)
                                                    MainWindow::tr("Please confirm that the BNC is connected"),
                                                    QMessageBox::Yes | QMessageBox::No, nullptr);
     box->setWindowIcon(QIcon(QStringLiteral(":/resource/lion.jpg")));
+    box->setAttribute(Qt::WA_DeleteOnClose);
     const bool yes = box->exec() == QMessageBox::Yes;
     if (!w->connected)
         return;
@@ -200,15 +201,13 @@ void MainWindow::deal_utility_reply(int operation, const QList<QString>& replies
     for (const switch_reply_t& s : k_switches) {
         if (s.operation != operation)
             continue;
-        if (s.after == a_poll_then_warn)
-            start_threads();
         const int index = page_links::word(replies, 0, {s.a, s.b});
         if (index >= 0)
             (this->*s.radio)->set_checked(index);
         if (s.after == a_poll)
             start_threads();
         else
-            warn_if_on_after(false);
+            warn_if_on_after(s.after == a_poll_then_warn);
         return;
     }
     for (const utility_request_t& q : k_requests) {

@@ -113,11 +113,7 @@ void MainWindow::end_session(bool remote_off)
     cfg_thread->close_session();
     status_timer->stop();
     connected = false;
-    // a block of the ended session is neither written nor followed up
-    for (int kind = 0; kind < 2; ++kind) {
-        block_export_path[kind].clear();
-        block_import_waiting[kind] = false;
-    }
+    drop_block_exchanges();
 }
 
 void MainWindow::deal_disconnect_label()
@@ -187,7 +183,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             connect_dialog_open = false;
             return true;
         }
-        if (watched == usb_dialog_window) {
+        if (watched == usb_dialog_window.data()) {
             usb_resources.clear();
             usb_names.clear();
             return true;

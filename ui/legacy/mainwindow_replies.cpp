@@ -395,6 +395,22 @@ void MainWindow::deal_scpi_rw(int operation, QList<QString> replies, QList<QWidg
 
 // ---- settings transfer ends
 
+// The command thread, stopped for a settings transfer, takes up its work
+// again on the same session: the load's state read back where the transfer
+// may have changed it, else only the poll.
+void MainWindow::resume_command_thread(bool read_back)
+{
+    if (cfg_thread->isRunning())
+        return;
+    if (read_back) {
+        fill_cmd_list(31);
+        post(31, true, 1);
+    } else {
+        start_threads();
+    }
+    cfg_thread->start();
+}
+
 void MainWindow::deal_send_data_thread()
 {
     if (!settings_file->isOpen())
@@ -402,17 +418,15 @@ void MainWindow::deal_send_data_thread()
     settings_file->close();
     if (file_wait_box)
         file_wait_box->close();
-    if (cfg_thread->isRunning())
-        return;
-    fill_cmd_list(31);
-    post(31, true, 1);
-    cfg_thread->start();
+    resume_command_thread(true);
 }
 
 void MainWindow::deal_messagebox(int result)
 {
     if (result != 0 && result != QMessageBox::Close)
         return;
+    // a load that ended by itself closed its file before its box
+    const bool load_stopped = send_data_thread->isRunning() && settings_file->isOpen();
     if (get_data_thread->isRunning()) {
         get_data_thread->stop_flag = 1;
         get_data_thread->wait();
@@ -422,20 +436,33 @@ void MainWindow::deal_messagebox(int result)
     } else {
         return;
     }
-    if (cfg_thread->isRunning())
+    resume_command_thread(true);
+    if (!load_stopped)
         return;
-    fill_cmd_list(31);
-    post(31, true, 1);
-    cfg_thread->start();
+    // the file is done with, so that a later save can write its own
+    settings_file->close();
+    show_warning(tr("The settings load was stopped; the load may hold only part of the file's settings."));
 }
 
+// A text that is no settings text changed nothing; a load that stopped
+// answering part way may hold part of it, which the read-back shows (or the
+// status tick finds the link gone).
 void MainWindow::deal_send_error()
 {
-    start_threads();
-    if (!file_wait_box)
+    if (!settings_file->isOpen())
         return;
-    file_wait_box->close();
-    file_wait_box->deleteLater();
+    settings_file->close();
+    const bool refused = send_data_thread->last_failure() == Send_data_thread::bad_text;
+    resume_command_thread(!refused);
+    if (file_wait_box) {
+        file_wait_box->close();
+        file_wait_box->deleteLater();
+        file_wait_box = nullptr;
+    }
+    if (!refused) {
+        show_warning(tr("The load stopped answering while the settings were sent."));
+        return;
+    }
     file_wait_box = new QMessageBox;
     file_wait_box->setWindowIcon(QIcon(QStringLiteral(":/resource/lion.jpg")));
     file_wait_box->setText(QStringLiteral("It's not the correct file!"));

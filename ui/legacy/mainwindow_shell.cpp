@@ -5,6 +5,7 @@
 
 #include "ui_mainwindow.h"
 
+#include "FreezeTableWidget.h"
 #include "Get_configure_value.h"
 #include "Get_data_thread.h"
 #include "Get_display_data.h"
@@ -197,6 +198,8 @@ MainWindow::~MainWindow()
     delete file_wait_box;
     delete readback_box;
     delete program_form;
+    // a view without a parent; its overlays go with the program table
+    delete program_freeze;
     delete process;
     delete list_file;
     delete record_file;
@@ -351,6 +354,7 @@ void MainWindow::deal_open_button()
     file_wait_box->setText(QStringLiteral("Please waiting for the file setting"));
     file_wait_box->setStandardButtons(QMessageBox::Close);
     connect(file_wait_box, SIGNAL(finished(int)), this, SLOT(deal_messagebox(int)));
+    send_data_thread->stop_flag = 0;
     send_data_thread->start();
     file_wait_box->exec();
 }
@@ -392,9 +396,5 @@ void MainWindow::deal_get_data_thread()
             file_wait_box->close();
         settings_file->close();
     }
-    if (!cfg_thread->isRunning()) {
-        fill_cmd_list(31);
-        post(31, true, 1);
-        cfg_thread->start();
-    }
+    resume_command_thread(true);
 }

@@ -65,8 +65,10 @@ void MyMainWindow::start_pending_settings_transfer()
     settings_start_pending = 0;
     if (what == 1)
         get_data_thread->start();
-    else if (what == 2)
+    else if (what == 2) {
+        send_data_thread->stop_flag = 0;
         send_data_thread->start();
+    }
 }
 
 void MyMainWindow::do_save_action()
