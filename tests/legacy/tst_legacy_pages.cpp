@@ -66,7 +66,7 @@ const std::map<QString, control_t> k_controls = {
     CONTROL(v_high_spin),             CONTROL(i_protect_switch_radio),  CONTROL(p_protect_switch_radio),
     CONTROL(i_protect_spin),          CONTROL(p_protect_spin),          CONTROL(i_protect_delay_spin),
     CONTROL(p_protect_delay_spin),
-    CONTROL(list_function_combo), CONTROL(list_irange_combo), CONTROL(list_step_spin), CONTROL(list_count_spin),
+    CONTROL(list_function_combo), CONTROL(list_irange_combo), CONTROL(list_vrange_combo), CONTROL(list_step_spin), CONTROL(list_count_spin),
 };
 #undef CONTROL
 
@@ -125,6 +125,10 @@ const page_fill_t k_page_fills[] = {
      {"CURR:PROT:STAT ON", "CURR:PROT:LEV 11.1", "CURR:PROT:DEL 2.2", "POW:PROT:LEV 55.5", "POW:PROT:DEL 3.3"},
      {"i_protect_switch_radio=A", "p_protect_switch_radio=B", "i_protect_spin=11.1", "p_protect_spin=55.5",
       "i_protect_delay_spin=2.2", "p_protect_delay_spin=3.3"}},
+    {"list",
+     {"LIST:MODE RES", "LIST:IRANG 30", "LIST:VRANG 150", "LIST:STEP 7", "LIST:COUN 12"},
+     {"list_function_combo=2", "list_irange_combo=1", "list_vrange_combo=1", "list_step_spin=7",
+      "list_count_spin=12"}},
 };
 
 const page_fill_t& fill_of(const QString& page)
