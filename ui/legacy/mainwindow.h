@@ -623,7 +623,7 @@ public:
     QFrame* aux_spare_frame = nullptr;
 
     // ---- connection dialogs
-    QWidget* connect_dialog_window = nullptr;
+    QPointer<QWidget> connect_dialog_window; // deletes itself when closed
     bool connect_dialog_open = false;
     QPointer<QWidget> usb_dialog_window; // deletes itself when closed
     QPushButton* usb_button = nullptr;

@@ -179,7 +179,7 @@ void MainWindow::deal_connect_success()
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Close) {
-        if (watched == connect_dialog_window) {
+        if (watched == connect_dialog_window.data()) {
             connect_dialog_open = false;
             return true;
         }
