@@ -179,8 +179,8 @@ public slots:
     // Follows the input state of each measurement set: an input the load
     // switched off by itself has its alarm state asked.
     void follow_input_state(int input);
-    // Replies of a message list; the first is always the alarm state
-    // ("TEST:STAT?"), shown in the status line.
+    // Replies of a message list: the short state for the short question,
+    // else the first is the alarm state ("TEST:STAT?"), shown in the status line.
     void deal_message_cmd(QList<QString> replies, int kind);
     void show_alarm_state(const QString& reply);
 
@@ -805,6 +805,8 @@ public slots:
 
     // Run display: called with every list run-state reply (operation 15).
     void deal_list_trigger_thread(int step_value, int stop_value, int load_value);
+    // The run's end as the table and status line show it: every row normal, "List state:Stop".
+    void show_list_stopped();
 
     // The command thread ended (disconnect or lost link): what waited for
     // a reply will get none.
@@ -820,6 +822,7 @@ public:
     QList<list_edit_t> list_pending_edits;
     bool list_table_built = false;
     bool list_done_shown = false;        // "List run complete !" shown for this run
+    bool list_run_shown = false;         // the status line shows a list running
     bool list_export_waiting = false;    // an export waits for the load's block
     QString list_export_path;            // where that block goes
     bool list_recall_waiting = false;    // an import waits to read the list back
@@ -934,6 +937,8 @@ public slots:
     void on_pushButton_Short_clicked();
 public:
     bool short_on = false;   // the load's short as last read back
+    // Asks the load's short state aside from the posted requests.
+    void ask_short_state();
     // Takes `bits` out of the alarms the status line shows (a cause that
     // ended); -1 takes them all.
     void clear_alarms(int bits);

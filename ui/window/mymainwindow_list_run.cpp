@@ -52,11 +52,19 @@ void MyMainWindow::deal_list_trigger_thread(int step_value, int stop_value, int 
     }
 
     // The input is off: the list has ended or was stopped.
-    update_running_state(2, 0, 3);
-    colour_list_steps(table, rows, normal, -1, normal);
+    show_list_stopped();
     request_measure();
     if (!list_done_shown) {
         list_done_shown = true;
         show_warning(tr("List run complete !"));
     }
+}
+
+void MyMainWindow::show_list_stopped()
+{
+    update_running_state(2, 0, 3);
+    ensure_list_table();
+    QTableWidget* table = ui->tableWidget_List;
+    const QColor normal(enabled_colour);
+    colour_list_steps(table, qMin(list_table_rows(), table->rowCount()), normal, -1, normal);
 }

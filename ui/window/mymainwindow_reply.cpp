@@ -193,8 +193,12 @@ bool selects_function(int op)
 
 void MyMainWindow::deal_cfg_thread(int op, QList<QString> replies, QList<QWidget*> widgets, int subcode)
 {
-    if (selects_function(op))
+    if (selects_function(op)) {
         clear_alarms(-1);
+        // A function selected ends the load's short (EXT:MODE keeps it):
+        // asked, not assumed, so the indicator and the next press hold.
+        ask_short_state();
+    }
     // Every router sees every reply and acts on its own codes only.
     for (const router_t& router : reply_routers) {
         if (reply_trace)
@@ -584,6 +588,10 @@ void MyMainWindow::deal_showing_value(QList<QString> replies, QList<QWidget*>)
     if (input == 0 || input == 1)
         load_switch->setSelectedItem(input == 1);
     follow_input_state(input);
+    // A list the load halted is no longer polled for its run state: the
+    // input going off ends it here.
+    if (input == 0 && list_run_shown)
+        show_list_stopped();
 
     show_readings(current, voltage, resistance, power, input);
     if (battery) {

@@ -73,7 +73,9 @@ void MyMainWindow::update_running_state(int state, int step, int kind)
             return;
         const QString head = state == 2 ? tr("List state:Stop ") : tr("List state:Running ");
         sbar_run_state->setText(head + QString::number(step) + QStringLiteral("/") + QString::number(count));
+        list_run_shown = state != 2;
     } else if (kind == 4) {
+        list_run_shown = false;
         QString head;
         if (state == 1)
             head = tr("Program state:Pause ");
@@ -91,6 +93,7 @@ void MyMainWindow::update_state_vis(bool show, int kind)
         update_running_state(2, 0, kind);
     else
         sbar_run_state->clear();
+    list_run_shown = false;
 }
 
 void MyMainWindow::update_trig_state(int source)
@@ -136,8 +139,9 @@ const alarm_bit_t alarm_bit_texts[] = {
     {0x8000, QT_TRANSLATE_NOOP("MyMainWindow", "Over current !")},
 };
 
-// The kind the alarm question travels with (only its reply is read).
+// The kinds the alarm and short questions travel with.
 const int alarm_query_kind = 183;
+const int short_query_kind = 33;
 
 // The alarms of the current and power protections.
 const int iprotect_alarm = 0x0400;
@@ -177,10 +181,21 @@ void MyMainWindow::follow_input_state(int input)
     input_off_asked = false;
 }
 
-void MyMainWindow::deal_message_cmd(QList<QString> replies, int)
+void MyMainWindow::deal_message_cmd(QList<QString> replies, int kind)
 {
-    if (!replies.isEmpty())
+    if (replies.isEmpty())
+        return;
+    if (kind == short_query_kind)
+        update_short_state(replies.first().toInt() != 0);
+    else
         show_alarm_state(replies.first());
+}
+
+// A message question runs before the next posted request and replaces none,
+// so a poll or run poll posted meanwhile keeps running.
+void MyMainWindow::ask_short_state()
+{
+    cfg_thread->add_message_cmd({QStringLiteral("SHOR?")}, short_query_kind);
 }
 
 void MyMainWindow::show_alarm_state(const QString& reply)

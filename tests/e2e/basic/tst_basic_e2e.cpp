@@ -232,6 +232,14 @@ private slots:
         QCOMPARE(cw.side_query(QStringLiteral("SHOR?")), QStringLiteral("0\n"));
         QVERIFY(cw.switch_input(false));
         QVERIFY(cw.side_write({QStringLiteral("SIM:SOUR:ILIM 4")}));
+        // A function selected ends the load's short: shown off, the next press shorts again.
+        for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
+                 ui()->radioButton_CV_Basic, ui()->checkBox_Dynamic_Basic, ui()->checkBox_Dynamic_Basic}) {
+            click_and_expect(ui()->pushButton_Short, QStringLiteral("SHOR 1"), QStringLiteral("SHOR?"));
+            QTRY_VERIFY(w->sbar_short->isEnabled());
+            click(b);
+            QTRY_VERIFY(!w->sbar_short->isEnabled());
+        }
     }
 
     void dynamic_forms_data()

@@ -201,6 +201,16 @@ private slots:
             preview->grab().save(shots + QStringLiteral("/list_preview.png"));
         }
         preview->close();
+
+        // Halted by the load, a run is polled no more: switched off, it shows the stop all the same.
+        QVERIFY(cw.side_write({QStringLiteral("LIST:COUN 0")})); // endless, halted while it runs
+        QVERIFY(cw.switch_input(true));
+        QTest::mouseClick(w->ui->pushButton_Trig, Qt::LeftButton);
+        QTRY_VERIFY(w->sbar_run_state->text().startsWith(QStringLiteral("List state:Running ")));
+        QVERIFY(cw.side_write({QStringLiteral("SIM:LIST:HALT")}) && cw.wait_for_polls(1));
+        QVERIFY(cw.switch_input(false) && cw.side_write({QStringLiteral("LIST:COUN 2")}));
+        QTRY_COMPARE(w->sbar_run_state->text(), QStringLiteral("List state:Stop 0/3"));
+        QCOMPARE(answerer.boxes().size(), 1); // a halted list is not announced complete
     }
 
     // A change while the input is on is refused by the load: the page shows
