@@ -579,6 +579,9 @@ void MyMainWindow::show_session_ended(bool asked)
     load_switch->setSelectedItem(false);
     input_seen_on = false;
     show_alarm_bits(0);
+    update_short_state(false);
+    // A run the window can no longer follow is not shown as running.
+    update_state_vis(false, 0);
     clear_trend(true);
 
     // One box: a running record's end tells of the session's end too.

@@ -445,6 +445,9 @@ private slots:
         QTRY_COMPARE(w->ui->label_C->text(), QStringLiteral("3.0000A"));
         QVERIFY(cw.wait_for_polls(2));
         QVERIFY(w->trend->counter > 0);
+        // and shorted, which a session's end must not leave shown
+        QTest::mouseClick(w->ui->pushButton_Short, Qt::LeftButton);
+        QTRY_VERIFY(w->short_on);
 
         modal_answerer answerer;
         if (!told.isEmpty())
@@ -469,6 +472,7 @@ private slots:
         QCOMPARE(w->ui->label_R->text(), QString("-.---") + QChar(0x03A9));
         QCOMPARE(w->ui->label_P->text(), QStringLiteral("-.--W"));
         QVERIFY(!w->load_switch->getSelectedItem());
+        QVERIFY(!w->short_on);
         QCOMPARE(w->trend->counter, 0);
         QVERIFY(w->trend->raw[0].isEmpty());
         QVERIFY(w->trend->curves[0]->dataSize() == 0);
