@@ -150,12 +150,21 @@ static void place_placeholders(QTableWidget* t, int column, int first, int last)
 void MainWindow::set_prog_value_cells(int column, int mode)
 {
     // by the mode box's index: CC, CV, CR, CP, LED
-    static void (MainWindow::*const layouts[])(int) = {
-        &MainWindow::set_prog_plain_cells, &MainWindow::set_prog_plain_cells, &MainWindow::set_prog_cr_cells,
-        &MainWindow::set_prog_plain_cells, &MainWindow::set_prog_led_cells,
-    };
-    if (mode >= 0 && mode < int(std::size(layouts)))
-        (this->*layouts[mode])(column);
+    switch (mode) {
+    case 0:
+    case 1:
+    case 3:
+        set_prog_plain_cells(column);
+        break;
+    case 2:
+        set_prog_cr_cells(column);
+        break;
+    case 4:
+        set_prog_led_cells(column);
+        break;
+    default:
+        break;
+    }
 }
 
 void MainWindow::clear_prog_value_cells(int column)
