@@ -158,11 +158,23 @@ void ListPreviewWin::deal_list_trigger_thread(int step_value, int stop_value, in
         return;
     }
 
+    clear_running_step();
+    if (g_main_window && g_main_window->is_connected)
+        g_main_window->request_measure();
+}
+
+void ListPreviewWin::clear_running_step()
+{
+    marker_x.clear();
+    marker_y.clear();
     level_curve->setSamples(step_x, step_y);
     marker_curve->setSamples(marker_x, marker_y);
     level_curve->attach(preview_plot);
     marker_curve->attach(preview_plot);
     preview_plot->replot();
-    if (g_main_window && g_main_window->is_connected)
-        g_main_window->request_measure();
+}
+
+int ListPreviewWin::running_points() const
+{
+    return static_cast<int>(marker_curve->dataSize());
 }

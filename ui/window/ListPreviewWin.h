@@ -26,6 +26,11 @@ public:
     const QVector<double>& running_x() const { return marker_x; }
     const QVector<double>& running_y() const { return marker_y; }
     ui_preview_plot_t* plot() const { return preview_plot; }
+    // The marker curve's points as drawn (not the vectors above).
+    int running_points() const;
+
+    // No step is marked: the main window no longer shows a list running.
+    void clear_running_step();
 
 public slots:
     void init_plot();

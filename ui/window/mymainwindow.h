@@ -807,6 +807,9 @@ public slots:
     void deal_list_trigger_thread(int step_value, int stop_value, int load_value);
     // The run's end as the table and status line show it: every row normal, "List state:Stop".
     void show_list_stopped();
+    // Whether the status line shows a list running; when it no longer does,
+    // the preview marks no running step either.
+    void set_list_run_shown(bool running);
 
     // The command thread ended (disconnect or lost link): what waited for
     // a reply will get none.

@@ -4,6 +4,7 @@
 
 #include "ui_mymainwindow.h"
 
+#include "ListPreviewWin.h"
 #include "uiPara.h"
 
 #include <QBrush>
@@ -67,4 +68,13 @@ void MyMainWindow::show_list_stopped()
     QTableWidget* table = ui->tableWidget_List;
     const QColor normal(enabled_colour);
     colour_list_steps(table, qMin(list_table_rows(), table->rowCount()), normal, -1, normal);
+}
+
+void MyMainWindow::set_list_run_shown(bool running)
+{
+    list_run_shown = running;
+    // Every road that stops showing a run (its end, a halt seen by the
+    // measurement poll, a session's end, another page) comes through here.
+    if (!running && list_preview_win)
+        list_preview_win->clear_running_step();
 }

@@ -73,9 +73,9 @@ void MyMainWindow::update_running_state(int state, int step, int kind)
             return;
         const QString head = state == 2 ? tr("List state:Stop ") : tr("List state:Running ");
         sbar_run_state->setText(head + QString::number(step) + QStringLiteral("/") + QString::number(count));
-        list_run_shown = state != 2;
+        set_list_run_shown(state != 2);
     } else if (kind == 4) {
-        list_run_shown = false;
+        set_list_run_shown(false);
         QString head;
         if (state == 1)
             head = tr("Program state:Pause ");
@@ -93,7 +93,7 @@ void MyMainWindow::update_state_vis(bool show, int kind)
         update_running_state(2, 0, kind);
     else
         sbar_run_state->clear();
-    list_run_shown = false;
+    set_list_run_shown(false);
 }
 
 void MyMainWindow::update_trig_state(int source)

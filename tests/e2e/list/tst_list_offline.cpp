@@ -56,6 +56,8 @@ class tst_list_offline : public QObject
 {
     Q_OBJECT
 
+    enum road_t { road_run_reply, road_poll_reply, road_session_lost, road_basic_page, road_prog_page };
+
     std::unique_ptr<MyMainWindow> w;
     QTemporaryDir dir;
 
@@ -287,6 +289,69 @@ private slots:
             preview->grab().save(qEnvironmentVariable("WATTLEX_SHOT_DIR") + "/list_preview_offline.png");
         }
         para->set_list_mode(0);
+    }
+
+    // Every road that shows the run stopped (or no run at all) takes the
+    // running-step marker off the preview.
+    void preview_marker_ends_with_the_run_data()
+    {
+        QTest::addColumn<int>("road");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("run-state reply, input off") << int(road_run_reply) << "List state:Stop 0/4"
+                                                    << "List run complete !";
+        QTest::newRow("measurement reply, input off") << int(road_poll_reply) << "List state:Stop 0/4" << "";
+        QTest::newRow("session lost") << int(road_session_lost) << "" << "The connection to the load was lost.";
+        QTest::newRow("Basic page") << int(road_basic_page) << "" << "";
+        QTest::newRow("Program page") << int(road_prog_page) << "Program state:Stop 0" << "";
+    }
+
+    void preview_marker_ends_with_the_run()
+    {
+        QFETCH(int, road);
+        QFETCH(QString, status);
+        QFETCH(QString, box);
+        uiPara::instance()->set_list_step(4);
+        set_levels({"1", "3", "2", "4"});
+        open_list_page();
+        QTest::mouseClick(w->ui->pushButton_Preview_List, Qt::LeftButton);
+        ListPreviewWin* preview = w->list_preview_win;
+        QVERIFY(preview);
+        const QStringList readings = {"1\n", "5\n", "5\n", "5\n"};
+        w->deal_cfg_thread(15, QStringList({"2\n", "0\n", "1\n"}) + readings, {}, 0);
+        QCOMPARE(preview->running_points(), 2);
+        QCOMPARE(w->sbar_run_state->text(), QStringLiteral("List state:Running 2/4"));
+
+        modal_answerer answerer;
+        if (!box.isEmpty())
+            answerer.press(QMessageBox::Ok);
+        switch (road) {
+        case road_run_reply:
+            w->deal_cfg_thread(15, QStringList({"2\n", "0\n", "0\n"}) + readings, {}, 0);
+            break;
+        case road_poll_reply: // the load halted the run; the poll sees the input off
+            w->deal_cfg_thread(183, {"0\n", "0\n", "5\n", "0\n", "0\n", "1\n"}, {}, 0);
+            break;
+        case road_session_lost:
+            w->is_connected = true; // with no command thread running: the status check ends it
+            w->device_status();
+            break;
+        case road_basic_page:
+            w->ui->comboBox_Mode->setCurrentIndex(0);
+            break;
+        case road_prog_page:
+            w->ui->comboBox_Mode->setCurrentIndex(4);
+            break;
+        }
+        if (!box.isEmpty()) {
+            QVERIFY(answerer.wait_answered());
+            QCOMPARE(answerer.boxes().last().text, box);
+        }
+        QCOMPARE(w->sbar_run_state->text(), status);
+        QCOMPARE(preview->running_points(), 0);
+        QVERIFY(preview->running_x().isEmpty());
+        QCOMPARE(preview->level_y(), (QVector<double>{1, 1, 3, 2, 4}));
+        QVERIFY(answerer.unexpected().isEmpty());
     }
 
     // Files are checked before anything goes to the load or to the disk.
