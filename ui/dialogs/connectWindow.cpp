@@ -15,7 +15,9 @@ connectWindow::connectWindow(QWidget* parent)
 {
     ui->setupUi(this);
     setWindowTitle(tr("Connect"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // A dialog of the main window (its parent): a window manager keeps it in
+    // front, so a click on the blocked main window cannot bury it.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::WindowModal);
     setFixedSize(width(), height());

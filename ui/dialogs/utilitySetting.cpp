@@ -95,7 +95,9 @@ utilitySetting::utilitySetting(QWidget* parent)
       ui(new Ui_utilitySetting)
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // A dialog of the main window (its parent): a window manager keeps it in
+    // front, so a click on the blocked main window cannot bury it.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::WindowModal);
     setFixedSize(width(), height());

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 void place_centred_on(QWidget* window, const QWidget* anchor)
 {
@@ -28,4 +29,26 @@ void place_centred_on(QWidget* window, const QWidget* anchor)
     }
     // A top-level window's position is that of its frame.
     window->move(frame.topLeft());
+}
+
+void show_in_front(QWidget* window, const QWidget* anchor)
+{
+    if (!window->isVisible())
+        place_centred_on(window, anchor);
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void keep_in_front_of(QWidget* window, const QWidget* main)
+{
+    if (window->windowType() != Qt::Dialog)
+        window->setWindowFlags((window->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+    // The native window is made now, so that it can be told its parent.
+    window->winId();
+    QWindow* handle = window->windowHandle();
+    QWindow* parent = main->window()->windowHandle();
+    if (handle && parent)
+        handle->setTransientParent(parent);
 }

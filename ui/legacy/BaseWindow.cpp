@@ -10,8 +10,10 @@
 BaseWindow::BaseWindow(QWidget* parent)
     : QWidget(parent)
 {
-    // a window of its own even when given a parent
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
+    // a window of its own even when given a parent; a dialog, so that once
+    // it is transient for the main window (keep_in_front_of) a window
+    // manager keeps it in front
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint);
     init_title_bar();
 }
 

@@ -17,6 +17,7 @@
 #include "ip_address_dialog.h"
 #include "ui_ipline_widget_t.h"
 #include "visa_session.h"
+#include "window_place.h"
 
 #include <QDebug>
 #include <QHeaderView>
@@ -46,6 +47,7 @@ void MainWindow::connect_dialog()
     window->title_bar()->set_title_content(QStringLiteral("Connect Dialog"), 9);
     window->installEventFilter(this);
     window->setWindowModality(Qt::ApplicationModal);
+    keep_in_front_of(window, this);
     window->resize(300, 300);
     window->setAttribute(Qt::WA_DeleteOnClose);
     usb_button = new QPushButton(QStringLiteral("USB"), window);
@@ -75,6 +77,7 @@ void MainWindow::deal_usb_button()
     window->title_bar()->set_title_content(QStringLiteral("USB Connect Dialog"), 9);
     usb_table = new QTableWidget(window);
     window->setWindowModality(Qt::ApplicationModal);
+    keep_in_front_of(window, this);
     window->installEventFilter(this);
     usb_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     usb_table->setObjectName(QStringLiteral("connect_tablewidget"));
@@ -137,6 +140,7 @@ void MainWindow::deal_vxi11_button()
     connect(ip_ok_button, SIGNAL(clicked(bool)), this, SLOT(deal_ok_signal()));
     ip_window->title_bar()->set_title_content(QStringLiteral("IP address"), 9);
     ip_window->setWindowModality(Qt::ApplicationModal);
+    keep_in_front_of(ip_window, this);
     ip_window->setWindowTitle(QStringLiteral("IP address"));
     // the theme's darker grey: white on plain grey reads too faintly
     ip_window->setStyleSheet(QStringLiteral("background-color: rgb(80, 80, 80);color: white;"));

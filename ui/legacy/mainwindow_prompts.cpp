@@ -17,6 +17,7 @@
 #include "custom_radiobutton.h"
 #include "custom_spinbox.h"
 #include "visa_session.h"
+#include "window_place.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -43,6 +44,7 @@ void MainWindow::show_warning(const QString& text)
         new custom_messagebox(QMessageBox::Warning, QStringLiteral("Warning"), text, QMessageBox::NoButton, nullptr,
                               k_fixed_dialog);
     box->set_single_ok();
+    keep_in_front_of(box, this);
     box->exec();
 }
 
@@ -52,6 +54,7 @@ void MainWindow::show_wait_box(const QString& title, const QString& text)
     custom_messagebox* box =
         new custom_messagebox(QMessageBox::Warning, title, text, QMessageBox::NoButton, nullptr, k_fixed_dialog);
     box->setWindowIcon(QIcon(QString::fromLatin1(k_icon)));
+    keep_in_front_of(box, this);
     readback_box = box;
     // The box has no button: a reply that never comes must not hold the
     // window for ever.
@@ -124,6 +127,7 @@ void MainWindow::deal_disconnect_label()
                               QMessageBox::Yes | QMessageBox::No, nullptr, k_fixed_dialog);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowIcon(QIcon(QString::fromLatin1(k_icon)));
+    keep_in_front_of(box, this);
     if (box->exec() != QMessageBox::Yes)
         return;
     end_session(true);
@@ -206,6 +210,7 @@ void MainWindow::build_prog_result_form(int rows)
     program_form->installEventFilter(this);
     program_form_open = true;
     program_form->setWindowModality(Qt::ApplicationModal);
+    keep_in_front_of(program_form, this);
     program_form->setWindowTitle(QStringLiteral("program_form"));
     program_form->setObjectName(QStringLiteral("program_form"));
     program_form->resize(450, 300);

@@ -15,6 +15,7 @@
 #include "custom_radiobutton.h"
 #include "custom_spinbox.h"
 #include "ui_preview_plot_t.h"
+#include "window_place.h"
 
 #include <QDebug>
 #include <QFile>
@@ -467,5 +468,6 @@ void MainWindow::deal_send_error()
     file_wait_box->setWindowIcon(QIcon(QStringLiteral(":/resource/lion.jpg")));
     file_wait_box->setText(QStringLiteral("It's not the correct file!"));
     file_wait_box->setStandardButtons(QMessageBox::Close);
+    keep_in_front_of(file_wait_box, this);
     file_wait_box->exec();
 }

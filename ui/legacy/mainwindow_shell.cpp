@@ -20,6 +20,7 @@
 #include "ui_preview_plot_t.h"
 #include "ui_qwt_picker_t.h"
 #include "window_look.h"
+#include "window_place.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -353,6 +354,7 @@ void MainWindow::deal_open_button()
     file_wait_box->setWindowIcon(QIcon(QString::fromLatin1(k_icon)));
     file_wait_box->setText(QStringLiteral("Please waiting for the file setting"));
     file_wait_box->setStandardButtons(QMessageBox::Close);
+    keep_in_front_of(file_wait_box, this);
     connect(file_wait_box, SIGNAL(finished(int)), this, SLOT(deal_messagebox(int)));
     send_data_thread->stop_flag = 0;
     send_data_thread->start();
@@ -375,6 +377,7 @@ void MainWindow::deal_save_button()
     file_wait_box->setWindowIcon(QIcon(QString::fromLatin1(k_icon)));
     file_wait_box->setText(QStringLiteral("Please waiting for the file saving"));
     file_wait_box->setStandardButtons(QMessageBox::Close);
+    keep_in_front_of(file_wait_box, this);
     connect(file_wait_box, SIGNAL(finished(int)), this, SLOT(deal_messagebox(int)));
     get_data_thread->start();
     file_wait_box->exec();

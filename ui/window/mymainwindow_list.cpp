@@ -629,9 +629,5 @@ void MyMainWindow::on_pushButton_Preview_List_clicked()
 {
     if (!list_preview_win)
         list_preview_win = new ListPreviewWin(this);
-    // Opens over the main window, inside the screen; an open one stays
-    // where the user put it.
-    if (!list_preview_win->isVisible())
-        place_centred_on(list_preview_win, this);
-    list_preview_win->show();
+    show_in_front(list_preview_win, this);
 }

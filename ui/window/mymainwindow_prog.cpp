@@ -269,10 +269,5 @@ void MyMainWindow::deal_prog_result_operating_button(QList<QString> replies)
 
 void MyMainWindow::on_pushButton_Result_Prog_clicked()
 {
-    // Opens over the main window, inside the screen; an open one stays
-    // where the user put it.
-    if (!prog_result_win->isVisible())
-        place_centred_on(prog_result_win, this);
-    prog_result_win->show();
-    prog_result_win->raise();
+    show_in_front(prog_result_win, this);
 }

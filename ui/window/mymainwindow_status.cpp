@@ -6,6 +6,7 @@
 #include "cfg_thread_t.h"
 #include "custom_messagebox.h"
 #include "uiPara.h"
+#include "window_place.h"
 
 #include <QDebug>
 #include <QIcon>
@@ -232,6 +233,7 @@ void MyMainWindow::show_warning(const QString& text)
 {
     QPointer<custom_messagebox> box =
         new custom_messagebox(QMessageBox::Warning, tr("Warning"), text, QMessageBox::Ok, nullptr);
+    keep_in_front_of(box, this);
     box->exec();
     delete box.data(); // null when the box deleted itself on close
 }
@@ -244,6 +246,7 @@ void MyMainWindow::show_wait_prompt(const QString& title, const QString& text)
     QPointer<custom_messagebox> box = new custom_messagebox(QMessageBox::Warning, title, text,
                                                             QMessageBox::NoButton, nullptr, Qt::Dialog);
     box->setWindowIcon(QIcon(QStringLiteral(":/resource/lion.jpg")));
+    keep_in_front_of(box, this);
     wait_prompt = box;
     box->exec();
     if (box) {

@@ -12,7 +12,9 @@
 #include "modal_answerer.h"
 #include "ui_preview_plot_t.h"
 #include "uiPara.h"
+#include "user_input.h"
 
+#include <QApplication>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QScrollBar>
@@ -277,6 +279,11 @@ private slots:
         run_state(2, 0, 0);
         QVERIFY(answerer.wait_answered());
         QVERIFY(preview->running_x().isEmpty());
+
+        // An open preview behind the main window comes to the front.
+        QVERIFY(show_active(w.get()));
+        QTest::mouseClick(w->ui->pushButton_Preview_List, Qt::LeftButton);
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(preview));
 
         // Units follow the mode; the window is kept and shown again.
         para->set_list_mode(2);
