@@ -11,8 +11,8 @@ class QWidget;
 void place_centred_on(QWidget* window, const QWidget* anchor);
 
 // Shows `window` in front of `anchor`: a hidden one opens centred on it (as
-// above), an open one stays where the user put it; either is raised and
-// made the active window.
+// above), an open one stays where the user put it (a minimised one comes
+// back); either is raised and made the active window.
 void show_in_front(QWidget* window, const QWidget* anchor);
 
 // Makes the top-level `window`, before it is shown, a dialog-type window
