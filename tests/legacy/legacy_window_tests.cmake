@@ -24,13 +24,13 @@ wattlex_add_test(tst_legacy_dispatch
 set_target_properties(tst_legacy_dispatch PROPERTIES AUTOUIC OFF)
 # The mode pages against the simulated load; asks the load on a side link.
 wattlex_add_test(tst_legacy_pages
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_legacy_pages.cpp
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_legacy_pages.cpp ${CMAKE_CURRENT_LIST_DIR}/legacy_page_boxes.cpp
   LIBS wattlex_legacy_fixture wattlex_e2e_fixture wattlex_legacy wattlex_harness_sim wattlex_harness_ui wattlex_resources
   NETNS TIMEOUT 600)
 set_target_properties(tst_legacy_pages PROPERTIES AUTOUIC OFF)
 # The pages' reply rules without a load.
 wattlex_add_test(tst_legacy_page_replies
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_legacy_page_replies.cpp
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_legacy_page_replies.cpp ${CMAKE_CURRENT_LIST_DIR}/legacy_page_boxes.cpp
   LIBS wattlex_legacy wattlex_harness_ui wattlex_resources
   TIMEOUT 120)
 set_target_properties(tst_legacy_page_replies PROPERTIES AUTOUIC OFF)

@@ -71,6 +71,7 @@ private slots:
     void device_operations_post();
     void battery_start_data();
     void battery_start();
+    void battery_end_data();
     void battery_end();
     void program_run_state();
     void list_run_view();
@@ -502,28 +503,59 @@ void tst_legacy_dispatch::battery_start()
 }
 
 // The end of a battery test asks the load through the command thread, not
-// from the window's thread, and judges the stop conditions on the reply.
+// from the window's thread. Its result replaces the voltage (shown, and
+// judged against V_Stop); the added capacity only fills its box, C_Stop is
+// judged on the capacity the readings brought.
+void tst_legacy_dispatch::battery_end_data()
+{
+    QTest::addColumn<double>("voltage");  // of the readings
+    QTest::addColumn<double>("capacity"); // of the readings
+    QTest::addColumn<QString>("added");   // "BATT:ADDCAP?"
+    QTest::addColumn<QString>("result");  // "FUNC:TEST:RESULT?"
+    QTest::addColumn<bool>("complete");
+    // V_Stop 12 V and C_Stop 200 mAh, both on; T_Stop off
+    QTest::newRow("readings reach C_Stop") << 3.0 << 200.0 << "150\n" << "2.5\n" << true;
+    QTest::newRow("only the added capacity reaches it") << 3.0 << 199.0 << "250\n" << "2.5\n" << false;
+    QTest::newRow("result reaches V_Stop") << 3.0 << 150.0 << "150\n" << "12\n" << true;
+    QTest::newRow("only the readings' voltage reaches it") << 12.5 << 150.0 << "150\n" << "11.75\n" << false;
+}
+
 void tst_legacy_dispatch::battery_end()
 {
+    QFETCH(double, voltage);
+    QFETCH(double, capacity);
+    QFETCH(QString, added);
+    QFETCH(QString, result);
+    QFETCH(bool, complete);
     w->connected = true;
     w->battery_test_running = 1;
     w->ui->load_button->setText(QStringLiteral("OFF"));
-    w->batt_stop_radios[1]->set_checked(0);
+    w->batt_stop_spins[0]->set_value(12);
     w->batt_stop_spins[1]->set_maximum(100000);
     w->batt_stop_spins[1]->set_value(200);
-    w->batt_stop_radios[0]->set_checked(1);
+    w->batt_stop_radios[0]->set_checked(0);
+    w->batt_stop_radios[1]->set_checked(0);
     w->batt_stop_radios[2]->set_checked(1);
-    w->deal_batt_value(0, 1.0, 12.0, 240, 75);
+    w->deal_batt_value(0, 1.0, voltage, capacity, 75);
     QCOMPARE(w->battery_test_running, 0);
     QCOMPARE(w->cmd_queries, (QList<QString>{"BATT:ADDCAP?", "FUNC:TEST:RESULT?"}));
     QCOMPARE(w->cfg_thread->pending_requests(), 1);
     QCOMPARE(w->ui->load_button->text(), QStringLiteral("OFF"));
     QCOMPARE(w->display_resistance_label->unit_label->text(), QStringLiteral("mAh"));
-    answerer->press(QMessageBox::Ok);
-    w->deal_cfg_thread(MainWindow::battery_end_operation, {"250\n", "2.0\n"}, {}, 0);
-    QVERIFY(answerer->wait_answered());
-    QCOMPARE(answerer->boxes().last().text, QStringLiteral("Battery test complete!"));
-    QCOMPARE(w->batt_capacity_edit->line_edit->text(), QStringLiteral("250mAh"));
+    QCOMPARE(w->display_voltage_label->value_label->text(), QString::number(voltage, 'f', 4));
+    if (complete)
+        answerer->press(QMessageBox::Ok);
+    w->deal_cfg_thread(MainWindow::battery_end_operation, {added, result}, {}, 0);
+    if (complete) {
+        QVERIFY(answerer->wait_answered());
+        QCOMPARE(answerer->boxes().last().text, QStringLiteral("Battery test complete!"));
+    } else {
+        QTest::qWait(50);
+        QVERIFY(answerer->boxes().isEmpty());
+    }
+    QCOMPARE(w->batt_capacity_edit->line_edit->text(), added.trimmed() + QStringLiteral("mAh"));
+    QCOMPARE(w->display_voltage_label->value_label->text(), QString::number(result.toDouble(), 'f', 4));
+    QCOMPARE(w->display_voltage_label->unit_label->text(), QStringLiteral("V"));
 }
 
 // Stop on fail is a setting: only a stopped step under it ends the run with

@@ -3,7 +3,10 @@
 // load's ranges, and that short lists or replies are read as empty.
 #include "mainwindow.h"
 
+#include "ui_mainwindow.h"
+
 #include "custom_spinbox.h"
+#include "modal_answerer.h"
 #include "ui_preview_plot_t.h"
 #include "ui_program_form.h"
 
@@ -21,6 +24,9 @@ class tst_legacy_list_prog_tables : public QObject
 private slots:
     void program_cells_by_mode_data();
     void program_cells_by_mode();
+    void program_value_entries();
+    void garbled_cell_reply_data();
+    void garbled_cell_reply();
     void program_results_judged();
     void short_list_reads_empty();
     void result_form_class();
@@ -28,9 +34,8 @@ private slots:
 
 namespace {
 
-QString cell_text(MainWindow& w, int row, int column)
+QString widget_text(QWidget* cell)
 {
-    QWidget* cell = w.program_result_table->cellWidget(row, column);
     if (auto* b = qobject_cast<QPushButton*>(cell))
         return b->text();
     if (auto* s = qobject_cast<QDoubleSpinBox*>(cell))
@@ -38,6 +43,20 @@ QString cell_text(MainWindow& w, int row, int column)
     if (auto* c = qobject_cast<QComboBox*>(cell))
         return c->currentText();
     return QString();
+}
+
+QString cell_text(MainWindow& w, int row, int column)
+{
+    return widget_text(w.program_result_table->cellWidget(row, column));
+}
+
+// Every step list of the list and program pages.
+QStringList step_lists(MainWindow& w)
+{
+    QStringList all{w.list_levels.join(','), w.list_times.join(','), w.list_slews.join(',')};
+    for (const QList<QString>& l : w.prog_columns)
+        all << l.join(',');
+    return all;
 }
 
 // The program read-back of `steps` steps, each entry as the load sends its
@@ -105,6 +124,82 @@ void tst_legacy_list_prog_tables::program_cells_by_mode()
     auto* max_cell = qobject_cast<QDoubleSpinBox*>(w.program_result_table->cellWidget(10, 1));
     max_cell->setValue(5000);
     QCOMPARE(max_cell->value(), 5000.0);
+}
+
+// Fifteen lists from the load, each with values of its own: every step list
+// takes its entry, entry 11 goes nowhere and the Range list keeps its steps;
+// the table the step count then builds shows them.
+void tst_legacy_list_prog_tables::program_value_entries()
+{
+    MainWindow w;
+    w.prog_columns[MainWindow::prog_range_list] = {"HIGH", "UP"};
+    w.prog_columns[MainWindow::prog_vo_list] = {"77", "78"};
+    w.deal_program_value({"ON,OFF,", "LED,CURRENT,", "5,30,", "150,36,", "OFF,ON,", "1.5,2.5,", "3.5,4.5,",
+                          "5.5,6.5,", "7.5,8.5,", "9.5,10.5,", "11.5,12.5,", "99,98,", "13.5,14.5,",
+                          "0.125,0.25,", "0.0625,0.5,"});
+    const QString lists[MainWindow::prog_list_count] = {
+        "LED,CURRENT", "5,30", "150,36", "ON,OFF", "OFF,ON", "1.5,2.5", "3.5,4.5", "5.5,6.5",
+        "7.5,8.5",     "9.5,10.5", "11.5,12.5", "HIGH,UP", "13.5,14.5", "0.125,0.25", "0.0625,0.5"};
+    for (int i = 0; i < MainWindow::prog_list_count; ++i)
+        QCOMPARE(w.prog_columns[i].join(QLatin1Char(',')), lists[i]);
+    w.deal_cfg_thread(63, {QStringLiteral("2\n")}, {}, 0);
+    const QStringList shown[2] = {
+        {"LED", "5A", "150V", "ON", "OFF", "spin 1.5", "spin 3.5", "spin 5.5", "spin 7.5", "spin 9.5", "***", "***",
+         "spin 13.5", "spin 0.125", "spin 0.0625"},
+        {"CC", "30A", "36V", "OFF", "ON", "spin 2.5", "spin 4.5", "spin 6.5", "spin 8.5", "spin 10.5", "spin 12.5",
+         "***", "***", "***", "***"}};
+    for (int k = 1; k <= 2; ++k) {
+        QStringList cells;
+        for (int row = 1; row <= 15; ++row)
+            cells << cell_text(w, row, k);
+        QCOMPARE(cells, shown[k - 1]);
+    }
+}
+
+void tst_legacy_list_prog_tables::garbled_cell_reply_data()
+{
+    QTest::addColumn<QString>("table"); // "list" or "program"
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QStringList>("replies");
+    QTest::addColumn<int>("shown_row"); // the cell that must keep what it shows
+    QTest::newRow("list level") << "list" << 72 << 1 << QStringList{"0\n", "2.5V\n"} << 1;
+    QTest::newRow("list width, input on") << "list" << 73 << 2 << QStringList{"1\n", "\n"} << 2;
+    QTest::newRow("program Ton") << "program" << 53 << 6 << QStringList{"0.5s\n"} << 6;
+    QTest::newRow("program max") << "program" << 57 << 10 << QStringList{"\n"} << 10;
+    QTest::newRow("program pause") << "program" << 51 << 4 << QStringList{"on\n"} << 4;
+    QTest::newRow("program current range") << "program" << 49 << 2 << QStringList{"30.0\n"} << 2;
+    // the mode's level cell is made anew, with the step's level
+    QTest::newRow("program mode's level") << "program" << 48 << 1
+                                          << QStringList{"0\n", "CURRENT\n", "7A\n", "LOW\n", "1\n", "1\n"} << 11;
+}
+
+// A read-back that is neither a number nor a word of its row leaves the
+// cell and every step list as they were.
+void tst_legacy_list_prog_tables::garbled_cell_reply()
+{
+    QFETCH(QString, table);
+    QFETCH(int, operation);
+    QFETCH(int, row);
+    QFETCH(QStringList, replies);
+    QFETCH(int, shown_row);
+    modal_answerer answerer; // closes the input-on warning
+    MainWindow w;
+    w.connected = true;
+    const bool list = table == "list";
+    QTableWidget* t = list ? w.list_step_table : w.program_result_table;
+    if (list)
+        w.deal_list_readback({"CURRENT\n", "5\n", "36\n", "1\n", "2\n", "1,4.5,\n", "2,3,\n", "0.5,0.25,\n"});
+    else
+        read_back(w, 2, QStringLiteral("CURRENT"), QStringLiteral("7"));
+    QWidget* cell = t->cellWidget(row, 2);
+    QVERIFY(cell);
+    const QStringList lists = step_lists(w);
+    const QString shown = widget_text(t->cellWidget(shown_row, 2));
+    QVERIFY(!shown.isEmpty());
+    w.deal_cfg_thread(operation, replies, list ? QList<QWidget*>{w.ui->load_button, cell} : QList<QWidget*>{cell}, 0);
+    QCOMPARE(widget_text(t->cellWidget(shown_row, 2)), shown);
+    QCOMPARE(step_lists(w), lists);
 }
 
 void tst_legacy_list_prog_tables::program_results_judged()

@@ -1,7 +1,9 @@
 // The older window's page replies without a load: the range rule of the
 // test pages by input state, the sweep judgement, the external control
 // reply, the configure switches that warn while the input is on, the pulse
-// width caption and the boxes each dynamic form uses.
+// width caption, the boxes each dynamic form uses, and each setting's reply
+// setting its own box and no other.
+#include "legacy_page_boxes.h"
 #include "mainwindow.h"
 
 #include "ui_mainwindow.h"
@@ -13,10 +15,13 @@
 #include "custom_spinbox.h"
 #include "modal_answerer.h"
 
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFrame>
 #include <QLabel>
+#include <QMap>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 
 #include <map>
@@ -41,6 +46,8 @@ private slots:
     void width_caption();
     void dynamic_boxes_data();
     void dynamic_boxes();
+    void single_reply_sets_its_own_box_data();
+    void single_reply_sets_its_own_box();
 
 private:
     std::unique_ptr<modal_answerer> answerer;
@@ -294,6 +301,191 @@ void tst_legacy_page_replies::dynamic_boxes()
         shown += b->spin_box->isEnabled() ? '1' : '0';
     QCOMPARE(shown, enabled);
     QVERIFY(w->dynamic_a_level_spin->spin_box->isEnabled());
+}
+
+namespace {
+
+// A row: the handler's reply as the command thread hands it (the replies
+// split on '|', from the cell `sender` when one sent it) and every box or
+// cell it changes, as "box=shown".
+void reply_row(const char* handler, int operation, const QString& replies, const QStringList& changes,
+               const QString& sender = QString(), const QString& input = QStringLiteral("OFF"))
+{
+    QTest::newRow(handler) << operation << replies << sender << input << changes;
+}
+
+QString cell_shows(QWidget* cell)
+{
+    if (auto* spin = qobject_cast<QDoubleSpinBox*>(cell))
+        return QString::number(spin->value());
+    if (auto* combo = qobject_cast<QComboBox*>(cell))
+        return combo->currentText();
+    if (auto* button = qobject_cast<QPushButton*>(cell))
+        return button->text();
+    return QString();
+}
+
+// Every box of every page, the list and program cells ("list row,column",
+// "prog row,step") and their step lists.
+QMap<QString, QString> everything_shown(MainWindow* w)
+{
+    QMap<QString, QString> all;
+    for (const QString& name : page_control_names())
+        all[name] = shown(page_control(w, name));
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= 5; ++c)
+            all[QStringLiteral("list %1,%2").arg(r).arg(c)] = cell_shows(w->list_step_table->cellWidget(r, c));
+    all["levels"] = w->list_levels.join(',');
+    all["times"] = w->list_times.join(',');
+    all["slews"] = w->list_slews.join(',');
+    for (int r = 1; r <= 15; ++r)
+        for (int k = 1; k < w->program_result_table->columnCount(); ++k)
+            all[QStringLiteral("prog %1,%2").arg(r).arg(k)] = cell_shows(w->program_result_table->cellWidget(r, k));
+    static const char* const lists[MainWindow::prog_list_count] = {
+        "mode", "irange", "vrange", "pause", "short", "ton", "toff", "tdelay",
+        "min",  "max",    "set",    "range", "vo",    "io",  "rco"};
+    for (int i = 0; i < MainWindow::prog_list_count; ++i)
+        all[lists[i]] = w->prog_columns[i].join(',');
+    return all;
+}
+
+} // namespace
+
+void tst_legacy_page_replies::single_reply_sets_its_own_box_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<QString>("replies");
+    QTest::addColumn<QString>("sender");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QStringList>("changes");
+    // static: a range is taken as read only while the input is on (with the
+    // warning); a slew comes back with its twin
+    reply_row("deal_cc_i_range_reply", 34, "30\n", {"cc_i_range_radio=B"}, "", "ON");
+    reply_row("deal_cc_v_range_reply", 35, "150\n", {"cc_v_range_radio=B"}, "", "ON");
+    reply_row("deal_cc_current_reply", 36, "1.25\n", {"cc_current_spin=1.25"});
+    reply_row("deal_cc_slew_rise_reply", 37, "0.35\n|0.45\n", {"cc_slew_rise_spin=0.35", "cc_slew_fall_spin=0.45"});
+    reply_row("deal_cc_slew_fall_reply", 38, "0.55\n|0.65\n", {"cc_slew_fall_spin=0.55", "cc_slew_rise_spin=0.65"});
+    reply_row("deal_cv_i_range_reply", 39, "30\n", {"cv_i_range_radio=B"}, "", "ON");
+    reply_row("deal_cv_v_range_reply", 40, "150\n", {"cv_v_range_radio=B"}, "", "ON");
+    reply_row("deal_cv_voltage_reply", 41, "12.5\n", {"cv_voltage_spin=12.5"});
+    reply_row("deal_cr_i_range_reply", 42, "30\n", {"cr_i_range_radio=B"}, "", "ON");
+    reply_row("deal_cr_v_range_reply", 43, "150\n", {"cr_v_range_radio=B"}, "", "ON");
+    reply_row("deal_cr_resis_reply", 44, "33.25\n", {"cr_resistance_spin=33.25"});
+    reply_row("deal_cp_i_range_reply", 45, "30\n", {"cp_i_range_radio=B"}, "", "ON");
+    reply_row("deal_cp_v_range_reply", 46, "150\n", {"cp_v_range_radio=B"}, "", "ON");
+    reply_row("deal_cp_power_reply", 47, "44.75\n", {"cp_power_spin=44.75"});
+    // LED
+    reply_row("deal_led_i_range_reply", 67, "30\n", {"led_i_range_radio=B"});
+    reply_row("deal_led_v_range_reply", 68, "150\n", {"led_v_range_radio=B"});
+    reply_row("deal_led_io_reply", 69, "1.75\n", {"led_io_spin=1.75"});
+    reply_row("deal_led_vo_reply", 70, "22.5\n", {"led_vo_spin=22.5"});
+    reply_row("deal_led_rco_reply", 71, "0.35\n", {"led_rco_spin=0.35"});
+    // dynamic: a range, function or form reads the whole set-up again
+    reply_row("deal_dyn_setting_reply", 86, "30\n", {});
+    reply_row("deal_dyn_v_range_reply", 87, "150\n", {});
+    reply_row("deal_dyn_a_level_reply", 105, "2.25\n", {"dynamic_a_level_spin=2.25"});
+    reply_row("deal_dyn_b_level_reply", 106, "3.25\n", {"dynamic_b_level_spin=3.25"});
+    reply_row("deal_dyn_a_width_reply", 107, "0.15\n", {"dynamic_a_width_spin=0.15"});
+    reply_row("deal_dyn_b_width_reply", 108, "0.35\n", {"dynamic_b_width_spin=0.35"});
+    reply_row("deal_dyn_width_reply", 109, "0.45\n", {"dynamic_width_spin=0.45"});
+    reply_row("deal_dyn_slew_rise_reply", 130, "0.125\n|0.25\n",
+              {"dynamic_slew_rise_spin=0.125", "dynamic_slew_fall_spin=0.25"});
+    reply_row("deal_dyn_slew_fall_reply", 131, "0.375\n|0.5\n",
+              {"dynamic_slew_fall_spin=0.375", "dynamic_slew_rise_spin=0.5"});
+    // battery: a range comes back with the level
+    reply_row("deal_batt_mode_reply", 151, "POWER\n", {"batt_function_combo=2"});
+    reply_row("deal_batt_i_range_reply", 152, "30\n|4.5\n", {"batt_i_range_radio=B", "batt_level_spin=4.5"});
+    reply_row("deal_batt_v_range_reply", 153, "150\n|5.5\n", {"batt_v_range_radio=B", "batt_level_spin=5.5"});
+    reply_row("deal_batt_level_reply", 154, "6.5\n", {"batt_level_spin=6.5"});
+    reply_row("deal_batt_v_stop_state_reply", 155, "0\n", {"batt_stop_radios[0]=B"});
+    reply_row("deal_batt_c_stop_state_reply", 156, "0\n", {"batt_stop_radios[1]=B"});
+    reply_row("deal_batt_t_stop_state_reply", 157, "0\n", {"batt_stop_radios[2]=B"});
+    reply_row("deal_batt_v_stop_value_reply", 158, "2.75\n", {"batt_stop_spins[0]=2.75"});
+    reply_row("deal_batt_c_stop_value_reply", 159, "333\n", {"batt_stop_spins[1]=333"});
+    reply_row("deal_batt_t_stop_value_reply", 160, "444\n", {"batt_stop_spins[2]=444"});
+    // OCP and OPP
+    reply_row("deal_ocp_i_range_reply", 133, "30\n", {"ocp_i_range_radio=B"});
+    reply_row("deal_ocp_v_range_reply", 134, "150\n", {"ocp_v_range_radio=B"});
+    reply_row("deal_ocp_v_reply", 135, "5.5\n", {"ocp_v_spin=5.5"});
+    reply_row("deal_ocp_step_reply", 136, "0.1\n", {"ocp_i_step_spin=0.1"});
+    reply_row("deal_ocp_start_reply", 137, "1.5\n", {"ocp_i_start_spin=1.5"});
+    reply_row("deal_ocp_end_reply", 138, "4.5\n", {"ocp_i_end_spin=4.5"});
+    reply_row("deal_ocp_min_reply", 139, "2.5\n", {"ocp_i_min_spin=2.5"});
+    reply_row("deal_ocp_max_reply", 140, "3.5\n", {"ocp_i_max_spin=3.5"});
+    reply_row("deal_ocp_delay_reply", 141, "0.7\n", {"ocp_delay_spin=0.7"});
+    reply_row("deal_opp_i_range_reply", 142, "30\n", {"opp_i_range_radio=B"});
+    reply_row("deal_opp_v_range_reply", 143, "150\n", {"opp_v_range_radio=B"});
+    reply_row("deal_opp_v_reply", 144, "6.6\n", {"opp_v_spin=6.6"});
+    reply_row("deal_opp_step_reply", 145, "1.25\n", {"opp_p_step_spin=1.25"});
+    reply_row("deal_opp_start_reply", 146, "2.25\n", {"opp_p_start_spin=2.25"});
+    reply_row("deal_opp_end_reply", 147, "25.5\n", {"opp_p_end_spin=25.5"});
+    reply_row("deal_opp_min_reply", 148, "12.5\n", {"opp_p_min_spin=12.5"});
+    reply_row("deal_opp_max_reply", 149, "20.5\n", {"opp_p_max_spin=20.5"});
+    reply_row("deal_opp_delay_reply", 150, "1.5\n", {"opp_delay_spin=1.5"});
+    // list: the input state comes first; a cell's reply sets the cell and its step
+    reply_row("deal_list_level_reply", 72, "0\n|2.75\n", {"list 1,2=2.75", "levels=1,2.75"}, "list 1,2");
+    reply_row("deal_list_width_reply", 73, "0\n|3.5\n", {"list 2,1=3.5", "times=3.5,4"}, "list 2,1");
+    reply_row("deal_list_slew_reply", 74, "0\n|0.125\n", {"list 3,2=0.125", "slews=0.5,0.125"}, "list 3,2");
+    reply_row("deal_list_mode_reply", 75, "1\n|VOLTAGE\n", {"list_function_combo=1"});
+    reply_row("deal_list_irange_reply", 76, "0\n|30\n", {"list_irange_combo=1"});
+    reply_row("deal_list_vrange_reply", 77, "0\n|150\n", {"list_vrange_combo=1"});
+    reply_row("deal_list_step_reply", 78, "5\n", {});
+    reply_row("deal_list_count_reply", 79, "0\n|12\n", {"list_count_spin=12"});
+    reply_row("deal_list_count_reply, garbled", 79, "0\n|12x\n", {});
+    // program: steps 1 CC, 2 LED, 3 of a mode the table does not know (all its cells are boxes)
+    reply_row("deal_prog_mode_reply", 48, "0\n|POWER\n|3.25\n|LOW\n|0.5\n|0.25\n",
+              {"prog 1,1=CP", "prog 11,1=3.25", "mode=POWER,LED,?"}, "prog 1,1");
+    reply_row("deal_prog_irange_reply", 49, "30\n", {"prog 2,1=30A", "irange=30,5,5"}, "prog 2,1");
+    reply_row("deal_prog_vrange_reply", 50, "150\n", {"prog 3,2=150V", "vrange=36,150,36"}, "prog 3,2");
+    reply_row("deal_prog_pause_reply", 51, "0\n", {"prog 4,1=OFF", "pause=OFF,OFF,ON"}, "prog 4,1");
+    reply_row("deal_prog_short_reply", 52, "1\n", {"prog 5,3=ON", "short=OFF,OFF,ON"}, "prog 5,3");
+    reply_row("deal_prog_ton_reply", 53, "1.5\n", {"prog 6,2=1.5", "ton=1,1.5,1"}, "prog 6,2");
+    reply_row("deal_prog_toff_reply", 54, "2.5\n", {"prog 7,3=2.5", "toff=2,2,2.5"}, "prog 7,3");
+    reply_row("deal_prog_tdelay_reply", 55, "3.5\n", {"prog 8,1=3.5", "tdelay=3.5,3,3"}, "prog 8,1");
+    reply_row("deal_prog_min_reply", 56, "0.75\n", {"prog 9,2=0.75", "min=0.5,0.75,0.5"}, "prog 9,2");
+    reply_row("deal_prog_max_reply", 57, "9.5\n", {"prog 10,3=9.5", "max=9,9,9.5"}, "prog 10,3");
+    reply_row("deal_prog_set_reply", 58, "7.25\n", {"prog 11,1=7.25", "set=7.25,8,6"}, "prog 11,1");
+    reply_row("deal_prog_range_reply", 59, "HIGH\n", {"prog 12,3=High", "range=,,HIGH"}, "prog 12,3");
+    reply_row("deal_prog_vo_reply", 60, "8.5\n", {"prog 13,2=8.5", "vo=7,8.5,6"}, "prog 13,2");
+    reply_row("deal_prog_io_reply", 61, "0.875\n", {"prog 14,2=0.875", "io=0.5,0.875,0.5"}, "prog 14,2");
+    reply_row("deal_prog_rco_reply", 62, "0.0625\n", {"prog 15,2=0.0625", "rco=0.25,0.0625,0.25"}, "prog 15,2");
+}
+
+// One reply, handed on as the command thread hands it, sets its own box
+// (or cell and step) and leaves every other box of every page as it was.
+void tst_legacy_page_replies::single_reply_sets_its_own_box()
+{
+    QFETCH(int, operation);
+    QFETCH(QString, replies);
+    QFETCH(QString, sender);
+    QFETCH(QString, input);
+    QFETCH(QStringList, changes);
+    w->deal_list_readback({"CURRENT\n", "5\n", "36\n", "1\n", "2\n", "1,2,\n", "3,4,\n", "0.5,0.25,\n"});
+    w->deal_prog_readback({"ON,OFF,ON,\n", "CURRENT,LED,?,\n", "5,5,5,\n", "36,36,36,\n", "OFF,OFF,OFF,\n",
+                           "1,1,1,\n", "2,2,2,\n", "3,3,3,\n", "0.5,0.5,0.5,\n", "9,9,9,\n", "7,8,6,\n",
+                           "0.5,0.5,0.5,\n", "0.25,0.25,0.25,\n", "3\n"});
+    for (const QString& name : page_control_names())
+        if (auto* radio = qobject_cast<custom_radiobutton*>(page_control(w.get(), name)))
+            radio->set_checked(0);
+    w->ui->load_button->setText(input);
+    QList<QWidget*> widgets;
+    if (sender.startsWith("list")) {
+        widgets << w->ui->load_button;
+        widgets << w->list_step_table->cellWidget(sender.mid(5, 1).toInt(), sender.mid(7).toInt());
+    } else if (sender.startsWith("prog")) {
+        widgets << w->program_result_table->cellWidget(sender.mid(5).section(',', 0, 0).toInt(),
+                                                       sender.section(',', 1).toInt());
+    }
+    QVERIFY(!widgets.contains(nullptr));
+    const QMap<QString, QString> before = everything_shown(w.get());
+    emit w->cfg_thread->send_result(operation, replies.split('|'), widgets, 0);
+    const QMap<QString, QString> after = everything_shown(w.get());
+    QStringList changed;
+    for (auto it = after.cbegin(); it != after.cend(); ++it)
+        if (before.value(it.key()) != it.value())
+            changed << it.key() + QLatin1Char('=') + it.value();
+    changes.sort();
+    QCOMPARE(changed, changes);
 }
 
 QTEST_MAIN(tst_legacy_page_replies)

@@ -156,7 +156,10 @@ public:
     void start_connect(const QString& resource, const QString& picture);
     // The battery end's own exchange (added capacity and result).
     static constexpr int battery_end_operation = 187;
-    void deal_battery_end(const QList<QString>& r, double seconds);
+    void deal_battery_end(const QList<QString>& r);
+    // What the readings brought when the test ended; the stop conditions
+    // are judged on them.
+    double battery_end_capacity = 0;
     double battery_end_seconds = 0;
 
     // After a settings transfer: the command thread runs again (read_back:
@@ -505,7 +508,15 @@ public:
     QProgressBar* program_progress = nullptr;
     FreezeTableWidget* program_freeze = nullptr;
     QLabel* program_corner_label = nullptr;
-    QList<QString> prog_columns[15];
+    // The program's step lists, one per table row, in this order; entry k-1
+    // holds step k's text.
+    enum prog_list_t {
+        prog_mode_list, prog_irange_list, prog_vrange_list, prog_pause_list, prog_short_list,
+        prog_ton_list, prog_toff_list, prog_tdelay_list, prog_min_list, prog_max_list,
+        prog_set_list, prog_range_list, prog_vo_list, prog_io_list, prog_rco_list,
+        prog_list_count
+    };
+    QList<QString> prog_columns[prog_list_count];
     std::vector<program_result_t> program_results;
     QWidget* program_form = nullptr;
     bool program_form_open = false;

@@ -97,7 +97,7 @@ void MainWindow::deal_cfg_thread(int operation, QList<QString> replies, QList<QW
     for (page_dispatcher_t dispatch : k_page_dispatchers)
         (this->*dispatch)(operation, replies, widgets);
     if (operation == battery_end_operation) {
-        deal_battery_end(replies, battery_end_seconds);
+        deal_battery_end(replies);
         return;
     }
     if (operation >= 186)

@@ -9,6 +9,7 @@
 #include "custom_input_spinbox.h"
 #include "custom_lineedit.h"
 #include "custom_spinbox.h"
+#include "page_links.h"
 #include "ui_preview_plot_t.h"
 
 #include <QDebug>
@@ -323,7 +324,9 @@ void MainWindow::deal_list_count_reply(const QList<QString>& r, const QList<QWid
         start_threads();
         show_warning(QStringLiteral("Please turn off the load"));
     }
-    list_count_spin->set_value(r.value(1).toDouble());
+    double count = 0;
+    if (page_links::number(r, 1, &count))
+        list_count_spin->set_value(count);
     _init_list_connect();
     start_threads();
 }
@@ -331,7 +334,9 @@ void MainWindow::deal_list_count_reply(const QList<QString>& r, const QList<QWid
 void MainWindow::deal_list_cell_reply(int row, const QList<QString>& r, const QList<QWidget*>& widgets)
 {
     _disconnect_list();
-    const double v = r.value(1).toDouble();
+    // a garbled read-back leaves the cell and its step as they were
+    double v = 0;
+    const bool readable = page_links::number(r, 1, &v);
     QWidget* target = widgets.value(1);
     QList<QString>* values[4] = {nullptr, &list_levels, &list_times, &list_slews};
     for (int c = 1; c <= k_columns; ++c) {
@@ -341,10 +346,11 @@ void MainWindow::deal_list_cell_reply(int row, const QList<QString>& r, const QL
         const QTableWidgetItem* number = list_step_table->item(0, c);
         const int s = number ? number->text().toInt() : 0;
         if (r.value(0) == QLatin1String(k_input_on)) {
-            cell->setValue(v);
+            if (readable)
+                cell->setValue(v);
             start_threads();
             show_warning(QStringLiteral("Please turn off the load"));
-        } else if (r.value(0) == QLatin1String(k_input_off) && s >= 1) {
+        } else if (r.value(0) == QLatin1String(k_input_off) && s >= 1 && readable) {
             cell->setValue(v);
             set_step_text(*values[row], s - 1, g6(v));
             if (row == 1)

@@ -9,6 +9,7 @@
 #include "cfg_thread_t.h"
 #include "custom_spinbox.h"
 #include "mycombobox.h"
+#include "page_links.h"
 
 #include <QDebug>
 #include <QDoubleSpinBox>
@@ -26,7 +27,7 @@ const int k_prog_rows = 16;
 const char k_placeholder[] = "***";
 
 // One row of the step table: its widget, its road to the load and the step
-// list (index into prog_columns) that keeps its text. Combo rows name their
+// list that keeps its text. Combo rows name their
 // items, the words sent for them, the words the load answers and the list
 // texts; spin rows their decimals and the load's range (a cell never holds
 // less than the load takes, so it never cuts a value and sends the cut one).
@@ -48,29 +49,38 @@ struct prog_row
 
 const prog_row k_rows[k_prog_rows] = {
     {0, nullptr, nullptr, -1, nullptr, nullptr, 0, 0, {}, {}, {}, {}},
-    {48, "PROG:MODE ", "PROG:MODE? ", 1, nullptr, &MainWindow::deal_prog_mode_combobox, 0, 0,
+    {48, "PROG:MODE ", "PROG:MODE? ", MainWindow::prog_mode_list, nullptr, &MainWindow::deal_prog_mode_combobox, 0, 0,
      {"CC", "CV", "CR", "CP", "LED"}, {"CURR", "VOLT", "RES", "POW", "LED"},
      {"CURRENT\n", "VOLTAGE\n", "RESISTANCE\n", "POWER\n", "LED\n"},
      {"CURRENT", "VOLTAGE", "RESISTANCE", "POWER", "LED"}},
-    {49, "PROG:IRANG ", "PROG:IRANG? ", 2, nullptr, &MainWindow::deal_irange_combobox, 0, 0, {"5A", "30A"},
-     {"5", "30"}, {"5\n", "30\n"}, {"5", "30"}},
-    {50, "PROG:VRANG ", "PROG:VRANG? ", 3, nullptr, &MainWindow::deal_vrange_combobox, 0, 0, {"36V", "150V"},
-     {"36", "150"}, {"36\n", "150\n"}, {"36", "150"}},
-    {51, "PROG:PAUSE ", "PROG:PAUSE? ", 0, nullptr, &MainWindow::deal_pause_combobox, 0, 0, {"ON", "OFF"},
-     {"ON", "OFF"}, {"1\n", "0\n"}, {"ON", "OFF"}},
-    {52, "PROG:SHOR ", "PROG:SHOR? ", 4, nullptr, &MainWindow::deal_short_combobox, 0, 0, {"ON", "OFF"},
-     {"ON", "OFF"}, {"1\n", "0\n"}, {"ON", "OFF"}},
-    {53, "PROG:TIME:ON ", "PROG:TIME:ON? ", 5, &MainWindow::deal_ton_spinbox, nullptr, 3, 100, {}, {}, {}, {}},
-    {54, "PROG:TIME:OFF ", "PROG:TIME:OFF? ", 6, &MainWindow::deal_toff_spinbox, nullptr, 3, 100, {}, {}, {}, {}},
-    {55, "PROG:TIME:DEL ", "PROG:TIME:DEL? ", 7, &MainWindow::deal_tdelay_spinbox, nullptr, 3, 100, {}, {}, {}, {}},
-    {56, "PROG:MIN ", "PROG:MIN? ", 8, &MainWindow::deal_min_spinbox, nullptr, 2, 1e6, {}, {}, {}, {}},
-    {57, "PROG:MAX ", "PROG:MAX? ", 9, &MainWindow::deal_max_spinbox, nullptr, 2, 1e6, {}, {}, {}, {}},
-    {58, "PROG:LEV ", "PROG:LEV? ", 10, &MainWindow::deal_set_spinbox, nullptr, 2, 1e6, {}, {}, {}, {}},
-    {59, nullptr, nullptr, 14, nullptr, nullptr, 0, 0, {"Low", "Middle", "High", "Upper"}, {},
+    {49, "PROG:IRANG ", "PROG:IRANG? ", MainWindow::prog_irange_list, nullptr, &MainWindow::deal_irange_combobox, 0, 0,
+     {"5A", "30A"}, {"5", "30"}, {"5\n", "30\n"}, {"5", "30"}},
+    {50, "PROG:VRANG ", "PROG:VRANG? ", MainWindow::prog_vrange_list, nullptr, &MainWindow::deal_vrange_combobox, 0, 0,
+     {"36V", "150V"}, {"36", "150"}, {"36\n", "150\n"}, {"36", "150"}},
+    {51, "PROG:PAUSE ", "PROG:PAUSE? ", MainWindow::prog_pause_list, nullptr, &MainWindow::deal_pause_combobox, 0, 0,
+     {"ON", "OFF"}, {"ON", "OFF"}, {"1\n", "0\n"}, {"ON", "OFF"}},
+    {52, "PROG:SHOR ", "PROG:SHOR? ", MainWindow::prog_short_list, nullptr, &MainWindow::deal_short_combobox, 0, 0,
+     {"ON", "OFF"}, {"ON", "OFF"}, {"1\n", "0\n"}, {"ON", "OFF"}},
+    {53, "PROG:TIME:ON ", "PROG:TIME:ON? ", MainWindow::prog_ton_list, &MainWindow::deal_ton_spinbox, nullptr, 3, 100,
+     {}, {}, {}, {}},
+    {54, "PROG:TIME:OFF ", "PROG:TIME:OFF? ", MainWindow::prog_toff_list, &MainWindow::deal_toff_spinbox, nullptr, 3,
+     100, {}, {}, {}, {}},
+    {55, "PROG:TIME:DEL ", "PROG:TIME:DEL? ", MainWindow::prog_tdelay_list, &MainWindow::deal_tdelay_spinbox, nullptr,
+     3, 100, {}, {}, {}, {}},
+    {56, "PROG:MIN ", "PROG:MIN? ", MainWindow::prog_min_list, &MainWindow::deal_min_spinbox, nullptr, 2, 1e6,
+     {}, {}, {}, {}},
+    {57, "PROG:MAX ", "PROG:MAX? ", MainWindow::prog_max_list, &MainWindow::deal_max_spinbox, nullptr, 2, 1e6,
+     {}, {}, {}, {}},
+    {58, "PROG:LEV ", "PROG:LEV? ", MainWindow::prog_set_list, &MainWindow::deal_set_spinbox, nullptr, 2, 1e6,
+     {}, {}, {}, {}},
+    {59, nullptr, nullptr, MainWindow::prog_range_list, nullptr, nullptr, 0, 0, {"Low", "Middle", "High", "Upper"}, {},
      {"LOW\n", "MIDDLE\n", "HIGH\n", "UP\n"}, {"LOW", "MIDDLE", "HIGH", "UP"}},
-    {60, "PROG:LEV ", "PROG:LEV? ", 11, &MainWindow::deal_vo_spinbox, nullptr, 2, 1e6, {}, {}, {}, {}},
-    {61, "PROG:LED:CURR ", "PROG:LED:CURR? ", 12, &MainWindow::deal_io_spinbox, nullptr, 3, 30, {}, {}, {}, {}},
-    {62, "PROG:LED:RCO ", "PROG:LED:RCO? ", 13, &MainWindow::deal_rco_spinbox, nullptr, 4, 1, {}, {}, {}, {}},
+    {60, "PROG:LEV ", "PROG:LEV? ", MainWindow::prog_vo_list, &MainWindow::deal_vo_spinbox, nullptr, 2, 1e6,
+     {}, {}, {}, {}},
+    {61, "PROG:LED:CURR ", "PROG:LED:CURR? ", MainWindow::prog_io_list, &MainWindow::deal_io_spinbox, nullptr, 3, 30,
+     {}, {}, {}, {}},
+    {62, "PROG:LED:RCO ", "PROG:LED:RCO? ", MainWindow::prog_rco_list, &MainWindow::deal_rco_spinbox, nullptr, 4, 1,
+     {}, {}, {}, {}},
 };
 
 const int k_mode_led = 4;
@@ -215,7 +225,7 @@ void MainWindow::fill_prog_row(int first, int last)
             }
             t->setCellWidget(r, k, cell);
         }
-        set_prog_value_cells(k, word_index(k_rows[1].texts, prog_columns[1].value(k - 1)));
+        set_prog_value_cells(k, word_index(k_rows[1].texts, prog_columns[k_rows[1].list].value(k - 1)));
     }
     // Connected once every box holds its value: filling posts nothing.
     for (int k = first + 1; k <= last; ++k)
@@ -491,9 +501,12 @@ void MainWindow::deal_prog_cell_reply(int r, const QList<QString>& replies, cons
         if (prog_cell(r, k) != target)
             continue;
         if (auto* spin = qobject_cast<QDoubleSpinBox*>(target)) {
-            const double v = answer.toDouble();
-            spin->setValue(v);
-            set_step_text(prog_columns[row.list], k - 1, g6(v));
+            // a garbled read-back leaves the cell and its step as they were
+            double v = 0;
+            if (page_links::number(replies, 0, &v)) {
+                spin->setValue(v);
+                set_step_text(prog_columns[row.list], k - 1, g6(v));
+            }
         } else if (auto* combo = qobject_cast<QComboBox*>(target)) {
             const int index = word_index(row.replies, answer);
             if (index >= 0) {
@@ -509,9 +522,6 @@ void MainWindow::deal_prog_mode_reply(const QList<QString>& replies, const QList
 {
     QWidget* target = widgets.value(0);
     const int mode = word_index(k_rows[1].replies, replies.value(1));
-    const double level = replies.value(2).toDouble();
-    const double led_current = replies.value(4).toDouble();
-    const double led_rco = replies.value(5).toDouble();
     QTableWidget* t = program_result_table;
     for (int k = 1; target && k < t->columnCount(); ++k) {
         if (prog_cell(1, k) != target)
@@ -521,16 +531,20 @@ void MainWindow::deal_prog_mode_reply(const QList<QString>& replies, const QList
             continue;
         static_cast<QComboBox*>(target)->setCurrentIndex(mode);
         set_prog_value_cells(k, mode);
+        // the level, LED current and Rco by their place among the replies
         const struct
         {
             int row;
-            double value;
-        } cells[] = {{11, level}, {13, level}, {14, led_current}, {15, led_rco}};
+            int reply;
+        } cells[] = {{11, 2}, {13, 2}, {14, 4}, {15, 5}};
         for (const auto& c : cells) {
             if ((mode == k_mode_led) != (c.row >= 13))
                 continue;
+            // a garbled value shows the step's own, not 0
+            double value = step_value(prog_columns[k_rows[c.row].list], k - 1);
+            page_links::number(replies, c.reply, &value);
             auto* spin = static_cast<QDoubleSpinBox*>(make_cell(c.row));
-            spin->setValue(c.value);
+            spin->setValue(value);
             t->setCellWidget(c.row, k, spin);
             connect(spin, &QDoubleSpinBox::editingFinished, this, k_rows[c.row].spin_slot);
         }

@@ -491,16 +491,17 @@ void MainWindow::deal_prog_readback(const QList<QString>& r)
         start_threads();
         return;
     }
-    // Lists shorter than the step count fill the steps they hold.
-    QList<QString> columns[13];
+    // The step list of each read-back list, in the order they are asked;
+    // lists shorter than the step count fill the steps they hold. The set
+    // value doubles as Vo.
+    static const int readback_lists[13] = {
+        prog_pause_list, prog_mode_list, prog_irange_list, prog_vrange_list, prog_short_list,
+        prog_ton_list,   prog_toff_list, prog_tdelay_list, prog_min_list,    prog_max_list,
+        prog_set_list,   prog_io_list,   prog_rco_list,
+    };
     for (int i = 0; i < 13; ++i)
-        columns[i] = split_steps(r.at(i));
-    // columns 0..12 as the load sends them; the set value doubles as Vo
-    for (int i = 0; i < 11; ++i)
-        prog_columns[i] = columns[i];
-    prog_columns[11] = columns[10];
-    prog_columns[12] = columns[11];
-    prog_columns[13] = columns[12];
+        prog_columns[readback_lists[i]] = split_steps(r.at(i));
+    prog_columns[prog_vo_list] = prog_columns[prog_set_list];
     disconnect(program_steps_spin, nullptr, this, nullptr);
     program_progress->setRange(0, steps);
     program_steps_spin->set_value(steps);

@@ -234,9 +234,16 @@ void MainWindow::deal_program_value(QList<QString> values)
         qDebug() << "older window: program values" << values.size() << "of 15";
         return;
     }
+    // The step list each entry fills; entry 11 fills none, and the Range
+    // list keeps what it holds.
+    static const int entry_lists[15] = {
+        prog_pause_list, prog_mode_list, prog_irange_list, prog_vrange_list, prog_short_list,
+        prog_ton_list,   prog_toff_list, prog_tdelay_list, prog_min_list,    prog_max_list,
+        prog_set_list,   -1,             prog_vo_list,     prog_io_list,     prog_rco_list,
+    };
     for (int i = 0; i < 15; ++i) {
-        if (i != 11)
-            prog_columns[i] = split_load_list(values.at(i));
+        if (entry_lists[i] >= 0)
+            prog_columns[entry_lists[i]] = split_load_list(values.at(i));
     }
     // The table is built for the step count the load holds now, not the one
     // shown: the step count reply fills every step column of an empty table.
@@ -320,6 +327,7 @@ void MainWindow::deal_batt_value(int state, double current, double voltage, doub
 {
     if (battery_test_running == 1 && ui->load_button->text() == QLatin1String("OFF") && state == 0) {
         // asked through the command thread, in order with the rest
+        battery_end_capacity = capacity;
         battery_end_seconds = seconds;
         cmd_writes = {QString(), QString()};
         cmd_queries = {QStringLiteral("BATT:ADDCAP?"), QStringLiteral("FUNC:TEST:RESULT?")};
@@ -338,15 +346,21 @@ void MainWindow::deal_batt_value(int state, double current, double voltage, doub
     display_resistance_label->set_value("mAh", capacity, 0, false, QString());
 }
 
-void MainWindow::deal_battery_end(const QList<QString>& r, double seconds)
+// The test's result stands for the voltage from here on; the added capacity
+// only fills its box, the stop conditions are judged on what the readings
+// brought.
+void MainWindow::deal_battery_end(const QList<QString>& r)
 {
-    const int capacity = r.value(0).trimmed().toInt();
+    const int added = r.value(0).trimmed().toInt();
     const double result = r.value(1).trimmed().toDouble();
-    batt_capacity_edit->set_text(QString::number(capacity) + QStringLiteral("mAh"));
+    batt_capacity_edit->set_text(QString::number(added) + QStringLiteral("mAh"));
+    display_voltage_label->set_value("V", result, 4, false, QString());
     start_threads();
     const bool v_stop = result >= batt_stop_spins[0]->value() && batt_stop_radios[0]->checked_index() == 0;
-    const bool c_stop = capacity >= batt_stop_spins[1]->value() && batt_stop_radios[1]->checked_index() == 0;
-    const bool t_stop = seconds >= batt_stop_spins[2]->value() && batt_stop_radios[2]->checked_index() == 0;
+    const bool c_stop =
+        battery_end_capacity >= batt_stop_spins[1]->value() && batt_stop_radios[1]->checked_index() == 0;
+    const bool t_stop =
+        battery_end_seconds >= batt_stop_spins[2]->value() && batt_stop_radios[2]->checked_index() == 0;
     if (v_stop || c_stop || t_stop)
         show_warning(QStringLiteral("Battery test complete!"));
 }
