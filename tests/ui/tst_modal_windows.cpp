@@ -195,6 +195,16 @@ QList<row_t> rows()
              return nullptr;
          },
          "", Qt::ApplicationModal, false},
+        {"older: BNC question", true,
+         [](QWidget* main, modal_answerer& answerer, seen_t* seen) -> QWidget* {
+             MainWindow* w = older(main);
+             look_and_press(answerer, main, seen, QMessageBox::No);
+             w->connected = true;
+             w->deal_imon_on();
+             w->connected = false;
+             return nullptr;
+         },
+         "dialog", Qt::ApplicationModal, false},
         {"older: program results", true,
          [](QWidget* main, modal_answerer&, seen_t*) -> QWidget* {
              MainWindow* w = older(main);

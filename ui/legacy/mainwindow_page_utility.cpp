@@ -10,6 +10,7 @@
 #include "custom_radiobutton.h"
 #include "custom_spinbox.h"
 #include "page_links.h"
+#include "window_place.h"
 
 #include <QFrame>
 #include <QIcon>
@@ -130,6 +131,7 @@ static void monitor_on(MainWindow* w, bool current)
                                                    QMessageBox::Yes | QMessageBox::No, nullptr);
     box->setWindowIcon(QIcon(QStringLiteral(":/resource/lion.jpg")));
     box->setAttribute(Qt::WA_DeleteOnClose);
+    keep_in_front_of(box, w);
     const bool yes = box->exec() == QMessageBox::Yes;
     if (!w->connected)
         return;

@@ -18,6 +18,7 @@
 #include "custom_spinbox.h"
 #include "reply_numbers.h"
 #include "ui_preview_plot_t.h"
+#include "window_place.h"
 
 #include <QDebug>
 #include <QFrame>
@@ -696,6 +697,7 @@ void MainWindow::deal_idn_readback(const QList<QString>& r)
     about->setWindowFlags((windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                                              Qt::WindowContextHelpButtonHint)) |
                           Qt::Dialog);
+    keep_in_front_of(about, this);
     about->setObjectName(QStringLiteral("program_form"));
     about->setGeometry(600, 400, 300, 200);
     QLabel* label = new QLabel(about);
@@ -755,6 +757,7 @@ void MainWindow::deal_load_readback(const QList<QString>& r, int sub)
                               QStringLiteral("Do you want to clean up the accumulated capacity?"),
                               QMessageBox::Yes | QMessageBox::No, nullptr);
         box.setWindowIcon(QIcon(QStringLiteral(":/resource/lion.jpg")));
+        keep_in_front_of(&box, this);
         const bool clean = box.exec() == QMessageBox::Yes;
         if (!connected)
             return;
