@@ -437,9 +437,10 @@ private:
     // Ends the traffic with the connected load without blocking the window:
     // stops the command thread, and once it has ended says "remote off" (when
     // asked) and closes the session, then runs a connection waiting for it.
-    void end_session(bool remote_off);
+    // `input_off` writes "INP 0" before the remote-off.
+    void end_session(bool remote_off, bool input_off = false);
     void finish_session_end();
-    void start_identify(const QString& resource, int pause_ms = 0);
+    void start_identify(const QString& resource, int pause_ms = 0, bool input_off = false);
     // Rebuilds the tree from the last scan and the manual LAN map.
     void rebuild_tree();
     // Widens the device dock (and the window, as far as the screen allows)
@@ -964,19 +965,25 @@ private:
     void post(int op, const QList<QString>& writes, const QList<QString>& queries,
               bool repeat = false, int subcode = 0);
 
-    // ==== closing the window (mymainwindow_connect.cpp)
+    // ==== leaving a session, closing the window (mymainwindow_connect.cpp)
 protected:
     // While a load is connected the close ends the session as Disconnect
     // does (asking first whether to switch an input that is on off); the
     // window closes once the command thread has ended.
     void closeEvent(class QCloseEvent* event) override;
 private:
+    enum class leave_t { stay, leave, leave_input_off };
+    // Every road out of a connected session asks here, once. With the input
+    // on: whether to switch it off first (Cancel keeps the session); with it
+    // off: the road's own `question`, when it has one, else nothing.
+    leave_t ask_leave_session(const QString& question = QString());
     // The Disconnect action's end of a session; `input_off` writes "INP 0"
     // before the remote-off.
     void disconnect_load(bool input_off);
     bool session_input_off = false; // the session's end switches the input off first
+    bool refresh_input_off = false; // the refresh's answer, for its disconnect
     bool close_when_ended = false;  // the window closes once the session has ended
-    // ==== end closing the window
+    // ==== end leaving a session
 };
 
 // The one main window, set by its constructor.

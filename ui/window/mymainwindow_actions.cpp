@@ -46,6 +46,11 @@ void MyMainWindow::show_Connect_dock()
 
 void MyMainWindow::do_refresh_action()
 {
+    // The refresh ends a session: asked before its prompt comes up.
+    const leave_t leave = ask_leave_session();
+    if (leave == leave_t::stay)
+        return;
+    refresh_input_off = leave == leave_t::leave_input_off;
     // The rebuild runs inside the prompt's modal loop and closes it.
     QTimer::singleShot(200, this, SLOT(refresh_device()));
     show_wait_prompt(tr("Connect"), tr("Refreshing devices, please wait."));

@@ -318,8 +318,11 @@ void MyMainWindow::deal_device_scan_end()
 
 void MyMainWindow::refresh_device()
 {
+    // The refresh action asked before its prompt came up.
+    const bool input_off = refresh_input_off;
+    refresh_input_off = false;
     if (is_connected)
-        deal_action_disconnect();
+        disconnect_load(input_off);
     // The refresh action's prompt stays until the scan has ended.
     if (wait_prompt)
         refresh_prompt = wait_prompt;
@@ -335,10 +338,11 @@ void MyMainWindow::write_remote_off()
     write_now(remote_off_command);
 }
 
-void MyMainWindow::end_session(bool remote_off)
+void MyMainWindow::end_session(bool remote_off, bool input_off)
 {
     session_ending = true;
     session_remote_off = session_remote_off || remote_off;
+    session_input_off = session_input_off || input_off;
     cfg_thread->stop();
     // Without an exchange in progress the end comes at once; otherwise the
     // thread's finished() brings it.
@@ -367,7 +371,7 @@ void MyMainWindow::finish_session_end()
         QTimer::singleShot(0, this, &QWidget::close);
 }
 
-void MyMainWindow::start_identify(const QString& resource, int pause_ms)
+void MyMainWindow::start_identify(const QString& resource, int pause_ms, bool input_off)
 {
     stop_worker_threads();
     identify_timer->stop();
@@ -376,7 +380,7 @@ void MyMainWindow::start_identify(const QString& resource, int pause_ms)
     connect_pause_ms = pause_ms;
     // Whatever was connected before ends first (told it is no longer
     // remote-controlled when it was connected).
-    end_session(is_connected);
+    end_session(is_connected, input_off);
     is_connected = false;
 }
 
@@ -385,6 +389,9 @@ void MyMainWindow::start_identify(const QString& resource, int pause_ms)
 void MyMainWindow::deal_action_connect()
 {
     const QString resource = pressed_text;
+    const leave_t leave = ask_leave_session();
+    if (leave == leave_t::stay)
+        return;
     const bool was_connected = is_connected;
     restore_connected_icon();
     current_resource = resource;
@@ -392,27 +399,36 @@ void MyMainWindow::deal_action_connect()
     connected_is_usb = pressed_is_usb;
     connected_item_text = connected_item ? connected_item->text(0) : QString();
     is_connected = was_connected;
-    start_identify(resource);
+    start_identify(resource, 0, leave == leave_t::leave_input_off);
 }
 
 void MyMainWindow::connect_resource(const QString& resource)
 {
+    const leave_t leave = ask_leave_session();
+    if (leave == leave_t::stay)
+        return;
     restore_connected_icon();
     current_resource = resource;
-    start_identify(resource);
+    start_identify(resource, 0, leave == leave_t::leave_input_off);
 }
 
 void MyMainWindow::connect_tcpip_address(const QString& address)
 {
+    const leave_t leave = ask_leave_session();
+    if (leave == leave_t::stay)
+        return;
     restore_connected_icon();
     current_resource = QStringLiteral("TCPIP0::") + address + QStringLiteral("::inst0::INSTR");
     // A closed LAN session gets a moment before the next one opens.
-    start_identify(current_resource, pause_after_lan_close_ms);
+    start_identify(current_resource, pause_after_lan_close_ms, leave == leave_t::leave_input_off);
 }
 
 void MyMainWindow::deal_action_disconnect()
 {
-    disconnect_load(false);
+    const leave_t leave = ask_leave_session();
+    if (leave == leave_t::stay)
+        return;
+    disconnect_load(leave == leave_t::leave_input_off);
 }
 
 void MyMainWindow::disconnect_load(bool input_off)
@@ -420,36 +436,34 @@ void MyMainWindow::disconnect_load(bool input_off)
     is_connected = false;
     current_resource.clear();
     restore_connected_icon();
-    session_input_off = session_input_off || input_off;
-    end_session(true);
+    end_session(true, input_off);
 }
 
 void MyMainWindow::on_pushButton_Disconnect_clicked()
 {
     if (!is_connected)
         return;
-    QPointer<custom_messagebox> box =
-        new custom_messagebox(QMessageBox::Warning, QStringLiteral("disconnect_dialog"),
-                              tr("Do you want to disconnect the device?"), QMessageBox::Yes | QMessageBox::No, nullptr);
-    box->setWindowIcon(QIcon(QStringLiteral(":/resource/lion.jpg")));
-    const int answer = box->exec();
-    delete box.data();
-    if (answer != QMessageBox::Yes)
+    const leave_t leave = ask_leave_session(tr("Do you want to disconnect the device?"));
+    if (leave == leave_t::stay)
         return;
-    disconnect_load(false);
+    disconnect_load(leave == leave_t::leave_input_off);
 }
 
 void MyMainWindow::deal_action_delete()
 {
+    const QString resource = pressed_text;
+    const leave_t leave = ask_leave_session();
+    if (leave == leave_t::stay)
+        return;
     if (is_connected) {
         is_connected = false;
         current_resource.clear();
         connected_item = nullptr;
         connected_item_text.clear();
-        end_session(true);
+        end_session(true, leave == leave_t::leave_input_off);
     }
     lib_xml_t xml;
-    if (!xml.delete_node_by_content(app_paths::config_file(), pressed_text))
+    if (!xml.delete_node_by_content(app_paths::config_file(), resource))
         return;
     _update_manual_tcpip_list();
     rebuild_tree();
@@ -595,7 +609,36 @@ void MyMainWindow::show_session_ended(bool asked)
     QTimer::singleShot(0, this, [this, told]() { show_warning(told); });
 }
 
-// ---- closing the window
+// ---- leaving a session, closing the window
+
+MyMainWindow::leave_t MyMainWindow::ask_leave_session(const QString& question)
+{
+    if (!is_connected)
+        return leave_t::leave;
+    if (load_switch->getSelectedItem()) {
+        // The load would go on sinking current in local mode: asked on every
+        // road out, in place of the road's own question.
+        custom_messagebox box(QMessageBox::Question, tr("Exit"),
+                              tr("The load's input is on.\nSwitch it off before exiting?"),
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+        box.setAttribute(Qt::WA_DeleteOnClose, false);
+        box.setDefaultButton(QMessageBox::Yes);
+        const int answer = box.exec();
+        // A session lost meanwhile has nothing left to switch off.
+        if (answer == QMessageBox::Yes)
+            return is_connected ? leave_t::leave_input_off : leave_t::leave;
+        // Cancel, Escape or the box's own close: the session stays.
+        return answer == QMessageBox::No ? leave_t::leave : leave_t::stay;
+    }
+    if (question.isEmpty())
+        return leave_t::leave;
+    QPointer<custom_messagebox> box = new custom_messagebox(QMessageBox::Warning, QStringLiteral("disconnect_dialog"),
+                                                            question, QMessageBox::Yes | QMessageBox::No, nullptr);
+    box->setWindowIcon(QIcon(QStringLiteral(":/resource/lion.jpg")));
+    const int answer = box->exec();
+    delete box.data();
+    return answer == QMessageBox::Yes ? leave_t::leave : leave_t::stay;
+}
 
 void MyMainWindow::closeEvent(QCloseEvent* event)
 {
@@ -603,21 +646,11 @@ void MyMainWindow::closeEvent(QCloseEvent* event)
     // A close that already waits for the session's end changes nothing.
     if (close_when_ended && session_ending)
         return;
-    if (is_connected && load_switch->getSelectedItem()) {
-        custom_messagebox box(QMessageBox::Question, tr("Exit"),
-                              tr("The load's input is on.\nSwitch it off before exiting?"),
-                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-        box.setAttribute(Qt::WA_DeleteOnClose, false);
-        box.setDefaultButton(QMessageBox::Yes);
-        const int answer = box.exec();
-        // Cancel, Escape or the box's own close: the window and the session stay.
-        if (answer != QMessageBox::Yes && answer != QMessageBox::No)
-            return;
-        if (is_connected)
-            disconnect_load(answer == QMessageBox::Yes);
-    } else if (is_connected) {
-        disconnect_load(false);
-    }
+    const leave_t leave = ask_leave_session();
+    if (leave == leave_t::stay)
+        return;
+    if (is_connected)
+        disconnect_load(leave == leave_t::leave_input_off);
     // Rows already written stay in the file; there is no one left to tell.
     if (recording)
         end_record(QString());

@@ -1,13 +1,77 @@
 // Closing the window while a load is connected ends the session as the
 // Disconnect action does (the command thread first, then the remote-off,
-// then the link), after the question about an input that is on.
+// then the link), after the question about an input that is on. Every other
+// road out of a session asks that question the same way.
 #include "connected_window.h"
 #include "mymainwindow.h"
 
-#include "cfg_thread_t.h"
-#include "modal_answerer.h"
+#include "ui_connectwindow.h"
+#include "ui_mymainwindow.h"
 
+#include "cfg_thread_t.h"
+#include "connectWindow.h"
+#include "ipcreat.h"
+#include "modal_answerer.h"
+#include "ui_ipline_widget_t.h"
+
+#include <QTabBar>
+#include <QTreeWidget>
 #include <QtTest>
+
+#include <algorithm>
+
+namespace {
+
+const QString input_question = QStringLiteral("The load's input is on.\nSwitch it off before exiting?");
+// The load listens on 127.0.0.1 only: a connection elsewhere is refused.
+const QString elsewhere_resource = QStringLiteral("TCPIP0::127.0.0.2::INSTR");
+
+QTreeWidgetItem* find_item(MyMainWindow* w, const QString& text)
+{
+    const QList<QTreeWidgetItem*> found = w->ui->treeWidget_dev->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+    return found.value(0);
+}
+
+// The second address, added through the LAN address dialog.
+bool add_elsewhere(connected_window& cw)
+{
+    MyMainWindow* w = cw.window();
+    if (!cw.choose_from_menu(cw.network_root(), w->action_create->text()))
+        return false;
+    ipcreat* dialog = nullptr;
+    if (!QTest::qWaitFor([&] { return (dialog = w->findChild<ipcreat*>()) && dialog->isVisible(); }, 3000))
+        return false;
+    dialog->address_widget()->set_value(QStringList{"127", "0", "0", "2"});
+    QTest::keyClick(dialog, Qt::Key_Return); // the default button, OK
+    return QTest::qWaitFor([&] { return find_item(w, elsewhere_resource) && !w->device_scan_busy(); }, 20000);
+}
+
+// Takes a road out of the session as a user does.
+void take_road(connected_window& cw, const QString& road)
+{
+    MyMainWindow* w = cw.window();
+    if (road == "elsewhere") {
+        QVERIFY(cw.choose_from_menu(find_item(w, elsewhere_resource), w->action_connect->text()));
+    } else if (road == "dialog") {
+        w->ui->actionConnect->trigger();
+        connectWindow* dialog = nullptr;
+        QTRY_VERIFY((dialog = w->findChild<connectWindow*>()) && dialog->isVisible());
+        QTabBar* tabs = dialog->form()->tabWidget->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(1).center());
+        QTest::keyClicks(dialog->form()->lineEdit_ip, "127.0.0.2");
+        QTest::mouseClick(dialog->form()->pushButton, Qt::LeftButton);
+    } else if (road == "delete") {
+        QVERIFY(cw.choose_from_menu(cw.lan_item(), w->action_delete->text()));
+    } else if (road == "disconnect") {
+        QVERIFY(cw.choose_from_menu(cw.lan_item(), w->action_disconnect->text()));
+    } else if (road == "refresh") {
+        w->ui->actionRefresh->trigger();
+    } else if (road == "button") {
+        w->on_pushButton_Disconnect_clicked();
+    }
+}
+
+} // namespace
 
 class tst_window_close : public QObject
 {
@@ -64,6 +128,78 @@ private slots:
         QVERIFY2(off >= 0 && log.value(next).section(' ', 1, 1) == "UNLINK", qPrintable(log.mid(off).join(" | ")));
         QCOMPARE(cw.side_query("INP?"), answer == QMessageBox::No ? QStringLiteral("1\n") : QStringLiteral("0\n"));
         QCOMPARE(cw.side_query("SYST:REMOT:STAT?"), QStringLiteral("0\n"));
+    }
+
+    void leaving_a_session_data()
+    {
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<bool>("input_on");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("question"); // the one box asked; none with the input off
+        const QList<QPair<int, const char*>> answers = {
+            {QMessageBox::Yes, "Yes"}, {QMessageBox::No, "No"}, {QMessageBox::Cancel, "Cancel"}};
+        for (const char* road : {"elsewhere", "dialog", "delete", "disconnect", "refresh"}) {
+            for (const auto& answer : answers)
+                QTest::addRow("%s, %s", road, answer.second) << road << true << answer.first << input_question;
+        }
+        // The road's own question gives way to the input's.
+        QTest::newRow("button, Yes") << "button" << true << int(QMessageBox::Yes) << input_question;
+        QTest::newRow("button, input off") << "button" << false << int(QMessageBox::Yes)
+                                           << QStringLiteral("Do you want to disconnect the device?");
+        QTest::newRow("delete, input off") << "delete" << false << int(QMessageBox::NoButton) << QString();
+    }
+    void leaving_a_session()
+    {
+        QFETCH(QString, road);
+        QFETCH(bool, input_on);
+        QFETCH(int, answer);
+        QFETCH(QString, question);
+        connected_window cw;
+        QVERIFY2(cw.start(), qPrintable(cw.error()));
+        MyMainWindow* w = cw.window();
+        if (road == "elsewhere")
+            QVERIFY(add_elsewhere(cw));
+        QVERIFY2(!input_on || cw.switch_input(true), qPrintable(cw.error()));
+        const bool cancel = answer == QMessageBox::Cancel;
+        const bool switch_off = input_on && answer == QMessageBox::Yes;
+        const bool connects = road == "elsewhere" || road == "dialog";
+        modal_answerer answerer;
+        if (!question.isEmpty())
+            answerer.press(QMessageBox::StandardButton(answer));
+        if (connects && !cancel)
+            answerer.press_on("It's not the correct resource !", QMessageBox::Ok);
+        if (road == "refresh" && !cancel)
+            answerer.leave_open("Refreshing devices, please wait.");
+        const QString resource = w->current_resource;
+        const int from = cw.received_count();
+        take_road(cw, road);
+        QVERIFY(answerer.wait_answered(5000));
+        QCOMPARE(answerer.boxes().value(0).text, question);
+
+        if (cancel) {
+            QVERIFY(cw.wait_for_polls(3));
+            QVERIFY(w->is_connected && w->connected_item == cw.lan_item() && cw.lan_item());
+            QCOMPARE(w->current_resource, resource);
+            QCOMPARE(cw.sim().received().indexOf(QRegularExpression("INP 0|SYST:REMOT:STAT 0"), from), -1);
+            QCOMPARE(cw.side_query("INP?"), QStringLiteral("1\n"));
+            QCOMPARE(cw.side_query("SYST:REMOT:STAT?"), QStringLiteral("1\n"));
+        } else {
+            QVERIFY2(cw.wait_disconnected(8000), qPrintable(cw.error()));
+            const QStringList got = cw.sim().received();
+            const int off = got.indexOf("SYST:REMOT:STAT 0", from);
+            const int input_off = got.indexOf("INP 0", from);
+            QVERIFY2(off >= 0, qPrintable(got.mid(from).join(" | ")));
+            QCOMPARE(input_off >= 0, switch_off);
+            QVERIFY(input_off < off);
+            QCOMPARE(cw.side_query("INP?"), input_on && !switch_off ? QStringLiteral("1\n") : QStringLiteral("0\n"));
+            QCOMPARE(cw.side_query("SYST:REMOT:STAT?"), QStringLiteral("0\n"));
+            QCOMPARE(cw.lan_item() != nullptr, road != "delete");
+        }
+        // One question at most, and no box of a connection opened after a Cancel.
+        QVERIFY(answerer.unexpected().isEmpty());
+        QCOMPARE(std::count_if(answerer.boxes().begin(), answerer.boxes().end(),
+                               [](const modal_answerer::box_record& b) { return b.text == input_question; }),
+                 input_on ? 1 : 0);
     }
 };
 
