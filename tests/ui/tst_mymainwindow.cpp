@@ -595,21 +595,103 @@ private slots:
         QCOMPARE(recorder->posts().size(), 2);
     }
 
-    // Refused where the load has no short (list, external CV): the warning,
-    // nothing posted.
+    // Refused in every function where the load has no short: the warning,
+    // nothing posted. Where it has one, the press is sent.
+    void short_button_refusals_data()
+    {
+        QTest::addColumn<int>("function");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("OCP") << 6 << true;
+        QTest::newRow("OPP") << 7 << true;
+        QTest::newRow("battery") << 8 << true;
+        QTest::newRow("list") << 13 << true;
+        QTest::newRow("program") << 14 << true;
+        QTest::newRow("program read back") << 20 << true;
+        QTest::newRow("EXTI") << 24 << true;
+        QTest::newRow("EXTV") << 25 << true;
+        QTest::newRow("CC") << 0 << false;
+        QTest::newRow("dynamic") << 5 << false;
+    }
     void short_button_refusals()
     {
+        QFETCH(int, function);
+        QFETCH(bool, refused);
         use_recorder();
         w->is_connected = true;
+        w->func_code = function;
         modal_answerer answerer;
-        for (int function : {13, 25}) {
-            w->func_code = function;
+        if (refused)
             answerer.press(QMessageBox::Ok);
-            QTest::mouseClick(w->ui->pushButton_Short, Qt::LeftButton); // returns when the box is answered
+        QTest::mouseClick(w->ui->pushButton_Short, Qt::LeftButton); // returns when the box is answered
+        QCOMPARE(answerer.boxes().size(), refused ? 1 : 0);
+        if (refused) {
+            QCOMPARE(answerer.boxes().at(0).text, QStringLiteral("Short is invalid in present state !"));
+            QTest::qWait(50);
+            QVERIFY(recorder->served().isEmpty());
+        } else {
+            const cfg_request_t req = wait_for_post(1);
+            QCOMPARE(req.write, strings({"SHOR 1"}));
+            QCOMPARE(req.query, strings({"SHOR?"}));
         }
-        QCOMPARE(answerer.boxes().size(), 2);
-        QCOMPARE(answerer.boxes().at(1).text, QStringLiteral("Short is invalid in present state !"));
-        QVERIFY(recorder->served().isEmpty());
+    }
+
+    // Texts whose form changes with the value: the time test's times in
+    // seconds up to 60 s and as h:m:s above, the discharge time's two-digit
+    // parts, the list count 0 as "∞". At each limit and one step (the
+    // replies' last shown digit) either side.
+    void captions_change_at_their_limits_data()
+    {
+        QTest::addColumn<int>("op");
+        QTest::addColumn<int>("function"); // -1: the List page shown
+        QTest::addColumn<QStringList>("replies");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("shown"); // "": hidden
+        // The poll's replies: input, current, voltage, resistance (a discharge's
+        // capacity), power (its time), remote state, rise and fall times.
+        auto poll = [](const char* time, const char* rise, const char* fall) {
+            return QStringList{"1\n", "0\n", "5\n", "150\n", QString(time) + "\n", "1\n", QString(rise) + "\n",
+                               QString(fall) + "\n"};
+        };
+        auto timed = [&](const char* rise, const char* fall) { return poll("0", rise, fall); };
+        auto battery = [&](const char* seconds) { return poll(seconds, "0", "0"); };
+        QTest::newRow("rise below 60") << 183 << 0 << timed("59.9999", "1") << "label_Ext" << "T_Rise : 59.9999s";
+        QTest::newRow("rise 60") << 183 << 0 << timed("60", "1") << "label_Ext" << "T_Rise : 60.0000s";
+        QTest::newRow("rise above 60") << 183 << 0 << timed("60.0001", "1") << "label_Ext" << "T_Rise : 00:01:00";
+        QTest::newRow("fall below 60") << 183 << 0 << timed("1", "59.9999") << "label_Ext_Set" << "T_Fall : 59.9999s";
+        QTest::newRow("fall 60") << 183 << 0 << timed("1", "60") << "label_Ext_Set" << "T_Fall : 60.0000s";
+        QTest::newRow("fall above 60") << 183 << 0 << timed("1", "60.0001") << "label_Ext_Set" << "T_Fall : 00:01:00";
+        QTest::newRow("9 s") << 183 << 8 << battery("9") << "label_P" << "00:00:09";
+        QTest::newRow("10 s") << 183 << 8 << battery("10") << "label_P" << "00:00:10";
+        QTest::newRow("just below a minute") << 183 << 8 << battery("59.99") << "label_P" << "00:00:59";
+        QTest::newRow("a minute") << 183 << 8 << battery("60") << "label_P" << "00:01:00";
+        QTest::newRow("61 s") << 183 << 8 << battery("61") << "label_P" << "00:01:01";
+        QTest::newRow("just below an hour") << 183 << 8 << battery("3599") << "label_P" << "00:59:59";
+        QTest::newRow("an hour") << 183 << 8 << battery("3600") << "label_P" << "01:00:00";
+        QTest::newRow("just below 10 h") << 183 << 8 << battery("35999") << "label_P" << "09:59:59";
+        QTest::newRow("10 h") << 183 << 8 << battery("36000") << "label_P" << "10:00:00";
+        QTest::newRow("count 0") << 79 << -1 << QStringList({"0\n", "0\n"}) << "label_infinite_List" << "∞";
+        QTest::newRow("count 1") << 79 << -1 << QStringList({"0\n", "1\n"}) << "label_infinite_List" << "";
+    }
+    void captions_change_at_their_limits()
+    {
+        QFETCH(int, op);
+        QFETCH(int, function);
+        QFETCH(QStringList, replies);
+        QFETCH(QString, label);
+        QFETCH(QString, shown);
+        if (function < 0) {
+            w->ui->comboBox_Mode->setCurrentIndex(3);
+            uiPara::instance()->set_list_count(5);
+        }
+        w->time_test_flag = function == 0;
+        if (function == 0)
+            w->deal_cfg_thread(0, {}, {}, 0); // CC with the time test: its labels shown
+        if (function >= 0)
+            w->func_code = function;
+        w->deal_cfg_thread(op, replies, {}, 0);
+        auto* l = w->findChild<QLabel*>(label);
+        QVERIFY(l);
+        QCOMPARE(l->isHidden() ? QString() : l->text(), shown);
     }
 
     void para_signals_reach_update_slots()

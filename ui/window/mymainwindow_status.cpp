@@ -8,10 +8,12 @@
 #include "uiPara.h"
 #include "window_place.h"
 
+#include <QBrush>
 #include <QDebug>
 #include <QIcon>
 #include <QLabel>
 #include <QStatusBar>
+#include <QTableWidget>
 
 namespace {
 QLabel* make_sbar_label(QWidget* parent, const QString& text)
@@ -95,6 +97,14 @@ void MyMainWindow::update_state_vis(bool show, int kind)
     else
         sbar_run_state->clear();
     set_list_run_shown(false);
+    // No run is followed from here on (another page, or the session's end):
+    // no step stays marked as the running one.
+    for (QTableWidget* table : {ui->tableWidget_List, ui->tableWidget_Prog}) {
+        for (int row = 0; row < table->rowCount(); ++row) {
+            if (QTableWidgetItem* item = table->item(row, 0))
+                item->setForeground(QBrush(QColor(enabled_colour)));
+        }
+    }
 }
 
 void MyMainWindow::update_trig_state(int source)

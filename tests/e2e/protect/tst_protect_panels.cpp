@@ -198,6 +198,76 @@ private slots:
         QCOMPARE(rec->posts().size(), 1);
     }
 
+    // An OCP or OPP test's verdict at its limits (limits included) and one
+    // step of the measured value either side.
+    void protect_test_verdict_at_its_limits_data()
+    {
+        QTest::addColumn<int>("test"); // 6 OCP (1 to 4.8 A), 7 OPP (12 to 15 W)
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("verdict");
+        const QString below = QStringLiteral("Below limit, Test fail!");
+        const QString pass = QStringLiteral("Test complete!");
+        const QString over = QStringLiteral("Over limit, Test fail!");
+        QTest::newRow("OCP below min") << 6 << "0.999" << below;
+        QTest::newRow("OCP min") << 6 << "1" << pass;
+        QTest::newRow("OCP above min") << 6 << "1.001" << pass;
+        QTest::newRow("OCP below max") << 6 << "4.799" << pass;
+        QTest::newRow("OCP max") << 6 << "4.8" << pass;
+        QTest::newRow("OCP above max") << 6 << "4.801" << over;
+        QTest::newRow("OPP below min") << 7 << "11.999" << below;
+        QTest::newRow("OPP min") << 7 << "12" << pass;
+        QTest::newRow("OPP max") << 7 << "15" << pass;
+        QTest::newRow("OPP above max") << 7 << "15.001" << over;
+    }
+    void protect_test_verdict_at_its_limits()
+    {
+        QFETCH(int, test);
+        QFETCH(QString, value);
+        QFETCH(QString, verdict);
+        uiPara* para = uiPara::instance();
+        para->set_ocpt_i_min(1);
+        para->set_ocpt_i_max(4.8);
+        para->set_oppt_p_min(12);
+        para->set_oppt_p_max(15);
+        connect_window();
+        modal_answerer answerer;
+        answerer.press(QMessageBox::Ok);
+        w->deal_cfg_thread(29, {value + QLatin1Char('\n')}, {}, test);
+        QVERIFY(answerer.wait_answered());
+        QCOMPARE(answerer.boxes().at(0).text, verdict);
+    }
+
+    // A protection switched off (the utility settings' read-back says so)
+    // takes its own alarm out of the status line, and only its own.
+    void a_protection_switched_off_takes_its_alarm_away_data()
+    {
+        QTest::addColumn<QString>("i_protect");
+        QTest::addColumn<QString>("p_protect");
+        QTest::addColumn<QString>("alarm");
+        QTest::newRow("current off") << "0" << "1" << "Over the protect power ! Over voltage !";
+        QTest::newRow("power off") << "1" << "0" << "Over the protect current ! Over voltage !";
+        QTest::newRow("both on") << "1" << "1" << "Over the protect power ! Over the protect current ! Over voltage !";
+    }
+    void a_protection_switched_off_takes_its_alarm_away()
+    {
+        QFETCH(QString, i_protect);
+        QFETCH(QString, p_protect);
+        QFETCH(QString, alarm);
+        connect_window();
+        uiPara::instance()->set_utility_i_protect(true);
+        uiPara::instance()->set_utility_p_protect(true);
+        // The load's answer to "TEST:STAT?" after it switched its input off.
+        w->deal_message_cmd({QStringLiteral("0x1600\n")}, 183);
+        QCOMPARE(w->sbar_alarm->text(), QStringLiteral("Over the protect power ! Over the protect current ! Over voltage !"));
+        QList<QString> utility;
+        for (int i = 0; i < 18; ++i)
+            utility << QStringLiteral("0\n");
+        utility[12] = i_protect + QLatin1Char('\n');
+        utility[15] = p_protect + QLatin1Char('\n');
+        w->deal_cfg_thread(9, utility, {}, 0);
+        QCOMPARE(w->sbar_alarm->text(), alarm);
+    }
+
     void external_modes_and_ranges()
     {
         Ui_MyMainWindow* ui = w->ui;
