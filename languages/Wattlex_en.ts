@@ -1401,6 +1401,10 @@ Test failed, stop running</translation>
         <translation>Not a number</translation>
     </message>
     <message>
+        <source>A comma before three digits is read as a thousands separator: type the number without it, or with a point</source>
+        <translation>A comma before three digits is read as a thousands separator: type the number without it, or with a point</translation>
+    </message>
+    <message>
         <source>Whole numbers only</source>
         <translation>Whole numbers only</translation>
     </message>

@@ -1421,6 +1421,10 @@ Test failed, stop running</source>
         <translation>不是数字</translation>
     </message>
     <message>
+        <source>A comma before three digits is read as a thousands separator: type the number without it, or with a point</source>
+        <translation>逗号后跟三位数字会被当作千位分隔符：请去掉逗号，或改用小数点</translation>
+    </message>
+    <message>
         <source>Whole numbers only</source>
         <translation>只能输入整数</translation>
     </message>

@@ -13,6 +13,9 @@ MyDoubleSpinBox::MyDoubleSpinBox(QWidget* parent)
     : QDoubleSpinBox(parent)
 {
     connect(this, &QDoubleSpinBox::editingFinished, this, &MyDoubleSpinBox::updateValue);
+    // A value set by the program or stepped: the reason of an entry refused
+    // before no longer stands.
+    connect(this, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, [this] { m_entry.value_changed(this); });
 }
 
 QValidator::State MyDoubleSpinBox::validate(QString& text, int&) const
@@ -55,10 +58,8 @@ void MyDoubleSpinBox::focusOutEvent(QFocusEvent* event)
     end_edit();
     // Take in text typed but not yet interpreted (keyboard tracking off).
     interpretText();
-    if (value() != m_focus_in_value) {
-        m_entry.clear_reason(this);
+    if (value() != m_focus_in_value)
         emit sigUpdateValue();
-    }
     QDoubleSpinBox::focusOutEvent(event);
 }
 
@@ -77,6 +78,6 @@ typed_entry_t::limits_t MyDoubleSpinBox::limits() const
 
 void MyDoubleSpinBox::end_edit()
 {
-    if (lineEdit()->isModified() && !m_entry.end_edit(this, cleanText(), limits()))
-        setValue(m_focus_in_value);
+    if (lineEdit()->isModified())
+        m_entry.end_edit(this, cleanText(), limits(), [this] { setValue(m_focus_in_value); });
 }

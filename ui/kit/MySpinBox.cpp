@@ -7,6 +7,9 @@ MySpinBox::MySpinBox(QWidget* parent)
     : QSpinBox(parent)
 {
     connect(this, &QSpinBox::editingFinished, this, &MySpinBox::updateValue);
+    // A value set by the program or stepped: the reason of an entry refused
+    // before no longer stands.
+    connect(this, QOverload<int>::of(&QSpinBox::valueChanged), this, [this] { m_entry.value_changed(this); });
 }
 
 QValidator::State MySpinBox::validate(QString& text, int&) const
@@ -48,10 +51,8 @@ void MySpinBox::focusOutEvent(QFocusEvent* event)
     end_edit();
     // Take in text typed but not yet interpreted (keyboard tracking off).
     interpretText();
-    if (value() != m_focus_in_value) {
-        m_entry.clear_reason(this);
+    if (value() != m_focus_in_value)
         emit sigUpdateValue();
-    }
     QSpinBox::focusOutEvent(event);
 }
 
@@ -70,6 +71,6 @@ typed_entry_t::limits_t MySpinBox::limits() const
 
 void MySpinBox::end_edit()
 {
-    if (lineEdit()->isModified() && !m_entry.end_edit(this, cleanText(), limits()))
-        setValue(m_focus_in_value);
+    if (lineEdit()->isModified())
+        m_entry.end_edit(this, cleanText(), limits(), [this] { setValue(m_focus_in_value); });
 }

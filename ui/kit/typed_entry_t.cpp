@@ -1,7 +1,9 @@
 #include "typed_entry_t.h"
 
 #include <QAbstractSpinBox>
+#include <QGuiApplication>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QToolTip>
 
 namespace {
@@ -32,6 +34,12 @@ QString with_point(QString text)
 
 typed_entry_t::verdict_t typed_entry_t::read(const QString& text, const limits_t& limits, double* value)
 {
+    // One comma before three digits is how both languages of the program
+    // write thousands: "1,000" may mean 1000 or 1. A whole part of 0
+    // ("0,125") cannot be thousands.
+    static const QRegularExpression thousands(QStringLiteral("^[+-]?0*[1-9][0-9]*[,\\x{FF0C}][0-9]{3}$"));
+    if (thousands.match(text.trimmed()).hasMatch())
+        return thousands_comma;
     static const QRegularExpression number(QStringLiteral("^[+-]?([0-9]*)(?:\\.([0-9]*))?$"));
     const QString t = with_point(text.trimmed());
     const QRegularExpressionMatch m = number.match(t);
@@ -67,6 +75,9 @@ QString typed_entry_t::reason(verdict_t verdict, const limits_t& limits)
     switch (verdict) {
     case not_number:
         return tr("Not a number");
+    case thousands_comma:
+        return tr("A comma before three digits is read as a thousands separator: "
+                  "type the number without it, or with a point");
     case too_many_decimals:
         return limits.decimals == 0 ? tr("Whole numbers only") : tr("At most %1 decimals").arg(limits.decimals);
     case too_many_digits:
@@ -80,25 +91,48 @@ QString typed_entry_t::reason(verdict_t verdict, const limits_t& limits)
     return QString();
 }
 
-QValidator::State typed_entry_t::validate(QString& text, const limits_t& limits)
+QValidator::State typed_entry_t::validate(const QString& text, const limits_t& limits)
 {
-    text = with_point(text);
     return read(text, limits) == taken ? QValidator::Acceptable : QValidator::Intermediate;
 }
 
-bool typed_entry_t::end_edit(QAbstractSpinBox* box, const QString& text, const limits_t& limits)
+void typed_entry_t::end_edit(QAbstractSpinBox* box, const QString& text, const limits_t& limits,
+                             const std::function<void()>& put_back)
 {
     const verdict_t verdict = read(text, limits);
-    if (verdict == taken)
-        return true;
+    if (verdict == taken) {
+        clear_reason(box);
+        return;
+    }
+    // Put back first: the value it restores clears an older reason, not this one.
+    put_back();
+    m_put_back = box->text();
     if (!m_reason_shown) {
         m_tool_tip = box->toolTip();
         m_reason_shown = true;
     }
-    const QString shown = QStringLiteral("\"%1\": %2").arg(text.trimmed(), reason(verdict, limits));
-    box->setToolTip(shown);
-    QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), shown, box);
-    return false;
+    m_shown = QStringLiteral("\"%1\": %2").arg(text.trimmed(), reason(verdict, limits));
+    box->setToolTip(m_shown);
+    // Not now: the focus change that ends the edit hides a tip at once.
+    QTimer::singleShot(0, box, [this, box] { show_tip(box); });
+}
+
+void typed_entry_t::show_tip(QAbstractSpinBox* box)
+{
+    if (!m_reason_shown || !box->isVisible())
+        return;
+    // The release of a click that ended the edit would hide it too.
+    if (QGuiApplication::mouseButtons() != Qt::NoButton) {
+        QTimer::singleShot(50, box, [this, box] { show_tip(box); });
+        return;
+    }
+    QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), m_shown, box);
+}
+
+void typed_entry_t::value_changed(QAbstractSpinBox* box)
+{
+    if (m_reason_shown && box->text() != m_put_back)
+        clear_reason(box);
 }
 
 void typed_entry_t::clear_reason(QAbstractSpinBox* box)
@@ -107,4 +141,6 @@ void typed_entry_t::clear_reason(QAbstractSpinBox* box)
         return;
     m_reason_shown = false;
     box->setToolTip(m_tool_tip);
+    if (QToolTip::isVisible() && QToolTip::text() == m_shown)
+        QToolTip::hideText();
 }

@@ -5,14 +5,17 @@
 #include <QString>
 #include <QValidator>
 
+#include <functional>
+
 class QAbstractSpinBox;
 
 // What a value box takes of the text typed into it: a number exactly as
 // typed, or nothing. "," and "." both serve as the decimal point (users
 // type either, also in full width from a Chinese input method); there are
-// no group separators and no exponents. Text the
-// box cannot take may be typed, and is judged when the edit ends: the box
-// then keeps its old value and tells why at the box (its tool tip).
+// no group separators and no exponents, and a comma that may be one
+// ("1,000") is refused rather than guessed. Text the box cannot take may be
+// typed, and is judged when the edit ends: the box then keeps its old value
+// and tells why at once beside the box, and in its tool tip.
 class typed_entry_t
 {
     Q_DECLARE_TR_FUNCTIONS(typed_entry_t)
@@ -25,25 +28,37 @@ public:
         double high;
         int digits;     // significant digits at most; 0: no limit
     };
-    enum verdict_t { taken, not_number, too_many_decimals, too_many_digits, out_of_range };
+    enum verdict_t { taken, not_number, thousands_comma, too_many_decimals, too_many_digits, out_of_range };
 
     // Reads `text`; `value` gets the number when it is taken.
     static verdict_t read(const QString& text, const limits_t& limits, double* value = nullptr);
     static QString reason(verdict_t verdict, const limits_t& limits);
 
-    // A box's validate(): "," becomes "."; text not taken stays typed
-    // (Intermediate) until the edit ends.
-    static QValidator::State validate(QString& text, const limits_t& limits);
+    // A box's validate(): the text stays as typed (its commas tell
+    // thousands from decimals); text not taken stays typed (Intermediate)
+    // until the edit ends.
+    static QValidator::State validate(const QString& text, const limits_t& limits);
 
-    // The end of an edit with `text` in `box`: true when it is taken;
-    // otherwise the reason is shown and the caller puts the old value back.
-    bool end_edit(QAbstractSpinBox* box, const QString& text, const limits_t& limits);
-    // A later edit was taken: the box's own tool tip again.
-    void clear_reason(QAbstractSpinBox* box);
+    // The end of an edit with `text` in `box`. Taken: a reason shown before
+    // goes. Not taken: `put_back` restores the old value and the reason is
+    // shown.
+    void end_edit(QAbstractSpinBox* box, const QString& text, const limits_t& limits,
+                  const std::function<void()>& put_back);
+    // The box's value changed (set by the program, stepped, typed): a
+    // reason shown for the value put back goes.
+    void value_changed(QAbstractSpinBox* box);
 
 private:
+    void show_tip(QAbstractSpinBox* box);
+    // The box's own tool tip again, and the tip shown goes.
+    void clear_reason(QAbstractSpinBox* box);
+
     bool m_reason_shown = false;
+    QString m_shown;    // the reason standing in for the box's tool tip
     QString m_tool_tip; // the box's own, while a reason stands in for it
+    // The text of the value put back: Enter reports an unchanged value as
+    // changed again, which is no new value.
+    QString m_put_back;
 };
 
 #endif

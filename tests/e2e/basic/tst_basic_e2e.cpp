@@ -19,6 +19,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QTest>
+#include <QToolTip>
 
 class tst_basic_e2e : public QObject
 {
@@ -172,8 +173,9 @@ private slots:
     }
 
     // Typed text reaches the load exactly as typed or not at all: "," is a
-    // decimal point too; what a box cannot take leaves it as it was, the
-    // reason on the box.
+    // decimal point too, but not before three digits, where it may group
+    // thousands; what a box cannot take leaves it as it was, the reason shown
+    // beside the box at once and left on it.
     void typed_values_exactly_or_not_at_all_data()
     {
         QTest::addColumn<bool>("cr");
@@ -183,7 +185,14 @@ private slots:
         QTest::newRow("comma point") << false << "1,5" << "CURR 1.5" << "";
         QTest::newRow("4 taken, 40 too big") << false << "40" << "" << "Out of range: 0 to 5";
         QTest::newRow("letter") << false << "2x" << "" << "Not a number";
-        QTest::newRow("comma, not thousands") << true << "1,000" << "RES 1" << "";
+        QTest::newRow("comma, two decimals") << false << "0,25" << "CURR 0.25" << "";
+        const QString thousands = "A comma before three digits is read as a thousands separator: "
+                                  "type the number without it, or with a point";
+        QTest::newRow("comma, thousands") << true << "1,000" << "" << thousands;
+        QTest::newRow("comma, thousands 12") << true << "12,500" << "" << thousands;
+        QTest::newRow("comma, whole part 0") << true << "0,125" << "RES 0.125" << "";
+        QTest::newRow("point, three digits") << true << "1.000" << "RES 1" << "";
+        QTest::newRow("comma, four digits") << true << "10,0000" << "RES 10" << "";
         QTest::newRow("seven digits") << true << "9999.125" << "" << "At most 6 significant digits";
     }
 
@@ -207,6 +216,8 @@ private slots:
         QVERIFY(cw.wait_for_polls(2));
         QCOMPARE(box(1)->value(), before);
         QVERIFY2(box(1)->toolTip().endsWith(reason), qPrintable(box(1)->toolTip()));
+        QVERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), box(1)->toolTip());
         for (const QString& m : cw.sim().received().mid(from))
             QVERIFY2(!m.startsWith(cr ? "RES " : "CURR "), qPrintable(m));
     }
