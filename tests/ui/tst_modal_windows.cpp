@@ -139,6 +139,16 @@ QList<row_t> rows()
              return nullptr;
          },
          "Warning", Qt::ApplicationModal, false},
+        {"live: disconnect question", false,
+         [](QWidget* main, modal_answerer& answerer, seen_t* seen) -> QWidget* {
+             // Asked with the input off; No keeps the (pretended) session.
+             look_and_press(answerer, main, seen, QMessageBox::No);
+             live(main)->is_connected = true;
+             live(main)->on_pushButton_Disconnect_clicked();
+             live(main)->is_connected = false;
+             return nullptr;
+         },
+         "disconnect_dialog", Qt::ApplicationModal, false},
         {"older: Connect Dialog", true,
          [](QWidget* main, modal_answerer&, seen_t*) -> QWidget* { return older_connect_dialog(main, {}); },
          "", Qt::ApplicationModal, true},

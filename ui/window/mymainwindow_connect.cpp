@@ -635,6 +635,7 @@ MyMainWindow::leave_t MyMainWindow::ask_leave_session(const QString& question)
     QPointer<custom_messagebox> box = new custom_messagebox(QMessageBox::Warning, QStringLiteral("disconnect_dialog"),
                                                             question, QMessageBox::Yes | QMessageBox::No, nullptr);
     box->setWindowIcon(QIcon(QStringLiteral(":/resource/lion.jpg")));
+    keep_in_front_of(box, this);
     const int answer = box->exec();
     delete box.data();
     return answer == QMessageBox::Yes ? leave_t::leave : leave_t::stay;

@@ -9,6 +9,7 @@
 #include "cfg_thread_t.h"
 #include "custom_messagebox.h"
 #include "reply_numbers.h"
+#include "window_place.h"
 
 #include <QBrush>
 #include <QDebug>
@@ -68,6 +69,7 @@ void MyMainWindow::deal_load_value(QList<QString> replies, int subcode)
             QMessageBox::Warning, tr("Battery"), tr("Do you want to clean up the accumulated capacity?"),
             QMessageBox::Yes | QMessageBox::No, nullptr);
         box->setWindowIcon(QIcon(QStringLiteral(":/resource/lion.jpg")));
+        keep_in_front_of(box, this);
         const int answer = box->exec();
         delete box.data();
         // The load may have gone while the question was open.
