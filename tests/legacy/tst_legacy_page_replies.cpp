@@ -136,6 +136,10 @@ void tst_legacy_page_replies::judgement_data()
     QTest::newRow("OPP voltage") << 0 << true << "OPP\n" << 0 << 1 << 20.0 << 13.0
                                  << "Failure! The measured value did not meet the set value";
     QTest::newRow("OPP over") << 0 << true << "OPP\n" << 0 << 1 << 31.0 << 10.0 << "Over limit, Test fail!";
+    QTest::newRow("OCP on the min") << 0 << true << "OCP\n" << 1 << 0 << 1.0 << 10.0 << "Test complete!";
+    QTest::newRow("OPP on the min") << 0 << true << "OPP\n" << 0 << 1 << 10.0 << 10.0 << "Test complete!";
+    QTest::newRow("OPP just below the min") << 0 << true << "OPP\n" << 0 << 1 << 9.99 << 10.0
+                                            << "Below limit, Test fail!";
     QTest::newRow("kind 1") << 1 << true << "OCP\n" << 1 << 0 << 2.0 << 10.0 << "";
     QTest::newRow("not pending") << 0 << false << "OCP\n" << 1 << 0 << 2.0 << 10.0 << "";
     QTest::newRow("OPP while OCP runs") << 0 << true << "OPP\n" << 1 << 0 << 20.0 << 10.0 << "";
