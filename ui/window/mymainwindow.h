@@ -15,6 +15,7 @@
 
 class Ui_MyMainWindow;
 class QLabel;
+class QTableWidget;
 class QWidget;
 class SwitchButton;
 class cfg_thread_t;
@@ -811,6 +812,8 @@ public slots:
     // Whether the status line shows a list running; when it no longer does,
     // the preview marks no running step either.
     void set_list_run_shown(bool running);
+    // The step column of a run's table in its normal colour: no step runs.
+    void unmark_running_step(QTableWidget* table);
 
     // The command thread ended (disconnect or lost link): what waited for
     // a reply will get none.

@@ -82,8 +82,11 @@ void MyMainWindow::update_running_state(int state, int step, int kind)
         QString head;
         if (state == 1)
             head = tr("Program state:Pause ");
-        else if (state == 2)
+        else if (state == 2) {
             head = tr("Program state:Stop ");
+            // The program has ended: no step runs any more.
+            unmark_running_step(ui->tableWidget_Prog);
+        }
         else
             head = tr("Program state:Running ");
         sbar_run_state->setText(head + QString::number(step));
@@ -99,11 +102,15 @@ void MyMainWindow::update_state_vis(bool show, int kind)
     set_list_run_shown(false);
     // No run is followed from here on (another page, or the session's end):
     // no step stays marked as the running one.
-    for (QTableWidget* table : {ui->tableWidget_List, ui->tableWidget_Prog}) {
-        for (int row = 0; row < table->rowCount(); ++row) {
-            if (QTableWidgetItem* item = table->item(row, 0))
-                item->setForeground(QBrush(QColor(enabled_colour)));
-        }
+    unmark_running_step(ui->tableWidget_List);
+    unmark_running_step(ui->tableWidget_Prog);
+}
+
+void MyMainWindow::unmark_running_step(QTableWidget* table)
+{
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (QTableWidgetItem* item = table->item(row, 0))
+            item->setForeground(QBrush(QColor(enabled_colour)));
     }
 }
 

@@ -156,6 +156,9 @@ private slots:
         QCOMPARE(verdict(1), QStringLiteral("Pass"));
         QCOMPARE(verdict(1, 2), QStringLiteral("4.900(CC)"));
         QCOMPARE(w->sbar_run_state->text(), QStringLiteral("Program state:Stop 0"));
+        // The run has ended: no step number stays marked as running.
+        for (int row = 0; row < table()->rowCount(); ++row)
+            QCOMPARE(table()->item(row, 0)->foreground().color(), QColor(Qt::white));
 
         from = cw.received_count();
         type_into(value(1, 10), QStringLiteral("4"));
