@@ -14,6 +14,7 @@
 #include "custom_messagebox.h"
 
 class Ui_MyMainWindow;
+class QColor;
 class QLabel;
 class QTableWidget;
 class QWidget;
@@ -812,7 +813,10 @@ public slots:
     // Whether the status line shows a list running; when it no longer does,
     // the preview marks no running step either.
     void set_list_run_shown(bool running);
-    // The step column of a run's table in its normal colour: no step runs.
+    // The step column of a run's table: its first `rows` rows in the normal
+    // colour, the running row (when it is one of them) in `mark`.
+    void mark_running_step(QTableWidget* table, int rows, int running_row, const QColor& mark);
+    // No step runs: every row in the normal colour.
     void unmark_running_step(QTableWidget* table);
 
     // The command thread ended (disconnect or lost link): what waited for

@@ -13,40 +13,21 @@
 #include <QTableWidget>
 #include <QTableWidgetItem>
 
-namespace {
-
-// Text colour of the step column: every row normal, then the running row
-// marked (when the load reports a step that has a row).
-void colour_list_steps(QTableWidget* table, int rows, const QColor& normal, int running_row, const QColor& mark)
-{
-    for (int r = 0; r < rows; ++r) {
-        if (QTableWidgetItem* item = table->item(r, 0))
-            item->setForeground(QBrush(normal));
-    }
-    if (running_row < 0 || running_row >= rows)
-        return;
-    if (QTableWidgetItem* item = table->item(running_row, 0))
-        item->setForeground(QBrush(mark));
-}
-
-} // namespace
-
 void MyMainWindow::deal_list_trigger_thread(int step_value, int stop_value, int load_value)
 {
     ensure_list_table();
     QTableWidget* table = ui->tableWidget_List;
     const int rows = qMin(list_table_rows(), table->rowCount());
-    const QColor normal(enabled_colour);
     // The running step becomes the first visible row.
     table->verticalScrollBar()->setValue(step_value - 1);
 
     if (load_value == 1) {
         list_done_shown = false;
         if (stop_value == 0) {
-            colour_list_steps(table, rows, normal, step_value - 1, QColor(Qt::green));
+            mark_running_step(table, rows, step_value - 1, QColor(Qt::green));
         } else if (stop_value == 1) {
             // Halted: mark it and go back to the measurement poll.
-            colour_list_steps(table, rows, normal, step_value - 1, QColor(Qt::red));
+            mark_running_step(table, rows, step_value - 1, QColor(Qt::red));
             request_measure();
         }
         return;
@@ -65,9 +46,7 @@ void MyMainWindow::show_list_stopped()
 {
     update_running_state(2, 0, 3);
     ensure_list_table();
-    QTableWidget* table = ui->tableWidget_List;
-    const QColor normal(enabled_colour);
-    colour_list_steps(table, qMin(list_table_rows(), table->rowCount()), normal, -1, normal);
+    unmark_running_step(ui->tableWidget_List);
 }
 
 void MyMainWindow::set_list_run_shown(bool running)

@@ -151,14 +151,7 @@ void MyMainWindow::deal_prog_running_value(QList<QString> replies)
     // The running step's number: red while paused, green while running.
     QTableWidget* table = ui->tableWidget_Prog;
     table->verticalScrollBar()->setValue(step - 1);
-    for (int row = 0; row < table->rowCount(); ++row) {
-        if (QTableWidgetItem* item = table->item(row, 0))
-            item->setForeground(QBrush(Qt::white));
-    }
-    if (step >= 1 && step <= table->rowCount()) {
-        if (QTableWidgetItem* item = table->item(step - 1, 0))
-            item->setForeground(QBrush(stop == 1 ? Qt::red : Qt::green));
-    }
+    mark_running_step(table, table->rowCount(), step - 1, QColor(stop == 1 ? Qt::red : Qt::green));
     update_running_state(stop == 1 ? 1 : 0, step, 4);
 
     if (!is_connected)

@@ -106,12 +106,23 @@ void MyMainWindow::update_state_vis(bool show, int kind)
     unmark_running_step(ui->tableWidget_Prog);
 }
 
+void MyMainWindow::mark_running_step(QTableWidget* table, int rows, int running_row, const QColor& mark)
+{
+    const QColor normal(enabled_colour);
+    for (int row = 0; row < rows; ++row) {
+        if (QTableWidgetItem* item = table->item(row, 0))
+            item->setForeground(QBrush(normal));
+    }
+    // Only a step the table shows is marked.
+    if (running_row < 0 || running_row >= rows)
+        return;
+    if (QTableWidgetItem* item = table->item(running_row, 0))
+        item->setForeground(QBrush(mark));
+}
+
 void MyMainWindow::unmark_running_step(QTableWidget* table)
 {
-    for (int row = 0; row < table->rowCount(); ++row) {
-        if (QTableWidgetItem* item = table->item(row, 0))
-            item->setForeground(QBrush(QColor(enabled_colour)));
-    }
+    mark_running_step(table, table->rowCount(), -1, QColor());
 }
 
 void MyMainWindow::update_trig_state(int source)
