@@ -26,6 +26,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -133,9 +134,11 @@ QList<row_t> rows()
          "IP", Qt::ApplicationModal, false},
         {"live: list run complete", false,
          [](QWidget* main, modal_answerer& answerer, seen_t* seen) -> QWidget* {
-             // The run-state reply that reads the input off.
+             // The run-state reply that reads the input off, on the List page.
              look_and_press(answerer, main, seen, QMessageBox::Ok);
+             const int page = std::exchange(live(main)->mode_page, 3);
              live(main)->deal_cfg_thread(15, {"1\n", "0\n", "0\n", "0\n", "0\n", "0\n", "0\n"}, {}, 0);
+             live(main)->mode_page = page;
              return nullptr;
          },
          "Warning", Qt::ApplicationModal, false},

@@ -818,6 +818,9 @@ public slots:
     void mark_running_step(QTableWidget* table, int rows, int running_row, const QColor& mark);
     // No step runs: every row in the normal colour.
     void unmark_running_step(QTableWidget* table);
+    // Whether the page that follows a run of this kind (3 list, 4 program)
+    // is shown: a run-state reply of a run left by a page change shows nothing.
+    bool run_page_shown(int kind) const;
 
     // The command thread ended (disconnect or lost link): what waited for
     // a reply will get none.
