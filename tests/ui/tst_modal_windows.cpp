@@ -125,34 +125,43 @@ QWidget* older_connect_dialog(QWidget* main, const QList<QString>& found)
 }
 
 // A capacity left from earlier discharges, as the battery start's reply
-// brings it: the question whether to clear it.
-void capacity_reply(cfg_thread_t* thread)
+// brings it: the question whether to clear it, answered No.
+opener_t capacity_question(bool older_window)
 {
-    emit thread->send_result(32, {QStringLiteral("5\n")}, {}, 185);
+    return [older_window](QWidget* main, modal_answerer& answerer, seen_t* seen) -> QWidget* {
+        look_and_press(answerer, main, seen, QMessageBox::No);
+        cfg_thread_t* thread = older_window ? older(main)->cfg_thread : live(main)->cfg_thread;
+        emit thread->send_result(32, {QStringLiteral("5\n")}, {}, 185);
+        return nullptr;
+    };
 }
 
-// The older window's settings file road (Recall of a file it refuses, or
-// Save): its wait box is looked at as it shows.
-void older_settings_file(QWidget* main, modal_answerer& answerer, seen_t* seen, QPushButton* button,
-                         const QString& wait_text, bool refused)
+// The older window's settings file roads: Recall of a file the load's side
+// refuses, or Save. The box with `looked_at` is looked at as it shows.
+opener_t older_settings_file(bool save, const char* looked_at)
 {
-    MainWindow* w = older(main);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("settings.wlx"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write("nothing,of,the,kind") <= 0)
-        return;
-    file.close();
-    file_dialog_stub files;
-    files.answer(path);
-    look_when_shown look(main, seen, wait_text);
-    w->connected = true;
-    // The wait box ends when its thread does (perhaps before a poll).
-    answerer.leave_open(wait_text);
-    if (refused)
-        answerer.press(QMessageBox::Close);
-    QTest::mouseClick(button, Qt::LeftButton);
-    w->connected = false;
+    return [save, looked_at](QWidget* main, modal_answerer& answerer, seen_t* seen) -> QWidget* {
+        MainWindow* w = older(main);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("settings.wlx"));
+        if (!save) {
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly) || file.write("nothing,of,the,kind") <= 0)
+                return nullptr;
+        }
+        file_dialog_stub files;
+        files.answer(path);
+        look_when_shown look(main, seen, QString::fromUtf8(looked_at));
+        // The wait box ends when its thread does (perhaps before a poll); the
+        // refusal is closed.
+        answerer.leave_open();
+        if (!save)
+            answerer.press(QMessageBox::Close);
+        w->connected = true;
+        QTest::mouseClick(save ? w->ui->save_button : w->ui->recall_button, Qt::LeftButton);
+        w->connected = false;
+        return nullptr;
+    };
 }
 
 const QString usb_load = QStringLiteral("USB0::0x5AB5::0x0E11::WX3A000001::INSTR");
@@ -222,13 +231,7 @@ QList<row_t> rows()
              return nullptr;
          },
          "Connect", Qt::ApplicationModal, false},
-        {"live: battery capacity question", false,
-         [](QWidget* main, modal_answerer& answerer, seen_t* seen) -> QWidget* {
-             look_and_press(answerer, main, seen, QMessageBox::No);
-             capacity_reply(live(main)->cfg_thread);
-             return nullptr;
-         },
-         "Battery", Qt::ApplicationModal, false},
+        {"live: battery capacity question", false, capacity_question(false), "Battery", Qt::ApplicationModal, false},
         {"older: Connect Dialog", true,
          [](QWidget* main, modal_answerer&, seen_t*) -> QWidget* { return older_connect_dialog(main, {}); },
          "", Qt::ApplicationModal, true},
@@ -258,33 +261,8 @@ QList<row_t> rows()
              return nullptr;
          },
          "Warning", Qt::ApplicationModal, false},
-        {"older: settings file refused", true,
-         [](QWidget* main, modal_answerer& answerer, seen_t* seen) -> QWidget* {
-             MainWindow* w = older(main);
-             QTemporaryDir dir;
-             const QString path = dir.filePath(QStringLiteral("not_settings.wlx"));
-             QFile file(path);
-             if (!file.open(QIODevice::WriteOnly) || file.write("nothing,of,the,kind") <= 0)
-                 return nullptr;
-             file.close();
-             file_dialog_stub files;
-             files.answer(path);
-             w->connected = true;
-             // The wait box ends by itself (perhaps before it is seen); the
-             // refusal is looked at and closed.
-             const auto refusal = [main, seen](QWidget* box) {
-                 auto* m = qobject_cast<QMessageBox*>(box);
-                 if (!m || m->text() != QLatin1String("It's not the correct file!"))
-                     return;
-                 *seen = look_at(box, main);
-                 m->button(QMessageBox::Close)->click();
-             };
-             answerer.act(refusal).act(refusal);
-             QTest::mouseClick(w->ui->recall_button, Qt::LeftButton);
-             w->connected = false;
-             return nullptr;
-         },
-         "", Qt::ApplicationModal, false},
+        {"older: settings file refused", true, older_settings_file(false, "It's not the correct file!"), "",
+         Qt::ApplicationModal, false},
         {"older: BNC question", true,
          [](QWidget* main, modal_answerer& answerer, seen_t* seen) -> QWidget* {
              MainWindow* w = older(main);
@@ -331,27 +309,11 @@ QList<row_t> rows()
              return nullptr;
          },
          "", Qt::ApplicationModal, false},
-        {"older: battery capacity question", true,
-         [](QWidget* main, modal_answerer& answerer, seen_t* seen) -> QWidget* {
-             look_and_press(answerer, main, seen, QMessageBox::No);
-             capacity_reply(older(main)->cfg_thread);
-             return nullptr;
-         },
-         "battery_dialog", Qt::ApplicationModal, false},
-        {"older: settings file setting", true,
-         [](QWidget* main, modal_answerer& answerer, seen_t* seen) -> QWidget* {
-             older_settings_file(main, answerer, seen, older(main)->ui->recall_button,
-                                 QStringLiteral("Please waiting for the file setting"), true);
-             return nullptr;
-         },
-         "", Qt::ApplicationModal, false},
-        {"older: settings file saving", true,
-         [](QWidget* main, modal_answerer& answerer, seen_t* seen) -> QWidget* {
-             older_settings_file(main, answerer, seen, older(main)->ui->save_button,
-                                 QStringLiteral("Please waiting for the file saving"), false);
-             return nullptr;
-         },
-         "", Qt::ApplicationModal, false},
+        {"older: battery capacity question", true, capacity_question(true), "battery_dialog", Qt::ApplicationModal, false},
+        {"older: settings file setting", true, older_settings_file(false, "Please waiting for the file setting"), "",
+         Qt::ApplicationModal, false},
+        {"older: settings file saving", true, older_settings_file(true, "Please waiting for the file saving"), "",
+         Qt::ApplicationModal, false},
         {"older: program results", true,
          [](QWidget* main, modal_answerer&, seen_t*) -> QWidget* {
              MainWindow* w = older(main);
