@@ -434,8 +434,10 @@ void tst_legacy_page_replies::single_reply_sets_its_own_box_data()
     reply_row("deal_batt_c_stop_value_reply", 159, "333\n", {"batt_stop_spins[1]=333"});
     reply_row("deal_batt_t_stop_value_reply", 160, "444\n", {"batt_stop_spins[2]=444"});
     // OCP and OPP: a range re-limits the trend's limit boxes
-    reply_row("deal_ocp_i_range_reply", 133, "30\n", {"ocp_i_range_radio=B", "limit max 0=0 of 30", "limit min 0=0 of 30"});
-    reply_row("deal_ocp_v_range_reply", 134, "150\n", {"ocp_v_range_radio=B", "limit max 1=0 of 150", "limit min 1=0 of 150"});
+    reply_row("deal_ocp_i_range_reply", 133, "30\n",
+              {"ocp_i_range_radio=B", "limit max 0=0 of 30", "limit min 0=0 of 30"});
+    reply_row("deal_ocp_v_range_reply", 134, "150\n",
+              {"ocp_v_range_radio=B", "limit max 1=0 of 150", "limit min 1=0 of 150"});
     reply_row("deal_ocp_v_reply", 135, "5.5\n", {"ocp_v_spin=5.5"});
     reply_row("deal_ocp_step_reply", 136, "0.1\n", {"ocp_i_step_spin=0.1"});
     reply_row("deal_ocp_start_reply", 137, "1.5\n", {"ocp_i_start_spin=1.5"});
@@ -443,8 +445,10 @@ void tst_legacy_page_replies::single_reply_sets_its_own_box_data()
     reply_row("deal_ocp_min_reply", 139, "2.5\n", {"ocp_i_min_spin=2.5"});
     reply_row("deal_ocp_max_reply", 140, "3.5\n", {"ocp_i_max_spin=3.5"});
     reply_row("deal_ocp_delay_reply", 141, "0.7\n", {"ocp_delay_spin=0.7"});
-    reply_row("deal_opp_i_range_reply", 142, "30\n", {"opp_i_range_radio=B", "limit max 0=0 of 30", "limit min 0=0 of 30"});
-    reply_row("deal_opp_v_range_reply", 143, "150\n", {"opp_v_range_radio=B", "limit max 1=0 of 150", "limit min 1=0 of 150"});
+    reply_row("deal_opp_i_range_reply", 142, "30\n",
+              {"opp_i_range_radio=B", "limit max 0=0 of 30", "limit min 0=0 of 30"});
+    reply_row("deal_opp_v_range_reply", 143, "150\n",
+              {"opp_v_range_radio=B", "limit max 1=0 of 150", "limit min 1=0 of 150"});
     reply_row("deal_opp_v_reply", 144, "6.6\n", {"opp_v_spin=6.6"});
     reply_row("deal_opp_step_reply", 145, "1.25\n", {"opp_p_step_spin=1.25"});
     reply_row("deal_opp_start_reply", 146, "2.25\n", {"opp_p_start_spin=2.25"});
@@ -457,8 +461,10 @@ void tst_legacy_page_replies::single_reply_sets_its_own_box_data()
     reply_row("deal_list_width_reply", 73, "0\n|3.5\n", {"list 2,1=3.5", "times=3.5,4"}, "list 2,1");
     reply_row("deal_list_slew_reply", 74, "0\n|0.125\n", {"list 3,2=0.125", "slews=0.5,0.125"}, "list 3,2");
     reply_row("deal_list_mode_reply", 75, "1\n|VOLTAGE\n", {"list_function_combo=1"});
-    reply_row("deal_list_irange_reply", 76, "0\n|30\n", {"list_irange_combo=1", "limit max 0=0 of 30", "limit min 0=0 of 30"});
-    reply_row("deal_list_vrange_reply", 77, "0\n|150\n", {"list_vrange_combo=1", "limit max 1=0 of 150", "limit min 1=0 of 150"});
+    reply_row("deal_list_irange_reply", 76, "0\n|30\n",
+              {"list_irange_combo=1", "limit max 0=0 of 30", "limit min 0=0 of 30"});
+    reply_row("deal_list_vrange_reply", 77, "0\n|150\n",
+              {"list_vrange_combo=1", "limit max 1=0 of 150", "limit min 1=0 of 150"});
     reply_row("deal_list_step_reply", 78, "5\n", {});
     reply_row("deal_list_count_reply", 79, "0\n|12\n", {"list_count_spin=12"});
     reply_row("deal_list_count_reply, garbled", 79, "0\n|12x\n", {});
