@@ -1,6 +1,7 @@
 // The older window's reply side without a load: every operation the window
 // posts has matching command lists and reaches its handler; replies that
-// are cut or garbled are passed over; alarms and verdicts read right.
+// are cut or garbled are passed over; alarms and verdicts read right; the
+// added capacity and the side thread's trigger reply.
 #include "mainwindow.h"
 
 #include "ui_mainwindow.h"

@@ -1,6 +1,7 @@
 // The older window's program table, result judging and list table without
 // a load: what the cells show for each step's mode, that they hold the
-// load's ranges, and that short lists or replies are read as empty.
+// load's ranges, that short lists or replies are read as empty, and the list
+// rows taken from reply texts.
 #include "mainwindow.h"
 
 #include "ui_mainwindow.h"
