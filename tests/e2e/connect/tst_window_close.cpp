@@ -10,9 +10,7 @@
 
 #include "cfg_thread_t.h"
 #include "connectWindow.h"
-#include "ipcreat.h"
 #include "modal_answerer.h"
-#include "ui_ipline_widget_t.h"
 
 #include <QTabBar>
 #include <QTreeWidget>
@@ -27,35 +25,14 @@ QString input_question_before(const char* doing)
 {
     return QStringLiteral("The load's input is on.\nSwitch it off before %1?").arg(QLatin1String(doing));
 }
-// The load listens on 127.0.0.1 only: a connection elsewhere is refused.
-const QString elsewhere_resource = QStringLiteral("TCPIP0::127.0.0.2::INSTR");
 
-QTreeWidgetItem* find_item(MyMainWindow* w, const QString& text)
-{
-    const QList<QTreeWidgetItem*> found = w->ui->treeWidget_dev->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-    return found.value(0);
-}
-
-// The second address, added through the LAN address dialog.
-bool add_elsewhere(connected_window& cw)
-{
-    MyMainWindow* w = cw.window();
-    if (!cw.choose_from_menu(cw.network_root(), w->action_create->text()))
-        return false;
-    ipcreat* dialog = nullptr;
-    if (!QTest::qWaitFor([&] { return (dialog = w->findChild<ipcreat*>()) && dialog->isVisible(); }, 3000))
-        return false;
-    dialog->address_widget()->set_value(QStringList{"127", "0", "0", "2"});
-    QTest::keyClick(dialog, Qt::Key_Return); // the default button, OK
-    return QTest::qWaitFor([&] { return find_item(w, elsewhere_resource) && !w->device_scan_busy(); }, 20000);
-}
-
-// Takes a road out of the session as a user does.
+// Takes a road out of the session as a user does. The load listens on
+// 127.0.0.1 only: a connection to 127.0.0.2 is refused.
 void take_road(connected_window& cw, const QString& road)
 {
     MyMainWindow* w = cw.window();
     if (road == "elsewhere") {
-        QVERIFY(cw.choose_from_menu(find_item(w, elsewhere_resource), w->action_connect->text()));
+        QVERIFY(cw.choose_from_menu(cw.lan_item("127.0.0.2"), w->action_connect->text()));
     } else if (road == "dialog") {
         w->ui->actionConnect->trigger();
         connectWindow* dialog = nullptr;
@@ -177,7 +154,7 @@ private slots:
         QVERIFY2(cw.start(), qPrintable(cw.error()));
         MyMainWindow* w = cw.window();
         if (road == "elsewhere")
-            QVERIFY(add_elsewhere(cw));
+            QVERIFY2(cw.add_lan_address("127.0.0.2"), qPrintable(cw.error()));
         QVERIFY2(!input_on || cw.switch_input(true), qPrintable(cw.error()));
         const bool cancel = answer == QMessageBox::Cancel;
         const bool switch_off = input_on && answer == QMessageBox::Yes;
