@@ -446,6 +446,9 @@ private:
     // Every road that opens a connection: asks about the old session, marks
     // the tree item named `item_text` (when there is one) and starts.
     void connect_to(const QString& resource, const QString& item_text, int pause_ms = 0);
+    // A connection being made is dropped (Disconnect on its item, a refresh,
+    // closing the window).
+    void give_up_connecting();
     // Rebuilds the tree from the last scan and the manual LAN map.
     void rebuild_tree();
     // Widens the device dock (and the window, as far as the screen allows)

@@ -435,10 +435,23 @@ void MyMainWindow::deal_action_disconnect()
 
 void MyMainWindow::disconnect_load(bool input_off)
 {
+    give_up_connecting();
     is_connected = false;
     current_resource.clear();
     restore_connected_icon();
     end_session(true, input_off);
+}
+
+void MyMainWindow::give_up_connecting()
+{
+    if (!connecting)
+        return;
+    // A load still being identified is not connected afterwards: a result
+    // already on its way finds `connecting` cleared.
+    connecting = false;
+    connect_waiting = false;
+    identify_timer->stop();
+    stop_worker_threads();
 }
 
 void MyMainWindow::on_pushButton_Disconnect_clicked()
@@ -513,6 +526,13 @@ void MyMainWindow::do_connect_action()
 
 void MyMainWindow::deal_connect_success()
 {
+    if (!connecting) {
+        // Given up while it was made: the load took the remote state, so it
+        // is handed back before the session closes.
+        write_remote_off();
+        close_visa_session();
+        return;
+    }
     connecting = false;
     is_connected = true;
     // An earlier session's end not yet seen by the status check is not told.
@@ -532,6 +552,8 @@ void MyMainWindow::deal_connect_success()
 
 void MyMainWindow::deal_connect_no_exist()
 {
+    if (!connecting)
+        return; // given up meanwhile: nothing to tell
     connecting = false;
     connected_item = nullptr;
     connected_item_text.clear();
@@ -540,6 +562,8 @@ void MyMainWindow::deal_connect_no_exist()
 
 void MyMainWindow::deal_connect_fail()
 {
+    if (!connecting)
+        return; // given up meanwhile; the identify closed its session
     connecting = false;
     connected_item = nullptr;
     connected_item_text.clear();
@@ -681,9 +705,8 @@ void MyMainWindow::closeEvent(QCloseEvent* event)
     // Rows already written stay in the file; there is no one left to tell.
     if (recording)
         end_record(QString());
-    // A connection waiting for an earlier session's end is not opened.
-    connect_waiting = false;
-    identify_timer->stop();
+    // A connection being made is not opened.
+    give_up_connecting();
     if (!session_ending) {
         event->accept();
         return;

@@ -12,6 +12,7 @@
 #include "SwitchButton.h"
 #include "app_paths.h"
 #include "cfg_if_scpi_t.h"
+#include "Get_configure_value.h"
 #include "cfg_thread_t.h"
 #include "connectWindow.h"
 #include "init_ui_font_names.h"
@@ -409,6 +410,40 @@ private slots:
             QCOMPARE(from.sim->received().size(), old_from + old_got.size());
             QVERIFY(to.sim->received().mid(new_from).count("MEAS:VOLT?") >= new_polls + 2);
         }
+    }
+
+    // Disconnect on the item of a load still being identified: the load is
+    // not connected afterwards, and is handed back if it took the remote state.
+    void disconnect_while_connecting()
+    {
+        sim_process other;
+        connected_window cw;
+        QVERIFY2(cw.start(), qPrintable(cw.error()));
+        MyMainWindow* w = cw.window();
+        QVERIFY2(other.start({"--address", "127.0.0.2"}), qPrintable(other.error_string()));
+        QVERIFY2(cw.add_lan_address("127.0.0.2"), qPrintable(cw.error()));
+        const int from = other.received().size();
+        const int pause_ms = cfg_if_scpi_t::write_pause_ms();
+        cfg_if_scpi_t::set_write_pause_ms(slow_write_pause_ms);
+        QVERIFY2(cw.choose_from_menu(cw.lan_item("127.0.0.2"), w->action_connect->text()), qPrintable(cw.error()));
+        QVERIFY(QTest::qWaitFor([&] { return other.received().indexOf("*IDN?\n", from) >= 0; }, 20000));
+        QVERIFY2(cw.choose_from_menu(cw.lan_item("127.0.0.2"), w->action_disconnect->text()), qPrintable(cw.error()));
+        cfg_if_scpi_t::set_write_pause_ms(pause_ms);
+        // The identification has ended and its result, if any, is handled.
+        QTRY_VERIFY_WITH_TIMEOUT(!w->get_configure_value->isRunning(), 20000);
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        QVERIFY(!w->is_connected);
+        QVERIFY(!w->cfg_thread->isRunning());
+        QVERIFY(!w->connected_item);
+        QVERIFY(same_icon(cw.lan_item("127.0.0.2")->icon(0), ":/resource/image_comm_instr_net.png"));
+        QStringList offered;
+        QVERIFY(!cw.choose_from_menu(cw.lan_item("127.0.0.2"), "(none)", &offered));
+        QCOMPARE(offered, QStringList({w->action_connect->text(), w->action_delete->text()}));
+        const QStringList got = other.received().mid(from);
+        QVERIFY2(!got.contains("MEAS:VOLT?"), qPrintable(got.join(" | ")));
+        if (got.contains("SYST:REMOT:STAT 1"))
+            QCOMPARE(got.last(), QStringLiteral("SYST:REMOT:STAT 0"));
     }
 
     void deleting_the_connected_address()
