@@ -19,12 +19,20 @@ QString use_program_font(const QString& family = QString());
 void save_shot(QWidget* widget, const QString& name);
 
 // The texts shown in `root` and its visible children (labels, buttons,
-// line edits, combo boxes, item views and their headers) whose drawn
+// check boxes, radio buttons, group box titles, tabs, line edits, combo
+// boxes, item views and their headers) whose drawn
 // colour differs from the ground around it by a contrast ratio below
 // `minimum` (WCAG: relative luminances), one line each. Measured on a
 // picture of `root`, so it holds for what the user sees. Disabled widgets
 // are not judged.
 QStringList low_contrast_texts(QWidget* root, double minimum = 4.5);
+
+// The check boxes, radio buttons and checkable group boxes shown in `root`
+// whose indicator, checked or not, stands out of the ground around it by a
+// contrast ratio below `minimum`, one line each: measured on pictures of
+// `root` with each control in its state and then in the other one (put
+// back after). Disabled controls are not judged.
+QStringList faint_indicators(QWidget* root, double minimum = 3.0);
 
 // The texts shown in `root` and its visible children that are wider (or
 // taller) than their widget, one line each.
