@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegion>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTabBar>
@@ -175,6 +176,11 @@ struct shown_text
     QWidget* coords;
 };
 
+bool wholly_seen(QWidget* w, const QRect& r)
+{
+    return !r.isEmpty() && QRegion(r).subtracted(w->visibleRegion()).isEmpty();
+}
+
 // The style options a check box, radio button or group box paints itself
 // with, so that the style places its indicator and text where it drew them.
 QStyleOptionButton button_option(QAbstractButton* b)
@@ -316,7 +322,7 @@ QList<shown_text> texts_of(QWidget* w)
 
 } // namespace
 
-QStringList low_contrast_texts(QWidget* root, double minimum)
+QStringList low_contrast_texts(QWidget* root, double minimum, const QList<QWidget*>& greyed)
 {
     QStringList problems;
     const QImage image = root->grab().toImage();
@@ -326,15 +332,15 @@ QStringList low_contrast_texts(QWidget* root, double minimum)
     for (QWidget* w : widgets) {
         if (!w->isVisibleTo(root) && w != root)
             continue;
-        if (!w->isEnabled())
+        if (!w->isEnabled() || greyed.contains(w))
             continue;
         for (const shown_text& t : texts_of(w)) {
-            // Only what a scroll area or a covering widget leaves in sight.
-            const QRect seen = (t.coords->visibleRegion() & t.rect).boundingRect();
-            if (seen.isEmpty())
+            // Only texts wholly in sight: not cut by a scroll area's edge or
+            // lying under another widget.
+            if (!wholly_seen(t.coords, t.rect))
                 continue;
-            const QPoint at = t.coords->mapTo(root, seen.topLeft());
-            const QRectF r(QPointF(at) * scale, QSizeF(seen.size()) * scale);
+            const QPoint at = t.coords->mapTo(root, t.rect.topLeft());
+            const QRectF r(QPointF(at) * scale, QSizeF(t.rect.size()) * scale);
             const double c = drawn_contrast(image, r.toRect());
             if (c >= 0 && c < minimum)
                 problems << QString("%1 %2 \"%3\": contrast %4")
@@ -357,7 +363,7 @@ QStringList faint_indicators(QWidget* root, double minimum)
         const qreal scale = image.devicePixelRatio();
         for (QWidget* w : shown) {
             const QRect r = indicator_rect(w);
-            if (!w->visibleRegion().contains(r))
+            if (!wholly_seen(w, r))
                 continue;
             const QRect at(QPoint(w->mapTo(root, r.topLeft()) * scale), r.size() * scale);
             const QRgb ground = ground_around(image, at, qRound(2 * scale));

@@ -3,6 +3,7 @@
 #ifndef PROGRAM_LOOK_H
 #define PROGRAM_LOOK_H
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -24,8 +25,9 @@ void save_shot(QWidget* widget, const QString& name);
 // colour differs from the ground around it by a contrast ratio below
 // `minimum` (WCAG: relative luminances), one line each. Measured on a
 // picture of `root`, so it holds for what the user sees. Disabled widgets
-// are not judged.
-QStringList low_contrast_texts(QWidget* root, double minimum = 4.5);
+// are not judged, nor those in `greyed` (the labels and units a window
+// greys with the value box it disables).
+QStringList low_contrast_texts(QWidget* root, double minimum = 4.5, const QList<QWidget*>& greyed = {});
 
 // The check boxes, radio buttons and checkable group boxes shown in `root`
 // whose indicator, checked or not, stands out of the ground around it by a
