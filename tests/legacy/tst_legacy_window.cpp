@@ -995,13 +995,8 @@ void tst_legacy_window::pictures()
     use_program_font(chinese ? names.second : names.first);
 
     // the program's dark theme, as the running program sets it
-    QFile qss(":/resource/QSS.qss");
-    QVERIFY(qss.open(QIODevice::ReadOnly | QIODevice::Text));
-    qApp->setStyleSheet(QString::fromUtf8(qss.readAll()));
-    struct unstyle_t
-    {
-        ~unstyle_t() { qApp->setStyleSheet(QString()); }
-    } unstyle;
+    const program_style_sheet_t theme;
+    QVERIFY(theme.ok);
 
     MainWindow w;
     // the texts of the form go through the catalogue

@@ -20,7 +20,6 @@
 #include "ui_translations_t.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QtTest>
@@ -232,13 +231,8 @@ void tst_control_contrast::controls_and_texts_stand_out()
         QTRY_VERIFY_WITH_TIMEOUT(!window.device_scan_busy(), 20000);
     } else {
         // The older window with the program's style sheet over everything.
-        QFile qss(":/resource/QSS.qss");
-        QVERIFY(qss.open(QIODevice::ReadOnly | QIODevice::Text));
-        qApp->setStyleSheet(QString::fromUtf8(qss.readAll()));
-        struct unstyle_t
-        {
-            ~unstyle_t() { qApp->setStyleSheet(QString()); }
-        } unstyle;
+        const program_style_sheet_t theme;
+        QVERIFY(theme.ok);
         MainWindow window;
         // As the load reports it: the short off, its button unlit.
         window.deal_fixed_value(QString(), "BASIC\n", "CC\n", 0, 0, QString());

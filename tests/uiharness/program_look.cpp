@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -22,6 +23,7 @@
 #include <QTextDocument>
 #include <QToolButton>
 
+#include <array>
 #include <cmath>
 
 QString use_program_font(const QString& family)
@@ -37,6 +39,19 @@ QString use_program_font(const QString& family)
     font.setPixelSize(11);
     QApplication::setFont(font);
     return resource_family;
+}
+
+program_style_sheet_t::program_style_sheet_t()
+{
+    QFile qss(QStringLiteral(":/resource/QSS.qss"));
+    ok = qss.open(QIODevice::ReadOnly | QIODevice::Text);
+    if (ok)
+        qApp->setStyleSheet(QString::fromUtf8(qss.readAll()));
+}
+
+program_style_sheet_t::~program_style_sheet_t()
+{
+    qApp->setStyleSheet(QString());
 }
 
 void save_shot(QWidget* widget, const QString& name)
@@ -90,11 +105,16 @@ namespace {
 
 double luminance(QRgb c)
 {
-    auto channel = [](int v) {
-        const double s = v / 255.0;
-        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+    // Each pixel is compared with several neighbours: the channel curve once.
+    static const std::array<double, 256> channel = [] {
+        std::array<double, 256> t{};
+        for (int v = 0; v < 256; ++v) {
+            const double s = v / 255.0;
+            t[size_t(v)] = s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        }
+        return t;
+    }();
+    return 0.2126 * channel[size_t(qRed(c))] + 0.7152 * channel[size_t(qGreen(c))] + 0.0722 * channel[size_t(qBlue(c))];
 }
 
 double contrast(QRgb a, QRgb b)

@@ -15,6 +15,17 @@ class QWidget;
 // when it could not be loaded.
 QString use_program_font(const QString& family = QString());
 
+// The program's style sheet (QSS.qss) over the whole application while it
+// lives, as the older window takes its look; `ok` when it could be read.
+struct program_style_sheet_t
+{
+    program_style_sheet_t();
+    ~program_style_sheet_t();
+    program_style_sheet_t(const program_style_sheet_t&) = delete;
+    program_style_sheet_t& operator=(const program_style_sheet_t&) = delete;
+    bool ok = false;
+};
+
 // With WATTLEX_SHOT_DIR set, saves a picture of `widget` there as
 // <name>.png; the test fails when it cannot be written.
 void save_shot(QWidget* widget, const QString& name);
