@@ -91,6 +91,14 @@ QList<window_row> rows()
         {"main_list", live_page(3), {}},
         {"main_program", live_page(4), {}},
         {"main_ext", live_page(5), {}},
+        {"main_list_halted_step",
+         [](MyMainWindow* w) -> QWidget* {
+             live_page(3)(w);
+             // The load reports its list halted at step 2, input on.
+             w->deal_list_trigger_thread(2, 1, 1);
+             return w;
+         },
+         {}},
         {"utility", live_window("utilitySetting", [](MyMainWindow* w) { w->ui->actionSetting->trigger(); }), {}},
         {"about", live_window("ui_about_info_t", [](MyMainWindow* w) { w->ui->actionAbout_Wattlex->trigger(); }), {}},
         {"record_settings",
@@ -126,6 +134,13 @@ QList<window_row> rows()
         {"older_configure", {}, older_page(3, 0, nullptr)},
         {"older_sltm", {}, older_page(3, 1, nullptr)},
         {"older_limit", {}, older_page(3, 2, nullptr)},
+        {"older_list_halted_step", {},
+         [](MainWindow* w) -> QWidget* {
+             older_page(2, -1, &MainWindow::list_page)(w);
+             // The load reports its list halted at step 2, input on.
+             w->deal_list_trigger_thread(2, 1, 1);
+             return w;
+         }},
         {"older_usb", {},
          [](MainWindow* w) -> QWidget* {
              w->device_list = {QStringLiteral("USB0::0x5AB5::0x0E11::WX3A000001::INSTR")};
