@@ -17,6 +17,7 @@
 #include "ip_address_dialog.h"
 #include "program_look.h"
 #include "uiPara.h"
+#include "ui_qsplashscreen_t.h"
 #include "ui_translations_t.h"
 
 #include <QApplication>
@@ -85,6 +86,13 @@ std::function<QWidget*(MainWindow*)> older_page(int main_tab, int sub_tab, QFram
 QList<window_row> rows()
 {
     return {
+        {"splash",
+         [](MyMainWindow* w) -> QWidget* {
+             auto* splash = new ui_qsplashscreen_t(w, QPixmap(QStringLiteral(":/resource/splash_screen.png")));
+             splash->show();
+             return splash;
+         },
+         {}},
         {"main_basic", live_page(0), {}},
         {"main_protect", live_page(1), {}},
         {"main_battery", live_page(2), {}},
