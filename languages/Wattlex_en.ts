@@ -920,6 +920,34 @@ Switch it off before exiting?</source>
 Switch it off before exiting?</translation>
     </message>
     <message>
+        <source>Disconnect</source>
+        <translation>Disconnect</translation>
+    </message>
+    <message>
+        <source>The load&apos;s input is on.
+Switch it off before disconnecting?</source>
+        <translation>The load&apos;s input is on.
+Switch it off before disconnecting?</translation>
+    </message>
+    <message>
+        <source>The load&apos;s input is on.
+Switch it off before connecting to another load?</source>
+        <translation>The load&apos;s input is on.
+Switch it off before connecting to another load?</translation>
+    </message>
+    <message>
+        <source>The load&apos;s input is on.
+Switch it off before deleting the resource?</source>
+        <translation>The load&apos;s input is on.
+Switch it off before deleting the resource?</translation>
+    </message>
+    <message>
+        <source>The load&apos;s input is on.
+Switch it off before refreshing?</source>
+        <translation>The load&apos;s input is on.
+Switch it off before refreshing?</translation>
+    </message>
+    <message>
         <source>Closing: the load finishes its exchange in progress...</source>
         <translation>Closing: the load finishes its exchange in progress...</translation>
     </message>

@@ -940,6 +940,34 @@ Switch it off before exiting?</source>
 退出前关闭输入吗？</translation>
     </message>
     <message>
+        <source>Disconnect</source>
+        <translation>断开连接</translation>
+    </message>
+    <message>
+        <source>The load&apos;s input is on.
+Switch it off before disconnecting?</source>
+        <translation>负载输入已打开。
+断开连接前关闭输入吗？</translation>
+    </message>
+    <message>
+        <source>The load&apos;s input is on.
+Switch it off before connecting to another load?</source>
+        <translation>负载输入已打开。
+连接其他负载前关闭输入吗？</translation>
+    </message>
+    <message>
+        <source>The load&apos;s input is on.
+Switch it off before deleting the resource?</source>
+        <translation>负载输入已打开。
+删除资源前关闭输入吗？</translation>
+    </message>
+    <message>
+        <source>The load&apos;s input is on.
+Switch it off before refreshing?</source>
+        <translation>负载输入已打开。
+刷新前关闭输入吗？</translation>
+    </message>
+    <message>
         <source>Closing: the load finishes its exchange in progress...</source>
         <translation>正在关闭：等待负载完成当前的通信……</translation>
     </message>

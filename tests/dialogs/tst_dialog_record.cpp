@@ -3,6 +3,7 @@
 #include "file_dialog_stub.h"
 #include "modal_answerer.h"
 
+#include "MySpinBox.h"
 #include "recordSetting.h"
 #include "user_input.h"
 #include "ui_recordsetting.h"
@@ -12,6 +13,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -35,6 +37,18 @@ public:
     QStringList calls;
 };
 
+// Every control's state, to see what a step left alone.
+QStringList controls(const recordSetting* w)
+{
+    const Ui_recordSetting* f = w->form();
+    QStringList states{f->lineEdit_Path->text(), QString::number(f->groupBox_Stop->isChecked())};
+    for (const QRadioButton* r : w->findChildren<QRadioButton*>())
+        states << r->objectName() + "=" + QString::number(r->isChecked());
+    for (const QSpinBox* b : w->findChildren<QSpinBox*>())
+        states << b->objectName() + "=" + b->text();
+    return states;
+}
+
 } // namespace
 
 class tst_dialog_record : public QObject
@@ -49,6 +63,8 @@ private slots:
     void auto_stop_off_keeps_the_values_but_not_the_flags();
     void typed_values_are_taken();
     void typed_path_is_taken();
+    void refused_entry_keeps_the_window_open_data();
+    void refused_entry_keeps_the_window_open();
     void empty_path_and_zero_interval_refused();
     void running_record_asks_first();
     void browse_sets_the_path();
@@ -137,6 +153,9 @@ void tst_dialog_record::auto_stop_off_keeps_the_values_but_not_the_flags()
 {
     recordSetting* w = open();
     setter_log log(w);
+    // A refused entry in a box the user then switches off holds up nothing:
+    // the value shown applies.
+    click_and_type(w->form()->spinBox_H, "25");
     // The group's check box sits left of its title.
     QGroupBox* stop = w->form()->groupBox_Stop;
     stop->setFocus();
@@ -164,6 +183,76 @@ void tst_dialog_record::typed_values_are_taken()
     QTest::keyClicks(f->spinBox_Manual_Delay_s, "12");
     press_ok(w);
     QCOMPARE(log.calls, (QStringList{"path:/data/run1.csv", "time:1,0,0,0", "count:0,500", "interval:0,12"}));
+}
+
+void tst_dialog_record::refused_entry_keeps_the_window_open_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("reason"); // empty: taken
+    QTest::addColumn<QString>("corrected");
+    QTest::addColumn<QString>("applied"); // the setter call that differs from the values shown at opening
+    const QString range = "Out of range: 0 to %1";
+    QTest::newRow("hours, above") << "spinBox_H" << "25" << range.arg(24) << "24" << "time:1,24,2,3";
+    QTest::newRow("hours, below") << "spinBox_H" << "-1" << range.arg(24) << "0" << "time:1,0,2,3";
+    QTest::newRow("hours, top") << "spinBox_H" << "24" << "" << "" << "time:1,24,2,3";
+    QTest::newRow("minutes, above") << "spinBox_M" << "60" << range.arg(59) << "59" << "time:1,1,59,3";
+    QTest::newRow("seconds, comma") << "spinBox_S" << "1,5" << "Whole numbers only" << "7" << "time:1,1,2,7";
+    QTest::newRow("count, thousands") << "spinBox_After_N" << "1,000"
+        << "A comma before three digits is read as a thousands separator: type the number without it, or with a point"
+        << "1000" << "count:0,1000";
+    QTest::newRow("count, above") << "spinBox_After_N" << "100001" << range.arg(100000) << "100000"
+                                  << "count:0,100000";
+    QTest::newRow("count, top") << "spinBox_After_N" << "100000" << "" << "" << "count:0,100000";
+    QTest::newRow("interval, letters") << "spinBox_Manual_Delay_s" << "abc" << "Not a number" << "1"
+                                       << "interval:0,1";
+    QTest::newRow("interval, below") << "spinBox_Manual_Delay_s" << "-1" << range.arg(100000) << "1"
+                                     << "interval:0,1";
+    QTest::newRow("interval, decimals") << "spinBox_Manual_Delay_s" << "2.5" << "Whole numbers only" << "3"
+                                        << "interval:0,3";
+    QTest::newRow("interval, bottom") << "spinBox_Manual_Delay_s" << "1" << "" << "" << "interval:0,1";
+}
+
+// OK with an entry a box refused applies nothing, asks nothing about the
+// running record and shows the reason at the box; corrected, OK goes on as
+// usual.
+void tst_dialog_record::refused_entry_keeps_the_window_open()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, reason);
+    QFETCH(QString, corrected);
+    QFETCH(QString, applied);
+    QToolTip::hideText();
+    QTRY_VERIFY(!QToolTip::isVisible());
+    QPointer<recordSetting> w = open();
+    w->set_recording_probe([] { return true; });
+    setter_log log(w);
+    modal_answerer answerer;
+    answerer.press(QMessageBox::Yes);
+    auto* spin = w->findChild<MySpinBox*>(box);
+    QVERIFY(spin);
+    const QStringList before = controls(w);
+    click_and_type(spin, typed, false);
+    press_ok(w);
+    if (!reason.isEmpty()) {
+        QVERIFY(w && w->isVisible());
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), QString("\"%1\": %2").arg(typed, reason));
+        QCOMPARE(spin->toolTip(), QToolTip::text());
+        QVERIFY(answerer.boxes().isEmpty());
+        QVERIFY(log.calls.isEmpty());
+        QCOMPARE(controls(w), before);
+        click_and_type(spin, corrected, false);
+        press_ok(w);
+    }
+    QVERIFY(answerer.wait_answered());
+    QStringList expected{"stop", "path:/data/run1.csv", "time:1,1,2,3", "count:0,500", "interval:0,5"};
+    for (QString& call : expected)
+        if (call.section(':', 0, 0) == applied.section(':', 0, 0))
+            call = applied;
+    QCOMPARE(log.calls, expected);
+    QTRY_VERIFY(!w);
 }
 
 void tst_dialog_record::typed_path_is_taken()

@@ -1,5 +1,6 @@
 // The utility settings window: loading from the store, the rows a user's
 // changes select, the request OK posts, and the read-back parse.
+#include "MyDoubleSpinBox.h"
 #include "cfg_thread_t.h"
 #include "recording_thread.h"
 #include "uiPara.h"
@@ -9,6 +10,7 @@
 
 #include <QPointer>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -38,6 +40,21 @@ public:
     QList<QList<QString>> replies;
 };
 
+// Every control's state, to see what a step left alone.
+QStringList controls(const QWidget* w)
+{
+    QStringList states;
+    for (const QCheckBox* c : w->findChildren<QCheckBox*>())
+        states << c->objectName() + "=" + QString::number(c->checkState());
+    for (const QGroupBox* g : w->findChildren<QGroupBox*>())
+        states << g->objectName() + "=" + QString::number(g->isChecked());
+    for (const QComboBox* c : w->findChildren<QComboBox*>())
+        states << c->objectName() + "=" + QString::number(c->currentIndex());
+    for (const QDoubleSpinBox* b : w->findChildren<QDoubleSpinBox*>())
+        states << b->objectName() + "=" + b->text();
+    return states;
+}
+
 } // namespace
 
 class tst_dialog_utility : public QObject
@@ -53,6 +70,8 @@ private slots:
     void time_test_with_switches();
     void every_row_changed();
     void typed_value_is_taken_by_ok();
+    void refused_entry_keeps_the_window_open_data();
+    void refused_entry_keeps_the_window_open();
     void ok_with_nothing_changed_posts_an_empty_request();
     void ok_while_disconnected_only_closes();
     void read_back_parse();
@@ -262,6 +281,92 @@ void tst_dialog_utility::typed_value_is_taken_by_ok()
     QCOMPARE(pending.size(), 1);
     QCOMPARE(pending[0][0].toBool(), false);
     QCOMPARE(pending[0][1].toInt(), 0);
+}
+
+void tst_dialog_utility::refused_entry_keeps_the_window_open_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("enter"); // the edit ended before OK, its tip gone since
+    QTest::addColumn<QString>("reason"); // empty: taken
+    QTest::addColumn<QString>("corrected");
+    QTest::addColumn<QString>("sent");
+    const QString range = "Out of range: 0 to %1";
+    QTest::newRow("Von, thousands") << "doubleSpinBox_Von" << "1,000" << false
+        << "A comma before three digits is read as a thousands separator: type the number without it, or with a point"
+        << "1.5" << "VOLT:ON 1.5";
+    QTest::newRow("V Low, letters") << "doubleSpinBox_V_Low" << "abc" << true << "Not a number" << "2,25"
+                                    << "TIME:TEST:VOLT:LOW 2.25";
+    QTest::newRow("V High, above") << "doubleSpinBox_V_High" << "150.001" << false << range.arg(150) << "150"
+                                   << "TIME:TEST:VOLT:HIGH 150";
+    QTest::newRow("Current, above") << "doubleSpinBox_C" << "30.001" << true << range.arg(30) << "30"
+                                    << "CURR:PROT:LEV 30";
+    QTest::newRow("Current, below") << "doubleSpinBox_C" << "-0.001" << false << range.arg(30) << "0"
+                                    << "CURR:PROT:LEV 0";
+    QTest::newRow("Current, top") << "doubleSpinBox_C" << "30" << false << "" << "" << "CURR:PROT:LEV 30";
+    QTest::newRow("Current, bottom") << "doubleSpinBox_C" << "0" << false << "" << "" << "CURR:PROT:LEV 0";
+    QTest::newRow("I delay, above") << "doubleSpinBox_C_Delay" << "99.991" << false << range.arg(99.99) << "99.99"
+                                    << "CURR:PROT:DEL 99.99";
+    QTest::newRow("Power, above") << "doubleSpinBox_P" << "300.001" << false << range.arg(300) << "300"
+                                  << "POW:PROT:LEV 300";
+    QTest::newRow("Power, decimals") << "doubleSpinBox_P" << "1.2345" << true << "At most 3 decimals" << "1.234"
+                                     << "POW:PROT:LEV 1.234";
+    QTest::newRow("P delay, below") << "doubleSpinBox_P_Delay" << "-1" << false << range.arg(99.99) << "0"
+                                    << "POW:PROT:DEL 0";
+    QTest::newRow("P delay, top") << "doubleSpinBox_P_Delay" << "99.99" << false << "" << "" << "POW:PROT:DEL 99.99";
+}
+
+// OK with an entry a box refused sends nothing, not even the rows changed
+// before, and shows the reason at the box; corrected, OK goes as usual.
+void tst_dialog_utility::refused_entry_keeps_the_window_open()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(bool, enter);
+    QFETCH(QString, reason);
+    QFETCH(QString, corrected);
+    QFETCH(QString, sent);
+    uiPara* p = uiPara::instance();
+    p->set_utility_tmon(true);
+    p->set_utility_i_protect(true);
+    p->set_utility_p_protect(true);
+    p->set_utility_v_low(2.5);
+    p->set_utility_current(7.5);
+    p->set_utility_power(120);
+    p->set_utility_p_delay(0.25);
+    QToolTip::hideText();
+    QTRY_VERIFY(!QToolTip::isVisible());
+    recording_thread thread;
+    thread.start();
+    QPointer<utilitySetting> w = open(&thread);
+    QSignalSpy pending(w.data(), &utilitySetting::sig_pending_utility_a);
+    auto* spin = w->findChild<MyDoubleSpinBox*>(box);
+    QVERIFY(spin && spin->isEnabled());
+    click_check(w->form()->checkBox_Vrmt);
+    const QStringList before = controls(w);
+    click_and_type(spin, typed, enter);
+    if (enter && !reason.isEmpty()) {
+        QTRY_VERIFY(QToolTip::isVisible());
+        QToolTip::hideText();
+        QTRY_VERIFY(!QToolTip::isVisible());
+    }
+    QTest::mouseClick(w->form()->pushButton_OK, Qt::LeftButton);
+    if (!reason.isEmpty()) {
+        QVERIFY(w && w->isVisible());
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), QString("\"%1\": %2").arg(typed, reason));
+        QCOMPARE(spin->toolTip(), QToolTip::text());
+        QVERIFY(thread.take_served().isEmpty());
+        QVERIFY(pending.isEmpty());
+        QCOMPARE(controls(w), before);
+        click_and_type(spin, corrected, false);
+        QTest::mouseClick(w->form()->pushButton_OK, Qt::LeftButton);
+    }
+    QTRY_VERIFY(!w);
+    const QList<cfg_request_t> served = thread.take_served();
+    QCOMPARE(served.size(), 1);
+    QCOMPARE(served[0].write, (QList<QString>{"SYST:SENS ON", sent}));
+    QCOMPARE(pending.size(), 1);
 }
 
 void tst_dialog_utility::ok_with_nothing_changed_posts_an_empty_request()

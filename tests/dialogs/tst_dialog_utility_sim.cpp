@@ -42,6 +42,7 @@ private slots:
     void cleanupTestCase();
     void ok_without_change_is_answered_and_sends_nothing();
     void changed_rows_reach_the_load_in_order();
+    void a_refused_entry_holds_back_every_row();
 
 private:
     utilitySetting* open();
@@ -184,6 +185,37 @@ void tst_dialog_utility_sim::changed_rows_reach_the_load_in_order()
     QCOMPARE(p->get_utility_current(), 5.5);
     QCOMPARE(p->get_utility_p_delay(), 2.25);
     QCOMPARE(p->get_utility_power(), 300.0);
+}
+
+void tst_dialog_utility_sim::a_refused_entry_holds_back_every_row()
+{
+    // Manual trigger and the least averaging: rows OK would send again.
+    m_thread.add_request(0, {"TRIG:SOUR MANUAL", "SENS:AVER:COUN 6"}, {"", ""}, {}, false, 0, false, {});
+    QList<QString> replies;
+    QVERIFY(wait_answer(0, &replies));
+    read_back();
+    const bool sof = uiPara::instance()->get_utility_sof();
+    m_sim.clear_log();
+    QPointer<utilitySetting> w = open();
+    Ui_utilitySetting* f = w->form();
+    QTest::mouseClick(f->checkBox_SOF, Qt::LeftButton, {}, QPoint(6, 11));
+    click_and_type(f->doubleSpinBox_Von, "150.001", false);
+    QTest::mouseClick(f->pushButton_OK, Qt::LeftButton);
+    QVERIFY(w && w->isVisible());
+    // Anything OK had posted would be answered before this.
+    m_thread.add_request(0, {""}, {"VOLT:ON?"}, {}, false, 0, false, {});
+    QVERIFY(wait_answer(0, &replies));
+    QCOMPARE(m_sim.received(), QStringList{"VOLT:ON?"});
+
+    m_sim.clear_log();
+    click_and_type(f->doubleSpinBox_Von, "12.5", false);
+    QTest::mouseClick(f->pushButton_OK, Qt::LeftButton);
+    QTRY_VERIFY(!w);
+    QVERIFY(wait_answer(utilitySetting::op_utility_set, &replies));
+    QCOMPARE(m_sim.received(), (QStringList{sof ? "STOP:ON:FAIL OFF" : "STOP:ON:FAIL ON", "VOLT:ON 12.5"}));
+    read_back();
+    QCOMPARE(uiPara::instance()->get_utility_von(), 12.5);
+    QCOMPARE(uiPara::instance()->get_utility_sof(), !sof);
 }
 
 QTEST_MAIN(tst_dialog_utility_sim)

@@ -1,10 +1,13 @@
 // The older window's reply side without a load: every operation the window
 // posts has matching command lists and reaches its handler; replies that
-// are cut or garbled are passed over; alarms and verdicts read right.
+// are cut or garbled are passed over; alarms and verdicts read right; the
+// added capacity and the side thread's trigger reply.
 #include "mainwindow.h"
 
 #include "ui_mainwindow.h"
 
+#include "Get_configure_value.h"
+#include "SCPI_write_and_read.h"
 #include "cfg_thread_t.h"
 #include "custom_combobox.h"
 #include "custom_label.h"
@@ -73,6 +76,10 @@ private slots:
     void battery_start();
     void battery_end_data();
     void battery_end();
+    void added_capacity_data();
+    void added_capacity();
+    void trigger_reply_data();
+    void trigger_reply();
     void program_run_state();
     void list_run_view();
     void wait_ends_on_unusable_reply_data();
@@ -336,6 +343,9 @@ void tst_legacy_dispatch::message_replies_data()
     QTest::newRow("over") << 7 << "0\n|31\n" << QStringList{"Over limit, Test fail!"};
     QTest::newRow("battery, two stops hold") << 8 << "0\n|2.0\n|500\n|10\n" << QStringList{"Battery test complete!"};
     QTest::newRow("battery, none holds") << 8 << "0\n|9.0\n|10\n|10\n" << QStringList();
+    QTest::newRow("battery at V_Stop") << 8 << "0\n|2.5\n|10\n|10\n" << QStringList{"Battery test complete!"};
+    QTest::newRow("battery just above V_Stop") << 8 << "0\n|2.501\n|10\n|10\n" << QStringList();
+    QTest::newRow("battery just below V_Stop") << 8 << "0\n|2.499\n|10\n|10\n" << QStringList{"Battery test complete!"};
     QTest::newRow("battery cut") << 8 << "0\n|2.0\n" << QStringList();
     QTest::newRow("status unreadable") << 6 << "zz\n|2.5\n" << QStringList();
 }
@@ -504,8 +514,9 @@ void tst_legacy_dispatch::battery_start()
 
 // The end of a battery test asks the load through the command thread, not
 // from the window's thread. Its result replaces the voltage (shown, and
-// judged against V_Stop); the added capacity only fills its box, C_Stop is
-// judged on the capacity the readings brought.
+// judged against V_Stop: a discharge V_Stop ended is at or below it); the
+// added capacity only fills its box, C_Stop is judged on the capacity the
+// readings brought.
 void tst_legacy_dispatch::battery_end_data()
 {
     QTest::addColumn<double>("voltage");  // of the readings
@@ -514,10 +525,12 @@ void tst_legacy_dispatch::battery_end_data()
     QTest::addColumn<QString>("result");  // "FUNC:TEST:RESULT?"
     QTest::addColumn<bool>("complete");
     // V_Stop 12 V and C_Stop 200 mAh, both on; T_Stop off
-    QTest::newRow("readings reach C_Stop") << 3.0 << 200.0 << "150\n" << "2.5\n" << true;
-    QTest::newRow("only the added capacity reaches it") << 3.0 << 199.0 << "250\n" << "2.5\n" << false;
-    QTest::newRow("result reaches V_Stop") << 3.0 << 150.0 << "150\n" << "12\n" << true;
-    QTest::newRow("only the readings' voltage reaches it") << 12.5 << 150.0 << "150\n" << "11.75\n" << false;
+    QTest::newRow("readings reach C_Stop") << 13.0 << 200.0 << "150\n" << "12.5\n" << true;
+    QTest::newRow("only the added capacity reaches it") << 13.0 << 199.0 << "250\n" << "12.5\n" << false;
+    QTest::newRow("result at V_Stop") << 13.0 << 150.0 << "150\n" << "12\n" << true;
+    QTest::newRow("result just above V_Stop") << 11.0 << 150.0 << "150\n" << "12.001\n" << false;
+    QTest::newRow("result just below V_Stop") << 13.0 << 150.0 << "150\n" << "11.999\n" << true;
+    QTest::newRow("only the readings' voltage reaches it") << 3.0 << 150.0 << "150\n" << "12.5\n" << false;
 }
 
 void tst_legacy_dispatch::battery_end()
@@ -556,6 +569,101 @@ void tst_legacy_dispatch::battery_end()
     QCOMPARE(w->batt_capacity_edit->line_edit->text(), added.trimmed() + QStringLiteral("mAh"));
     QCOMPARE(w->display_voltage_label->value_label->text(), QString::number(result.toDouble(), 'f', 4));
     QCOMPARE(w->display_voltage_label->unit_label->text(), QStringLiteral("V"));
+}
+
+// The added capacity is a whole number read as C's atoi reads it, the same
+// on each road: the switch-off's read, the end of a test, and the
+// switch-on's, where it decides the question about clearing it.
+void tst_legacy_dispatch::added_capacity_data()
+{
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("a fraction") << "12.9\n" << "12mAh";
+    QTest::newRow("blank first") << " 7\n" << "7mAh";
+    QTest::newRow("negative") << "-3\n" << "-3mAh";
+    QTest::newRow("no digits") << "abc\n" << "0mAh";
+    QTest::newRow("a unit after it") << "12mAh\n" << "12mAh";
+    QTest::newRow("under one") << "0.9\n" << "0mAh";
+}
+
+void tst_legacy_dispatch::added_capacity()
+{
+    QFETCH(QString, reply);
+    QFETCH(QString, shown);
+    w->connected = true;
+    w->batt_capacity_edit->set_text(QStringLiteral("before"));
+    w->deal_cfg_thread(32, {reply}, {}, 186);
+    QCOMPARE(w->batt_capacity_edit->line_edit->text(), shown);
+
+    w->batt_capacity_edit->set_text(QStringLiteral("before"));
+    w->battery_test_running = 1;
+    w->ui->load_button->setText(QStringLiteral("OFF"));
+    w->batt_stop_radios[0]->set_checked(1);
+    w->batt_stop_radios[1]->set_checked(1);
+    w->batt_stop_radios[2]->set_checked(1);
+    w->deal_batt_value(0, 0.0, 3.0, 10.0, 5);
+    w->deal_cfg_thread(MainWindow::battery_end_operation, {reply, QStringLiteral("3\n")}, {}, 0);
+    QCOMPARE(w->batt_capacity_edit->line_edit->text(), shown);
+
+    // anything added is offered for clearing before the input goes on
+    const bool asked = shown != QLatin1String("0mAh");
+    if (asked)
+        answerer->press(QMessageBox::No);
+    w->deal_cfg_thread(32, {reply}, {}, 185);
+    QVERIFY(answerer->wait_answered());
+    QCOMPARE(answerer->boxes().size(), asked ? 1 : 0);
+    QCOMPARE(w->cmd_writes.size(), asked ? 2 : 1);
+}
+
+void tst_legacy_dispatch::trigger_reply_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("replies"); // source, stepping, step
+    QTest::addColumn<int>("step");        // the connect thread's step field after it; 7 before
+    QTest::addColumn<bool>("triggered");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("source not the bus") << "PROGRAM" << "MANUAL\n|1\n|3\n" << 7 << false
+                                        << "Please set trigger as bus model";
+    QTest::newRow("from the start") << "PROGRAM" << "BUS\n|1\n|0\n" << 1 << true << "";
+    QTest::newRow("steps on") << "PROGRAM" << "BUS\n|1\n|3\n" << 4 << true << "";
+    QTest::newRow("stays on its step") << "PROGRAM" << "BUS\n|0\n|3\n" << 7 << true << "";
+    QTest::newRow("not the program page") << "LIST" << "BUS\n|1\n|0\n" << 7 << false << "";
+}
+
+// The side thread's trigger reply: on the bus source the step is kept or
+// stepped on, the load triggered, the program page locked, and the connect
+// thread handed its task code and started after a pause that is a timer.
+void tst_legacy_dispatch::trigger_reply()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, replies);
+    QFETCH(int, step);
+    QFETCH(bool, triggered);
+    QFETCH(QString, warning);
+    w->connected = true;
+    w->ui->current_function_label->setText(page);
+    w->configure_thread->step = 7;
+    w->program_results.push_back({QStringLiteral("1"), QStringLiteral("Pass"), QString()});
+    if (!warning.isEmpty())
+        answerer->press(QMessageBox::Ok);
+    emit w->scpi_rw_thread->send_result(82, replies_of(replies), {});
+    QVERIFY(answerer->wait_answered());
+    if (!warning.isEmpty())
+        QCOMPARE(answerer->boxes().last().text, warning);
+    else
+        QVERIFY(answerer->boxes().isEmpty());
+    QCOMPARE(int(w->configure_thread->step), step);
+    QCOMPARE(w->program_results.empty(), step == 1);
+    QCOMPARE(w->program_steps_spin->isEnabled(), !triggered);
+    // the poll after a refusal, the trigger otherwise
+    QCOMPARE(w->cfg_thread->pending_requests(), page == QLatin1String("PROGRAM") ? 1 : 0);
+    QCOMPARE(int(w->configure_thread->request_code), triggered ? 16 : 0);
+    // not started at once: the pause before it is a timer
+    QVERIFY(!w->configure_thread->isRunning() && !w->configure_thread->isFinished());
+    if (!triggered)
+        return;
+    QCOMPARE(w->cmd_writes, QList<QString>{"*TRG"});
+    QTRY_VERIFY_WITH_TIMEOUT(w->configure_thread->isFinished(), 20000);
 }
 
 // Stop on fail is a setting: only a stopped step under it ends the run with

@@ -26,6 +26,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -309,15 +310,22 @@ void tst_legacy_e2e::settings_load_fails()
     QVERIFY2(cw.start(), qPrintable(cw.error()));
     MainWindow* w = cw.window();
     modal_answerer& a = cw.answerer();
+    bool went_on = false;
     if (stopped) {
         // slow writes, so that the Close of the wait box comes while they go on
         cfg_if_scpi_t::set_write_pause_ms(40);
         // Close pressed later, so that the message it brings is answered
         // too; the read-back after the stop reads the load's page under its
-        // own wait
-        a.act([](QWidget* box) {
-            if (auto* m = qobject_cast<QMessageBox*>(box))
-                QTimer::singleShot(0, m->button(QMessageBox::Close), &QAbstractButton::click);
+        // own wait. Before it, a box ended with another result stops nothing.
+        a.act([w, &went_on](QWidget* box) {
+            QPointer<QMessageBox> m = qobject_cast<QMessageBox*>(box);
+            QTimer::singleShot(0, w, [w, &went_on, m] {
+                w->deal_messagebox(QMessageBox::Ok);
+                w->deal_messagebox(QDialog::Accepted);
+                went_on = w->send_data_thread->isRunning() && !w->send_data_thread->stop_flag;
+                if (m)
+                    m->button(QMessageBox::Close)->click();
+            });
         });
         a.press(QMessageBox::Ok).leave_open();
     } else {
@@ -329,6 +337,7 @@ void tst_legacy_e2e::settings_load_fails()
                                                   "the file's settings.")
                                  : QStringLiteral("It's not the correct file!");
     QCOMPARE(a.boxes().value(1).text, told);
+    QCOMPARE(went_on, stopped);
     QVERIFY(!w->settings_file->isOpen());
     QTRY_VERIFY_WITH_TIMEOUT(!w->readback_box, 10000);
     QVERIFY(cw.wait_for_polls(3));

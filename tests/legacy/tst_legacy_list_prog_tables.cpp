@@ -1,6 +1,7 @@
 // The older window's program table, result judging and list table without
 // a load: what the cells show for each step's mode, that they hold the
-// load's ranges, and that short lists or replies are read as empty.
+// load's ranges, that short lists or replies are read as empty, and the list
+// rows taken from reply texts.
 #include "mainwindow.h"
 
 #include "ui_mainwindow.h"
@@ -29,6 +30,8 @@ private slots:
     void garbled_cell_reply();
     void program_results_judged();
     void short_list_reads_empty();
+    void list_value_entries_data();
+    void list_value_entries();
     void result_form_class();
 };
 
@@ -279,6 +282,59 @@ void tst_legacy_list_prog_tables::short_list_reads_empty()
     QCOMPARE(int(w.program_steps_spin->value()), 3);
     w.deal_prog_reply(63, {QStringLiteral("1\n")}, {});
     QCOMPARE(w.program_result_table->columnCount(), 2);
+}
+
+void tst_legacy_list_prog_tables::list_value_entries_data()
+{
+    QTest::addColumn<QStringList>("values"); // levels, times, slews as the load sends them
+    QTest::addColumn<QStringList>("levels");
+    QTest::addColumn<QStringList>("times");
+    QTest::addColumn<QStringList>("slews");
+    QTest::addColumn<bool>("loaded"); // and the table shows them
+    QTest::newRow("three steps") << QStringList{"1,2,3,", "0.5,0.25,1,", "0.1,0.2,0.3,"}
+                                 << QStringList{"1", "2", "3"} << QStringList{"0.5", "0.25", "1"}
+                                 << QStringList{"0.1", "0.2", "0.3"} << true;
+    // the part after the last comma goes, empty parts stay
+    QTest::newRow("empty parts") << QStringList{"1,,3,", ",2,", "5,6,7"} << QStringList{"1", "", "3"}
+                                 << QStringList{"", "2"} << QStringList{"5", "6"} << true;
+    QTest::newRow("no slews") << QStringList{"1,2,", "3,4,", QString()} << QStringList{"1", "2"}
+                              << QStringList{"3", "4"} << QStringList() << false;
+    QTest::newRow("slews empty") << QStringList{"1,2,", "3,4,", QStringLiteral("")} << QStringList{"1", "2"}
+                                 << QStringList{"3", "4"} << QStringList() << true;
+}
+
+// The list rows taken from reply texts: the table is filled only when the
+// slews came, null and empty being told apart.
+void tst_legacy_list_prog_tables::list_value_entries()
+{
+    QFETCH(QStringList, values);
+    QFETCH(QStringList, levels);
+    QFETCH(QStringList, times);
+    QFETCH(QStringList, slews);
+    QFETCH(bool, loaded);
+    MainWindow w;
+    w.list_step_spin->set_maximum(100);
+    w.list_step_spin->set_value(3);
+    w.list_loaded = false;
+    // what the first two steps' cells show, row by row
+    auto cells = [&w] {
+        QStringList shown;
+        for (int row = 1; row <= 3; ++row)
+            for (int c = 1; c <= 2; ++c)
+                shown << widget_text(w.list_step_table->cellWidget(row, c));
+        return shown;
+    };
+    const QStringList before = cells();
+    w.deal_list_value(values);
+    QCOMPARE(w.list_levels, levels);
+    QCOMPARE(w.list_times, times);
+    QCOMPARE(w.list_slews, slews);
+    QCOMPARE(w.list_loaded, loaded);
+    QStringList filled;
+    for (const QStringList* l : {&levels, &times, &slews})
+        for (int k = 0; k < 2; ++k)
+            filled << QStringLiteral("spin ") + QString::number(l->value(k).toDouble());
+    QCOMPARE(cells(), loaded ? filled : before);
 }
 
 void tst_legacy_list_prog_tables::result_form_class()

@@ -2,15 +2,18 @@
 // test pages by input state, the sweep judgement, the external control
 // reply, the configure switches that warn while the input is on, the pulse
 // width caption, the boxes each dynamic form uses, and each setting's reply
-// setting its own box and no other.
+// setting its own box and no other, from the command thread and from the
+// side thread.
 #include "legacy_page_boxes.h"
 #include "mainwindow.h"
 
 #include "ui_mainwindow.h"
 
+#include "SCPI_write_and_read.h"
 #include "cfg_thread_t.h"
 #include "custom_combobox.h"
 #include "custom_input_spinbox.h"
+#include "custom_lineedit.h"
 #include "custom_radiobutton.h"
 #include "custom_spinbox.h"
 #include "modal_answerer.h"
@@ -19,6 +22,7 @@
 #include <QDoubleSpinBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMap>
 #include <QPushButton>
 #include <QTableWidget>
@@ -261,6 +265,8 @@ void tst_legacy_page_replies::width_caption_data()
     QTest::addColumn<double>("stored");
     QTest::newRow("half a millisecond") << "0.0005\n" << "width\n0.500ms" << 0.0005;
     QTest::newRow("two seconds") << "2\n" << "width\n2.000s" << 2.0;
+    QTest::newRow("one second") << "1\n" << "width\n1.000s" << 1.0;
+    QTest::newRow("just under a second") << "0.9995\n" << "width\n999.500ms" << 0.9995;
     // the sketch keeps showing the width it had
     QTest::newRow("garbled") << "2s\n" << "width\n7.000s" << 7.0;
 }
@@ -309,13 +315,22 @@ void tst_legacy_page_replies::dynamic_boxes()
 
 namespace {
 
-// A row: the handler's reply as the command thread hands it (the replies
-// split on '|', from the cell `sender` when one sent it) and every box or
-// cell it changes, as "box=shown".
+enum road_t { command_thread, side_thread };
+
+// A row: the handler's reply as the command thread (or the side thread)
+// hands it (the replies split on '|', from the cell `sender` when one sent
+// it) and every box or cell it changes, as "box=shown".
 void reply_row(const char* handler, int operation, const QString& replies, const QStringList& changes,
-               const QString& sender = QString(), const QString& input = QStringLiteral("OFF"))
+               const QString& sender = QString(), const QString& input = QStringLiteral("OFF"),
+               road_t road = command_thread)
 {
-    QTest::newRow(handler) << operation << replies << sender << input << changes;
+    QTest::newRow(handler) << operation << replies << sender << input << changes << int(road);
+}
+
+void side_row(const char* handler, int operation, const QString& replies, const QStringList& changes,
+              const QString& sender = QString())
+{
+    reply_row(handler, operation, replies, changes, sender, QStringLiteral("OFF"), side_thread);
 }
 
 QString cell_shows(QWidget* cell)
@@ -350,6 +365,16 @@ QMap<QString, QString> everything_shown(MainWindow* w)
         "min",  "max",    "set",    "range", "vo",    "io",  "rco"};
     for (int i = 0; i < MainWindow::prog_list_count; ++i)
         all[lists[i]] = w->prog_columns[i].join(',');
+    // the trend's limit boxes, which the range replies re-limit
+    auto limit_shown = [](custom_input_spinbox* box) {
+        return QString::number(box->value()) + QStringLiteral(" of ") + QString::number(box->spin_box->maximum());
+    };
+    for (int q = 0; q < MainWindow::quantities; ++q) {
+        all[QStringLiteral("limit max %1").arg(q)] = limit_shown(w->limit_max_spin[q]);
+        all[QStringLiteral("limit min %1").arg(q)] = limit_shown(w->limit_min_spin[q]);
+    }
+    all["program_steps_spin"] = shown(w->program_steps_spin);
+    all["batt_capacity_edit"] = w->batt_capacity_edit->line_edit->text();
     return all;
 }
 
@@ -362,6 +387,7 @@ void tst_legacy_page_replies::single_reply_sets_its_own_box_data()
     QTest::addColumn<QString>("sender");
     QTest::addColumn<QString>("input");
     QTest::addColumn<QStringList>("changes");
+    QTest::addColumn<int>("road");
     // static: a range is taken as read only while the input is on (with the
     // warning); a slew comes back with its twin
     reply_row("deal_cc_i_range_reply", 34, "30\n", {"cc_i_range_radio=B"}, "", "ON");
@@ -407,9 +433,11 @@ void tst_legacy_page_replies::single_reply_sets_its_own_box_data()
     reply_row("deal_batt_v_stop_value_reply", 158, "2.75\n", {"batt_stop_spins[0]=2.75"});
     reply_row("deal_batt_c_stop_value_reply", 159, "333\n", {"batt_stop_spins[1]=333"});
     reply_row("deal_batt_t_stop_value_reply", 160, "444\n", {"batt_stop_spins[2]=444"});
-    // OCP and OPP
-    reply_row("deal_ocp_i_range_reply", 133, "30\n", {"ocp_i_range_radio=B"});
-    reply_row("deal_ocp_v_range_reply", 134, "150\n", {"ocp_v_range_radio=B"});
+    // OCP and OPP: a range re-limits the trend's limit boxes
+    reply_row("deal_ocp_i_range_reply", 133, "30\n",
+              {"ocp_i_range_radio=B", "limit max 0=0 of 30", "limit min 0=0 of 30"});
+    reply_row("deal_ocp_v_range_reply", 134, "150\n",
+              {"ocp_v_range_radio=B", "limit max 1=0 of 150", "limit min 1=0 of 150"});
     reply_row("deal_ocp_v_reply", 135, "5.5\n", {"ocp_v_spin=5.5"});
     reply_row("deal_ocp_step_reply", 136, "0.1\n", {"ocp_i_step_spin=0.1"});
     reply_row("deal_ocp_start_reply", 137, "1.5\n", {"ocp_i_start_spin=1.5"});
@@ -417,8 +445,10 @@ void tst_legacy_page_replies::single_reply_sets_its_own_box_data()
     reply_row("deal_ocp_min_reply", 139, "2.5\n", {"ocp_i_min_spin=2.5"});
     reply_row("deal_ocp_max_reply", 140, "3.5\n", {"ocp_i_max_spin=3.5"});
     reply_row("deal_ocp_delay_reply", 141, "0.7\n", {"ocp_delay_spin=0.7"});
-    reply_row("deal_opp_i_range_reply", 142, "30\n", {"opp_i_range_radio=B"});
-    reply_row("deal_opp_v_range_reply", 143, "150\n", {"opp_v_range_radio=B"});
+    reply_row("deal_opp_i_range_reply", 142, "30\n",
+              {"opp_i_range_radio=B", "limit max 0=0 of 30", "limit min 0=0 of 30"});
+    reply_row("deal_opp_v_range_reply", 143, "150\n",
+              {"opp_v_range_radio=B", "limit max 1=0 of 150", "limit min 1=0 of 150"});
     reply_row("deal_opp_v_reply", 144, "6.6\n", {"opp_v_spin=6.6"});
     reply_row("deal_opp_step_reply", 145, "1.25\n", {"opp_p_step_spin=1.25"});
     reply_row("deal_opp_start_reply", 146, "2.25\n", {"opp_p_start_spin=2.25"});
@@ -431,8 +461,10 @@ void tst_legacy_page_replies::single_reply_sets_its_own_box_data()
     reply_row("deal_list_width_reply", 73, "0\n|3.5\n", {"list 2,1=3.5", "times=3.5,4"}, "list 2,1");
     reply_row("deal_list_slew_reply", 74, "0\n|0.125\n", {"list 3,2=0.125", "slews=0.5,0.125"}, "list 3,2");
     reply_row("deal_list_mode_reply", 75, "1\n|VOLTAGE\n", {"list_function_combo=1"});
-    reply_row("deal_list_irange_reply", 76, "0\n|30\n", {"list_irange_combo=1"});
-    reply_row("deal_list_vrange_reply", 77, "0\n|150\n", {"list_vrange_combo=1"});
+    reply_row("deal_list_irange_reply", 76, "0\n|30\n",
+              {"list_irange_combo=1", "limit max 0=0 of 30", "limit min 0=0 of 30"});
+    reply_row("deal_list_vrange_reply", 77, "0\n|150\n",
+              {"list_vrange_combo=1", "limit max 1=0 of 150", "limit min 1=0 of 150"});
     reply_row("deal_list_step_reply", 78, "5\n", {});
     reply_row("deal_list_count_reply", 79, "0\n|12\n", {"list_count_spin=12"});
     reply_row("deal_list_count_reply, garbled", 79, "0\n|12x\n", {});
@@ -453,6 +485,44 @@ void tst_legacy_page_replies::single_reply_sets_its_own_box_data()
     reply_row("deal_prog_vo_reply", 60, "8.5\n", {"prog 13,2=8.5", "vo=7,8.5,6"}, "prog 13,2");
     reply_row("deal_prog_io_reply", 61, "0.875\n", {"prog 14,2=0.875", "io=0.5,0.875,0.5"}, "prog 14,2");
     reply_row("deal_prog_rco_reply", 62, "0.0625\n", {"prog 15,2=0.0625", "rco=0.25,0.0625,0.25"}, "prog 15,2");
+    // the step count: the third step's column goes
+    QStringList third_step_gone{"program_steps_spin=2"};
+    for (int r = 1; r <= 15; ++r)
+        third_step_gone << QStringLiteral("prog %1,3=").arg(r);
+    reply_row("deal_prog_step_reply", 63, "2\n", third_step_gone);
+    // utility: switches, value boxes and combo boxes
+    reply_row("sense", 162, "0\n", {"vrmt_radio=B"});
+    reply_row("Von latch", 163, "0\n", {"vol_radio=B"});
+    reply_row("stop on fail", 164, "0\n", {"sof_radio=B"});
+    reply_row("Von", 165, "1.5\n", {"von_spin=1.5"});
+    reply_row("trigger source", 166, "BUS\n", {"trigger_combo=2"});
+    reply_row("averaging", 167, "10\n", {"aver_combo=4"});
+    reply_row("external control", 168, "EXTV\n|BASIC\n|CURRENT\n", {"type_combo=2"});
+    reply_row("current monitor", 169, "0\n", {"imon_radio=B"});
+    reply_row("voltage monitor", 170, "0\n", {"vmon_radio=B"});
+    reply_row("external current range", 171, "30\n", {"ext_current_range_radio=B"});
+    reply_row("external voltage range", 172, "150\n", {"ext_voltage_range_radio=B"});
+    reply_row("external input", 173, "0\n", {"extswitch_radio=B"});
+    reply_row("current protection", 174, "0\n", {"i_protect_switch_radio=B"});
+    reply_row("power protection", 175, "0\n", {"p_protect_switch_radio=B"});
+    reply_row("current protection level", 176, "11.5\n", {"i_protect_spin=11.5"});
+    reply_row("power protection level", 177, "55.5\n", {"p_protect_spin=55.5"});
+    reply_row("current protection delay", 178, "2.5\n", {"i_protect_delay_spin=2.5"});
+    reply_row("power protection delay", 179, "3.5\n", {"p_protect_delay_spin=3.5"});
+    reply_row("timing test", 180, "0\n", {"tmon_radio=B"});
+    reply_row("timing test low", 181, "1.5\n", {"v_low_spin=1.5"});
+    reply_row("timing test high", 182, "12.5\n", {"v_high_spin=12.5"});
+    // the side thread's replies reach every page, in its own order, and
+    // never the window's own handlers
+    side_row("side: list", 79, "0\n|12\n", {"list_count_spin=12"});
+    side_row("side: program", 58, "7.25\n", {"prog 11,1=7.25", "set=7.25,8,6"}, "prog 11,1");
+    side_row("side: static", 36, "1.25\n", {"cc_current_spin=1.25"});
+    side_row("side: dynamic", 105, "2.25\n", {"dynamic_a_level_spin=2.25"});
+    side_row("side: OCP", 135, "5.5\n", {"ocp_v_spin=5.5"});
+    side_row("side: OPP", 144, "6.6\n", {"opp_v_spin=6.6"});
+    side_row("side: battery", 158, "2.75\n", {"batt_stop_spins[0]=2.75"});
+    side_row("side: utility", 176, "11.5\n", {"i_protect_spin=11.5"});
+    side_row("side: not the battery read-back", 8, "POWER\n|30\n|36\n|0\n|10\n|1\n|0\n|0\n|2.5\n|100\n|60\n|12\n", {});
 }
 
 // One reply, handed on as the command thread hands it, sets its own box
@@ -464,6 +534,7 @@ void tst_legacy_page_replies::single_reply_sets_its_own_box()
     QFETCH(QString, sender);
     QFETCH(QString, input);
     QFETCH(QStringList, changes);
+    QFETCH(int, road);
     w->deal_list_readback({"CURRENT\n", "5\n", "36\n", "1\n", "2\n", "1,2,\n", "3,4,\n", "0.5,0.25,\n"});
     w->deal_prog_readback({"ON,OFF,ON,\n", "CURRENT,LED,?,\n", "5,5,5,\n", "36,36,36,\n", "OFF,OFF,OFF,\n",
                            "1,1,1,\n", "2,2,2,\n", "3,3,3,\n", "0.5,0.5,0.5,\n", "9,9,9,\n", "7,8,6,\n",
@@ -482,12 +553,18 @@ void tst_legacy_page_replies::single_reply_sets_its_own_box()
     }
     QVERIFY(!widgets.contains(nullptr));
     const QMap<QString, QString> before = everything_shown(w.get());
-    emit w->cfg_thread->send_result(operation, replies.split('|'), widgets, 0);
+    if (road == side_thread)
+        emit w->scpi_rw_thread->send_result(operation, replies.split('|'), widgets);
+    else
+        emit w->cfg_thread->send_result(operation, replies.split('|'), widgets, 0);
     const QMap<QString, QString> after = everything_shown(w.get());
+    // a cell that went shows as empty
+    QMap<QString, QString> all = before;
+    all.insert(after);
     QStringList changed;
-    for (auto it = after.cbegin(); it != after.cend(); ++it)
-        if (before.value(it.key()) != it.value())
-            changed << it.key() + QLatin1Char('=') + it.value();
+    for (auto it = all.cbegin(); it != all.cend(); ++it)
+        if (before.value(it.key()) != after.value(it.key()) || before.contains(it.key()) != after.contains(it.key()))
+            changed << it.key() + QLatin1Char('=') + after.value(it.key());
     changes.sort();
     QCOMPARE(changed, changes);
 }

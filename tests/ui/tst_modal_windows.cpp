@@ -8,7 +8,10 @@
 #include "ui_mainwindow.h"
 #include "ui_mymainwindow.h"
 
+#include "BaseWindow.h"
+#include "cfg_thread_t.h"
 #include "connectWindow.h"
+#include "custom_picture.h"
 #include "file_dialog_stub.h"
 #include "ip_address_dialog.h"
 #include "ipcreat.h"
@@ -18,14 +21,17 @@
 #include "user_input.h"
 #include "utilitySetting.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QWindow>
 #include <QtTest>
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -79,6 +85,33 @@ void look_and_press(modal_answerer& answerer, QWidget* main, seen_t* seen, QMess
     });
 }
 
+// Looks at the modal box with `text` as it shows: a wait box that its
+// thread ends at once may be gone before the answerer polls.
+class look_when_shown : public QObject
+{
+public:
+    look_when_shown(QWidget* main, seen_t* seen, const QString& text)
+        : main(main), seen(seen), text(text)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~look_when_shown() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* box = qobject_cast<QMessageBox*>(watched);
+        if (event->type() == QEvent::Show && box && box->isModal() && box->text() == text && !seen->looked)
+            *seen = look_at(box, main);
+        return false;
+    }
+
+private:
+    QWidget* main;
+    seen_t* seen;
+    QString text;
+};
+
 MyMainWindow* live(QWidget* w) { return static_cast<MyMainWindow*>(w); }
 MainWindow* older(QWidget* w) { return static_cast<MainWindow*>(w); }
 
@@ -90,6 +123,46 @@ QWidget* older_connect_dialog(QWidget* main, const QList<QString>& found)
     QTest::mouseClick(w->ui->connect_device, Qt::LeftButton);
     w->device_list = found;
     return w->connect_dialog_window;
+}
+
+// A capacity left from earlier discharges, as the battery start's reply
+// brings it: the question whether to clear it, answered No.
+opener_t capacity_question(bool older_window)
+{
+    return [older_window](QWidget* main, modal_answerer& answerer, seen_t* seen) -> QWidget* {
+        look_and_press(answerer, main, seen, QMessageBox::No);
+        cfg_thread_t* thread = older_window ? older(main)->cfg_thread : live(main)->cfg_thread;
+        emit thread->send_result(32, {QStringLiteral("5\n")}, {}, 185);
+        return nullptr;
+    };
+}
+
+// The older window's settings file roads: Recall of a file the load's side
+// refuses, or Save. The box with `looked_at` is looked at as it shows.
+opener_t older_settings_file(bool save, const char* looked_at)
+{
+    return [save, looked_at](QWidget* main, modal_answerer& answerer, seen_t* seen) -> QWidget* {
+        MainWindow* w = older(main);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("settings.wlx"));
+        if (!save) {
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly) || file.write("nothing,of,the,kind") <= 0)
+                return nullptr;
+        }
+        file_dialog_stub files;
+        files.answer(path);
+        look_when_shown look(main, seen, QString::fromUtf8(looked_at));
+        // The wait box ends when its thread does (perhaps before a poll); the
+        // refusal is closed.
+        answerer.leave_open();
+        if (!save)
+            answerer.press(QMessageBox::Close);
+        w->connected = true;
+        QTest::mouseClick(save ? w->ui->save_button : w->ui->recall_button, Qt::LeftButton);
+        w->connected = false;
+        return nullptr;
+    };
 }
 
 const QString usb_load = QStringLiteral("USB0::0x5AB5::0x0E11::WX3A000001::INSTR");
@@ -133,9 +206,11 @@ QList<row_t> rows()
          "IP", Qt::ApplicationModal, false},
         {"live: list run complete", false,
          [](QWidget* main, modal_answerer& answerer, seen_t* seen) -> QWidget* {
-             // The run-state reply that reads the input off.
+             // The run-state reply that reads the input off, on the List page.
              look_and_press(answerer, main, seen, QMessageBox::Ok);
+             const int page = std::exchange(live(main)->mode_page, 3);
              live(main)->deal_cfg_thread(15, {"1\n", "0\n", "0\n", "0\n", "0\n", "0\n", "0\n"}, {}, 0);
+             live(main)->mode_page = page;
              return nullptr;
          },
          "Warning", Qt::ApplicationModal, false},
@@ -149,6 +224,17 @@ QList<row_t> rows()
              return nullptr;
          },
          "disconnect_dialog", Qt::ApplicationModal, false},
+        {"live: wait prompt", false,
+         [](QWidget* main, modal_answerer& answerer, seen_t* seen) -> QWidget* {
+             // Connect > Refresh: the prompt stays until the device scan ends.
+             MyMainWindow* w = live(main);
+             look_when_shown look(main, seen, MyMainWindow::tr("Refreshing devices, please wait."));
+             answerer.leave_open();
+             choose_from_menu(w->menuBar(), w->ui->menuConnect, w->ui->actionRefresh);
+             return nullptr;
+         },
+         "Connect", Qt::ApplicationModal, false},
+        {"live: battery capacity question", false, capacity_question(false), "Battery", Qt::ApplicationModal, false},
         {"older: Connect Dialog", true,
          [](QWidget* main, modal_answerer&, seen_t*) -> QWidget* { return older_connect_dialog(main, {}); },
          "", Qt::ApplicationModal, true},
@@ -178,33 +264,8 @@ QList<row_t> rows()
              return nullptr;
          },
          "Warning", Qt::ApplicationModal, false},
-        {"older: settings file refused", true,
-         [](QWidget* main, modal_answerer& answerer, seen_t* seen) -> QWidget* {
-             MainWindow* w = older(main);
-             QTemporaryDir dir;
-             const QString path = dir.filePath(QStringLiteral("not_settings.wlx"));
-             QFile file(path);
-             if (!file.open(QIODevice::WriteOnly) || file.write("nothing,of,the,kind") <= 0)
-                 return nullptr;
-             file.close();
-             file_dialog_stub files;
-             files.answer(path);
-             w->connected = true;
-             // The wait box ends by itself (perhaps before it is seen); the
-             // refusal is looked at and closed.
-             const auto refusal = [main, seen](QWidget* box) {
-                 auto* m = qobject_cast<QMessageBox*>(box);
-                 if (!m || m->text() != QLatin1String("It's not the correct file!"))
-                     return;
-                 *seen = look_at(box, main);
-                 m->button(QMessageBox::Close)->click();
-             };
-             answerer.act(refusal).act(refusal);
-             QTest::mouseClick(w->ui->recall_button, Qt::LeftButton);
-             w->connected = false;
-             return nullptr;
-         },
-         "", Qt::ApplicationModal, false},
+        {"older: settings file refused", true, older_settings_file(false, "It's not the correct file!"), "",
+         Qt::ApplicationModal, false},
         {"older: BNC question", true,
          [](QWidget* main, modal_answerer& answerer, seen_t* seen) -> QWidget* {
              MainWindow* w = older(main);
@@ -215,6 +276,47 @@ QList<row_t> rows()
              return nullptr;
          },
          "dialog", Qt::ApplicationModal, false},
+        {"older: read-back wait box", true,
+         [](QWidget* main, modal_answerer& answerer, seen_t* seen) -> QWidget* {
+             // The static page: its settings are read back.
+             MainWindow* w = older(main);
+             QTabBar* tabs = w->ui->model_sel->tabBar();
+             answerer.act([w, seen](QWidget* box) {
+                 *seen = look_at(box, w);
+                 w->close_wait_box(); // as the read-back does
+             });
+             w->connected = true;
+             QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+             w->connected = false;
+             return nullptr;
+         },
+         "Static Dialog", Qt::ApplicationModal, false},
+        {"older: disconnect question", true,
+         [](QWidget* main, modal_answerer& answerer, seen_t* seen) -> QWidget* {
+             look_and_press(answerer, main, seen, QMessageBox::No);
+             QTest::mouseClick(older(main)->status_picture, Qt::LeftButton);
+             return nullptr;
+         },
+         "disconnect_dialog", Qt::ApplicationModal, false},
+        {"older: About", true,
+         [](QWidget* main, modal_answerer&, seen_t*) -> QWidget* {
+             // Help asks the load who it is; About shows the answer.
+             MainWindow* w = older(main);
+             w->connected = true;
+             QTest::mouseClick(w->ui->help_button, Qt::LeftButton);
+             emit w->cfg_thread->send_result(83, {QStringLiteral("WLX,WLX1200X,000001,1.00\n")}, {}, 0);
+             w->connected = false;
+             for (QWidget* top : QApplication::topLevelWidgets())
+                 if (qobject_cast<BaseWindow*>(top) && top->isVisible() && top != w->program_form)
+                     return top;
+             return nullptr;
+         },
+         "", Qt::ApplicationModal, false},
+        {"older: battery capacity question", true, capacity_question(true), "battery_dialog", Qt::ApplicationModal, false},
+        {"older: settings file setting", true, older_settings_file(false, "Please waiting for the file setting"), "",
+         Qt::ApplicationModal, false},
+        {"older: settings file saving", true, older_settings_file(true, "Please waiting for the file saving"), "",
+         Qt::ApplicationModal, false},
         {"older: program results", true,
          [](QWidget* main, modal_answerer&, seen_t*) -> QWidget* {
              MainWindow* w = older(main);

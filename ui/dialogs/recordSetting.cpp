@@ -2,6 +2,7 @@
 
 #include "ui_recordsetting.h"
 
+#include "MySpinBox.h"
 #include "custom_messagebox.h"
 #include "file_dialog.h"
 #include "ui_prompt_t.h"
@@ -81,6 +82,11 @@ void recordSetting::on_pushButton_Browser_clicked()
 
 void recordSetting::on_pushButton_OK_clicked()
 {
+    // A number the user typed but a box refused: the value it shows is not
+    // the one asked for, so nothing applies (and no record is stopped)
+    // until the entry is corrected.
+    if (typed_entry_t::first_refused(findChildren<MySpinBox*>()))
+        return;
     // A typed path is taken as a browsed one: a file name, made absolute so
     // that the record does not depend on the working folder.
     const QString typed = QDir::fromNativeSeparators(ui->lineEdit_Path->text().trimmed());

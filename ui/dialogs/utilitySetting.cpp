@@ -2,6 +2,7 @@
 
 #include "ui_utilitysetting.h"
 
+#include "MyDoubleSpinBox.h"
 #include "cfg_thread_t.h"
 #include "uiPara.h"
 
@@ -211,6 +212,11 @@ utilitySetting::request_t utilitySetting::build_request() const
 
 void utilitySetting::on_pushButton_OK_clicked()
 {
+    // A value the user typed but a box refused: sending the rest would set
+    // the load up half the way the user asked, so nothing goes until the
+    // entry is corrected.
+    if (typed_entry_t::first_refused(findChildren<MyDoubleSpinBox*>()))
+        return;
     if (!m_thread || !m_is_connected || !m_is_connected()) {
         close();
         return;

@@ -20,6 +20,9 @@ public:
     QString textFromValue(int value) const override;
     void fixup(QString& text) const override;
 
+    // An entry the box refused still stands: its reason shows again.
+    bool show_refused_entry() { return m_entry.show_reason(this); }
+
 signals:
     void sigUpdateValue();
 

@@ -113,8 +113,16 @@ void typed_entry_t::end_edit(QAbstractSpinBox* box, const QString& text, const l
     }
     m_shown = QStringLiteral("\"%1\": %2").arg(text.trimmed(), reason(verdict, limits));
     box->setToolTip(m_shown);
+    show_reason(box);
+}
+
+bool typed_entry_t::show_reason(QAbstractSpinBox* box)
+{
+    if (!m_reason_shown)
+        return false;
     // Not now: the focus change that ends the edit hides a tip at once.
     QTimer::singleShot(0, box, [this, box] { show_tip(box); });
+    return true;
 }
 
 void typed_entry_t::show_tip(QAbstractSpinBox* box)

@@ -2,6 +2,7 @@
 #define TYPED_ENTRY_T_H
 
 #include <QCoreApplication>
+#include <QList>
 #include <QString>
 #include <QValidator>
 
@@ -47,6 +48,23 @@ public:
     // The box's value changed (set by the program, stepped, typed): a
     // reason shown for the value put back goes.
     void value_changed(QAbstractSpinBox* box);
+
+    // While the reason of a refused entry stands, shows it at `box` again
+    // and returns true.
+    bool show_reason(QAbstractSpinBox* box);
+
+    // Before a dialog applies its boxes: the first enabled box of `boxes`
+    // whose refused entry still stands shows its reason, and is returned
+    // (null when none). A disabled box is out of play: it applies the value
+    // it shows, and the user could not correct it.
+    template <typename Box>
+    static Box* first_refused(const QList<Box*>& boxes)
+    {
+        for (Box* box : boxes)
+            if (box->isEnabled() && box->show_refused_entry())
+                return box;
+        return nullptr;
+    }
 
 private:
     void show_tip(QAbstractSpinBox* box);

@@ -185,6 +185,8 @@ public:
     void deal_static_level_reply(int operation, const QList<QString>& r);
     void deal_led_value_reply(int operation, const QList<QString>& r);
     void deal_dyn_value_reply(int operation, const QList<QString>& r);
+    // The diagram's pulse width caption ("width\n" and the width).
+    static QString width_caption(double seconds);
     void deal_dyn_slew_reply(int operation, const QList<QString>& r);
     void deal_batt_page_reply(int operation, const QList<QString>& r);
     void deal_sweep_page_reply(bool ocp, int offset, const QList<QString>& r);

@@ -30,6 +30,11 @@ QString width_text(double seconds)
 
 } // namespace
 
+QString MainWindow::width_caption(double seconds)
+{
+    return QStringLiteral("width\n") + width_text(seconds);
+}
+
 void MainWindow::set_position()
 {
     newframe* d = dynamic_diagram;
@@ -80,6 +85,6 @@ void MainWindow::set_position()
     const double per_rate = dynamic_range_radio->checked_index() == 0 ? 10 : 2;
     d->slew_factor_1 = 5 - per_rate * slew_1;
     d->slew_factor_2 = 5 - per_rate * slew_2;
-    l[6]->setText(QStringLiteral("width\n") + width_text(width_b));
+    l[6]->setText(width_caption(width_b));
     d->update();
 }

@@ -262,11 +262,8 @@ void MainWindow::deal_dyn_value_reply(int operation, const QList<QString>& r)
     if (page_links::number(r, 0, &x)) {
         boxes[row]->set_value(x);
         this->*k_values[row].stored = x;
-        if (operation == 109) {
-            const QString caption = x >= 1.0 ? QString::number(x, 'f', 3) + QStringLiteral("s")
-                                             : QString::number(x * 1000, 'f', 3) + QStringLiteral("ms");
-            dynamic_labels[6]->setText(QStringLiteral("width\n") + caption);
-        }
+        if (operation == 109)
+            dynamic_labels[6]->setText(width_caption(x));
     }
     start_threads();
     set_position();

@@ -16,6 +16,7 @@
 #include "custom_messagebox.h"
 #include "custom_radiobutton.h"
 #include "custom_spinbox.h"
+#include "page_links.h"
 #include "reply_numbers.h"
 #include "ui_preview_plot_t.h"
 #include "window_place.h"
@@ -740,7 +741,7 @@ void MainWindow::deal_load_readback(const QList<QString>& r, int sub)
         return;
     }
     if (sub == 186) {
-        batt_capacity_edit->set_text(QString::number(r.at(0).trimmed().toInt()) + QStringLiteral("mAh"));
+        batt_capacity_edit->set_text(QString::number(page_links::leading_integer(r.at(0))) + QStringLiteral("mAh"));
         battery_test_running = 2;
         program_progress->hide();
         start_threads();
@@ -748,7 +749,7 @@ void MainWindow::deal_load_readback(const QList<QString>& r, int sub)
     }
     if (sub != 185)
         return;
-    const int capacity = int(r.at(0).trimmed().toDouble());
+    const int capacity = page_links::leading_integer(r.at(0));
     cmd_writes.clear();
     cmd_queries.clear();
     if (capacity != 0) {

@@ -14,6 +14,7 @@
 #include "custom_lineedit.h"
 #include "custom_radiobutton.h"
 #include "custom_spinbox.h"
+#include "page_links.h"
 #include "ui_preview_plot_t.h"
 #include "window_place.h"
 
@@ -25,6 +26,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <qwt_plot.h>
 #include <qwt_plot_curve.h>
 
@@ -33,6 +35,10 @@
 namespace {
 
 const int k_list_columns = 5;
+// What the connect thread is handed after a program trigger, and the pause
+// before it starts.
+const int k_trigger_task_code = 16;
+const int k_trigger_settle_ms = 50;
 
 } // namespace
 
@@ -348,15 +354,16 @@ void MainWindow::deal_batt_value(int state, double current, double voltage, doub
 
 // The test's result stands for the voltage from here on; the added capacity
 // only fills its box, the stop conditions are judged on what the readings
-// brought.
+// brought. A discharge that V_Stop ended is at or below it, as the test end
+// of the poll judges it too.
 void MainWindow::deal_battery_end(const QList<QString>& r)
 {
-    const int added = r.value(0).trimmed().toInt();
+    const int added = page_links::leading_integer(r.value(0));
     const double result = r.value(1).trimmed().toDouble();
     batt_capacity_edit->set_text(QString::number(added) + QStringLiteral("mAh"));
     display_voltage_label->set_value("V", result, 4, false, QString());
     start_threads();
-    const bool v_stop = result >= batt_stop_spins[0]->value() && batt_stop_radios[0]->checked_index() == 0;
+    const bool v_stop = result <= batt_stop_spins[0]->value() && batt_stop_radios[0]->checked_index() == 0;
     const bool c_stop =
         battery_end_capacity >= batt_stop_spins[1]->value() && batt_stop_radios[1]->checked_index() == 0;
     const bool t_stop =
@@ -391,6 +398,10 @@ void MainWindow::deal_trigger_reply(QList<QString> replies, QList<QWidget*>)
     cmd_queries = {QString()};
     post(82, false, 0);
     enable_program_controls(false);
+    // The connect thread only resets its flags for this code; it starts
+    // once the load has had its moment after the trigger.
+    configure_thread->request_code = k_trigger_task_code;
+    QTimer::singleShot(k_trigger_settle_ms, this, [this] { configure_thread->start(QThread::InheritPriority); });
 }
 
 // The side thread's replies: the pages in its own order, then the trigger.

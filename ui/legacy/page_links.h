@@ -29,6 +29,10 @@ bool number(const QList<QString>& r, int i, double* out);
 int word(const QList<QString>& r, int i, std::initializer_list<const char*> words);
 // A value as the load takes it.
 QString value_text(double v);
+// A whole number read as C's atoi reads it: white space skipped, a sign,
+// the digits up to the first other character; 0 when there are none.
+// "12.9" is 12 and "12mAh" is 12.
+int leading_integer(const QString& text);
 
 } // namespace page_links
 

@@ -446,6 +446,9 @@ private:
     void end_session(bool remote_off, bool input_off = false);
     void finish_session_end();
     void start_identify(const QString& resource, int pause_ms = 0, bool input_off = false);
+    // Every road that opens a connection: asks about the old session, marks
+    // the tree item named `item_text` (when there is one) and starts.
+    void connect_to(const QString& resource, const QString& item_text, int pause_ms = 0);
     // Rebuilds the tree from the last scan and the manual LAN map.
     void rebuild_tree();
     // Widens the device dock (and the window, as far as the screen allows)
@@ -475,6 +478,9 @@ private:
     QString connected_item_text;    // text of the connected item across rebuilds
     bool session_ending = false;    // the command thread is being stopped
     bool session_remote_off = false;
+    // A connection is being made: from the identify's scheduling until its
+    // result has been handled (the thread may have ended with it still queued).
+    bool connecting = false;
     bool connect_waiting = false;   // a connection waits for the old session to end
     QString connect_waiting_resource;
     int connect_pause_ms = 0;       // least pause before it opens
@@ -821,6 +827,9 @@ public slots:
     void mark_running_step(QTableWidget* table, int rows, int running_row, const QColor& mark);
     // No step runs: every row in the normal colour.
     void unmark_running_step(QTableWidget* table);
+    // Whether the page that follows a run of this kind (3 list, 4 program)
+    // is shown: a run-state reply of a run left by a page change shows nothing.
+    bool run_page_shown(int kind) const;
 
     // The command thread ended (disconnect or lost link): what waited for
     // a reply will get none.
@@ -983,10 +992,12 @@ protected:
     void closeEvent(class QCloseEvent* event) override;
 private:
     enum class leave_t { stay, leave, leave_input_off };
+    // The roads out of a connected session; each names itself in the question.
+    enum class road_t { close, disconnect, connect_elsewhere, delete_resource, refresh };
     // Every road out of a connected session asks here, once. With the input
     // on: whether to switch it off first (Cancel keeps the session); with it
     // off: the road's own `question`, when it has one, else nothing.
-    leave_t ask_leave_session(const QString& question = QString());
+    leave_t ask_leave_session(road_t road, const QString& question = QString());
     // The Disconnect action's end of a session; `input_off` writes "INP 0"
     // before the remote-off.
     void disconnect_load(bool input_off);

@@ -47,7 +47,7 @@ void MyMainWindow::show_Connect_dock()
 void MyMainWindow::do_refresh_action()
 {
     // The refresh ends a session: asked before its prompt comes up.
-    const leave_t leave = ask_leave_session();
+    const leave_t leave = ask_leave_session(road_t::refresh);
     if (leave == leave_t::stay)
         return;
     refresh_input_off = leave == leave_t::leave_input_off;

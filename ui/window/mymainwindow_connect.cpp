@@ -37,6 +37,9 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 const int status_period_ms = 500;
@@ -377,6 +380,7 @@ void MyMainWindow::start_identify(const QString& resource, int pause_ms, bool in
     identify_timer->stop();
     connect_waiting_resource = resource;
     connect_waiting = true;
+    connecting = true;
     connect_pause_ms = pause_ms;
     // Whatever was connected before ends first (told it is no longer
     // remote-controlled when it was connected).
@@ -388,44 +392,42 @@ void MyMainWindow::start_identify(const QString& resource, int pause_ms, bool in
 
 void MyMainWindow::deal_action_connect()
 {
+    // Copied: a press while the question is open changes the pressed text.
     const QString resource = pressed_text;
-    const leave_t leave = ask_leave_session();
-    if (leave == leave_t::stay)
-        return;
-    const bool was_connected = is_connected;
-    restore_connected_icon();
-    current_resource = resource;
-    connected_item = pressed_item;
-    connected_is_usb = pressed_is_usb;
-    connected_item_text = connected_item ? connected_item->text(0) : QString();
-    is_connected = was_connected;
-    start_identify(resource, 0, leave == leave_t::leave_input_off);
+    connect_to(resource, resource);
 }
 
 void MyMainWindow::connect_resource(const QString& resource)
 {
-    const leave_t leave = ask_leave_session();
-    if (leave == leave_t::stay)
-        return;
-    restore_connected_icon();
-    current_resource = resource;
-    start_identify(resource, 0, leave == leave_t::leave_input_off);
+    connect_to(resource, resource);
 }
 
 void MyMainWindow::connect_tcpip_address(const QString& address)
 {
-    const leave_t leave = ask_leave_session();
+    // The tree keeps a LAN load under its short resource name.
+    // A closed LAN session gets a moment before the next one opens.
+    connect_to(QStringLiteral("TCPIP0::") + address + QStringLiteral("::inst0::INSTR"),
+               QStringLiteral("TCPIP0::") + address + QStringLiteral("::INSTR"), pause_after_lan_close_ms);
+}
+
+void MyMainWindow::connect_to(const QString& resource, const QString& item_text, int pause_ms)
+{
+    const leave_t leave = ask_leave_session(road_t::connect_elsewhere);
     if (leave == leave_t::stay)
         return;
     restore_connected_icon();
-    current_resource = QStringLiteral("TCPIP0::") + address + QStringLiteral("::inst0::INSTR");
-    // A closed LAN session gets a moment before the next one opens.
-    start_identify(current_resource, pause_after_lan_close_ms, leave == leave_t::leave_input_off);
+    current_resource = resource;
+    // The load's item, whichever road connects it, shows the connection; the
+    // tree may have been rebuilt while the question was open.
+    connected_item = find_item(ui->treeWidget_dev, item_text);
+    connected_is_usb = item_text.left(6) != QLatin1String("TCPIP0");
+    connected_item_text = connected_item ? item_text : QString();
+    start_identify(resource, pause_ms, leave == leave_t::leave_input_off);
 }
 
 void MyMainWindow::deal_action_disconnect()
 {
-    const leave_t leave = ask_leave_session();
+    const leave_t leave = ask_leave_session(road_t::disconnect);
     if (leave == leave_t::stay)
         return;
     disconnect_load(leave == leave_t::leave_input_off);
@@ -443,7 +445,7 @@ void MyMainWindow::on_pushButton_Disconnect_clicked()
 {
     if (!is_connected)
         return;
-    const leave_t leave = ask_leave_session(tr("Do you want to disconnect the device?"));
+    const leave_t leave = ask_leave_session(road_t::disconnect, tr("Do you want to disconnect the device?"));
     if (leave == leave_t::stay)
         return;
     disconnect_load(leave == leave_t::leave_input_off);
@@ -452,7 +454,7 @@ void MyMainWindow::on_pushButton_Disconnect_clicked()
 void MyMainWindow::deal_action_delete()
 {
     const QString resource = pressed_text;
-    const leave_t leave = ask_leave_session();
+    const leave_t leave = ask_leave_session(road_t::delete_resource);
     if (leave == leave_t::stay)
         return;
     if (is_connected) {
@@ -511,6 +513,7 @@ void MyMainWindow::do_connect_action()
 
 void MyMainWindow::deal_connect_success()
 {
+    connecting = false;
     is_connected = true;
     // An earlier session's end not yet seen by the status check is not told.
     session_end_text.clear();
@@ -529,6 +532,7 @@ void MyMainWindow::deal_connect_success()
 
 void MyMainWindow::deal_connect_no_exist()
 {
+    connecting = false;
     connected_item = nullptr;
     connected_item_text.clear();
     show_warning(wrong_resource_text);
@@ -536,6 +540,7 @@ void MyMainWindow::deal_connect_no_exist()
 
 void MyMainWindow::deal_connect_fail()
 {
+    connecting = false;
     connected_item = nullptr;
     connected_item_text.clear();
     close_visa_session();
@@ -564,7 +569,10 @@ void MyMainWindow::device_status()
     opp_test_state = 0;
     battery_start_state = 0;
     is_connected = false;
-    restore_connected_icon();
+    // The end of the old session leaves the item of the connection being
+    // made alone: its result marks it.
+    if (!connecting)
+        restore_connected_icon();
     status_timer->stop();
     // A read-back cut short leaves the store's signals cut.
     connect_para_signals();
@@ -611,15 +619,33 @@ void MyMainWindow::show_session_ended(bool asked)
 
 // ---- leaving a session, closing the window
 
-MyMainWindow::leave_t MyMainWindow::ask_leave_session(const QString& question)
+MyMainWindow::leave_t MyMainWindow::ask_leave_session(road_t road, const QString& question)
 {
+    // The question names what the user is doing, not only closing.
+    static const struct {
+        road_t road;
+        const char* title;
+        const char* text;
+    } input_questions[] = {
+        {road_t::close, QT_TRANSLATE_NOOP("MyMainWindow", "Exit"),
+         QT_TRANSLATE_NOOP("MyMainWindow", "The load's input is on.\nSwitch it off before exiting?")},
+        {road_t::disconnect, QT_TRANSLATE_NOOP("MyMainWindow", "Disconnect"),
+         QT_TRANSLATE_NOOP("MyMainWindow", "The load's input is on.\nSwitch it off before disconnecting?")},
+        {road_t::connect_elsewhere, QT_TRANSLATE_NOOP("MyMainWindow", "Connect"),
+         QT_TRANSLATE_NOOP("MyMainWindow", "The load's input is on.\nSwitch it off before connecting to another load?")},
+        {road_t::delete_resource, QT_TRANSLATE_NOOP("MyMainWindow", "Delete Resource"),
+         QT_TRANSLATE_NOOP("MyMainWindow", "The load's input is on.\nSwitch it off before deleting the resource?")},
+        {road_t::refresh, QT_TRANSLATE_NOOP("MyMainWindow", "Refresh"),
+         QT_TRANSLATE_NOOP("MyMainWindow", "The load's input is on.\nSwitch it off before refreshing?")},
+    };
     if (!is_connected)
         return leave_t::leave;
     if (load_switch->getSelectedItem()) {
+        const auto* asked = std::find_if(std::begin(input_questions), std::end(input_questions),
+                                         [road](const auto& q) { return q.road == road; });
         // The load would go on sinking current in local mode: asked on every
         // road out, in place of the road's own question.
-        custom_messagebox box(QMessageBox::Question, tr("Exit"),
-                              tr("The load's input is on.\nSwitch it off before exiting?"),
+        custom_messagebox box(QMessageBox::Question, tr(asked->title), tr(asked->text),
                               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
         box.setAttribute(Qt::WA_DeleteOnClose, false);
         box.setDefaultButton(QMessageBox::Yes);
@@ -647,7 +673,7 @@ void MyMainWindow::closeEvent(QCloseEvent* event)
     // A close that already waits for the session's end changes nothing.
     if (close_when_ended && session_ending)
         return;
-    const leave_t leave = ask_leave_session();
+    const leave_t leave = ask_leave_session(road_t::close);
     if (leave == leave_t::stay)
         return;
     if (is_connected)

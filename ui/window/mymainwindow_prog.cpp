@@ -263,7 +263,10 @@ void MyMainWindow::deal_prog_result_operating_button(QList<QString> replies)
 {
     request_measure();
     emit update_prog_res(replies);
-    update_running_state(2, 0, 4);
+    // The run's results are shown wherever the user went; its end only on
+    // the page that showed the run.
+    if (run_page_shown(4))
+        update_running_state(2, 0, 4);
     on_pushButton_Result_Prog_clicked();
 }
 

@@ -427,8 +427,9 @@ void MyMainWindow::deal_short_value(QList<QString> replies)
 void MyMainWindow::deal_list_running_value(QList<QString> replies)
 {
     // A set still on its way when the session began to end is not shown:
-    // the end blanks the readings, and nothing may paint them again.
-    if (session_ending)
+    // the end blanks the readings, and nothing may paint them again. Nor
+    // is one of a run another page has left.
+    if (session_ending || !run_page_shown(3))
         return;
     // "TEST:STEP?", "TEST:STOP?", "INP?", then the four readings.
     if (!enough(replies, 7, "deal_list_running_value"))

@@ -106,10 +106,20 @@ void MyMainWindow::deal_trigger_button_value(QList<QString>)
     cfg_thread->add_request(run_poll, write_list, query_list, QList<QWidget*>(), true, 0, false, QByteArray());
 }
 
+bool MyMainWindow::run_page_shown(int kind) const
+{
+    // A run poll is started only on its own page, and leaving the page
+    // replaces it; a set that was already on its way still arrives, and
+    // belongs to a run the window no longer shows.
+    return mode_page == kind;
+}
+
 void MyMainWindow::deal_prog_running_value(QList<QString> replies)
 {
     if (session_ending)
         return; // as the poll's set: the ended session stays blank
+    if (!run_page_shown(4))
+        return;
     if (replies.size() < prog_run_count) {
         qDebug() << "MyMainWindow::deal_prog_running_value: short reply," << replies.size() << "of"
                  << prog_run_count << "replies; ignored";

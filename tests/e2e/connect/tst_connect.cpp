@@ -11,6 +11,7 @@
 
 #include "SwitchButton.h"
 #include "app_paths.h"
+#include "cfg_if_scpi_t.h"
 #include "cfg_thread_t.h"
 #include "connectWindow.h"
 #include "init_ui_font_names.h"
@@ -35,6 +36,9 @@ namespace {
 // The messages of a connection (the identify thread) before the read-back.
 const QStringList connect_messages = {"*IDN?\n", "TRIG:SOUR BUS", "INP 0", "MACHINETYPE?", "SYST:REMOT:STAT 1"};
 const int poll_size = 6;
+// Five writes of the identification at this pause are longer than the
+// window's 500 ms status period.
+const int slow_write_pause_ms = 150;
 // Quick time-outs where the load stays silent: each unanswered query is
 // asked four times, 300 ms each.
 const QStringList quick_timeouts = {"--max-read-wait", "300"};
@@ -303,9 +307,108 @@ private slots:
         const int off = got.indexOf("SYST:REMOT:STAT 0");
         QVERIFY2(off >= 0, qPrintable(got.join(" | ")));
         QCOMPARE(got.indexOf("*IDN?\n"), off + 1);
-        // The old item no longer shows a connection.
-        QVERIFY(!w->connected_item);
-        QVERIFY(same_icon(cw.lan_item()->icon(0), ":/resource/image_comm_instr_net.png"));
+        // The same load again: its item shows the new connection.
+        QCOMPARE(w->connected_item, cw.lan_item());
+        QVERIFY(same_icon(cw.lan_item()->icon(0), ":/resource/image_comm_instr_net_connected.png"));
+    }
+
+    // Switching from one load to another (two loads, 127.0.0.1 and
+    // 127.0.0.2), again and again: the old session's end, seen by the
+    // status check while the new load is being identified, leaves the new
+    // item alone.
+    void switching_loads_data()
+    {
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<bool>("input_on");
+        QTest::addColumn<int>("answer"); // to the question about the input
+        QTest::addColumn<int>("switches");
+        QTest::newRow("tree, input off") << "tree" << false << int(QMessageBox::NoButton) << 4;
+        QTest::newRow("tree, input on, Yes") << "tree" << true << int(QMessageBox::Yes) << 2;
+        QTest::newRow("dialog, input off") << "dialog" << false << int(QMessageBox::NoButton) << 2;
+        QTest::newRow("dialog, input on, No") << "dialog" << true << int(QMessageBox::No) << 1;
+    }
+    void switching_loads()
+    {
+        QFETCH(QString, road);
+        QFETCH(bool, input_on);
+        QFETCH(int, answer);
+        QFETCH(int, switches);
+        sim_process other; // outlives the window, which may be connected to it
+        connected_window cw;
+        QVERIFY2(cw.start(), qPrintable(cw.error()));
+        MyMainWindow* w = cw.window();
+        QVERIFY2(other.start({"--address", "127.0.0.2"}), qPrintable(other.error_string()));
+        QVERIFY2(cw.add_lan_address("127.0.0.2"), qPrintable(cw.error()));
+        const struct {
+            sim_process* sim;
+            QString address;
+        } loads[] = {{&cw.sim(), "127.0.0.1"}, {&other, "127.0.0.2"}};
+        const QStringList ended = answer == QMessageBox::Yes ? QStringList{"INP 0", "SYST:REMOT:STAT 0"}
+                                                             : QStringList{"SYST:REMOT:STAT 0"};
+        for (int i = 0; i < switches; ++i) {
+            const auto& from = loads[i % 2];
+            const auto& to = loads[(i + 1) % 2];
+            const QString step = QStringLiteral("switch %1 to %2").arg(i + 1).arg(to.address);
+            QVERIFY2(!input_on || cw.switch_input(true), qPrintable(cw.error()));
+            modal_answerer answerer;
+            if (road == "dialog")
+                answerer.leave_open(); // the Connect window, which the test fills in
+            if (input_on)
+                answerer.press(QMessageBox::StandardButton(answer));
+            answerer.leave_open("Please waiting for the data initing");
+            const int old_from = from.sim->received().size();
+            const int new_from = to.sim->received().size();
+            cw.mark_connect_start();
+            // A load slow to take each message: the old session's end and the
+            // new identification outlast a status period, so the old
+            // session's status check surely runs while the new one is made.
+            const int pause_ms = cfg_if_scpi_t::write_pause_ms();
+            if (road == "tree") {
+                cfg_if_scpi_t::set_write_pause_ms(slow_write_pause_ms);
+                QVERIFY2(cw.choose_from_menu(cw.lan_item(to.address), w->action_connect->text()),
+                         qPrintable(cw.error()));
+            } else {
+                w->ui->actionConnect->trigger();
+                connectWindow* dialog = nullptr;
+                QTRY_VERIFY((dialog = w->findChild<connectWindow*>()) && dialog->isVisible());
+                // The dialog's scan asks the loads on links of its own: done first.
+                QTRY_VERIFY_WITH_TIMEOUT(!w->device_scan_busy(), 20000);
+                QTabBar* tabs = dialog->form()->tabWidget->tabBar();
+                QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(1).center());
+                QTest::keyClicks(dialog->form()->lineEdit_ip, to.address);
+                cfg_if_scpi_t::set_write_pause_ms(slow_write_pause_ms);
+                QTest::mouseClick(dialog->form()->pushButton, Qt::LeftButton);
+            }
+            // Back to the quick pause once the new load is identified.
+            QVERIFY2(QTest::qWaitFor(
+                         [&] { return to.sim->received().indexOf("SYST:REMOT:STAT 1", new_from) >= 0; }, 20000),
+                     qPrintable(step));
+            cfg_if_scpi_t::set_write_pause_ms(pause_ms);
+            QVERIFY2(cw.wait_connected(), qPrintable(step + ": " + cw.error()));
+            QVERIFY(answerer.wait_answered(5000));
+            QVERIFY(answerer.unexpected().isEmpty());
+
+            // The new item shows the connection and offers the disconnect;
+            // the old one shows neither.
+            QVERIFY2(w->connected_item == cw.lan_item(to.address), qPrintable(step));
+            QVERIFY(same_icon(cw.lan_item(to.address)->icon(0), ":/resource/image_comm_instr_net_connected.png"));
+            QVERIFY(same_icon(cw.lan_item(from.address)->icon(0), ":/resource/image_comm_instr_net.png"));
+            QStringList offered;
+            QVERIFY(!cw.choose_from_menu(cw.lan_item(to.address), "(none)", &offered));
+            QCOMPARE(offered, QStringList({w->action_disconnect->text(), w->action_delete->text()}));
+            QVERIFY(!cw.choose_from_menu(cw.lan_item(from.address), "(none)", &offered));
+            QCOMPARE(offered, QStringList({w->action_connect->text(), w->action_delete->text()}));
+
+            // The old load was told last that the session ended (its input
+            // off first after Yes); the poll goes to the new one only.
+            const QStringList old_got = from.sim->received().mid(old_from);
+            QVERIFY2(old_got.mid(old_got.size() - ended.size()) == ended, qPrintable(old_got.join(" | ")));
+            QCOMPARE(old_got.contains("INP 0"), answer == QMessageBox::Yes);
+            const int new_polls = to.sim->received().mid(new_from).count("MEAS:VOLT?");
+            QVERIFY(cw.wait_for_polls(2));
+            QCOMPARE(from.sim->received().size(), old_from + old_got.size());
+            QVERIFY(to.sim->received().mid(new_from).count("MEAS:VOLT?") >= new_polls + 2);
+        }
     }
 
     void deleting_the_connected_address()

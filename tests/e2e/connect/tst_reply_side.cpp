@@ -72,6 +72,15 @@ private:
         return QList<QString>({func_mode, func, tran, time_test, shor, ext, "5\n", "36\n"});
     }
 
+    // The Program page as the window shows it (run-state replies are shown
+    // only there), without the requests of its entry.
+    void show_program_page()
+    {
+        const QSignalBlocker quiet(w->ui->comboBox_Mode);
+        w->ui->comboBox_Mode->setCurrentIndex(4);
+        w->mode_page = 4;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -486,6 +495,7 @@ private slots:
 
     void program_run_state_marks_the_step()
     {
+        show_program_page();
         QTableWidget* table = w->ui->tableWidget_Prog;
         table->setRowCount(5);
         for (int row = 0; row < 5; ++row)
@@ -543,6 +553,7 @@ private slots:
         QFETCH(QList<QList<QString>>, sets);
         QFETCH(QList<int>, ops);
         QFETCH(int, boxes);
+        show_program_page();
         modal_answerer answerer;
         for (int i = 0; i < boxes; ++i)
             answerer.press(QMessageBox::Ok);
@@ -559,9 +570,7 @@ private slots:
     // before the run's end was judged.
     void program_end_is_judged_though_the_user_posts_between()
     {
-        w->ui->comboBox_Mode->blockSignals(true);
-        w->ui->comboBox_Mode->setCurrentIndex(4);
-        w->ui->comboBox_Mode->blockSignals(false);
+        show_program_page();
         w->ui->spinBox_Step_Prog->setValue(3);
         w->load_switch->setSelectedItem(true);
         w->deal_cfg_thread(82, {}, {}, 0);
@@ -587,6 +596,7 @@ private slots:
 
     void program_stop_on_fail_warns_and_polls()
     {
+        show_program_page();
         modal_answerer answerer;
         answerer.press(QMessageBox::Ok);
         // Stop-on-fail on, running, then paused: nothing to tell.
@@ -609,6 +619,7 @@ private slots:
 
     void program_run_state_short_list_is_ignored()
     {
+        show_program_page();
         w->ui->label_C->setText(QStringLiteral("x"));
         w->deal_cfg_thread(16, QList<QString>({"1\n", "0\n", "1\n"}), {}, 0);
         QCOMPARE(w->ui->label_C->text(), QStringLiteral("x"));

@@ -10,9 +10,7 @@
 
 #include "cfg_thread_t.h"
 #include "connectWindow.h"
-#include "ipcreat.h"
 #include "modal_answerer.h"
-#include "ui_ipline_widget_t.h"
 
 #include <QTabBar>
 #include <QTreeWidget>
@@ -22,36 +20,19 @@
 
 namespace {
 
-const QString input_question = QStringLiteral("The load's input is on.\nSwitch it off before exiting?");
-// The load listens on 127.0.0.1 only: a connection elsewhere is refused.
-const QString elsewhere_resource = QStringLiteral("TCPIP0::127.0.0.2::INSTR");
-
-QTreeWidgetItem* find_item(MyMainWindow* w, const QString& text)
+// The input question of a road, naming what the user is doing.
+QString input_question_before(const char* doing)
 {
-    const QList<QTreeWidgetItem*> found = w->ui->treeWidget_dev->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-    return found.value(0);
+    return QStringLiteral("The load's input is on.\nSwitch it off before %1?").arg(QLatin1String(doing));
 }
 
-// The second address, added through the LAN address dialog.
-bool add_elsewhere(connected_window& cw)
-{
-    MyMainWindow* w = cw.window();
-    if (!cw.choose_from_menu(cw.network_root(), w->action_create->text()))
-        return false;
-    ipcreat* dialog = nullptr;
-    if (!QTest::qWaitFor([&] { return (dialog = w->findChild<ipcreat*>()) && dialog->isVisible(); }, 3000))
-        return false;
-    dialog->address_widget()->set_value(QStringList{"127", "0", "0", "2"});
-    QTest::keyClick(dialog, Qt::Key_Return); // the default button, OK
-    return QTest::qWaitFor([&] { return find_item(w, elsewhere_resource) && !w->device_scan_busy(); }, 20000);
-}
-
-// Takes a road out of the session as a user does.
+// Takes a road out of the session as a user does. The load listens on
+// 127.0.0.1 only: a connection to 127.0.0.2 is refused.
 void take_road(connected_window& cw, const QString& road)
 {
     MyMainWindow* w = cw.window();
     if (road == "elsewhere") {
-        QVERIFY(cw.choose_from_menu(find_item(w, elsewhere_resource), w->action_connect->text()));
+        QVERIFY(cw.choose_from_menu(cw.lan_item("127.0.0.2"), w->action_connect->text()));
     } else if (road == "dialog") {
         w->ui->actionConnect->trigger();
         connectWindow* dialog = nullptr;
@@ -104,8 +85,10 @@ private slots:
         w->close();
         QVERIFY(answerer.wait_answered(3000));
         QCOMPARE(answerer.boxes().size(), input_on ? 1 : 0);
-        if (input_on)
-            QCOMPARE(answerer.boxes()[0].text, QStringLiteral("The load's input is on.\nSwitch it off before exiting?"));
+        if (input_on) {
+            QCOMPARE(answerer.boxes()[0].text, input_question_before("exiting"));
+            QCOMPARE(answerer.boxes()[0].title, QStringLiteral("Exit"));
+        }
 
         if (last.isEmpty()) {
             QVERIFY(cw.wait_for_polls(3));
@@ -135,30 +118,43 @@ private slots:
         QTest::addColumn<QString>("road");
         QTest::addColumn<bool>("input_on");
         QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("title");    // of the one box asked
         QTest::addColumn<QString>("question"); // the one box asked; none with the input off
         const QList<QPair<int, const char*>> answers = {
             {QMessageBox::Yes, "Yes"}, {QMessageBox::No, "No"}, {QMessageBox::Cancel, "Cancel"}};
-        for (const char* road : {"elsewhere", "dialog", "delete", "disconnect", "refresh"}) {
+        const struct {
+            const char* road;
+            const char* title;
+            const char* doing;
+        } roads[] = {{"elsewhere", "Connect", "connecting to another load"},
+                     {"dialog", "Connect", "connecting to another load"},
+                     {"delete", "Delete Resource", "deleting the resource"},
+                     {"disconnect", "Disconnect", "disconnecting"},
+                     {"refresh", "Refresh", "refreshing"}};
+        for (const auto& road : roads) {
             for (const auto& answer : answers)
-                QTest::addRow("%s, %s", road, answer.second) << road << true << answer.first << input_question;
+                QTest::addRow("%s, %s", road.road, answer.second)
+                    << road.road << true << answer.first << road.title << input_question_before(road.doing);
         }
         // The road's own question gives way to the input's.
-        QTest::newRow("button, Yes") << "button" << true << int(QMessageBox::Yes) << input_question;
-        QTest::newRow("button, input off") << "button" << false << int(QMessageBox::Yes)
+        QTest::newRow("button, Yes") << "button" << true << int(QMessageBox::Yes) << "Disconnect"
+                                     << input_question_before("disconnecting");
+        QTest::newRow("button, input off") << "button" << false << int(QMessageBox::Yes) << "disconnect_dialog"
                                            << QStringLiteral("Do you want to disconnect the device?");
-        QTest::newRow("delete, input off") << "delete" << false << int(QMessageBox::NoButton) << QString();
+        QTest::newRow("delete, input off") << "delete" << false << int(QMessageBox::NoButton) << QString() << QString();
     }
     void leaving_a_session()
     {
         QFETCH(QString, road);
         QFETCH(bool, input_on);
         QFETCH(int, answer);
+        QFETCH(QString, title);
         QFETCH(QString, question);
         connected_window cw;
         QVERIFY2(cw.start(), qPrintable(cw.error()));
         MyMainWindow* w = cw.window();
         if (road == "elsewhere")
-            QVERIFY(add_elsewhere(cw));
+            QVERIFY2(cw.add_lan_address("127.0.0.2"), qPrintable(cw.error()));
         QVERIFY2(!input_on || cw.switch_input(true), qPrintable(cw.error()));
         const bool cancel = answer == QMessageBox::Cancel;
         const bool switch_off = input_on && answer == QMessageBox::Yes;
@@ -175,6 +171,7 @@ private slots:
         take_road(cw, road);
         QVERIFY(answerer.wait_answered(5000));
         QCOMPARE(answerer.boxes().value(0).text, question);
+        QCOMPARE(answerer.boxes().value(0).title, title);
 
         if (cancel) {
             QVERIFY(cw.wait_for_polls(3));
@@ -198,7 +195,7 @@ private slots:
         // One question at most, and no box of a connection opened after a Cancel.
         QVERIFY(answerer.unexpected().isEmpty());
         QCOMPARE(std::count_if(answerer.boxes().begin(), answerer.boxes().end(),
-                               [](const modal_answerer::box_record& b) { return b.text == input_question; }),
+                               [](const modal_answerer::box_record& b) { return b.text.startsWith("The load's input is on."); }),
                  input_on ? 1 : 0);
     }
 };

@@ -1,11 +1,13 @@
 // List panel without a load: the page follows the parameter store, the run
-// display and the preview follow run-state replies, and .list files are
+// display and the preview follow run-state replies (of a list, or of a
+// program, that another page has left: not at all), and .list files are
 // checked before anything is sent or written.
 #include "mymainwindow.h"
 
 #include "ui_mymainwindow.h"
 
 #include "ListPreviewWin.h"
+#include "SwitchButton.h"
 #include "block_check.h"
 #include "cfg_thread_t.h"
 #include "file_dialog_stub.h"
@@ -36,6 +38,17 @@ QColor step_colour(MyMainWindow* w, int row)
     return w->ui->tableWidget_List->item(row, 0)->foreground().color();
 }
 
+// Rows of a run's table whose step is coloured other than the normal colour.
+QList<int> marked_steps(MyMainWindow* w, QTableWidget* table)
+{
+    QList<int> rows;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        if (table->item(r, 0) && table->item(r, 0)->foreground().color() != QColor(w->enabled_colour))
+            rows << r;
+    }
+    return rows;
+}
+
 // A list block as the load sends it: any body, byte 0 the NOT of the XOR of the rest.
 QByteArray valid_block(char fill)
 {
@@ -59,6 +72,8 @@ class tst_list_offline : public QObject
     Q_OBJECT
 
     enum road_t { road_run_reply, road_poll_reply, road_session_lost, road_basic_page, road_prog_page };
+    enum run_kind_t { list_run, prog_run };
+    enum late_t { late_running, late_ended, late_then_poll };
 
     std::unique_ptr<MyMainWindow> w;
     QTemporaryDir dir;
@@ -359,6 +374,88 @@ private slots:
         QVERIFY(preview->running_x().isEmpty());
         QCOMPARE(preview->level_y(), (QVector<double>{1, 1, 3, 2, 4}));
         QVERIFY(answerer.unexpected().isEmpty());
+    }
+
+    // A run-state reply already on its way when the user chose another page
+    // (posted before the change, handled after) belongs to a run the window
+    // no longer shows: it changes nothing shown and asks nothing. So does
+    // the poll's reply after it.
+    void late_run_reply_after_a_page_change_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("late");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("current");
+        QTest::newRow("list running, Basic") << int(list_run) << int(late_running) << 0 << "" << "1.0000A";
+        QTest::newRow("list ended, Basic") << int(list_run) << int(late_ended) << 0 << "" << "1.0000A";
+        QTest::newRow("list, then the poll, Basic") << int(list_run) << int(late_then_poll) << 0 << "" << "0.0000A";
+        QTest::newRow("list running, Program") << int(list_run) << int(late_running) << 4 << "Program state:Stop 0"
+                                               << "1.0000A";
+        QTest::newRow("program running, Basic") << int(prog_run) << int(late_running) << 0 << "" << "1.0000A";
+        QTest::newRow("program ended with its results, Basic")
+            << int(prog_run) << int(late_ended) << 0 << "" << "1.0000A";
+        QTest::newRow("program, then the poll, Basic") << int(prog_run) << int(late_then_poll) << 0 << ""
+                                                       << "0.0000A";
+        QTest::newRow("program running, List") << int(prog_run) << int(late_running) << 3 << "List state:Stop 0/4"
+                                               << "1.0000A";
+    }
+
+    void late_run_reply_after_a_page_change()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, late);
+        QFETCH(int, page);
+        QFETCH(QString, status);
+        QFETCH(QString, current);
+        uiPara* para = uiPara::instance();
+        para->set_list_step(4);
+        para->set_program_step(4);
+        set_levels({"1", "3", "2", "4"});
+        w->is_connected = true; // the posts stay in the (not running) command thread
+        open_list_page();
+        QTest::mouseClick(w->ui->pushButton_Preview_List, Qt::LeftButton);
+        ListPreviewWin* preview = w->list_preview_win;
+        QVERIFY(preview);
+
+        // The run as the window shows it: triggered with the input on, step 2 running.
+        const bool list = kind == list_run;
+        w->ui->comboBox_Mode->setCurrentIndex(list ? 3 : 4);
+        w->load_switch->setSelectedItem(true);
+        w->deal_cfg_thread(82, {}, {}, 0);
+        QTableWidget* table = list ? w->ui->tableWidget_List : w->ui->tableWidget_Prog;
+        if (list)
+            w->deal_cfg_thread(15, {"2\n", "0\n", "1\n", "1\n", "5\n", "5\n", "5\n"}, {}, 0);
+        else
+            w->deal_cfg_thread(16, {"2\n", "0\n", "1\n", "1\n", "5\n", "5\n", "5\n", "1\n", "0\n"}, {}, 0);
+        QCOMPARE(w->sbar_run_state->text(), list ? QString("List state:Running 2/4") : QString("Program state:Running 2"));
+        QCOMPARE(marked_steps(w.get(), table), QList<int>{1});
+        QCOMPARE(preview->running_points(), list ? 2 : 0);
+
+        w->ui->comboBox_Mode->setCurrentIndex(page);
+        const int posted = w->cfg_thread->pending_requests();
+        modal_answerer answerer;
+        // Sets read before the change: step 3, other readings; ended: the input off.
+        const char* input = late == late_ended ? "0\n" : "1\n";
+        for (int set = 0; set < (late == late_ended && !list ? 2 : 1); ++set) {
+            if (list)
+                w->deal_cfg_thread(15, {"3\n", "0\n", input, "1.2345\n", "6\n", "6\n", "6\n"}, {}, 0);
+            else
+                w->deal_cfg_thread(16, {"3\n", "0\n", input, "1.2345\n", "6\n", "6\n", "6\n", "1\n", "0\n"}, {}, 0);
+        }
+        QCOMPARE(w->cfg_thread->pending_requests(), posted);
+        if (late == late_ended && !list) // the results asked before the change
+            w->deal_cfg_thread(66, {"0.5,2.5,3.0,4500,\n"}, {}, 0);
+        if (late == late_then_poll) // the new page's poll: the input went off
+            w->deal_cfg_thread(183, {"0\n", "0\n", "5\n", "0\n", "0\n", "1\n"}, {}, 0);
+
+        QCOMPARE(w->sbar_run_state->text(), status);
+        QCOMPARE(marked_steps(w.get(), w->ui->tableWidget_List), QList<int>());
+        QCOMPARE(marked_steps(w.get(), w->ui->tableWidget_Prog), QList<int>());
+        QCOMPARE(preview->running_points(), 0);
+        QCOMPARE(w->ui->label_C->text(), current);
+        QVERIFY(answerer.unexpected().isEmpty());
+        w->is_connected = false;
     }
 
     // Files are checked before anything goes to the load or to the disk.
