@@ -104,7 +104,7 @@ void tst_legacy_e2e::user_session()
     from = cw.received_count();
     QTest::mouseClick(w->ui->short_button, Qt::LeftButton);
     QVERIFY(cw.wait_received(QStringLiteral("SHOR 0"), from) >= 0);
-    QTRY_COMPARE_WITH_TIMEOUT(w->ui->short_button->styleSheet(), QStringLiteral("color: grey"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(w->ui->short_button->styleSheet(), QStringLiteral("color: lightgrey"), 5000);
 
     // trigger with the input on: the bus source first, then the trigger
     from = cw.received_count();

@@ -223,7 +223,7 @@ void tst_legacy_list_prog_tables::program_results_judged()
         const char* verdict;
         const char* remark;
         Qt::GlobalColor colour;
-    } expected[] = {{"Pass", "1.500(CC)", Qt::darkGreen},
+    } expected[] = {{"Pass", "1.500(CC)", Qt::green},
                     {"Fail", "Below MIN: 0.500(CC)", Qt::red},
                     {"Fail", "Over MAX: 2.500(CC)", Qt::red},
                     {"Fail", "Below MIN: 0.000(CC)", Qt::red},

@@ -2,10 +2,9 @@
 // text stands against its ground at a contrast of at least 4.5:1, in
 // English and in Chinese, measured on the dialog as drawn. The file
 // dialogs (settings, list and program files, record path), the record's
-// Append / Overwrite question, the address warnings and a plain warning;
-// then the program's other windows (utility, About, record settings,
-// connection, address, list preview, program results with passed and
-// failed steps). With WATTLEX_SHOT_DIR set, a picture of each goes there.
+// Append / Overwrite question, the address warnings and a plain warning.
+// (The program's other windows: tst_control_contrast.) With
+// WATTLEX_SHOT_DIR set, a picture of each goes there.
 #include "mymainwindow.h"
 
 #include "ui_mymainwindow.h"
@@ -18,7 +17,6 @@
 #include "ipcreat.h"
 #include "program_look.h"
 #include "recordSetting.h"
-#include "uiPara.h"
 #include "ui_ipline_widget_t.h"
 #include "ui_translations_t.h"
 
@@ -156,37 +154,6 @@ QList<look_case> cases()
     };
 }
 
-// The program's other windows and dialogs, opened from the main window.
-struct window_case
-{
-    const char* name;
-    const char* class_name;
-    std::function<void(MyMainWindow*)> open;
-};
-
-QList<window_case> windows()
-{
-    return {
-        {"utility", "utilitySetting", [](MyMainWindow* w) { w->ui->actionSetting->trigger(); }},
-        {"about", "ui_about_info_t", [](MyMainWindow* w) { w->ui->actionAbout_Wattlex->trigger(); }},
-        {"record_settings", "recordSetting", [](MyMainWindow* w) { w->ui->pushButton_Record_Setting->click(); }},
-        {"connect", "connectWindow", [](MyMainWindow* w) { w->ui->actionConnect->trigger(); }},
-        {"address", "ipcreat", [](MyMainWindow* w) { QMetaObject::invokeMethod(w, "deal_action_creatnet"); }},
-        {"list_preview", "ListPreviewWin", [](MyMainWindow* w) { w->ui->pushButton_Preview_List->click(); }},
-        {"prog_result", "ProgResultWin",
-         [](MyMainWindow* w) {
-             // A result as a program run ends with it: Pass, Over MAX, Below MIN.
-             uiPara* para = uiPara::instance();
-             para->set_program_step(3);
-             for (int i = 0; i < 3; ++i) {
-                 para->set_prog_min_by_index("1", i);
-                 para->set_prog_max_by_index("10", i);
-             }
-             w->deal_prog_result_operating_button({"5,12.3456,0.5\n"});
-         }},
-    };
-}
-
 // Installs the language's catalogues and fonts as start-up does.
 bool use_language(ui_translations_t* translations, bool chinese)
 {
@@ -205,8 +172,6 @@ private slots:
     void initTestCase();
     void dialogs_are_readable_data();
     void dialogs_are_readable();
-    void other_windows_are_readable_data();
-    void other_windows_are_readable();
 
 private:
     QTemporaryDir m_dir;
@@ -263,44 +228,6 @@ void tst_dialog_look::dialogs_are_readable()
         QCOMPARE(seen.class_name, QString(c.dialog_class));
         QVERIFY2(seen.problems.isEmpty(), qPrintable(seen.problems.join('\n')));
     }
-}
-
-void tst_dialog_look::other_windows_are_readable_data()
-{
-    QTest::addColumn<bool>("chinese");
-    QTest::addColumn<int>("which");
-    const QList<window_case> all = windows();
-    for (bool chinese : {false, true})
-        for (int i = 0; i < all.size(); ++i)
-            QTest::newRow(qPrintable(QString("%1_%2").arg(all[i].name, chinese ? "zh" : "en"))) << chinese << i;
-}
-
-void tst_dialog_look::other_windows_are_readable()
-{
-    QFETCH(bool, chinese);
-    QFETCH(int, which);
-    const window_case c = windows()[which];
-    ui_translations_t translations;
-    QVERIFY(use_language(&translations, chinese));
-
-    MyMainWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    c.open(&window);
-    QWidget* opened = nullptr;
-    QTRY_VERIFY((opened = [&]() -> QWidget* {
-        for (QWidget* w : window.findChildren<QWidget*>())
-            if (w->isWindow() && w->isVisible() && QByteArray(w->metaObject()->className()) == c.class_name)
-                return w;
-        return nullptr;
-    }()));
-    QVERIFY(QTest::qWaitForWindowExposed(opened));
-    const QStringList problems = low_contrast_texts(opened);
-    save_shot(opened, QString("%1_%2").arg(c.name, chinese ? "zh" : "en"));
-    opened->setAttribute(Qt::WA_DeleteOnClose, false);
-    opened->close();
-    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
-    QTRY_VERIFY_WITH_TIMEOUT(!window.device_scan_busy(), 20000);
 }
 
 QTEST_MAIN(tst_dialog_look)

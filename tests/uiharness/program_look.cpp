@@ -1,10 +1,12 @@
 #include "program_look.h"
 
 #include <QAbstractItemView>
+#include <QButtonGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -13,11 +15,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegion>
 #include <QStyle>
+#include <QStyleOption>
+#include <QTabBar>
 #include <QTest>
 #include <QTextDocument>
 #include <QToolButton>
 
+#include <array>
 #include <cmath>
 
 QString use_program_font(const QString& family)
@@ -33,6 +39,19 @@ QString use_program_font(const QString& family)
     font.setPixelSize(11);
     QApplication::setFont(font);
     return resource_family;
+}
+
+program_style_sheet_t::program_style_sheet_t()
+{
+    QFile qss(QStringLiteral(":/resource/QSS.qss"));
+    ok = qss.open(QIODevice::ReadOnly | QIODevice::Text);
+    if (ok)
+        qApp->setStyleSheet(QString::fromUtf8(qss.readAll()));
+}
+
+program_style_sheet_t::~program_style_sheet_t()
+{
+    qApp->setStyleSheet(QString());
 }
 
 void save_shot(QWidget* widget, const QString& name)
@@ -86,11 +105,16 @@ namespace {
 
 double luminance(QRgb c)
 {
-    auto channel = [](int v) {
-        const double s = v / 255.0;
-        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+    // Each pixel is compared with several neighbours: the channel curve once.
+    static const std::array<double, 256> channel = [] {
+        std::array<double, 256> t{};
+        for (int v = 0; v < 256; ++v) {
+            const double s = v / 255.0;
+            t[size_t(v)] = s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        }
+        return t;
+    }();
+    return 0.2126 * channel[size_t(qRed(c))] + 0.7152 * channel[size_t(qGreen(c))] + 0.0722 * channel[size_t(qBlue(c))];
 }
 
 double contrast(QRgb a, QRgb b)
@@ -102,31 +126,66 @@ double contrast(QRgb a, QRgb b)
     return (la + 0.05) / (lb + 0.05);
 }
 
-// Row by row (grounds may be vertical gradients): the ground is the row's
-// commonest colour, the text the pixel that stands out most from it (glyph
-// stems are drawn at full colour); the text's contrast is that of its best
-// row.
+// The strongest contrast between a pixel of `r` and its neighbours up to
+// three pixels away (right or down), which a glyph's stem reaches from its
+// full colour.
+double local_contrast(const QImage& image, const QRect& r)
+{
+    double best = 1;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QRgb here = image.pixel(x, y);
+            for (int d = 1; d <= 3; ++d) {
+                if (x + d <= r.right())
+                    best = qMax(best, contrast(here, image.pixel(x + d, y)));
+                if (y + d <= r.bottom())
+                    best = qMax(best, contrast(here, image.pixel(x, y + d)));
+            }
+        }
+    return best;
+}
+
+// The ground may change along a text (the About box's diagonal gradient),
+// so the text is judged in overlapping pieces about a line high and as
+// wide: its contrast is that of its weakest piece holding ink (a piece of
+// bare ground or gradient stays near 1:1 and is left out).
 double drawn_contrast(const QImage& image, QRect r)
 {
     r &= image.rect();
     if (r.isEmpty())
         return -1;
-    double best = 1;
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        QHash<QRgb, int> counts;
-        for (int x = r.left(); x <= r.right(); ++x)
-            ++counts[image.pixel(x, y) & 0xffffff];
-        QRgb ground = 0;
-        int most = -1;
-        for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-            if (it.value() > most) {
-                most = it.value();
-                ground = it.key();
-            }
-        for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-            best = qMax(best, contrast(ground, it.key()));
+    const int width = qMax(8, r.height());
+    double weakest = -1;
+    for (int left = r.left();; left += width / 2) {
+        const QRect piece(qMin(left, qMax(r.left(), r.right() + 1 - width)), r.top(), width, r.height());
+        const double c = local_contrast(image, piece & r);
+        if (c >= 1.25 && (weakest < 0 || c < weakest))
+            weakest = c;
+        if (piece.right() >= r.right())
+            break;
     }
-    return best;
+    return weakest < 0 ? local_contrast(image, r) : weakest;
+}
+
+// The commonest colour of the ring `gap` to `gap` + 2 pixels outside `r`:
+// what an indicator stands on.
+QRgb ground_around(const QImage& image, const QRect& r, int gap)
+{
+    QHash<QRgb, int> counts;
+    const QRect outer = r.adjusted(-gap - 2, -gap - 2, gap + 2, gap + 2) & image.rect();
+    const QRect inner = r.adjusted(-gap, -gap, gap, gap);
+    for (int y = outer.top(); y <= outer.bottom(); ++y)
+        for (int x = outer.left(); x <= outer.right(); ++x)
+            if (!inner.contains(x, y))
+                ++counts[image.pixel(x, y) & 0xffffff];
+    QRgb ground = 0;
+    int most = -1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > most) {
+            most = it.value();
+            ground = it.key();
+        }
+    return ground;
 }
 
 struct shown_text
@@ -136,6 +195,66 @@ struct shown_text
     QRect rect; // in the widget's (or its viewport's) coordinates
     QWidget* coords;
 };
+
+bool wholly_seen(QWidget* w, const QRect& r)
+{
+    return !r.isEmpty() && QRegion(r).subtracted(w->visibleRegion()).isEmpty();
+}
+
+// The style options a check box, radio button or group box paints itself
+// with, so that the style places its indicator and text where it drew them.
+QStyleOptionButton button_option(QAbstractButton* b)
+{
+    QStyleOptionButton opt;
+    opt.initFrom(b);
+    opt.text = b->text();
+    opt.icon = b->icon();
+    opt.iconSize = b->iconSize();
+    opt.state |= b->isChecked() ? QStyle::State_On : QStyle::State_Off;
+    return opt;
+}
+
+QStyleOptionGroupBox group_option(QGroupBox* g)
+{
+    QStyleOptionGroupBox opt;
+    opt.initFrom(g);
+    opt.text = g->title();
+    opt.lineWidth = 1;
+    opt.textAlignment = g->alignment();
+    opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    if (g->isCheckable()) {
+        opt.subControls |= QStyle::SC_GroupBoxCheckBox;
+        opt.state |= g->isChecked() ? QStyle::State_On : QStyle::State_Off;
+    }
+    if (g->isFlat())
+        opt.features |= QStyleOptionFrame::Flat;
+    return opt;
+}
+
+// Where `w` draws its check or radio indicator; empty for other widgets.
+QRect indicator_rect(QWidget* w)
+{
+    if (auto* box = qobject_cast<QCheckBox*>(w)) {
+        const QStyleOptionButton opt = button_option(box);
+        return w->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &opt, w);
+    }
+    if (auto* radio = qobject_cast<QRadioButton*>(w)) {
+        const QStyleOptionButton opt = button_option(radio);
+        return w->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &opt, w);
+    }
+    if (auto* group = qobject_cast<QGroupBox*>(w); group && group->isCheckable()) {
+        const QStyleOptionGroupBox opt = group_option(group);
+        return w->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxCheckBox, w);
+    }
+    return QRect();
+}
+
+// The box a single line of text takes in `r`, a pixel of air around it, so
+// that no cell border or grid line is judged as part of it.
+QRect tight(const QFontMetrics& fm, const QRect& r, int flags, const QString& text)
+{
+    return fm.boundingRect(r, flags, text).adjusted(-2, -1, 2, 1);
+}
 
 QList<shown_text> texts_of(QWidget* w)
 {
@@ -153,9 +272,27 @@ QList<shown_text> texts_of(QWidget* w)
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
         QString text = button->text();
         text.remove(QLatin1Char('&'));
-        if (text.isEmpty() || !(qobject_cast<QPushButton*>(w) || qobject_cast<QToolButton*>(w)))
+        if (text.isEmpty())
             return out;
-        out << shown_text{w, text, fm.boundingRect(w->rect(), Qt::AlignCenter, text).adjusted(-1, -1, 1, 1), w};
+        if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+            const QStyleOptionButton opt = button_option(button);
+            const QRect cr = w->style()->subElementRect(qobject_cast<QCheckBox*>(w) ? QStyle::SE_CheckBoxContents
+                                                                                     : QStyle::SE_RadioButtonContents,
+                                                        &opt, w);
+            out << shown_text{w, text, fm.boundingRect(cr, Qt::AlignLeft | Qt::AlignVCenter, text).adjusted(-1, -1, 1, 1) & w->rect(), w};
+        } else if (qobject_cast<QPushButton*>(w) || qobject_cast<QToolButton*>(w)) {
+            out << shown_text{w, text, fm.boundingRect(w->rect(), Qt::AlignCenter, text).adjusted(-1, -1, 1, 1), w};
+        }
+    } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
+        if (group->title().isEmpty())
+            return out;
+        const QStyleOptionGroupBox opt = group_option(group);
+        const QRect r = w->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, w);
+        out << shown_text{w, group->title(), r & w->rect(), w};
+    } else if (auto* tabs = qobject_cast<QTabBar*>(w)) {
+        for (int i = 0; i < tabs->count(); ++i)
+            if (!tabs->tabText(i).isEmpty())
+                out << shown_text{w, tabs->tabText(i), fm.boundingRect(tabs->tabRect(i), Qt::AlignCenter, tabs->tabText(i)).adjusted(-1, -1, 1, 1) & w->rect(), w};
     } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         if (edit->text().isEmpty() || edit->echoMode() != QLineEdit::Normal)
             return out;
@@ -177,7 +314,7 @@ QList<shown_text> texts_of(QWidget* w)
             const QRect r = header->orientation() == Qt::Horizontal ? QRect(pos, 0, header->sectionSize(i), header->height())
                                                                     : QRect(0, pos, header->width(), header->sectionSize(i));
             if (!text.isEmpty())
-                out << shown_text{w, text, r.adjusted(2, 2, -2, -2) & header->viewport()->rect(), header->viewport()};
+                out << shown_text{w, text, tight(fm, r.adjusted(3, 2, -3, -2), header->defaultAlignment(), text) & header->viewport()->rect(), header->viewport()};
         }
     } else if (auto* view = qobject_cast<QAbstractItemView*>(w)) {
         const QAbstractItemModel* model = view->model();
@@ -195,7 +332,9 @@ QList<shown_text> texts_of(QWidget* w)
                     continue;
                 if (!index.data(Qt::DecorationRole).isNull())
                     r.setLeft(r.left() + icon + 4);
-                out << shown_text{w, text, r.adjusted(0, 1, 0, -1), view->viewport()};
+                const QVariant align = index.data(Qt::TextAlignmentRole);
+                const int flags = align.isValid() ? align.toInt() : int(Qt::AlignLeft | Qt::AlignVCenter);
+                out << shown_text{w, text, tight(fm, r.adjusted(3, 1, -3, -1), flags, text) & r, view->viewport()};
             }
     }
     return out;
@@ -203,7 +342,7 @@ QList<shown_text> texts_of(QWidget* w)
 
 } // namespace
 
-QStringList low_contrast_texts(QWidget* root, double minimum)
+QStringList low_contrast_texts(QWidget* root, double minimum, const QList<QWidget*>& greyed)
 {
     QStringList problems;
     const QImage image = root->grab().toImage();
@@ -213,9 +352,13 @@ QStringList low_contrast_texts(QWidget* root, double minimum)
     for (QWidget* w : widgets) {
         if (!w->isVisibleTo(root) && w != root)
             continue;
-        if (!w->isEnabled())
+        if (!w->isEnabled() || greyed.contains(w))
             continue;
         for (const shown_text& t : texts_of(w)) {
+            // Only texts wholly in sight: not cut by a scroll area's edge or
+            // lying under another widget.
+            if (!wholly_seen(t.coords, t.rect))
+                continue;
             const QPoint at = t.coords->mapTo(root, t.rect.topLeft());
             const QRectF r(QPointF(at) * scale, QSizeF(t.rect.size()) * scale);
             const double c = drawn_contrast(image, r.toRect());
@@ -225,5 +368,63 @@ QStringList low_contrast_texts(QWidget* root, double minimum)
                                 .arg(c, 0, 'f', 2);
         }
     }
+    return problems;
+}
+
+QStringList faint_indicators(QWidget* root, double minimum)
+{
+    QList<QWidget*> shown;
+    for (QWidget* w : root->findChildren<QWidget*>())
+        if (w->isVisibleTo(root) && w->isEnabled() && !indicator_rect(w).isEmpty())
+            shown << w;
+    QStringList problems;
+    auto judge = [&] {
+        const QImage image = root->grab().toImage();
+        const qreal scale = image.devicePixelRatio();
+        for (QWidget* w : shown) {
+            const QRect r = indicator_rect(w);
+            if (!wholly_seen(w, r))
+                continue;
+            const QRect at(QPoint(w->mapTo(root, r.topLeft()) * scale), r.size() * scale);
+            const QRgb ground = ground_around(image, at, qRound(2 * scale));
+            double best = 1;
+            for (int y = at.top(); y <= at.bottom(); ++y)
+                for (int x = at.left(); x <= at.right(); ++x)
+                    if (image.rect().contains(x, y))
+                        best = qMax(best, contrast(ground, image.pixel(x, y)));
+            const bool on = qobject_cast<QGroupBox*>(w) ? static_cast<QGroupBox*>(w)->isChecked()
+                                                        : static_cast<QAbstractButton*>(w)->isChecked();
+            if (best < minimum)
+                problems << QString("%1 %2 (%3): indicator contrast %4")
+                                .arg(w->metaObject()->className(), w->objectName(), on ? "checked" : "unchecked")
+                                .arg(best, 0, 'f', 2);
+        }
+    };
+    // Each indicator as it stands, then in its other state (exclusive groups
+    // let go for the moment; no signal reaches the window).
+    judge();
+    auto flip = [&] {
+        for (QWidget* w : shown) {
+            const QSignalBlocker quiet(w);
+            if (auto* group = qobject_cast<QGroupBox*>(w)) {
+                group->setChecked(!group->isChecked());
+                continue;
+            }
+            auto* b = static_cast<QAbstractButton*>(w);
+            QButtonGroup* exclusive = b->group() && b->group()->exclusive() ? b->group() : nullptr;
+            const QSignalBlocker quiet_group(exclusive);
+            const bool auto_exclusive = b->autoExclusive();
+            if (exclusive)
+                exclusive->setExclusive(false);
+            b->setAutoExclusive(false);
+            b->setChecked(!b->isChecked());
+            b->setAutoExclusive(auto_exclusive);
+            if (exclusive)
+                exclusive->setExclusive(true);
+        }
+    };
+    flip();
+    judge();
+    flip();
     return problems;
 }

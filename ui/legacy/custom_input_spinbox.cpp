@@ -16,9 +16,9 @@ struct input_kind_t
 };
 
 const input_kind_t input_kinds[] = {
-    {"A", "color:green; font: bold 14px;", "current_spinbox"},
-    // the voltage trace's red: dark red does not read on the dark window
-    {"V", "color:red; font: bold 14px;", "voltage_spinbox"},
+    // the traces' colours, lightened to read on the dark window
+    {"A", "color:lime; font: bold 14px;", "current_spinbox"},
+    {"V", "color:rgb(255, 90, 90); font: bold 14px;", "voltage_spinbox"},
     {"\u03A9", "color:cyan; font: bold 14px;", "resis_spinbox"},
     {"W", "color:yellow; font: bold 14px;", "power_spinbox"},
 };

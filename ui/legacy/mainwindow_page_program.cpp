@@ -609,7 +609,7 @@ void MainWindow::deal_prog_test_reply(const QList<QString>& replies)
                                    : over ? QStringLiteral("Over MAX: ") + value : value;
         }
         program_results.push_back(result);
-        const QColor colour = result.result == QLatin1String("Pass") ? QColor(Qt::darkGreen) : QColor(Qt::red);
+        const QColor colour = result.result == QLatin1String("Pass") ? QColor(Qt::green) : QColor(Qt::red);
         const QString texts[3] = {result.step, result.result, result.remarks};
         for (int c = 0; c < 3; ++c) {
             auto* item = new QTableWidgetItem(texts[c]);

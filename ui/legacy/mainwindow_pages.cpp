@@ -376,8 +376,9 @@ void MainWindow::layout_display_page()
     display_control_box->setLayout(control);
 
     const char* check_texts[quantities] = {"Current", "Voltage", "Resis", "Power"};
-    // voltage in its trace's red (dark red does not read on the dark window)
-    const char* check_styles[quantities] = {"color: green", "color: red", "color: cyan", "color: yellow"};
+    // The traces' colours, lightened where they do not read on the dark
+    // window: current in its trace's bright green, voltage a lighter red.
+    const char* check_styles[quantities] = {"color: lime", "color: rgb(255, 90, 90)", "color: cyan", "color: yellow"};
     const char* names[quantities] = {"display_current_label", "display_voltage_label", "display_resis_label",
                                      "display_power_label"};
     const char* zero_texts[quantities] = {"0.0000", "0.000", "0.000", "0.00"};

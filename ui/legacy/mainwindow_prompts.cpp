@@ -214,7 +214,7 @@ void MainWindow::build_prog_result_form(int rows)
     program_form->setWindowTitle(QStringLiteral("program_form"));
     program_form->setObjectName(QStringLiteral("program_form"));
     program_form->resize(450, 300);
-    // dark like the window, the table black: the dark green and red
+    // dark like the window, the table black: the green and red
     // verdicts do not read on the theme's grey
     program_form->setStyleSheet(QStringLiteral("QWidget#program_form { background-color: rgb(22, 22, 22); }"
                                                "QTableWidget { background-color: black; }"));
@@ -253,7 +253,7 @@ void MainWindow::deal_prog_result_button()
             QTableWidgetItem* item = new QTableWidgetItem(texts[c]);
             item->setFlags(Qt::NoItemFlags);
             if (c > 0 && r.result == QLatin1String("Pass"))
-                item->setData(Qt::ForegroundRole, QColor(Qt::darkGreen));
+                item->setData(Qt::ForegroundRole, QColor(Qt::green));
             else if (c > 0 && r.result == QLatin1String("Fail"))
                 item->setData(Qt::ForegroundRole, QColor(Qt::red));
             program_table->setItem(i, c, item);

@@ -676,7 +676,7 @@ void MainWindow::deal_init_readback(const QList<QString>& r, int sub)
         tmon_on = time_test == 1;
     const int shorted = r.at(3).trimmed().toInt();
     if (shorted == 0 || shorted == 1)
-        ui->short_button->setStyleSheet(shorted ? QStringLiteral("color: yellow") : QStringLiteral("color: grey"));
+        ui->short_button->setStyleSheet(shorted ? QStringLiteral("color: yellow") : QStringLiteral("color: lightgrey"));
     fill_cmd_list(183);
     post(183, true, 0);
 }
@@ -684,7 +684,7 @@ void MainWindow::deal_init_readback(const QList<QString>& r, int sub)
 void MainWindow::deal_short_readback(const QList<QString>& r)
 {
     ui->short_button->setStyleSheet(r.at(0) == QLatin1String("1\n") ? QStringLiteral("color: yellow")
-                                                                     : QStringLiteral("color: grey"));
+                                                                     : QStringLiteral("color: lightgrey"));
     start_threads();
 }
 

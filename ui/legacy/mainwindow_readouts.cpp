@@ -58,7 +58,7 @@ void MainWindow::deal_fixed_value(QString, QString function, QString mode, int s
     if (caption)
         ui->current_function_label->setText(QString::fromLatin1(caption));
     ui->short_button->setStyleSheet(short_state == 1 ? QStringLiteral("color: yellow")
-                                                     : QStringLiteral("color: grey"));
+                                                     : QStringLiteral("color: lightgrey"));
     ui->load_button->setText(input_state == 1 ? QStringLiteral("ON") : QStringLiteral("OFF"));
     function_text = ui->current_function_label->text();
 }

@@ -85,6 +85,9 @@ public:
     QString msg_wrong_file;      // "It's not the correct file !"
     QString enabled_colour = QStringLiteral("#ffffff");
     QString disabled_colour = QStringLiteral("#909090");
+    // A halted list or program step's number: a light red, as pure red
+    // reads at 2:1 on the tables' grey.
+    QString halted_colour = QStringLiteral("#ffb4b4");
 
     // ---- trend view and record start values
     int trend_point_count = 150;

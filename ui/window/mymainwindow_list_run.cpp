@@ -27,7 +27,7 @@ void MyMainWindow::deal_list_trigger_thread(int step_value, int stop_value, int 
             mark_running_step(table, rows, step_value - 1, QColor(Qt::green));
         } else if (stop_value == 1) {
             // Halted: mark it and go back to the measurement poll.
-            mark_running_step(table, rows, step_value - 1, QColor(Qt::red));
+            mark_running_step(table, rows, step_value - 1, QColor(halted_colour));
             request_measure();
         }
         return;

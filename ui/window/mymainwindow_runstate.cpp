@@ -161,7 +161,7 @@ void MyMainWindow::deal_prog_running_value(QList<QString> replies)
     // The running step's number: red while paused, green while running.
     QTableWidget* table = ui->tableWidget_Prog;
     table->verticalScrollBar()->setValue(step - 1);
-    mark_running_step(table, table->rowCount(), step - 1, QColor(stop == 1 ? Qt::red : Qt::green));
+    mark_running_step(table, table->rowCount(), step - 1, stop == 1 ? QColor(halted_colour) : QColor(Qt::green));
     update_running_state(stop == 1 ? 1 : 0, step, 4);
 
     if (!is_connected)

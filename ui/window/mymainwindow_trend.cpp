@@ -70,7 +70,7 @@ QColor curve_colour(int q)
     case 0:
         return QColor(Qt::green);
     case 1:
-        return QColor(255, 127, 0, 255);
+        return QColor(255, 188, 92, 255);
     case 2:
         return QColor(Qt::cyan);
     default:

@@ -511,7 +511,7 @@ private slots:
         QVERIFY(recorder->served().isEmpty());
         // Step 3 paused.
         w->deal_cfg_thread(16, QList<QString>({"3\n", "1\n", "1\n", "1.5\n", "4.8\n", "3.2\n", "7.2\n", "1\n", "0\n"}), {}, 0);
-        QCOMPARE(table->item(2, 0)->foreground().color(), QColor(Qt::red));
+        QCOMPARE(table->item(2, 0)->foreground().color(), QColor(w->halted_colour));
         QCOMPARE(table->item(0, 0)->foreground().color(), QColor(Qt::white));
         QCOMPARE(w->sbar_run_state->text(), QStringLiteral("Program state:Pause 3"));
         // The input went off: one more set is asked, and the next set, read

@@ -39,7 +39,7 @@ QString run_shown(MyMainWindow* w)
         for (int row = 0; row < t->rowCount(); ++row) {
             const QTableWidgetItem* item = t->item(row, 0);
             const QColor c = item ? item->foreground().color() : QColor();
-            if (c == QColor(Qt::green) || c == QColor(Qt::red))
+            if (c == QColor(Qt::green) || c == QColor(w->halted_colour))
                 shown << t->objectName() + " step " + item->text();
         }
     }

@@ -219,7 +219,7 @@ private slots:
         QCOMPARE(table->verticalScrollBar()->value(), 2);
 
         w->deal_list_trigger_thread(4, 1, 1);
-        QCOMPARE(step_colour(w.get(), 3), QColor(Qt::red));
+        QCOMPARE(step_colour(w.get(), 3), QColor(w->halted_colour));
         QCOMPARE(step_colour(w.get(), 2), white);
 
         // Steps the list does not have colour nothing and do not fail.
