@@ -425,6 +425,7 @@ private slots:
         const int from = other.received().size();
         const int pause_ms = cfg_if_scpi_t::write_pause_ms();
         cfg_if_scpi_t::set_write_pause_ms(slow_write_pause_ms);
+        modal_answerer answerer; // no box is expected: one is closed and listed
         QVERIFY2(cw.choose_from_menu(cw.lan_item("127.0.0.2"), w->action_connect->text()), qPrintable(cw.error()));
         QVERIFY(QTest::qWaitFor([&] { return other.received().indexOf("*IDN?\n", from) >= 0; }, 20000));
         QVERIFY2(cw.choose_from_menu(cw.lan_item("127.0.0.2"), w->action_disconnect->text()), qPrintable(cw.error()));
@@ -444,6 +445,7 @@ private slots:
         QVERIFY2(!got.contains("MEAS:VOLT?"), qPrintable(got.join(" | ")));
         if (got.contains("SYST:REMOT:STAT 1"))
             QCOMPARE(got.last(), QStringLiteral("SYST:REMOT:STAT 0"));
+        QVERIFY(answerer.boxes().isEmpty());
     }
 
     void deleting_the_connected_address()
