@@ -484,6 +484,9 @@ private:
     // A connection is being made: from the identify's scheduling until its
     // result has been handled (the thread may have ended with it still queued).
     bool connecting = false;
+    // The user dropped that connection: its result, if one still comes, is
+    // not taken.
+    bool connect_given_up = false;
     bool connect_waiting = false;   // a connection waits for the old session to end
     QString connect_waiting_resource;
     int connect_pause_ms = 0;       // least pause before it opens

@@ -381,6 +381,7 @@ void MyMainWindow::start_identify(const QString& resource, int pause_ms, bool in
     connect_waiting_resource = resource;
     connect_waiting = true;
     connecting = true;
+    connect_given_up = false;
     connect_pause_ms = pause_ms;
     // Whatever was connected before ends first (told it is no longer
     // remote-controlled when it was connected).
@@ -447,8 +448,9 @@ void MyMainWindow::give_up_connecting()
     if (!connecting)
         return;
     // A load still being identified is not connected afterwards: a result
-    // already on its way finds `connecting` cleared.
+    // already on its way is dropped.
     connecting = false;
+    connect_given_up = true;
     connect_waiting = false;
     identify_timer->stop();
     stop_worker_threads();
@@ -526,7 +528,8 @@ void MyMainWindow::do_connect_action()
 
 void MyMainWindow::deal_connect_success()
 {
-    if (!connecting) {
+    if (connect_given_up) {
+        connect_given_up = false;
         // Given up while it was made: the load took the remote state, so it
         // is handed back before the session closes.
         write_remote_off();
@@ -552,8 +555,10 @@ void MyMainWindow::deal_connect_success()
 
 void MyMainWindow::deal_connect_no_exist()
 {
-    if (!connecting)
-        return; // given up meanwhile: nothing to tell
+    if (connect_given_up) {
+        connect_given_up = false;
+        return; // nothing to tell
+    }
     connecting = false;
     connected_item = nullptr;
     connected_item_text.clear();
@@ -562,8 +567,10 @@ void MyMainWindow::deal_connect_no_exist()
 
 void MyMainWindow::deal_connect_fail()
 {
-    if (!connecting)
-        return; // given up meanwhile; the identify closed its session
+    if (connect_given_up) {
+        connect_given_up = false;
+        return; // the identify closed its session
+    }
     connecting = false;
     connected_item = nullptr;
     connected_item_text.clear();
