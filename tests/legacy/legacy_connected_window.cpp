@@ -109,6 +109,9 @@ bool legacy_connected_window::connect_through_dialogs()
 
 bool legacy_connected_window::wait_for_polls(int count, int timeout_ms)
 {
+    // Replies already posted belong to polls sent before the wait: counted
+    // first, so that of `count` replies at most one is of an earlier poll.
+    QCoreApplication::sendPostedEvents();
     const int target = poll_replies_ + count;
     return QTest::qWaitFor([&] { return poll_replies_ >= target; }, timeout_ms);
 }
