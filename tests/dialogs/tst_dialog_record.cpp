@@ -228,8 +228,9 @@ void tst_dialog_record::refused_entry_keeps_the_window_open()
     QPointer<recordSetting> w = open();
     w->set_recording_probe([] { return true; });
     setter_log log(w);
+    // The dialog stays the active modal window while the reason shows.
     modal_answerer answerer;
-    answerer.press(QMessageBox::Yes);
+    answerer.leave_alone(w).press(QMessageBox::Yes);
     auto* spin = w->findChild<MySpinBox*>(box);
     QVERIFY(spin);
     const QStringList before = controls(w);

@@ -117,6 +117,12 @@ modal_answerer& modal_answerer::close_box()
     return *this;
 }
 
+modal_answerer& modal_answerer::leave_alone(QWidget* window)
+{
+    m_left_alone.append(window);
+    return *this;
+}
+
 modal_answerer& modal_answerer::leave_open()
 {
     m_answers.append(answer_t(answer_t::leave));
@@ -175,7 +181,7 @@ void modal_answerer::clear()
 void modal_answerer::poll()
 {
     QWidget* w = QApplication::activeModalWidget();
-    if (!w || !w->isVisible())
+    if (!w || !w->isVisible() || m_left_alone.contains(w))
         return;
     // Already answered and still on its way out (or deliberately left open).
     if (w == m_last) {

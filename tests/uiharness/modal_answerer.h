@@ -52,6 +52,9 @@ public:
     // (and listed in errors()), so that a test fails instead of hanging on it.
     modal_answerer& leave_open(const QString& text);
     modal_answerer& act(std::function<void(QWidget*)> fn);  // anything else
+    // A modal window already open that the test drives itself: never taken
+    // for a box, whenever a poll sees it.
+    modal_answerer& leave_alone(QWidget* window);
     // Presses `button` on the first box whose text starts with `text_start`.
     // Boxes before it with another text are left to the code under test
     // (a wait prompt that may come and go before a poll sees it) and
@@ -98,6 +101,7 @@ private:
     QList<box_record> m_boxes;
     QStringList m_errors;
     QPointer<QWidget> m_last;
+    QList<QPointer<QWidget>> m_left_alone;
     QHash<QWidget*, box_record> m_shown; // shown, not yet seen by a poll
     bool m_last_passed = false; // m_last was left open as not the awaited box
     QElapsedTimer m_passed_for;
