@@ -119,7 +119,7 @@ bool legacy_connected_window::wait_for_polls(int count, int timeout_ms)
 int legacy_connected_window::wait_received(const QString& text, int from, int timeout_ms)
 {
     int at = -1;
-    QTest::qWaitFor(
+    (void)QTest::qWaitFor(
         [&] {
             at = sim_.received().indexOf(text, from);
             return at >= 0;

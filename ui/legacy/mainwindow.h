@@ -146,6 +146,8 @@ public:
     void deal_init_readback(const QList<QString>& r, int sub);
     void deal_load_readback(const QList<QString>& r, int sub);
     void deal_short_readback(const QList<QString>& r);
+    // The SHORT indicator lit or unlit (unlit still reads on the dark window).
+    void show_short_state(bool on);
     void deal_trigger_readback(const QList<QString>& r);
     void deal_idn_readback(const QList<QString>& r);
     void deal_measure_readback(const QList<QString>& r);

@@ -676,15 +676,19 @@ void MainWindow::deal_init_readback(const QList<QString>& r, int sub)
         tmon_on = time_test == 1;
     const int shorted = r.at(3).trimmed().toInt();
     if (shorted == 0 || shorted == 1)
-        ui->short_button->setStyleSheet(shorted ? QStringLiteral("color: yellow") : QStringLiteral("color: lightgrey"));
+        show_short_state(shorted == 1);
     fill_cmd_list(183);
     post(183, true, 0);
 }
 
+void MainWindow::show_short_state(bool on)
+{
+    ui->short_button->setStyleSheet(on ? QStringLiteral("color: yellow") : QStringLiteral("color: lightgrey"));
+}
+
 void MainWindow::deal_short_readback(const QList<QString>& r)
 {
-    ui->short_button->setStyleSheet(r.at(0) == QLatin1String("1\n") ? QStringLiteral("color: yellow")
-                                                                     : QStringLiteral("color: lightgrey"));
+    show_short_state(r.at(0) == QLatin1String("1\n"));
     start_threads();
 }
 

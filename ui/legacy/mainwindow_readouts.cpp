@@ -57,8 +57,7 @@ void MainWindow::deal_fixed_value(QString, QString function, QString mode, int s
         caption = caption_of(k_functions, int(std::size(k_functions)), function);
     if (caption)
         ui->current_function_label->setText(QString::fromLatin1(caption));
-    ui->short_button->setStyleSheet(short_state == 1 ? QStringLiteral("color: yellow")
-                                                     : QStringLiteral("color: lightgrey"));
+    show_short_state(short_state == 1);
     ui->load_button->setText(input_state == 1 ? QStringLiteral("ON") : QStringLiteral("OFF"));
     function_text = ui->current_function_label->text();
 }

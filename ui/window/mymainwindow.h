@@ -452,6 +452,9 @@ private:
     // A connection being made is dropped (Disconnect on its item, a refresh,
     // closing the window).
     void give_up_connecting();
+    // Each identify result first: the connection is no longer being made;
+    // false for the result of one the user dropped, which is not handled.
+    bool take_connect_result();
     // Rebuilds the tree from the last scan and the manual LAN map.
     void rebuild_tree();
     // Widens the device dock (and the window, as far as the screen allows)

@@ -456,6 +456,14 @@ void MyMainWindow::give_up_connecting()
     stop_worker_threads();
 }
 
+bool MyMainWindow::take_connect_result()
+{
+    connecting = false;
+    const bool dropped = connect_given_up;
+    connect_given_up = false;
+    return !dropped;
+}
+
 void MyMainWindow::on_pushButton_Disconnect_clicked()
 {
     if (!is_connected)
@@ -528,15 +536,13 @@ void MyMainWindow::do_connect_action()
 
 void MyMainWindow::deal_connect_success()
 {
-    if (connect_given_up) {
-        connect_given_up = false;
+    if (!take_connect_result()) {
         // Given up while it was made: the load took the remote state, so it
         // is handed back before the session closes.
         write_remote_off();
         close_visa_session();
         return;
     }
-    connecting = false;
     is_connected = true;
     // An earlier session's end not yet seen by the status check is not told.
     session_end_text.clear();
@@ -555,11 +561,8 @@ void MyMainWindow::deal_connect_success()
 
 void MyMainWindow::deal_connect_no_exist()
 {
-    if (connect_given_up) {
-        connect_given_up = false;
+    if (!take_connect_result())
         return; // nothing to tell
-    }
-    connecting = false;
     connected_item = nullptr;
     connected_item_text.clear();
     show_warning(wrong_resource_text);
@@ -567,11 +570,8 @@ void MyMainWindow::deal_connect_no_exist()
 
 void MyMainWindow::deal_connect_fail()
 {
-    if (connect_given_up) {
-        connect_given_up = false;
+    if (!take_connect_result())
         return; // the identify closed its session
-    }
-    connecting = false;
     connected_item = nullptr;
     connected_item_text.clear();
     close_visa_session();
