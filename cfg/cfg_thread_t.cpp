@@ -11,6 +11,8 @@ cfg_thread_t::cfg_thread_t(QObject *parent) : QThread(parent)
 {
     qRegisterMetaType<QList<QWidget *>>("QList<QWidget*>");
     qRegisterMetaType<QList<QString>>("QList<QString>");
+    // Queued to the owner's thread, behind every reply of the run.
+    connect(this, &QThread::finished, this, [this] { ++runs_ended; });
 }
 
 cfg_thread_t::~cfg_thread_t()
@@ -98,6 +100,20 @@ void cfg_thread_t::discard_posts()
     std::lock_guard<std::mutex> lock(mailbox_mutex);
     mailbox.clear();
     messages.clear();
+}
+
+void cfg_thread_t::start(QThread::Priority priority)
+{
+    // On a running thread QThread::start() does nothing; one that is
+    // finishing is waited for and then started again, so it is a new run.
+    if (!isRunning())
+        ++runs_started;
+    QThread::start(priority);
+}
+
+bool cfg_thread_t::carries_replies() const
+{
+    return isRunning() || runs_ended < runs_started;
 }
 
 void cfg_thread_t::stop()

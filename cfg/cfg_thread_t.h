@@ -54,6 +54,15 @@ public:
     // and only then closes the shared session.
     void close_session();
 
+    // QThread::start(), with the run counted for carries_replies().
+    void start(QThread::Priority priority = QThread::InheritPriority);
+    // Running, or ended with its finished() not yet delivered to the
+    // thread that owns this object. The replies of a run are queued there
+    // before its finished(), so a run that has just ended on a lost link
+    // may still have replies on their way: it is not over for the owner.
+    // Owner's thread only.
+    bool carries_replies() const;
+
     // Number of posts not yet served (a current repeating request counts).
     int pending_requests() const;
 
@@ -93,6 +102,9 @@ private:
     std::deque<message_list> messages;
     std::string resource_text;
     std::atomic<bool> stop_flag{false};
+    // Runs started and runs whose finished() has arrived: the owner's thread only.
+    int runs_started = 0;
+    int runs_ended = 0;
 };
 
 #endif

@@ -241,9 +241,16 @@ void tst_link_mailbox::lost_link_stops_and_drops()
     post(50, {}, {"B?"});
     post(51, {}, {"C?"});
     post(183, {}, {"MEAS:VOLT?"}, true);
+    QVERIFY(!thread->carries_replies()); // never started
     thread->start();
     QVERIFY(thread_order::wait(thread, 5000));
+    // Ended, with its one answer and its end still on their way: the
+    // owner does not take the link for gone before it has that answer.
+    QVERIFY(!thread->isRunning());
+    QVERIFY(answers.isEmpty());
+    QVERIFY(thread->carries_replies());
     QTest::qWait(20);
+    QVERIFY(!thread->carries_replies());
     QCOMPARE(codes(), (QList<int>{49}));
     // Posts of the lost link must not reach the next load.
     QCOMPARE(thread->pending_requests(), 0);
@@ -254,6 +261,16 @@ void tst_link_mailbox::lost_link_stops_and_drops()
     thread->start();
     QTRY_COMPARE(answers.size(), 2);
     QCOMPARE(answers[1].code, 30);
+    // Started again before the end of the run before arrived: that end
+    // does not end the new run's carrying.
+    thread->stop_and_wait();
+    thread->start();
+    QCoreApplication::sendPostedEvents(thread, QEvent::MetaCall);
+    thread->stop_and_wait();
+    QVERIFY(!thread->isRunning());
+    QVERIFY(thread->carries_replies());
+    QCoreApplication::sendPostedEvents(thread, QEvent::MetaCall);
+    QVERIFY(!thread->carries_replies());
 }
 
 void tst_link_mailbox::stop_ends_idle_and_busy_threads()

@@ -199,10 +199,11 @@ void MainWindow::_init_ui()
 void MainWindow::device_status()
 {
     // A settings transfer that has just ended restarts the command thread
-    // when its box closes: until then the link is not lost.
+    // when its box closes: until then the link is not lost. Nor while the
+    // last replies of a command thread that has just ended are on their way.
     const bool transfer = file_wait_box && file_wait_box->isVisible();
     const bool running =
-        cfg_thread->isRunning() || send_data_thread->isRunning() || get_data_thread->isRunning() || transfer;
+        cfg_thread->carries_replies() || send_data_thread->isRunning() || get_data_thread->isRunning() || transfer;
     if (running) {
         ui->usb_vxi_label->show();
         status_label->setText(QStringLiteral("device status    connected"));

@@ -354,7 +354,7 @@ void MyMainWindow::end_session(bool remote_off, bool input_off)
 
 void MyMainWindow::finish_session_end()
 {
-    if (!session_ending || cfg_thread->isRunning())
+    if (!session_ending || cfg_thread->carries_replies())
         return;
     session_ending = false;
     const bool remote_off = session_remote_off;
@@ -583,11 +583,14 @@ void MyMainWindow::deal_connect_fail()
 void MyMainWindow::device_status()
 {
     // A command thread that is being stopped no longer carries the connection.
+    // One that has just ended on a lost link still does until its last sets
+    // have been handled: they are readings taken before the loss, and after
+    // the end they would paint a gone load's readings as live.
     // A settings transfer carries it until its reply slot has run (the file
     // name is cleared there): its thread may have ended with that slot still
     // queued, and the slot restarts the command thread.
     const bool settings_transfer = !settings_file.fileName().isEmpty();
-    const bool traffic = (cfg_thread->isRunning() && !session_ending) || get_data_thread->isRunning()
+    const bool traffic = (cfg_thread->carries_replies() && !session_ending) || get_data_thread->isRunning()
                          || send_data_thread->isRunning() || settings_transfer;
     if (traffic) {
         is_connected = true;

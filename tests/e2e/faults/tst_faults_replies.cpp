@@ -16,6 +16,8 @@
 #include "uiPara.h"
 
 #include <QAction>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -208,8 +210,18 @@ private slots:
         run_state_goes_wrong(rig, "program", "Program state:Running 1");
     }
 
+    void dropped_during_the_poll_with_a_record_data()
+    {
+        QTest::addColumn<bool>("busy");
+        QTest::newRow("status check on its own time") << false;
+        // The window is busy while the link goes: the load's last sets are
+        // still queued when the status check finds the command thread gone.
+        QTest::newRow("status check before the last sets") << true;
+    }
+
     void dropped_during_the_poll_with_a_record()
     {
+        QFETCH(bool, busy);
         fault_rig rig;
         // The connection closes at the message after the cue; the load
         // answers normally after it.
@@ -217,18 +229,35 @@ private slots:
         MyMainWindow* w = rig.w();
         QTest::mouseClick(w->load_switch, Qt::LeftButton);
         QTRY_VERIFY(w->load_switch->getSelectedItem());
-        const QString path = dir.filePath("dropped.csv");
+        const QString path = dir.filePath(QStringLiteral("dropped-%1.csv").arg(busy));
         QVERIFY2(rig.start_record(path), qPrintable(rig.error()));
         QTRY_VERIFY(rig.sets_since_record() >= 3);
 
         modal_answerer answerer;
         answerer.press(QMessageBox::Ok); // the record ended with the connection
-        QVERIFY2(rig.trigger_now(), qPrintable(rig.error()));
+        const int handled_before = rig.sets_since_record();
+        if (busy) {
+            QThread::msleep(100); // the poll's sets pile up unhandled
+            QVERIFY2(rig.trigger_now(), qPrintable(rig.error()));
+            QElapsedTimer held;
+            held.start();
+            while (w->cfg_thread->isRunning() && held.elapsed() < 5000)
+                QThread::msleep(2);
+            QVERIFY(!w->cfg_thread->isRunning());
+            w->device_status();
+        } else {
+            QVERIFY2(rig.trigger_now(), qPrintable(rig.error()));
+        }
         QVERIFY2(rig.wait_down(fault_rig::status_period_ms + fault_rig::slack_ms), qPrintable(rig.error()));
         QVERIFY(answerer.wait_answered(3000));
         QVERIFY2(answerer.boxes()[0].text.contains("connection"), qPrintable(answerer.boxes()[0].text));
         QVERIFY(answerer.unexpected().isEmpty());
         QVERIFY2(rig.quiet(), qPrintable(rig.error()));
+        if (busy)
+            QVERIFY(rig.sets_since_record() > handled_before); // some sets were still queued
+        // No set handled after the end shows a gone load's readings as live.
+        QCOMPARE(w->ui->label_C->text(), QStringLiteral("-.----A"));
+        QVERIFY(!w->load_switch->getSelectedItem());
 
         bool ok = false;
         const QStringList rows = fault_rig::rows_of(path, &ok);
