@@ -19,9 +19,11 @@ const char machine_word[] = "Tervane Device";
 // Written once the load is known, in this order.
 const char *const prepare_commands[] = {"TRIG:SOUR BUS", "INP 0"};
 const char remote_on_command[] = "SYST:REMOT:STAT 1";
+const char remote_off_command[] = "SYST:REMOT:STAT 0";
 } // namespace
 
-Get_configure_value::Get_configure_value(QObject *parent) : QThread(parent)
+Get_configure_value::Get_configure_value(QObject *parent)
+    : QThread(parent), open_session(VISA_NO_SESSION)
 {
     qRegisterMetaType<QList<QString>>("QList<QString>");
     qRegisterMetaType<QList<double>>("QList<double>");
@@ -39,6 +41,16 @@ void Get_configure_value::stop()
     running = 0;
 }
 
+void Get_configure_value::abort()
+{
+    stop();
+    // viClose wakes a read or write blocked on the session and waits only
+    // for it to leave; the thread then finds its session gone and ends.
+    const ViSession s = open_session.exchange(VISA_NO_SESSION);
+    if (s != VISA_NO_SESSION)
+        viClose(s);
+}
+
 void Get_configure_value::run()
 {
     thread_order::end_of_run end(this);
@@ -47,17 +59,22 @@ void Get_configure_value::run()
         running = 0;
         return;
     }
-    const outcome result = connect_and_identify();
+    const int mine = attempt;
+    outcome result = connect_and_identify();
+    // A failure after a stop is the stop's doing (an aborted exchange), not
+    // the load's: nobody waits for it.
+    if (result != outcome::success && !running)
+        result = outcome::stopped;
     thread_order::before_post();
     switch (result) {
     case outcome::no_exist:
-        emit send_connect_no_exist();
+        emit send_connect_no_exist(mine);
         break;
     case outcome::fail:
-        emit send_connect_fail();
+        emit send_connect_fail(mine);
         break;
     case outcome::success:
-        emit send_connect_success();
+        emit send_connect_success(mine);
         break;
     case outcome::stopped:
         break;
@@ -103,8 +120,12 @@ Get_configure_value::outcome Get_configure_value::connect_and_identify()
         g_visa_session = s;
         set_visa_session_resource(resource);
     }
+    // Published before running is read: an abort() either sees the session
+    // or this thread sees the stop.
+    open_session = s;
 
-    auto give_up = [](outcome o) {
+    auto give_up = [this](outcome o) {
+        open_session = VISA_NO_SESSION;
         close_visa_session();
         return o;
     };
@@ -129,7 +150,16 @@ Get_configure_value::outcome Get_configure_value::connect_and_identify()
     const std::string machine = scpi.scpi_query(&g_visa_session, machine_query);
     if (machine.find(machine_word) == std::string::npos)
         return give_up(outcome::fail);
+    // From here on an abort no longer closes the session: a load that took
+    // the remote state must be handed back on it, here or by whoever takes
+    // the result.
+    if (open_session.exchange(VISA_NO_SESSION) == VISA_NO_SESSION)
+        return give_up(outcome::stopped); // already closed by an abort
     if (!scpi.scpi_write(s, remote_on_command))
         return give_up(outcome::fail);
+    if (!running) {
+        scpi.scpi_write(s, remote_off_command);
+        return give_up(outcome::stopped);
+    }
     return outcome::success;
 }

@@ -35,15 +35,24 @@ public:
     std::atomic<std::uint8_t> running{0};
     // Program step the older window's trigger reply keeps here.
     std::atomic<int> step{0};
+    // Number of the identification, written by the caller before each start
+    // and handed back with its result, so that the result of one the caller
+    // has since replaced or dropped is known as such.
+    std::atomic<int> attempt{0};
 
 public slots:
     void stop();
+    // stop(), and cuts short an exchange the identification is blocked in
+    // (a load that takes the link but answers nothing): its session is
+    // closed. Returns at once; a result already posted is not taken back.
+    // Safe from any thread.
+    void abort();
 
 signals:
-    void send_connect_no_exist();
-    void send_connect_fail();
+    void send_connect_no_exist(int attempt);
+    void send_connect_fail(int attempt);
     void send_connect_exist();
-    void send_connect_success();
+    void send_connect_success(int attempt);
 
 protected:
     void run() override;
@@ -54,6 +63,10 @@ private:
     bool read_identity(ViSession s, std::string *reply);
 
     cfg_if_scpi_t scpi;
+    // The identification's open session until its result is known; abort()
+    // closes it. Taken back (set to none) before success is posted: that
+    // session then belongs to whoever takes the result.
+    std::atomic<ViSession> open_session;
 };
 
 #endif

@@ -4,6 +4,7 @@
 
 #include "SwitchButton.h"
 #include "Get_configure_value.h"
+#include "thread_order.h"
 #include "Get_data_thread.h"
 #include "Get_display_data.h"
 #include "SCPI_write_and_read.h"
@@ -136,8 +137,10 @@ void MyMainWindow::stop_worker_threads()
         get_display_data->wait();
     }
     if (get_configure_value->isRunning()) {
-        get_configure_value->stop();
-        get_configure_value->wait();
+        // A load that answers nothing would hold the wait for its reads'
+        // time-outs: its exchange is cut short first.
+        get_configure_value->abort();
+        thread_order::wait(get_configure_value);
     }
     if (scpi_write_and_read->isRunning()) {
         scpi_write_and_read->stop();

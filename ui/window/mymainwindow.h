@@ -154,7 +154,7 @@ public:
     void disconnect_para_signals();
 
     // Stops and waits for the display, identify and second exchange threads
-    // that run.
+    // that run (the identification's exchange in progress cut short).
     void stop_worker_threads();
 
     // Utility dialog: whether its request carries the time-test row.
@@ -399,9 +399,10 @@ public slots:
     void deal_action_delete();
     void connect_resource(const QString& resource);
     void connect_tcpip_address(const QString& address);
-    void deal_connect_no_exist();
-    void deal_connect_fail();
-    void deal_connect_success();
+    // `attempt`: the number of the identification the result is of.
+    void deal_connect_no_exist(int attempt);
+    void deal_connect_fail(int attempt);
+    void deal_connect_success(int attempt);
     void device_status();
     void on_pushButton_Disconnect_clicked();
     void update_usb_resource();
@@ -449,12 +450,21 @@ private:
     // Every road that opens a connection: asks about the old session, marks
     // the tree item named `item_text` (when there is one) and starts.
     void connect_to(const QString& resource, const QString& item_text, int pause_ms = 0);
-    // A connection being made is dropped (Disconnect on its item, a refresh,
-    // closing the window).
+    // A connection being made is dropped (Disconnect on its item, Delete
+    // Resource, a refresh, closing the window): its identification is cut
+    // short without waiting for it, and a result of it that still comes is
+    // not taken.
     void give_up_connecting();
-    // Each identify result first: the connection is no longer being made;
-    // false for the result of one the user dropped, which is not handled.
-    bool take_connect_result();
+    // Each identify result first: true when it is the result of the
+    // connection being made, which is then no longer being made; false for
+    // one the user replaced or dropped, which is not handled.
+    bool take_connect_result(int attempt);
+    // Opens the connection waiting to be made once nothing holds the link
+    // any more: the old session has ended and an identification it replaced
+    // has let its session go.
+    void open_waiting_connection();
+    // The identify thread has ended.
+    void deal_identify_end();
     // Rebuilds the tree from the last scan and the manual LAN map.
     void rebuild_tree();
     // Widens the device dock (and the window, as far as the screen allows)
@@ -487,9 +497,12 @@ private:
     // A connection is being made: from the identify's scheduling until its
     // result has been handled (the thread may have ended with it still queued).
     bool connecting = false;
-    // The user dropped that connection: its result, if one still comes, is
-    // not taken.
-    bool connect_given_up = false;
+    // The number of the last identification asked for; each result carries
+    // its own, so that one of a connection replaced meanwhile is told apart.
+    int connect_attempt = 0;
+    // The identify thread was started and its end not yet handled (its
+    // result, queued before the end, may still be on its way).
+    bool identify_busy = false;
     bool connect_waiting = false;   // a connection waits for the old session to end
     QString connect_waiting_resource;
     int connect_pause_ms = 0;       // least pause before it opens

@@ -19,6 +19,7 @@
 #include "ipcreat.h"
 #include "lib_xml_t.h"
 #include "ui_comm_tree_xml_t.h"
+#include "thread_order.h"
 #include "window_place.h"
 
 #include <QAction>
@@ -92,19 +93,28 @@ void MyMainWindow::init_connect_signals()
     status_timer = new QTimer(this);
     connect(status_timer, SIGNAL(timeout()), this, SLOT(device_status()));
 
-    connect(get_configure_value, SIGNAL(send_connect_no_exist()), this, SLOT(deal_connect_no_exist()));
-    connect(get_configure_value, SIGNAL(send_connect_success()), this, SLOT(deal_connect_success()));
-    connect(get_configure_value, SIGNAL(send_connect_fail()), this, SLOT(deal_connect_fail()));
-    // A disconnect finishes once the command thread has really ended.
+    connect(get_configure_value, SIGNAL(send_connect_no_exist(int)), this, SLOT(deal_connect_no_exist(int)));
+    connect(get_configure_value, SIGNAL(send_connect_success(int)), this, SLOT(deal_connect_success(int)));
+    connect(get_configure_value, SIGNAL(send_connect_fail(int)), this, SLOT(deal_connect_fail(int)));
+    // A disconnect finishes once the command thread has really ended, and a
+    // connection that replaced another opens once that one's thread has.
     connect(cfg_thread, &QThread::finished, this, &MyMainWindow::finish_session_end);
+    connect(get_configure_value, &QThread::finished, this, &MyMainWindow::deal_identify_end);
 
     identify_timer = new QTimer(this);
     identify_timer->setSingleShot(true);
     connect(identify_timer, &QTimer::timeout, this, [this] {
+        if (identify_busy) {
+            // Its end brings this connection back.
+            connect_waiting = true;
+            return;
+        }
         const std::string resource = connect_waiting_resource.toUtf8().toStdString();
         get_configure_value->resource = resource;
+        get_configure_value->attempt = connect_attempt;
         cfg_thread->set_resource(resource);
         get_configure_value->request_code = Get_configure_value::code_connect;
+        identify_busy = true;
         get_configure_value->start();
     });
 
@@ -246,11 +256,11 @@ void MyMainWindow::rebuild_tree()
     // The items stand for the same resources as before the rebuild.
     if (!pressed.isEmpty())
         pressed_item = find_item(ui->treeWidget_dev, pressed);
+    // A load connected without an item (through the Connect window) gets
+    // its item marked once the tree holds one.
     if (!connected_item_text.isEmpty()) {
         connected_item = find_item(ui->treeWidget_dev, connected_item_text);
-        if (!connected_item)
-            connected_item_text.clear();
-        else if (is_connected)
+        if (connected_item && is_connected)
             set_item_icon(connected_item, connected_is_usb, true);
     }
     fit_dock_to_tree();
@@ -324,7 +334,7 @@ void MyMainWindow::refresh_device()
     // The refresh action asked before its prompt came up.
     const bool input_off = refresh_input_off;
     refresh_input_off = false;
-    if (is_connected)
+    if (is_connected || connecting)
         disconnect_load(input_off);
     // The refresh action's prompt stays until the scan has ended.
     if (wait_prompt)
@@ -361,27 +371,49 @@ void MyMainWindow::finish_session_end()
     const bool input_off = session_input_off;
     session_remote_off = false;
     session_input_off = false;
-    if (input_off)
-        write_now(input_off_command);
-    if (remote_off)
-        write_remote_off();
-    cfg_thread->close_session();
-    if (connect_waiting) {
-        connect_waiting = false;
-        identify_timer->start(qMax(connect_pause_ms, remote_off ? pause_after_remote_off_ms : 0));
+    // While an identification runs, or its result is still to be handled,
+    // the shared session is its own: there is no session of ours to end.
+    if (!identify_busy) {
+        if (input_off)
+            write_now(input_off_command);
+        if (remote_off)
+            write_remote_off();
+        cfg_thread->close_session();
+        if (remote_off)
+            connect_pause_ms = qMax(connect_pause_ms, pause_after_remote_off_ms);
     }
+    open_waiting_connection();
     if (close_when_ended)
         QTimer::singleShot(0, this, &QWidget::close);
 }
 
+void MyMainWindow::open_waiting_connection()
+{
+    if (!connect_waiting || session_ending || identify_busy)
+        return;
+    connect_waiting = false;
+    identify_timer->start(connect_pause_ms);
+}
+
+void MyMainWindow::deal_identify_end()
+{
+    // Queued after the thread's result, so that result has been handled:
+    // only now is the shared session free for the next identification.
+    thread_order::wait(get_configure_value);
+    identify_busy = false;
+    open_waiting_connection();
+}
+
 void MyMainWindow::start_identify(const QString& resource, int pause_ms, bool input_off)
 {
-    stop_worker_threads();
+    // An identification in progress is cut short, not waited for: the new
+    // one starts when its thread has ended.
+    get_configure_value->abort();
     identify_timer->stop();
     connect_waiting_resource = resource;
     connect_waiting = true;
     connecting = true;
-    connect_given_up = false;
+    ++connect_attempt;
     connect_pause_ms = pause_ms;
     // Whatever was connected before ends first (told it is no longer
     // remote-controlled when it was connected).
@@ -422,7 +454,7 @@ void MyMainWindow::connect_to(const QString& resource, const QString& item_text,
     // tree may have been rebuilt while the question was open.
     connected_item = find_item(ui->treeWidget_dev, item_text);
     connected_is_usb = item_text.left(6) != QLatin1String("TCPIP0");
-    connected_item_text = connected_item ? item_text : QString();
+    connected_item_text = item_text;
     start_identify(resource, pause_ms, leave == leave_t::leave_input_off);
 }
 
@@ -448,20 +480,19 @@ void MyMainWindow::give_up_connecting()
     if (!connecting)
         return;
     // A load still being identified is not connected afterwards: a result
-    // already on its way is dropped.
+    // already on its way is not taken.
     connecting = false;
-    connect_given_up = true;
     connect_waiting = false;
     identify_timer->stop();
-    stop_worker_threads();
+    get_configure_value->abort();
 }
 
-bool MyMainWindow::take_connect_result()
+bool MyMainWindow::take_connect_result(int attempt)
 {
+    if (!connecting || attempt != connect_attempt)
+        return false;
     connecting = false;
-    const bool dropped = connect_given_up;
-    connect_given_up = false;
-    return !dropped;
+    return true;
 }
 
 void MyMainWindow::on_pushButton_Disconnect_clicked()
@@ -480,6 +511,11 @@ void MyMainWindow::deal_action_delete()
     const leave_t leave = ask_leave_session(road_t::delete_resource);
     if (leave == leave_t::stay)
         return;
+    // Like a connected load, a load being connected is let go.
+    if (connecting) {
+        give_up_connecting();
+        restore_connected_icon();
+    }
     if (is_connected) {
         is_connected = false;
         current_resource.clear();
@@ -534,11 +570,13 @@ void MyMainWindow::do_connect_action()
 
 // ---- results of the identify thread
 
-void MyMainWindow::deal_connect_success()
+void MyMainWindow::deal_connect_success(int attempt)
 {
-    if (!take_connect_result()) {
-        // Given up while it was made: the load took the remote state, so it
-        // is handed back before the session closes.
+    if (!take_connect_result(attempt)) {
+        // Replaced or given up while it was made: the load took the remote
+        // state, so it is handed back before its session closes. The shared
+        // session is still its own: the next identification waits for this
+        // thread's end, which is handled after this result.
         write_remote_off();
         close_visa_session();
         return;
@@ -559,18 +597,18 @@ void MyMainWindow::deal_connect_success()
     show_wait_prompt(tr("Initial"), tr("Please waiting for the data initing"));
 }
 
-void MyMainWindow::deal_connect_no_exist()
+void MyMainWindow::deal_connect_no_exist(int attempt)
 {
-    if (!take_connect_result())
+    if (!take_connect_result(attempt))
         return; // nothing to tell
     connected_item = nullptr;
     connected_item_text.clear();
     show_warning(wrong_resource_text);
 }
 
-void MyMainWindow::deal_connect_fail()
+void MyMainWindow::deal_connect_fail(int attempt)
 {
-    if (!take_connect_result())
+    if (!take_connect_result(attempt))
         return; // the identify closed its session
     connected_item = nullptr;
     connected_item_text.clear();

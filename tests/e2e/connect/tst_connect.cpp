@@ -32,6 +32,8 @@
 #include <QtTest>
 #include <qwt_plot_curve.h>
 
+#include <memory>
+
 namespace {
 
 // The messages of a connection (the identify thread) before the read-back.
@@ -78,6 +80,30 @@ void type_address(ipcreat* dialog, const QStringList& parts)
             QTest::keyClick(section, Qt::Key_Right);
     }
 }
+
+// The longest time the event loop went without running a 10 ms timer: how
+// long the window did not answer.
+class stall_meter
+{
+public:
+    stall_meter()
+    {
+        QObject::connect(&tick_, &QTimer::timeout, [this] { note(); });
+        since_.start();
+        tick_.start(10);
+    }
+    qint64 longest_ms()
+    {
+        note();
+        return longest_;
+    }
+
+private:
+    void note() { longest_ = qMax(longest_, since_.restart()); }
+    QTimer tick_;
+    QElapsedTimer since_;
+    qint64 longest_ = 0;
+};
 
 } // namespace
 
@@ -249,6 +275,15 @@ private slots:
         QTRY_VERIFY(!w->findChild<connectWindow*>());
         QCOMPARE(w->current_resource, QStringLiteral("TCPIP0::127.0.0.1::inst0::INSTR"));
         QVERIFY(!w->connected_item);
+
+        // The address added afterwards: its item shows the connection and
+        // offers the disconnect.
+        QVERIFY2(cw.add_lan_address(), qPrintable(cw.error()));
+        QCOMPARE(w->connected_item, cw.lan_item());
+        QVERIFY(same_icon(cw.lan_item()->icon(0), ":/resource/image_comm_instr_net_connected.png"));
+        QStringList offered;
+        QVERIFY(!cw.choose_from_menu(cw.lan_item(), "(none)", &offered));
+        QCOMPARE(offered, QStringList({w->action_disconnect->text(), w->action_delete->text()}));
 
         // The refresh of the Connect menu ends the connection first.
         w->ui->actionRefresh->trigger();
@@ -452,6 +487,116 @@ private slots:
         if (got.contains("SYST:REMOT:STAT 1"))
             QCOMPARE(got.last(), QStringLiteral("SYST:REMOT:STAT 0"));
         QVERIFY(answerer.boxes().isEmpty());
+    }
+
+    // A load that takes the link but answers nothing (127.0.0.3), still
+    // being identified when the user turns to the answering load or drops
+    // the connection: the window keeps answering, and the dropped
+    // identification's end is never taken for the new connection's.
+    void a_silent_load_being_identified_data()
+    {
+        QTest::addColumn<QString>("road");
+        QTest::newRow("another load from the tree") << "tree";
+        QTest::newRow("another load from the Connect window") << "dialog";
+        // Its failure is posted while the window is busy, before the user's
+        // new connection; it is handled after it.
+        QTest::newRow("another load, the silent one's failure late") << "late failure";
+        QTest::newRow("Disconnect") << "disconnect";
+        QTest::newRow("Delete Resource") << "delete";
+        QTest::newRow("Refresh") << "refresh";
+        QTest::newRow("closing the window") << "close";
+    }
+    void a_silent_load_being_identified()
+    {
+        QFETCH(QString, road);
+        const QString silent_address = QStringLiteral("127.0.0.3");
+        const bool elsewhere = road == "tree" || road == "dialog" || road == "late failure";
+        sim_process silent;
+        connected_window cw;
+        QVERIFY2(cw.start_sim(), qPrintable(cw.error()));
+        QVERIFY2(cw.make_window(), qPrintable(cw.error()));
+        MyMainWindow* w = cw.window();
+        QVERIFY2(cw.add_lan_address(), qPrintable(cw.error()));
+        // Added while nothing listens there, so that its scan is quick.
+        QVERIFY2(cw.add_lan_address(silent_address), qPrintable(cw.error()));
+        QStringList silent_args = {"--address", silent_address, "--stop-after", "0"};
+        if (road == "late failure")
+            silent_args << quick_timeouts;
+        QVERIFY2(silent.start(silent_args), qPrintable(silent.error_string()));
+        const int answering_from = cw.received_count();
+
+        modal_answerer answerer; // any other box is unexpected
+        if (road == "dialog")
+            answerer.leave_open(); // the Connect window, which the test fills in
+        if (road == "refresh")
+            answerer.leave_open("Refreshing devices, please wait.");
+        if (elsewhere)
+            answerer.leave_open("Please waiting for the data initing");
+        QVERIFY2(cw.choose_from_menu(cw.lan_item(silent_address), w->action_connect->text()), qPrintable(cw.error()));
+        QVERIFY(QTest::qWaitFor([&] { return silent.received().contains("*IDN?\n"); }, 5000));
+
+        auto meter = std::make_unique<stall_meter>();
+        QElapsedTimer closing;
+        if (road == "tree") {
+            QVERIFY2(cw.connect_from_tree(), qPrintable(cw.error()));
+        } else if (road == "dialog") {
+            cw.mark_connect_start();
+            w->ui->actionConnect->trigger();
+            connectWindow* dialog = nullptr;
+            QTRY_VERIFY((dialog = w->findChild<connectWindow*>()) && dialog->isVisible());
+            QTabBar* tabs = dialog->form()->tabWidget->tabBar();
+            QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(1).center());
+            QTest::keyClicks(dialog->form()->lineEdit_ip, "127.0.0.1");
+            QTest::mouseClick(dialog->form()->pushButton, Qt::LeftButton);
+        } else if (road == "late failure") {
+            // Four reads of 300 ms: the failure is posted meanwhile.
+            QThread::msleep(3000);
+            QVERIFY(!w->get_configure_value->isRunning());
+            meter = std::make_unique<stall_meter>(); // the test's own stall left out
+            cw.mark_connect_start();
+            w->connect_tcpip_address("127.0.0.1");
+        } else if (road == "disconnect") {
+            QVERIFY2(cw.choose_from_menu(cw.lan_item(silent_address), w->action_disconnect->text()),
+                     qPrintable(cw.error()));
+        } else if (road == "delete") {
+            QVERIFY2(cw.choose_from_menu(cw.lan_item(silent_address), w->action_delete->text()),
+                     qPrintable(cw.error()));
+        } else if (road == "refresh") {
+            w->ui->actionRefresh->trigger();
+        } else if (road == "close") {
+            closing.start();
+            QVERIFY(w->close());
+            cw.destroy_window();
+            // The program ends with the window.
+            QVERIFY2(closing.elapsed() < 2000, qPrintable(QString::number(closing.elapsed())));
+            return;
+        }
+
+        if (elsewhere) {
+            QVERIFY2(cw.wait_connected(), qPrintable(cw.error()));
+            QCOMPARE(w->connected_item, cw.lan_item());
+            QVERIFY(same_icon(cw.lan_item()->icon(0), ":/resource/image_comm_instr_net_connected.png"));
+            QStringList offered;
+            QVERIFY(!cw.choose_from_menu(cw.lan_item(), "(none)", &offered));
+            QCOMPARE(offered, QStringList({w->action_disconnect->text(), w->action_delete->text()}));
+        } else {
+            // Dropped at once, and nothing connects afterwards.
+            QTRY_VERIFY_WITH_TIMEOUT(!w->get_configure_value->isRunning(), 1000);
+            QTest::qWait(200);
+            QVERIFY(!w->is_connected);
+            QVERIFY(!w->cfg_thread->isRunning());
+            QVERIFY(!w->connected_item);
+            QVERIFY(!cw.received_since("SYST:REMOT:STAT 1", answering_from));
+        }
+        if (road == "delete") {
+            QTRY_VERIFY(!cw.lan_item(silent_address));
+        } else {
+            QStringList offered;
+            QVERIFY(!cw.choose_from_menu(cw.lan_item(silent_address), "(none)", &offered));
+            QCOMPARE(offered, QStringList({w->action_connect->text(), w->action_delete->text()}));
+        }
+        QVERIFY(answerer.unexpected().isEmpty());
+        QVERIFY2(meter->longest_ms() < 1000, qPrintable(QString::number(meter->longest_ms())));
     }
 
     void deleting_the_connected_address()
