@@ -11,6 +11,9 @@ PKGS=(
   # Qt's own texts (file dialogs, "OK") in Chinese; a viewer for the
   # user guides, which are .chm files.
   qttranslations5-l10n xchm
+  # A desktop's session bus and accessibility services, so that the tests
+  # on Xvfb run where a desktop has them and show they keep out of them.
+  dbus-x11 at-spi2-core
 )
 missing=()
 for p in "${PKGS[@]}"; do

@@ -14,6 +14,7 @@
 #include "custom_lineedit.h"
 #include "custom_radiobutton.h"
 #include "custom_spinbox.h"
+#include "legacy_recorder.h"
 #include "modal_answerer.h"
 
 #include <QDoubleSpinBox>
@@ -431,44 +432,70 @@ void tst_legacy_dispatch::device_operations_post_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("load");
     QTest::addColumn<QString>("page");
-    QTest::addColumn<int>("posted");
     QTest::addColumn<QString>("warning");
-    QTest::newRow("input on") << "load" << "OFF" << "CC" << 1 << "";
-    QTest::newRow("battery on asks the capacity") << "load" << "OFF" << "BATTERY" << 1 << "";
-    QTest::newRow("short refused in a test") << "short" << "OFF" << "OCP" << 0
-                                             << "Short is invalid in present state!";
-    QTest::newRow("short") << "short" << "OFF" << "CV" << 1 << "";
-    QTest::newRow("trigger refused while off") << "trigger" << "OFF" << "CC" << 0 << "Please turn on the load!";
-    QTest::newRow("trigger") << "trigger" << "ON" << "CC" << 1 << "";
-    QTest::newRow("help") << "help" << "OFF" << "CC" << 1 << "";
+    QTest::addColumn<int>("operation"); // of the one request posted; 0: none
+    QTest::addColumn<QStringList>("writes");
+    QTest::addColumn<QStringList>("queries");
+    QTest::addColumn<int>("sub"); // the request's private data
+    const QStringList none;
+    QTest::newRow("input on") << "load" << "OFF" << "CC" << "" << 32 << QStringList{"INP 1"} << QStringList{""} << 0;
+    QTest::newRow("input off") << "load" << "ON" << "CV" << "" << 32 << QStringList{"INP 0"} << QStringList{""} << 0;
+    // the battery's input goes on only after its added capacity is known
+    QTest::newRow("battery on asks the capacity") << "load" << "OFF" << "BATTERY" << "" << 32 << QStringList{""}
+                                                  << QStringList{"BATT:ADDCAP?"} << 185;
+    QTest::newRow("battery off asks the capacity") << "load" << "ON" << "BATTERY" << "" << 32
+                                                   << QStringList{"INP 0", ""} << QStringList{"", "BATT:ADDCAP?"}
+                                                   << 186;
+    QTest::newRow("short refused in a test") << "short" << "OFF" << "OCP" << "Short is invalid in present state!" << 0
+                                             << none << none << 0;
+    QTest::newRow("short") << "short" << "OFF" << "CV" << "" << 33 << QStringList{"SHOR 1"} << QStringList{"SHOR?"}
+                           << 0;
+    QTest::newRow("trigger refused while off") << "trigger" << "OFF" << "CC" << "Please turn on the load!" << 0 << none
+                                               << none << 0;
+    QTest::newRow("trigger") << "trigger" << "ON" << "CC" << "" << 82 << QStringList{"TRIG:SOUR BUS", "*TRG"}
+                             << QStringList{"", ""} << 0;
+    QTest::newRow("help") << "help" << "OFF" << "CC" << "" << 83 << QStringList{"", "INP 0"}
+                          << QStringList{"*IDN?", ""} << 0;
 }
 
+// Each front-panel button posts its one request, as the command thread
+// receives it, or nothing (and a warning) where the state refuses it.
 void tst_legacy_dispatch::device_operations_post()
 {
     QFETCH(QString, button);
     QFETCH(QString, load);
     QFETCH(QString, page);
-    QFETCH(int, posted);
     QFETCH(QString, warning);
+    QFETCH(int, operation);
+    QFETCH(QStringList, writes);
+    QFETCH(QStringList, queries);
+    QFETCH(int, sub);
     QPushButton* buttons[] = {w->ui->load_button, w->ui->short_button, w->ui->trigger_button, w->ui->help_button};
     const QStringList names = {"load", "short", "trigger", "help"};
     QPushButton* b = buttons[names.indexOf(button)];
     w->ui->load_button->setText(load);
     w->ui->current_function_label->setText(page);
+    w->show_short_state(false);
+    legacy_recorder r(*w);
     // nothing at all while not connected
     b->click();
-    QCOMPARE(w->cfg_thread->pending_requests(), 0);
+    QVERIFY(r.rec->take_served().isEmpty());
     w->connected = true;
     if (!warning.isEmpty())
         answerer->press(QMessageBox::Ok);
     b->click();
     QVERIFY(answerer->wait_answered());
-    QCOMPARE(w->cfg_thread->pending_requests(), posted);
     if (!warning.isEmpty())
         QCOMPARE(answerer->boxes().last().text, warning);
-    QCOMPARE(w->cmd_writes.size(), w->cmd_queries.size());
-    if (page == QLatin1String("BATTERY"))
-        QCOMPARE(w->cmd_queries, (QList<QString>{"BATT:ADDCAP?"}));
+    const QList<cfg_request_t> posted = r.rec->take_served();
+    QCOMPARE(posted.size(), operation ? 1 : 0);
+    if (!operation)
+        return;
+    QCOMPARE(posted[0].button_model, operation);
+    QCOMPARE(posted[0].write, writes);
+    QCOMPARE(posted[0].query, queries);
+    QCOMPARE(posted[0].private_data, sub);
+    QVERIFY(!posted[0].repeat);
 }
 
 // The load switch in the battery page: the added capacity decides whether

@@ -324,7 +324,21 @@ void reply_row(const char* handler, int operation, const QString& replies, const
                const QString& sender = QString(), const QString& input = QStringLiteral("OFF"),
                road_t road = command_thread)
 {
-    QTest::newRow(handler) << operation << replies << sender << input << changes << int(road);
+    QTest::newRow(handler) << operation << replies << sender << input << changes << int(road) << 0;
+}
+
+// A switch's reply in either word ("1\n" button A, "0\n" button B), each
+// from the other button, so that a word read wrongly, or the wrong word
+// read, or none, shows.
+void switch_rows(const char* handler, int operation, const QString& box)
+{
+    const QString name = QString::fromLatin1(handler);
+    QTest::newRow(qPrintable(name + QStringLiteral(": B word"))) << operation << QStringLiteral("0\n") << QString()
+                                                                 << QStringLiteral("OFF") << QStringList{box + "=B"}
+                                                                 << int(command_thread) << 0;
+    QTest::newRow(qPrintable(name + QStringLiteral(": A word"))) << operation << QStringLiteral("1\n") << QString()
+                                                                 << QStringLiteral("OFF") << QStringList{box + "=A"}
+                                                                 << int(command_thread) << 1;
 }
 
 void side_row(const char* handler, int operation, const QString& replies, const QStringList& changes,
@@ -388,6 +402,7 @@ void tst_legacy_page_replies::single_reply_sets_its_own_box_data()
     QTest::addColumn<QString>("input");
     QTest::addColumn<QStringList>("changes");
     QTest::addColumn<int>("road");
+    QTest::addColumn<int>("start"); // the button every switch shows first
     // static: a range is taken as read only while the input is on (with the
     // warning); a slew comes back with its twin
     reply_row("deal_cc_i_range_reply", 34, "30\n", {"cc_i_range_radio=B"}, "", "ON");
@@ -427,9 +442,9 @@ void tst_legacy_page_replies::single_reply_sets_its_own_box_data()
     reply_row("deal_batt_i_range_reply", 152, "30\n|4.5\n", {"batt_i_range_radio=B", "batt_level_spin=4.5"});
     reply_row("deal_batt_v_range_reply", 153, "150\n|5.5\n", {"batt_v_range_radio=B", "batt_level_spin=5.5"});
     reply_row("deal_batt_level_reply", 154, "6.5\n", {"batt_level_spin=6.5"});
-    reply_row("deal_batt_v_stop_state_reply", 155, "0\n", {"batt_stop_radios[0]=B"});
-    reply_row("deal_batt_c_stop_state_reply", 156, "0\n", {"batt_stop_radios[1]=B"});
-    reply_row("deal_batt_t_stop_state_reply", 157, "0\n", {"batt_stop_radios[2]=B"});
+    switch_rows("deal_batt_v_stop_state_reply", 155, "batt_stop_radios[0]");
+    switch_rows("deal_batt_c_stop_state_reply", 156, "batt_stop_radios[1]");
+    switch_rows("deal_batt_t_stop_state_reply", 157, "batt_stop_radios[2]");
     reply_row("deal_batt_v_stop_value_reply", 158, "2.75\n", {"batt_stop_spins[0]=2.75"});
     reply_row("deal_batt_c_stop_value_reply", 159, "333\n", {"batt_stop_spins[1]=333"});
     reply_row("deal_batt_t_stop_value_reply", 160, "444\n", {"batt_stop_spins[2]=444"});
@@ -491,25 +506,25 @@ void tst_legacy_page_replies::single_reply_sets_its_own_box_data()
         third_step_gone << QStringLiteral("prog %1,3=").arg(r);
     reply_row("deal_prog_step_reply", 63, "2\n", third_step_gone);
     // utility: switches, value boxes and combo boxes
-    reply_row("sense", 162, "0\n", {"vrmt_radio=B"});
-    reply_row("Von latch", 163, "0\n", {"vol_radio=B"});
-    reply_row("stop on fail", 164, "0\n", {"sof_radio=B"});
+    switch_rows("sense", 162, "vrmt_radio");
+    switch_rows("Von latch", 163, "vol_radio");
+    switch_rows("stop on fail", 164, "sof_radio");
     reply_row("Von", 165, "1.5\n", {"von_spin=1.5"});
     reply_row("trigger source", 166, "BUS\n", {"trigger_combo=2"});
     reply_row("averaging", 167, "10\n", {"aver_combo=4"});
     reply_row("external control", 168, "EXTV\n|BASIC\n|CURRENT\n", {"type_combo=2"});
-    reply_row("current monitor", 169, "0\n", {"imon_radio=B"});
-    reply_row("voltage monitor", 170, "0\n", {"vmon_radio=B"});
+    switch_rows("current monitor", 169, "imon_radio");
+    switch_rows("voltage monitor", 170, "vmon_radio");
     reply_row("external current range", 171, "30\n", {"ext_current_range_radio=B"});
     reply_row("external voltage range", 172, "150\n", {"ext_voltage_range_radio=B"});
-    reply_row("external input", 173, "0\n", {"extswitch_radio=B"});
-    reply_row("current protection", 174, "0\n", {"i_protect_switch_radio=B"});
-    reply_row("power protection", 175, "0\n", {"p_protect_switch_radio=B"});
+    switch_rows("external input", 173, "extswitch_radio");
+    switch_rows("current protection", 174, "i_protect_switch_radio");
+    switch_rows("power protection", 175, "p_protect_switch_radio");
     reply_row("current protection level", 176, "11.5\n", {"i_protect_spin=11.5"});
     reply_row("power protection level", 177, "55.5\n", {"p_protect_spin=55.5"});
     reply_row("current protection delay", 178, "2.5\n", {"i_protect_delay_spin=2.5"});
     reply_row("power protection delay", 179, "3.5\n", {"p_protect_delay_spin=3.5"});
-    reply_row("timing test", 180, "0\n", {"tmon_radio=B"});
+    switch_rows("timing test", 180, "tmon_radio");
     reply_row("timing test low", 181, "1.5\n", {"v_low_spin=1.5"});
     reply_row("timing test high", 182, "12.5\n", {"v_high_spin=12.5"});
     // the side thread's replies reach every page, in its own order, and
@@ -535,13 +550,14 @@ void tst_legacy_page_replies::single_reply_sets_its_own_box()
     QFETCH(QString, input);
     QFETCH(QStringList, changes);
     QFETCH(int, road);
+    QFETCH(int, start);
     w->deal_list_readback({"CURRENT\n", "5\n", "36\n", "1\n", "2\n", "1,2,\n", "3,4,\n", "0.5,0.25,\n"});
     w->deal_prog_readback({"ON,OFF,ON,\n", "CURRENT,LED,?,\n", "5,5,5,\n", "36,36,36,\n", "OFF,OFF,OFF,\n",
                            "1,1,1,\n", "2,2,2,\n", "3,3,3,\n", "0.5,0.5,0.5,\n", "9,9,9,\n", "7,8,6,\n",
                            "0.5,0.5,0.5,\n", "0.25,0.25,0.25,\n", "3\n"});
     for (const QString& name : page_control_names())
         if (auto* radio = qobject_cast<custom_radiobutton*>(page_control(w.get(), name)))
-            radio->set_checked(0);
+            radio->set_checked(start);
     w->ui->load_button->setText(input);
     QList<QWidget*> widgets;
     if (sender.startsWith("list")) {

@@ -27,6 +27,7 @@
 #include "ip_address_dialog.h"
 #include "modal_answerer.h"
 #include "program_look.h"
+#include "legacy_recorder.h"
 #include "recording_thread.h"
 #include "ui_preview_plot_t.h"
 
@@ -78,26 +79,6 @@ QString read_file(const QString& path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
-
-// Puts a recording command thread in the window's place for the test's
-// length, so that posts can be read back.
-struct recorder_t
-{
-    explicit recorder_t(MainWindow& w) : window(w), own(w.cfg_thread)
-    {
-        window.cfg_thread = rec;
-        rec->start();
-    }
-    ~recorder_t()
-    {
-        rec->stop_and_wait();
-        window.cfg_thread = own;
-        delete rec;
-    }
-    MainWindow& window;
-    cfg_thread_t* own;
-    recording_thread* rec = new recording_thread;
-};
 
 // Whether `w` lies in what a view scrolls, below `root`.
 bool in_viewport(QWidget* w, QWidget* root)
@@ -683,7 +664,7 @@ void tst_legacy_window::settings_file_save_and_load()
 {
     QTemporaryDir dir;
     MainWindow w;
-    recorder_t r(w);
+    legacy_recorder r(w);
     file_dialog_stub files;
     modal_answerer answerer;
 
@@ -738,7 +719,7 @@ void tst_legacy_window::settings_file_save_and_load()
 void tst_legacy_window::connect_success_posts_read_back_and_polls()
 {
     MainWindow w;
-    recorder_t r(w);
+    legacy_recorder r(w);
     w.sample_counter = 7;
     w.pause_button->setText("Start");
     w.paused = true;
@@ -762,7 +743,7 @@ void tst_legacy_window::connect_success_posts_read_back_and_polls()
 void tst_legacy_window::connect_failures_are_told()
 {
     MainWindow w;
-    recorder_t r(w);
+    legacy_recorder r(w);
     w.connected = true;
     modal_answerer answerer;
     answerer.press(QMessageBox::Ok).press(QMessageBox::Ok);
@@ -828,7 +809,7 @@ void tst_legacy_window::frees_what_it_made()
 void tst_legacy_window::disconnect_asks_then_ends_the_command_thread()
 {
     MainWindow w;
-    recorder_t r(w);
+    legacy_recorder r(w);
     w.connected = true;
     w.status_timer->start(500);
     modal_answerer answerer;
@@ -853,7 +834,7 @@ void tst_legacy_window::disconnect_asks_then_ends_the_command_thread()
 void tst_legacy_window::close_asks_then_stops_every_thread()
 {
     MainWindow w;
-    recorder_t r(w);
+    legacy_recorder r(w);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     modal_answerer answerer;
