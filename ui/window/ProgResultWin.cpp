@@ -30,7 +30,9 @@ ProgResultWin::ProgResultWin(QWidget* parent)
 {
     ui = new Ui_ProgResultWin;
     ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // A dialog-type window: a window manager keeps it (transient for the
+    // main window, its parent) in front of the main window. Not modal.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(342, 348);
     QTableWidget* table = ui->tableWidget_Prog_Res;
     table->setColumnWidth(0, 40);
