@@ -3,7 +3,8 @@
 // and the trend lie wholly inside the window, in English and in Chinese, and
 // the tree tells apart two LAN loads whose addresses differ in the last byte.
 // On a screen of that size (Xvfb: look_window_fit_xvfb) the window opens
-// inside it, and so does every secondary window, centred on the main one.
+// inside it, and so does every secondary window, centred on the main one,
+// with every column of its tables in sight.
 // With WATTLEX_SHOT_DIR set, a picture of each page (and of the screen with
 // each secondary window) goes there.
 #include "mymainwindow.h"
@@ -16,11 +17,13 @@
 #include "program_look.h"
 #include "ui_translations_t.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTreeWidget>
@@ -212,6 +215,9 @@ void tst_window_fit::windows_open_inside_the_screen()
             if (at == placements[0] && !shots.isEmpty()) // the whole screen, as the user sees it
                 QVERIFY(QGuiApplication::primaryScreen()->grabWindow(0).save(
                     QDir(shots).filePath(QString("screen_%1_%2.png").arg(s.first, chinese ? "zh" : "en"))));
+            // Tables show all their columns (none scrolls its first one away).
+            for (const QAbstractItemView* view : opened->findChildren<QAbstractItemView*>())
+                QVERIFY2(view->horizontalScrollBar()->maximum() == 0, what + " " + view->objectName().toUtf8());
             opened->setAttribute(Qt::WA_DeleteOnClose, false);
             opened->close();
             QVERIFY2(room.contains(r), what);

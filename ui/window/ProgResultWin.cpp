@@ -37,8 +37,10 @@ ProgResultWin::ProgResultWin(QWidget* parent)
     QTableWidget* table = ui->tableWidget_Prog_Res;
     table->setColumnWidth(0, 40);
     table->setColumnWidth(1, 60);
-    table->setColumnWidth(2, 197);
-    // The remarks take the width the scroll bar leaves, no horizontal scrolling.
+    // The remarks take the width the scroll bar leaves, no horizontal
+    // scrolling: a stretched last section never shrinks below the width it
+    // was given, and 40 + 60 + 197 is more than the scroll bar leaves (the
+    // view then scrolled the step numbers away once the window took focus).
     table->horizontalHeader()->setStretchLastSection(true);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
