@@ -1,8 +1,10 @@
 // The main window on the commonest laptop screen, 1366x768, with the device
 // tree shown: every page of the configuration area, the measurement panel
-// and the trend lie wholly inside the window, in English and in Chinese.
+// and the trend lie wholly inside the window, in English and in Chinese, and
+// the tree tells apart two LAN loads whose addresses differ in the last byte.
 // On a screen of that size (Xvfb: look_window_fit_xvfb) the window opens
-// inside it, and so does every secondary window, centred on the main one.
+// inside it, and so does every secondary window, centred on the main one,
+// with every column of its tables in sight.
 // With WATTLEX_SHOT_DIR set, a picture of each page (and of the screen with
 // each secondary window) goes there.
 #include "mymainwindow.h"
@@ -15,11 +17,13 @@
 #include "program_look.h"
 #include "ui_translations_t.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTreeWidget>
@@ -72,6 +76,9 @@ const QList<QPair<const char*, void (*)(MyMainWindow*)>> secondaries = {
     {"prog_result", [](MyMainWindow* w) { w->ui->pushButton_Result_Prog->click(); }},
 };
 
+// Two manual LAN addresses alike up to the last byte.
+const QStringList twin_loads = {"TCPIP0::127.0.0.12::INSTR", "TCPIP0::127.0.0.13::INSTR"};
+
 QWidget* shown_window(MyMainWindow* w)
 {
     for (QWidget* child : w->findChildren<QWidget*>())
@@ -100,10 +107,14 @@ void tst_window_fit::initTestCase()
     QVERIFY(app_paths::init());
     // A LAN address the user added: a long name the tree wants room for
     // (on loopback, as the scan calls on it).
+    // Two more that differ only in their last byte: the tree must tell them apart.
     lib_xml_t xml;
-    const QString resource = "TCPIP0::127.100.100.200::INSTR";
-    QVERIFY(xml.read_file(app_paths::config_file(), resource, lib_xml_t::match_text)
-            || xml.add_node(app_paths::config_file(), QString::fromLatin1(lib_xml_t::manual_ip_name), "IP1", resource));
+    const QStringList resources = QStringList{"TCPIP0::127.100.100.200::INSTR"} + twin_loads;
+    for (int i = 0; i < resources.size(); ++i) {
+        QVERIFY(xml.read_file(app_paths::config_file(), resources.at(i), lib_xml_t::match_text)
+                || xml.add_node(app_paths::config_file(), QString::fromLatin1(lib_xml_t::manual_ip_name),
+                                QString("IP%1").arg(i + 1), resources.at(i)));
+    }
 }
 
 void tst_window_fit::every_page_fits_with_the_device_tree_data()
@@ -149,6 +160,21 @@ void tst_window_fit::every_page_fits_with_the_device_tree()
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join('\n')));
     }
     QTRY_VERIFY_WITH_TIMEOUT(!window.device_scan_busy(), 20000);
+
+    // The twin loads' rows as drawn at the dock's width (neither answers:
+    // the same icon) differ, and their tool tips hold the whole names.
+    QTreeWidget* tree = window.ui->treeWidget_dev;
+    QList<QImage> rows;
+    for (const QString& resource : twin_loads) {
+        const QList<QTreeWidgetItem*> found = tree->findItems(resource, Qt::MatchExactly | Qt::MatchRecursive);
+        QCOMPARE(found.size(), 1);
+        QCOMPARE(found.first()->toolTip(0), resource);
+        const QRect row = tree->visualItemRect(found.first());
+        QVERIFY(tree->viewport()->rect().contains(row));
+        rows << tree->viewport()->grab(row).toImage();
+    }
+    save_shot(tree, QString("tree_1366x768_%1").arg(lang));
+    QVERIFY2(rows.at(0) != rows.at(1), "the two LAN loads look the same in the device tree");
     MyMainWindow::set_ui_language("english");
 }
 
@@ -189,6 +215,9 @@ void tst_window_fit::windows_open_inside_the_screen()
             if (at == placements[0] && !shots.isEmpty()) // the whole screen, as the user sees it
                 QVERIFY(QGuiApplication::primaryScreen()->grabWindow(0).save(
                     QDir(shots).filePath(QString("screen_%1_%2.png").arg(s.first, chinese ? "zh" : "en"))));
+            // Tables show all their columns (none scrolls its first one away).
+            for (const QAbstractItemView* view : opened->findChildren<QAbstractItemView*>())
+                QVERIFY2(view->horizontalScrollBar()->maximum() == 0, what + " " + view->objectName().toUtf8());
             opened->setAttribute(Qt::WA_DeleteOnClose, false);
             opened->close();
             QVERIFY2(room.contains(r), what);

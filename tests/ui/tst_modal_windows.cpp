@@ -1,7 +1,8 @@
-// The modal windows of both main windows, opened the user's way: each is a
-// dialog-type window whose transient parent is its main window, so that a
-// window manager keeps it in front (a click on the main window must not bury
-// it). Modality, title and close button are what they were.
+// The modal windows of both main windows, and the live one's list preview
+// and program result, opened the user's way: each is a dialog-type window
+// whose transient parent is its main window, so that a window manager keeps
+// it in front (a click on the main window must not bury it). Modality, title
+// and close button are what they were.
 #include "mainwindow.h"
 #include "mymainwindow.h"
 
@@ -15,7 +16,9 @@
 #include "file_dialog_stub.h"
 #include "ip_address_dialog.h"
 #include "ipcreat.h"
+#include "ListPreviewWin.h"
 #include "modal_answerer.h"
+#include "ProgResultWin.h"
 #include "recordSetting.h"
 #include "ui_about_info_t.h"
 #include "user_input.h"
@@ -235,6 +238,30 @@ QList<row_t> rows()
          },
          "Connect", Qt::ApplicationModal, false},
         {"live: battery capacity question", false, capacity_question(false), "Battery", Qt::ApplicationModal, false},
+        // Not modal, but in front all the same: the main window is worked in
+        // while they are open.
+        {"live: List Preview", false,
+         [](QWidget* main, modal_answerer&, seen_t*) -> QWidget* {
+             MyMainWindow* w = live(main);
+             w->ui->comboBox_Mode->setCurrentIndex(3);
+             QTest::mouseClick(w->ui->pushButton_Preview_List, Qt::LeftButton);
+             return w->list_preview_win;
+         },
+         "List Preview", Qt::NonModal, false},
+        {"live: Program Result at a run's end", false,
+         [](QWidget* main, modal_answerer&, seen_t*) -> QWidget* {
+             // The results of a run that has ended, while the user works on
+             // the main window.
+             MyMainWindow* w = live(main);
+             w->ui->comboBox_Mode->setCurrentIndex(4);
+             if (!show_active(w))
+                 return nullptr;
+             emit w->cfg_thread->send_result(66, {QStringLiteral("1.5,\n")}, {}, 0);
+             // Brought up over the main window, not only shown.
+             QWidget* result = w->prog_result_win;
+             return QTest::qWaitFor([result] { return QApplication::activeWindow() == result; }) ? result : nullptr;
+         },
+         "Program Result", Qt::NonModal, false},
         {"older: Connect Dialog", true,
          [](QWidget* main, modal_answerer&, seen_t*) -> QWidget* { return older_connect_dialog(main, {}); },
          "", Qt::ApplicationModal, true},

@@ -29,7 +29,9 @@ ListPreviewWin::ListPreviewWin(QWidget* parent)
 {
     form = new Ui_ListPreviewWin;
     form->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // A dialog-type window: a window manager keeps it (transient for the
+    // main window, its parent) in front of the main window. Not modal.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(size());
 
     preview_plot = new ui_preview_plot_t(this, false);

@@ -30,13 +30,17 @@ ProgResultWin::ProgResultWin(QWidget* parent)
 {
     ui = new Ui_ProgResultWin;
     ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // A dialog-type window: a window manager keeps it (transient for the
+    // main window, its parent) in front of the main window. Not modal.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(342, 348);
     QTableWidget* table = ui->tableWidget_Prog_Res;
     table->setColumnWidth(0, 40);
     table->setColumnWidth(1, 60);
-    table->setColumnWidth(2, 197);
-    // The remarks take the width the scroll bar leaves, no horizontal scrolling.
+    // The remarks take the width the scroll bar leaves, no horizontal
+    // scrolling: a stretched last section never shrinks below the width it
+    // was given, and 40 + 60 + 197 is more than the scroll bar leaves (the
+    // view then scrolled the step numbers away once the window took focus).
     table->horizontalHeader()->setStretchLastSection(true);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 

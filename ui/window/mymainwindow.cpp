@@ -109,6 +109,11 @@ void MyMainWindow::init_connect_dock()
 {
     ui->dockWidget_connect->setMinimumWidth(60);
     ui->dockWidget_connect->setMaximumWidth(300);
+    // Resource names start alike ("TCPIP0::192.168.", "USB0::0x5AB5::") and
+    // end in the address or serial number that tells two loads apart: a
+    // narrow dock cuts their starts (a cut in the middle would take the last
+    // byte too). The tool tips hold the whole names.
+    ui->treeWidget_dev->setTextElideMode(Qt::ElideLeft);
     // The central area has fixed positions; widen the window (as far as the
     // screen allows) so that the dock does not push its right edge out.
     const int dock_width = 170;
