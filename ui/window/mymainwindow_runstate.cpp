@@ -92,7 +92,8 @@ void MyMainWindow::deal_load_value(QList<QString> replies, int subcode)
 void MyMainWindow::deal_trigger_button_value(QList<QString>, int run)
 {
     // A trigger sent before the page changed (or before a later trigger)
-    // starts no poll here: the page's own entry has posted what it needs.
+    // starts nothing: the page's entry (or that trigger) has posted what
+    // follows, and its reply comes after this one.
     if (run != run_number)
         return;
     const bool input_on = load_switch->getSelectedItem();
@@ -129,7 +130,7 @@ bool MyMainWindow::run_is_shown(int run, int kind) const
 
 void MyMainWindow::begin_new_run()
 {
-    // Never 0 again once counted: wraps past the largest int to 1.
+    // Counted without overflow: past the largest int it starts again at 1.
     run_number = run_number < std::numeric_limits<int>::max() ? run_number + 1 : 1;
 }
 

@@ -1,7 +1,7 @@
 // List panel without a load: the page follows the parameter store, the run
-// display and the preview follow run-state replies (of a list, or of a
-// program, that another page has left: not at all), and .list files are
-// checked before anything is sent or written.
+// display and the preview follow run-state replies (of a run the window has
+// left, for another page or by a new trigger: not at all), and .list files
+// are checked before anything is sent or written.
 #include "mymainwindow.h"
 
 #include "ui_mymainwindow.h"
