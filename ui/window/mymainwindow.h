@@ -374,8 +374,8 @@ public slots:
     void deal_utility_value(QList<QString> replies);
     void deal_list_value(QList<QString> replies, QList<QWidget*> widgets);
     void deal_prog_value(QList<QString> replies, QList<QWidget*> widgets);
-    void deal_list_running_value(QList<QString> replies);
-    void deal_prog_running_value(QList<QString> replies);
+    void deal_list_running_value(QList<QString> replies, int run);
+    void deal_prog_running_value(QList<QString> replies, int run);
     void deal_list_change_value(QList<QString> replies);
     void deal_extc_value(QList<QString> replies, QList<QWidget*> widgets);
     void deal_static_value(QList<QString> replies, QList<QWidget*> widgets);
@@ -387,7 +387,7 @@ public slots:
     void deal_short_value(QList<QString> replies);
     void deal_prog_recall(QList<QString> replies, QList<QWidget*> widgets);
     void deal_list_recall(QList<QString> replies, QList<QWidget*> widgets);
-    void deal_trigger_button_value(QList<QString> replies);
+    void deal_trigger_button_value(QList<QString> replies, int run);
     void deal_utility_button_value(QList<QString> replies);
     void deal_showing_value(QList<QString> replies, QList<QWidget*> widgets);
 
@@ -852,6 +852,12 @@ public slots:
     // Whether the page that follows a run of this kind (3 list, 4 program)
     // is shown: a run-state reply of a run left by a page change shows nothing.
     bool run_page_shown(int kind) const;
+    // Whether a run-state set or trigger reply posted for `run` belongs to
+    // the run the window shows on the page of `kind`.
+    bool run_is_shown(int run, int kind) const;
+    // A page change or a trigger: what was posted before belongs to an
+    // earlier run.
+    void begin_new_run();
 
     // The command thread ended (disconnect or lost link): what waited for
     // a reply will get none.
@@ -868,6 +874,7 @@ public:
     bool list_table_built = false;
     bool list_done_shown = false;        // "List run complete !" shown for this run
     bool list_run_shown = false;         // the status line shows a list running
+    int run_number = 0;                  // the run shown; carried by its trigger and run-state posts
     bool list_export_waiting = false;    // an export waits for the load's block
     QString list_export_path;            // where that block goes
     bool list_recall_waiting = false;    // an import waits to read the list back

@@ -20,6 +20,8 @@ const int no_short_functions[] = {6, 7, 8, 13, 14, 20, 24, 25};
 void MyMainWindow::on_comboBox_Mode_currentIndexChanged(int index)
 {
     mode_page = index;
+    // The page entered shows no run yet; replies of one shown before are late.
+    begin_new_run();
     switch (index) {
     case page_basic: init_Basic(); break;
     case page_protect: init_Protect(); break;
@@ -69,7 +71,9 @@ void MyMainWindow::on_pushButton_Trig_clicked()
         show_warning(tr("Please turn on the load !"));
         return;
     }
-    post(82, {QStringLiteral("TRIG:SOUR BUS"), QStringLiteral("*TRG")}, {QString(), QString()}, false, 0);
+    // The reply follows this run only: it is tied to the page shown now.
+    begin_new_run();
+    post(82, {QStringLiteral("TRIG:SOUR BUS"), QStringLiteral("*TRG")}, {QString(), QString()}, false, run_number);
 }
 
 void MyMainWindow::on_pushButton_Short_clicked()

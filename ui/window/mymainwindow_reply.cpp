@@ -100,8 +100,8 @@ const QHash<int, handler_t>& reply_handlers()
         {9, r("deal_utility_value", &MyMainWindow::deal_utility_value)},
         {13, rw("deal_list_value", &MyMainWindow::deal_list_value)},
         {14, rw("deal_prog_value", &MyMainWindow::deal_prog_value)},
-        {15, r("deal_list_running_value", &MyMainWindow::deal_list_running_value)},
-        {16, r("deal_prog_running_value", &MyMainWindow::deal_prog_running_value)},
+        {15, rs("deal_list_running_value", &MyMainWindow::deal_list_running_value)},
+        {16, rs("deal_prog_running_value", &MyMainWindow::deal_prog_running_value)},
         {22, r("deal_list_change_value", &MyMainWindow::deal_list_change_value)},
         {23, rw("deal_extc_value", &MyMainWindow::deal_extc_value)},
         {26, rw("deal_static_value", &MyMainWindow::deal_static_value)},
@@ -113,7 +113,7 @@ const QHash<int, handler_t>& reply_handlers()
         {33, r("deal_short_value", &MyMainWindow::deal_short_value)},
         {65, rw("deal_prog_recall", &MyMainWindow::deal_prog_recall)},
         {81, rw("deal_list_recall", &MyMainWindow::deal_list_recall)},
-        {82, r("deal_trigger_button_value", &MyMainWindow::deal_trigger_button_value)},
+        {82, rs("deal_trigger_button_value", &MyMainWindow::deal_trigger_button_value)},
         {161, r("deal_utility_button_value", &MyMainWindow::deal_utility_button_value)},
         {183, rw("deal_showing_value", &MyMainWindow::deal_showing_value)},
         {185, inline_handler("battery_started", &battery_started)},
@@ -424,12 +424,13 @@ void MyMainWindow::deal_short_value(QList<QString> replies)
 
 // ---- list run and list read-back
 
-void MyMainWindow::deal_list_running_value(QList<QString> replies)
+void MyMainWindow::deal_list_running_value(QList<QString> replies, int run)
 {
     // A set still on its way when the session began to end is not shown:
     // the end blanks the readings, and nothing may paint them again. Nor
-    // is one of a run another page has left.
-    if (session_ending || !run_page_shown(3))
+    // is one of a run the window has left (for another page, even one
+    // entered again since).
+    if (session_ending || !run_is_shown(run, 3))
         return;
     // "TEST:STEP?", "TEST:STOP?", "INP?", then the four readings.
     if (!enough(replies, 7, "deal_list_running_value"))

@@ -19,6 +19,8 @@
 #include <QTableWidget>
 #include <QTimer>
 
+#include <limits>
+
 namespace {
 
 // Sub-codes of operation 32 (the input switch).
@@ -87,8 +89,13 @@ void MyMainWindow::deal_load_value(QList<QString> replies, int subcode)
     cfg_thread->add_request(185, writes, queries, QList<QWidget*>(), false, 0, false, QByteArray());
 }
 
-void MyMainWindow::deal_trigger_button_value(QList<QString>)
+void MyMainWindow::deal_trigger_button_value(QList<QString>, int run)
 {
+    // A trigger sent before the page changed (or before a later trigger)
+    // starts nothing: the page's entry (or that trigger) has posted what
+    // follows, and its reply comes after this one.
+    if (run != run_number)
+        return;
     const bool input_on = load_switch->getSelectedItem();
     const int page = ui->comboBox_Mode->currentIndex();
     int run_poll = 0;
@@ -103,7 +110,7 @@ void MyMainWindow::deal_trigger_button_value(QList<QString>)
     if (run_poll == 16)
         prog_input_off_sets = 0;
     fill_cmd_list(run_poll);
-    cfg_thread->add_request(run_poll, write_list, query_list, QList<QWidget*>(), true, 0, false, QByteArray());
+    cfg_thread->add_request(run_poll, write_list, query_list, QList<QWidget*>(), true, run, false, QByteArray());
 }
 
 bool MyMainWindow::run_page_shown(int kind) const
@@ -114,11 +121,24 @@ bool MyMainWindow::run_page_shown(int kind) const
     return mode_page == kind;
 }
 
-void MyMainWindow::deal_prog_running_value(QList<QString> replies)
+bool MyMainWindow::run_is_shown(int run, int kind) const
+{
+    // The page alone does not tell: left and entered again, it shows a new
+    // (stopped) run, and the old run's sets may still be on their way.
+    return run == run_number && run_page_shown(kind);
+}
+
+void MyMainWindow::begin_new_run()
+{
+    // Counted without overflow: past the largest int it starts again at 1.
+    run_number = run_number < std::numeric_limits<int>::max() ? run_number + 1 : 1;
+}
+
+void MyMainWindow::deal_prog_running_value(QList<QString> replies, int run)
 {
     if (session_ending)
         return; // as the poll's set: the ended session stays blank
-    if (!run_page_shown(4))
+    if (!run_is_shown(run, 4))
         return;
     if (replies.size() < prog_run_count) {
         qDebug() << "MyMainWindow::deal_prog_running_value: short reply," << replies.size() << "of"
@@ -178,7 +198,7 @@ void MyMainWindow::deal_prog_running_value(QList<QString> replies)
         // That set is asked on its own: a post made meanwhile (the user's)
         // ends the repeating poll, and the run's end would never be judged.
         fill_cmd_list(16);
-        cfg_thread->add_request(16, write_list, query_list, QList<QWidget*>(), false, 0, false, QByteArray());
+        cfg_thread->add_request(16, write_list, query_list, QList<QWidget*>(), false, run, false, QByteArray());
         return;
     }
     if (prog_input_off_sets != 2)

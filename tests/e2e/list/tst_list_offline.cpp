@@ -1,17 +1,19 @@
 // List panel without a load: the page follows the parameter store, the run
-// display and the preview follow run-state replies (of a list, or of a
-// program, that another page has left: not at all), and .list files are
-// checked before anything is sent or written.
+// display and the preview follow run-state replies (of a run the window has
+// left, for another page or by a new trigger: not at all), and .list files
+// are checked before anything is sent or written.
 #include "mymainwindow.h"
 
 #include "ui_mymainwindow.h"
 
 #include "ListPreviewWin.h"
+#include "ProgResultWin.h"
 #include "SwitchButton.h"
 #include "block_check.h"
 #include "cfg_thread_t.h"
 #include "file_dialog_stub.h"
 #include "modal_answerer.h"
+#include "recording_thread.h"
 #include "ui_preview_plot_t.h"
 #include "uiPara.h"
 #include "user_input.h"
@@ -73,7 +75,7 @@ class tst_list_offline : public QObject
 
     enum road_t { road_run_reply, road_poll_reply, road_session_lost, road_basic_page, road_prog_page };
     enum run_kind_t { list_run, prog_run };
-    enum late_t { late_running, late_ended, late_then_poll };
+    enum late_t { late_running, late_ended, late_then_poll, late_trigger };
 
     std::unique_ptr<MyMainWindow> w;
     QTemporaryDir dir;
@@ -83,6 +85,35 @@ class tst_list_offline : public QObject
     {
         w->deal_list_trigger_thread(step, stop, load);
         emit w->sig_list_trigger_thread(step, stop, load);
+    }
+
+    // The window's requests go to a recorder and stay unanswered: the test
+    // hands each reply back with what its request carried.
+    recording_thread* record_posts()
+    {
+        auto* rec = new recording_thread;
+        rec->setParent(w.get());
+        w->cfg_thread = rec;
+        rec->start();
+        w->is_connected = true;
+        return rec;
+    }
+
+    static cfg_request_t served_op(const QList<cfg_request_t>& served, int op)
+    {
+        for (const cfg_request_t& r : served) {
+            if (r.button_model == op)
+                return r;
+        }
+        return cfg_request_t();
+    }
+
+    static QList<int> ops_of(const QList<cfg_request_t>& served)
+    {
+        QList<int> ops;
+        for (const cfg_request_t& r : served)
+            ops << r.button_model;
+        return ops;
     }
 
     void open_list_page()
@@ -340,7 +371,9 @@ private slots:
         ListPreviewWin* preview = w->list_preview_win;
         QVERIFY(preview);
         const QStringList readings = {"1\n", "5\n", "5\n", "5\n"};
-        w->deal_cfg_thread(15, QStringList({"2\n", "0\n", "1\n"}) + readings, {}, 0);
+        // Sets of the run the page shows.
+        const int run = w->run_number;
+        w->deal_cfg_thread(15, QStringList({"2\n", "0\n", "1\n"}) + readings, {}, run);
         QCOMPARE(preview->running_points(), 2);
         QCOMPARE(w->sbar_run_state->text(), QStringLiteral("List state:Running 2/4"));
 
@@ -349,7 +382,7 @@ private slots:
             answerer.press(QMessageBox::Ok);
         switch (road) {
         case road_run_reply:
-            w->deal_cfg_thread(15, QStringList({"2\n", "0\n", "0\n"}) + readings, {}, 0);
+            w->deal_cfg_thread(15, QStringList({"2\n", "0\n", "0\n"}) + readings, {}, run);
             break;
         case road_poll_reply: // the load halted the run; the poll sees the input off
             w->deal_cfg_thread(183, {"0\n", "0\n", "5\n", "0\n", "0\n", "1\n"}, {}, 0);
@@ -379,72 +412,117 @@ private slots:
     // A run-state reply already on its way when the user chose another page
     // (posted before the change, handled after) belongs to a run the window
     // no longer shows: it changes nothing shown and asks nothing. So does
-    // the poll's reply after it.
+    // the poll's reply after it, and so does the reply of a trigger pressed
+    // before the change. Coming back to the run's page shows a new, stopped
+    // run: the old run's replies are as late there.
     void late_run_reply_after_a_page_change_data()
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("late");
-        QTest::addColumn<int>("page");
+        QTest::addColumn<QList<int>>("pages");
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("current");
-        QTest::newRow("list running, Basic") << int(list_run) << int(late_running) << 0 << "" << "1.0000A";
-        QTest::newRow("list ended, Basic") << int(list_run) << int(late_ended) << 0 << "" << "1.0000A";
-        QTest::newRow("list, then the poll, Basic") << int(list_run) << int(late_then_poll) << 0 << "" << "0.0000A";
-        QTest::newRow("list running, Program") << int(list_run) << int(late_running) << 4 << "Program state:Stop 0"
-                                               << "1.0000A";
-        QTest::newRow("program running, Basic") << int(prog_run) << int(late_running) << 0 << "" << "1.0000A";
+        QTest::addColumn<bool>("results"); // the results asked before the change arrive
+        const QList<int> basic{0};
+        QTest::newRow("list running, Basic") << int(list_run) << int(late_running) << basic << "" << "1.0000A" << false;
+        QTest::newRow("list ended, Basic") << int(list_run) << int(late_ended) << basic << "" << "1.0000A" << false;
+        QTest::newRow("list, then the poll, Basic") << int(list_run) << int(late_then_poll) << basic << ""
+                                                    << "0.0000A" << false;
+        QTest::newRow("list running, Program") << int(list_run) << int(late_running) << QList<int>{4}
+                                               << "Program state:Stop 0" << "1.0000A" << false;
+        QTest::newRow("program running, Basic") << int(prog_run) << int(late_running) << basic << "" << "1.0000A"
+                                                << false;
         QTest::newRow("program ended with its results, Basic")
-            << int(prog_run) << int(late_ended) << 0 << "" << "1.0000A";
-        QTest::newRow("program, then the poll, Basic") << int(prog_run) << int(late_then_poll) << 0 << ""
-                                                       << "0.0000A";
-        QTest::newRow("program running, List") << int(prog_run) << int(late_running) << 3 << "List state:Stop 0/4"
-                                               << "1.0000A";
+            << int(prog_run) << int(late_ended) << basic << "" << "1.0000A" << true;
+        QTest::newRow("program, then the poll, Basic") << int(prog_run) << int(late_then_poll) << basic << ""
+                                                       << "0.0000A" << false;
+        QTest::newRow("program running, List") << int(prog_run) << int(late_running) << QList<int>{3}
+                                               << "List state:Stop 0/4" << "1.0000A" << false;
+        // Left and entered again (as the mouse wheel over the selector does).
+        QTest::newRow("list running, Basic and back") << int(list_run) << int(late_running) << QList<int>{0, 3}
+                                                      << "List state:Stop 0/4" << "1.0000A" << false;
+        QTest::newRow("list ended, Basic and back") << int(list_run) << int(late_ended) << QList<int>{0, 3}
+                                                    << "List state:Stop 0/4" << "1.0000A" << false;
+        QTest::newRow("program running, External and back")
+            << int(prog_run) << int(late_running) << QList<int>{5, 4} << "Program state:Stop 0" << "1.0000A" << false;
+        QTest::newRow("program ended, External and back")
+            << int(prog_run) << int(late_ended) << QList<int>{5, 4} << "Program state:Stop 0" << "1.0000A" << false;
+        // Trig pressed again, and the page changed before its reply.
+        QTest::newRow("list trigger, Program") << int(list_run) << int(late_trigger) << QList<int>{4}
+                                               << "Program state:Stop 0" << "1.0000A" << false;
+        QTest::newRow("list trigger, Basic and back") << int(list_run) << int(late_trigger) << QList<int>{0, 3}
+                                                      << "List state:Stop 0/4" << "1.0000A" << false;
+        QTest::newRow("program trigger, List") << int(prog_run) << int(late_trigger) << QList<int>{3}
+                                               << "List state:Stop 0/4" << "1.0000A" << false;
+        QTest::newRow("program trigger, External and back")
+            << int(prog_run) << int(late_trigger) << QList<int>{5, 4} << "Program state:Stop 0" << "1.0000A" << false;
     }
 
     void late_run_reply_after_a_page_change()
     {
         QFETCH(int, kind);
         QFETCH(int, late);
-        QFETCH(int, page);
+        QFETCH(QList<int>, pages);
         QFETCH(QString, status);
         QFETCH(QString, current);
+        QFETCH(bool, results);
         uiPara* para = uiPara::instance();
         para->set_list_step(4);
         para->set_program_step(4);
         set_levels({"1", "3", "2", "4"});
-        w->is_connected = true; // the posts stay in the (not running) command thread
+        recording_thread* rec = record_posts();
         open_list_page();
         QTest::mouseClick(w->ui->pushButton_Preview_List, Qt::LeftButton);
         ListPreviewWin* preview = w->list_preview_win;
         QVERIFY(preview);
 
-        // The run as the window shows it: triggered with the input on, step 2 running.
+        // The run as the window shows it: triggered with the input on, step 2
+        // running. Each reply comes back with what its request carried.
         const bool list = kind == list_run;
+        const int run_op = list ? 15 : 16;
         w->ui->comboBox_Mode->setCurrentIndex(list ? 3 : 4);
         w->load_switch->setSelectedItem(true);
-        w->deal_cfg_thread(82, {}, {}, 0);
+        QTest::mouseClick(w->ui->pushButton_Trig, Qt::LeftButton);
+        w->deal_cfg_thread(82, {}, {}, served_op(rec->take_served(), 82).private_data);
+        const cfg_request_t run_poll = served_op(rec->take_served(), run_op);
+        QCOMPARE(run_poll.button_model, run_op);
         QTableWidget* table = list ? w->ui->tableWidget_List : w->ui->tableWidget_Prog;
         if (list)
-            w->deal_cfg_thread(15, {"2\n", "0\n", "1\n", "1\n", "5\n", "5\n", "5\n"}, {}, 0);
+            w->deal_cfg_thread(15, {"2\n", "0\n", "1\n", "1\n", "5\n", "5\n", "5\n"}, {}, run_poll.private_data);
         else
-            w->deal_cfg_thread(16, {"2\n", "0\n", "1\n", "1\n", "5\n", "5\n", "5\n", "1\n", "0\n"}, {}, 0);
+            w->deal_cfg_thread(16, {"2\n", "0\n", "1\n", "1\n", "5\n", "5\n", "5\n", "1\n", "0\n"}, {},
+                               run_poll.private_data);
         QCOMPARE(w->sbar_run_state->text(), list ? QString("List state:Running 2/4") : QString("Program state:Running 2"));
         QCOMPARE(marked_steps(w.get(), table), QList<int>{1});
         QCOMPARE(preview->running_points(), list ? 2 : 0);
 
-        w->ui->comboBox_Mode->setCurrentIndex(page);
-        const int posted = w->cfg_thread->pending_requests();
-        modal_answerer answerer;
-        // Sets read before the change: step 3, other readings; ended: the input off.
-        const char* input = late == late_ended ? "0\n" : "1\n";
-        for (int set = 0; set < (late == late_ended && !list ? 2 : 1); ++set) {
-            if (list)
-                w->deal_cfg_thread(15, {"3\n", "0\n", input, "1.2345\n", "6\n", "6\n", "6\n"}, {}, 0);
-            else
-                w->deal_cfg_thread(16, {"3\n", "0\n", input, "1.2345\n", "6\n", "6\n", "6\n", "1\n", "0\n"}, {}, 0);
+        // Trig again, its reply not yet handled when the page changes.
+        cfg_request_t trigger;
+        if (late == late_trigger) {
+            QTest::mouseClick(w->ui->pushButton_Trig, Qt::LeftButton);
+            trigger = served_op(rec->take_served(), 82);
+            QCOMPARE(trigger.button_model, 82);
         }
-        QCOMPARE(w->cfg_thread->pending_requests(), posted);
-        if (late == late_ended && !list) // the results asked before the change
+        for (int page : pages)
+            w->ui->comboBox_Mode->setCurrentIndex(page);
+        rec->take_served(); // the pages' own requests
+        modal_answerer answerer;
+        if (late == late_trigger) {
+            w->deal_cfg_thread(82, {}, {}, trigger.private_data);
+        } else {
+            // Sets read before the change: step 3, other readings; ended: the input off.
+            const char* input = late == late_ended ? "0\n" : "1\n";
+            for (int set = 0; set < (late == late_ended && !list ? 2 : 1); ++set) {
+                if (list)
+                    w->deal_cfg_thread(15, {"3\n", "0\n", input, "1.2345\n", "6\n", "6\n", "6\n"}, {},
+                                       run_poll.private_data);
+                else
+                    w->deal_cfg_thread(16, {"3\n", "0\n", input, "1.2345\n", "6\n", "6\n", "6\n", "1\n", "0\n"}, {},
+                                       run_poll.private_data);
+            }
+        }
+        QCOMPARE(ops_of(rec->take_served()), QList<int>());
+        if (results) // asked before the change: shown wherever the user went
             w->deal_cfg_thread(66, {"0.5,2.5,3.0,4500,\n"}, {}, 0);
         if (late == late_then_poll) // the new page's poll: the input went off
             w->deal_cfg_thread(183, {"0\n", "0\n", "5\n", "0\n", "0\n", "1\n"}, {}, 0);
@@ -454,6 +532,8 @@ private slots:
         QCOMPARE(marked_steps(w.get(), w->ui->tableWidget_Prog), QList<int>());
         QCOMPARE(preview->running_points(), 0);
         QCOMPARE(w->ui->label_C->text(), current);
+        QCOMPARE(w->ui->label_V->text(), QStringLiteral("5.0000V"));
+        QCOMPARE(w->prog_result_win && w->prog_result_win->isVisible(), results);
         QVERIFY(answerer.unexpected().isEmpty());
         w->is_connected = false;
     }
