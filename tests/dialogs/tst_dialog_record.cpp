@@ -49,6 +49,15 @@ QStringList controls(const recordSetting* w)
     return states;
 }
 
+// Where the tool tip on screen is (empty when none shows).
+QRect shown_tip()
+{
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w->inherits("QTipLabel") && w->isVisible())
+            return w->geometry();
+    return QRect();
+}
+
 } // namespace
 
 class tst_dialog_record : public QObject
@@ -73,7 +82,13 @@ private slots:
 
 private:
     recordSetting* open(const QString& path = "/data/run1.csv");
-    void press_ok(recordSetting* w) { QTest::mouseClick(w->form()->pushButton_OK, Qt::LeftButton); }
+    // Where a user's pointer is when OK is clicked.
+    void press_ok(recordSetting* w)
+    {
+        QPushButton* ok = w->form()->pushButton_OK;
+        QCursor::setPos(ok->mapToGlobal(ok->rect().center()));
+        QTest::mouseClick(ok, Qt::LeftButton);
+    }
 
     QTemporaryDir m_home;
     QScopedPointer<QWidget> m_host;
@@ -211,11 +226,21 @@ void tst_dialog_record::refused_entry_keeps_the_window_open_data()
     QTest::newRow("interval, decimals") << "spinBox_Manual_Delay_s" << "2.5" << "Whole numbers only" << "3"
                                         << "interval:0,3";
     QTest::newRow("interval, bottom") << "spinBox_Manual_Delay_s" << "1" << "" << "" << "interval:0,1";
+    QTest::newRow("interval, thousands") << "spinBox_Manual_Delay_s" << "1,000"
+        << "A comma before three digits is read as a thousands separator: type the number without it, or with a point"
+        << "1000" << "interval:0,1000";
+    QTest::newRow("interval, negative") << "spinBox_Manual_Delay_s" << "-5" << range.arg(100000) << "5"
+                                        << "interval:0,5";
+    QTest::newRow("interval, above") << "spinBox_Manual_Delay_s" << "100001" << range.arg(100000) << "100000"
+                                     << "interval:0,100000";
+    QTest::newRow("interval, top") << "spinBox_Manual_Delay_s" << "100000" << "" << "" << "interval:0,100000";
 }
 
 // OK with an entry a box refused applies nothing, asks nothing about the
-// running record and shows the reason at the box; corrected, OK goes on as
-// usual.
+// running record and shows the reason at the box, where the pointer that
+// clicked OK does not hide it. That OK alone is held back: the next one
+// applies what the boxes show, unless an entry was refused again meanwhile.
+// Corrected, OK goes on as usual.
 void tst_dialog_record::refused_entry_keeps_the_window_open()
 {
     QFETCH(QString, box);
@@ -223,37 +248,74 @@ void tst_dialog_record::refused_entry_keeps_the_window_open()
     QFETCH(QString, reason);
     QFETCH(QString, corrected);
     QFETCH(QString, applied);
-    QToolTip::hideText();
-    QTRY_VERIFY(!QToolTip::isVisible());
-    QPointer<recordSetting> w = open();
-    w->set_recording_probe([] { return true; });
-    setter_log log(w);
-    // The dialog stays the active modal window while the reason shows.
-    modal_answerer answerer;
-    answerer.leave_alone(w).press(QMessageBox::Yes);
-    auto* spin = w->findChild<MySpinBox*>(box);
-    QVERIFY(spin);
-    const QStringList before = controls(w);
-    click_and_type(spin, typed, false);
-    press_ok(w);
-    if (!reason.isEmpty()) {
-        QVERIFY(w && w->isVisible());
+    const QStringList shown{"stop", "path:/data/run1.csv", "time:1,1,2,3", "count:0,500", "interval:0,5"};
+    // Typed, then OK: held back with the reason at the box.
+    const auto refused_ok = [&](recordSetting* w, MySpinBox* spin, const QStringList& before,
+                                const modal_answerer& answerer, const setter_log& log) {
+        QToolTip::hideText();
+        QTRY_VERIFY(!QToolTip::isVisible());
+        click_and_type(spin, typed, false);
+        press_ok(w);
+        QVERIFY(w->isVisible());
         QTRY_VERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), QString("\"%1\": %2").arg(typed, reason));
         QCOMPARE(spin->toolTip(), QToolTip::text());
+        QVERIFY(!shown_tip().contains(QCursor::pos()));
         QVERIFY(answerer.boxes().isEmpty());
         QVERIFY(log.calls.isEmpty());
         QCOMPARE(controls(w), before);
-        click_and_type(spin, corrected, false);
-        press_ok(w);
+    };
+    // Each dialog has its own answerer: one still alive when the next
+    // dialog opens would take that dialog for an unexpected box.
+    QPointer<recordSetting> w;
+    QStringList calls;
+    const auto open_answered = [&](const std::function<void(MySpinBox*, const modal_answerer&, const setter_log&)>& steps) {
+        w = open();
+        w->set_recording_probe([] { return true; });
+        setter_log log(w);
+        // The dialog stays the active modal window while the reason shows.
+        modal_answerer answerer;
+        answerer.leave_alone(w).press(QMessageBox::Yes);
+        auto* spin = w->findChild<MySpinBox*>(box);
+        QVERIFY(spin);
+        steps(spin, answerer, log);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(answerer.wait_answered());
+        calls = log.calls;
+        QTRY_VERIFY(!w);
+    };
+    if (!reason.isEmpty()) {
+        open_answered([&](MySpinBox* spin, const modal_answerer& answerer, const setter_log& log) {
+            const QStringList before = controls(w);
+            refused_ok(w, spin, before, answerer, log);
+            // Refused again before the next OK: held back again.
+            if (!QTest::currentTestFailed())
+                refused_ok(w, spin, before, answerer, log);
+            // Then OK on what the boxes show.
+            if (!QTest::currentTestFailed())
+                press_ok(w);
+        });
+        QCOMPARE(calls, shown);
+        open_answered([&](MySpinBox* spin, const modal_answerer& answerer, const setter_log& log) {
+            const QStringList before = controls(w);
+            refused_ok(w, spin, before, answerer, log);
+            if (QTest::currentTestFailed())
+                return;
+            click_and_type(spin, corrected, false);
+            press_ok(w);
+        });
+    } else {
+        open_answered([&](MySpinBox* spin, const modal_answerer&, const setter_log&) {
+            click_and_type(spin, typed, false);
+            press_ok(w);
+        });
     }
-    QVERIFY(answerer.wait_answered());
-    QStringList expected{"stop", "path:/data/run1.csv", "time:1,1,2,3", "count:0,500", "interval:0,5"};
+    QStringList expected = shown;
     for (QString& call : expected)
         if (call.section(':', 0, 0) == applied.section(':', 0, 0))
             call = applied;
-    QCOMPARE(log.calls, expected);
-    QTRY_VERIFY(!w);
+    QCOMPARE(calls, expected);
 }
 
 void tst_dialog_record::typed_path_is_taken()

@@ -195,24 +195,40 @@ void tst_dialog_utility_sim::a_refused_entry_holds_back_every_row()
     QVERIFY(wait_answer(0, &replies));
     read_back();
     const bool sof = uiPara::instance()->get_utility_sof();
-    m_sim.clear_log();
+    const double von = uiPara::instance()->get_utility_von();
+    QVERIFY(von != 12.5);
+    // Refused with the OK that came with it: that OK sends nothing.
+    const auto refused_ok = [&](Ui_utilitySetting* f) {
+        m_sim.clear_log();
+        click_and_type(f->doubleSpinBox_Von, "150.001", false);
+        QTest::mouseClick(f->pushButton_OK, Qt::LeftButton);
+        QVERIFY(f->pushButton_OK->isVisible());
+        // Anything OK had posted would be answered before this.
+        m_thread.add_request(0, {""}, {"VOLT:ON?"}, {}, false, 0, false, {});
+        QVERIFY(wait_answer(0, &replies));
+        QCOMPARE(m_sim.received(), QStringList{"VOLT:ON?"});
+        m_sim.clear_log();
+    };
     QPointer<utilitySetting> w = open();
-    Ui_utilitySetting* f = w->form();
-    QTest::mouseClick(f->checkBox_SOF, Qt::LeftButton, {}, QPoint(6, 11));
-    click_and_type(f->doubleSpinBox_Von, "150.001", false);
-    QTest::mouseClick(f->pushButton_OK, Qt::LeftButton);
-    QVERIFY(w && w->isVisible());
-    // Anything OK had posted would be answered before this.
-    m_thread.add_request(0, {""}, {"VOLT:ON?"}, {}, false, 0, false, {});
-    QVERIFY(wait_answer(0, &replies));
-    QCOMPARE(m_sim.received(), QStringList{"VOLT:ON?"});
-
-    m_sim.clear_log();
-    click_and_type(f->doubleSpinBox_Von, "12.5", false);
-    QTest::mouseClick(f->pushButton_OK, Qt::LeftButton);
+    QTest::mouseClick(w->form()->checkBox_SOF, Qt::LeftButton, {}, QPoint(6, 11));
+    refused_ok(w->form());
+    // The next OK sends what the window shows: the switch, and Von as it was.
+    QTest::mouseClick(w->form()->pushButton_OK, Qt::LeftButton);
     QTRY_VERIFY(!w);
     QVERIFY(wait_answer(utilitySetting::op_utility_set, &replies));
-    QCOMPARE(m_sim.received(), (QStringList{sof ? "STOP:ON:FAIL OFF" : "STOP:ON:FAIL ON", "VOLT:ON 12.5"}));
+    QCOMPARE(m_sim.received(), QStringList{sof ? "STOP:ON:FAIL OFF" : "STOP:ON:FAIL ON"});
+    read_back();
+    QCOMPARE(uiPara::instance()->get_utility_von(), von);
+    QCOMPARE(uiPara::instance()->get_utility_sof(), !sof);
+
+    // Corrected instead, the value goes.
+    w = open();
+    refused_ok(w->form());
+    click_and_type(w->form()->doubleSpinBox_Von, "12.5", false);
+    QTest::mouseClick(w->form()->pushButton_OK, Qt::LeftButton);
+    QTRY_VERIFY(!w);
+    QVERIFY(wait_answer(utilitySetting::op_utility_set, &replies));
+    QCOMPARE(m_sim.received(), QStringList{"VOLT:ON 12.5"});
     read_back();
     QCOMPARE(uiPara::instance()->get_utility_von(), 12.5);
     QCOMPARE(uiPara::instance()->get_utility_sof(), !sof);

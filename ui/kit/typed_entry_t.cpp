@@ -1,8 +1,12 @@
 #include "typed_entry_t.h"
 
 #include <QAbstractSpinBox>
+#include <QApplication>
+#include <QCursor>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTimer>
 #include <QToolTip>
 
@@ -28,6 +32,19 @@ QString with_point(QString text)
     for (const QChar c : {QChar(','), QChar(0xFF0C), QChar(0xFF0E), QChar(0x3002)})
         text.replace(c, QLatin1Char('.'));
     return text;
+}
+
+// Room for a tip's margins, and the height of a pointer, at most.
+const int tip_slack = 16;
+const int pointer_height = 32;
+
+// The tool tip on screen: QToolTip tells its text, not where it is.
+QWidget* shown_tip()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->inherits("QTipLabel") && w->isVisible())
+            return w;
+    return nullptr;
 }
 
 } // namespace
@@ -112,17 +129,25 @@ void typed_entry_t::end_edit(QAbstractSpinBox* box, const QString& text, const l
         m_reason_shown = true;
     }
     m_shown = QStringLiteral("\"%1\": %2").arg(text.trimmed(), reason(verdict, limits));
+    m_holds_ok = true;
     box->setToolTip(m_shown);
-    show_reason(box);
+    show_later(box);
 }
 
 bool typed_entry_t::show_reason(QAbstractSpinBox* box)
 {
-    if (!m_reason_shown)
+    if (!m_reason_shown || !m_holds_ok)
         return false;
+    // Shown once is enough: a second OK on what the box shows is meant.
+    m_holds_ok = false;
+    show_later(box);
+    return true;
+}
+
+void typed_entry_t::show_later(QAbstractSpinBox* box)
+{
     // Not now: the focus change that ends the edit hides a tip at once.
     QTimer::singleShot(0, box, [this, box] { show_tip(box); });
-    return true;
 }
 
 void typed_entry_t::show_tip(QAbstractSpinBox* box)
@@ -134,7 +159,25 @@ void typed_entry_t::show_tip(QAbstractSpinBox* box)
         QTimer::singleShot(50, box, [this, box] { show_tip(box); });
         return;
     }
-    QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), m_shown, box);
+    // Below the box, unless the tip would land under the pointer (which has
+    // just clicked OK, low in the window): the pointer then leaves the
+    // button for the tip, and the tip hides at once. QToolTip puts a tip a
+    // pointer's height below the point it is given; the estimate is
+    // generous.
+    const QRect at(box->mapToGlobal(QPoint(0, 0)), box->size());
+    const QFontMetrics fm(QToolTip::font());
+    const QSize tip(fm.horizontalAdvance(m_shown) + tip_slack, fm.height() + tip_slack);
+    const QRect below(at.bottomLeft(), QSize(tip.width(), tip.height() + pointer_height));
+    const QScreen* screen = box->screen();
+    const int above = at.top() - tip.height() - pointer_height;
+    if (!below.contains(QCursor::pos()) || !screen || above < screen->geometry().top()) {
+        QToolTip::showText(at.bottomLeft(), m_shown, box);
+        return;
+    }
+    QToolTip::showText(QPoint(at.left(), above), m_shown, box);
+    // Right above the box, now that its size is known.
+    if (QWidget* shown = shown_tip())
+        shown->move(shown->x(), at.top() - shown->height());
 }
 
 void typed_entry_t::value_changed(QAbstractSpinBox* box)
@@ -148,6 +191,7 @@ void typed_entry_t::clear_reason(QAbstractSpinBox* box)
     if (!m_reason_shown)
         return;
     m_reason_shown = false;
+    m_holds_ok = false;
     box->setToolTip(m_tool_tip);
     if (QToolTip::isVisible() && QToolTip::text() == m_shown)
         QToolTip::hideText();

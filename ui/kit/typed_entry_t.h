@@ -49,29 +49,37 @@ public:
     // reason shown for the value put back goes.
     void value_changed(QAbstractSpinBox* box);
 
-    // While the reason of a refused entry stands, shows it at `box` again
-    // and returns true.
+    // Asked by a dialog's OK: an entry refused since the last OK holds that
+    // OK back once. Then its reason shows at `box` again and true is
+    // returned; the entry holds back no later OK, which applies the value
+    // put back, as the box shows it.
     bool show_reason(QAbstractSpinBox* box);
 
-    // Before a dialog applies its boxes: the first enabled box of `boxes`
-    // whose refused entry still stands shows its reason, and is returned
-    // (null when none). A disabled box is out of play: it applies the value
-    // it shows, and the user could not correct it.
+    // Before a dialog applies its boxes: every enabled box of `boxes` with
+    // an entry refused since the last OK lets that entry hold this OK back;
+    // the first of them shows its reason, and is returned (null when none).
+    // A disabled box is out of play: it applies the value it shows, and the
+    // user could not correct it.
     template <typename Box>
     static Box* first_refused(const QList<Box*>& boxes)
     {
-        for (Box* box : boxes)
-            if (box->isEnabled() && box->show_refused_entry())
-                return box;
-        return nullptr;
+        Box* first = nullptr;
+        // Backwards: the reason shown last, the one that stays, is the first box's.
+        for (int i = boxes.size() - 1; i >= 0; --i)
+            if (boxes[i]->isEnabled() && boxes[i]->show_refused_entry())
+                first = boxes[i];
+        return first;
     }
 
 private:
+    // Shows the reason once the event at hand is over.
+    void show_later(QAbstractSpinBox* box);
     void show_tip(QAbstractSpinBox* box);
     // The box's own tool tip again, and the tip shown goes.
     void clear_reason(QAbstractSpinBox* box);
 
     bool m_reason_shown = false;
+    bool m_holds_ok = false; // refused since the last OK
     QString m_shown;    // the reason standing in for the box's tool tip
     QString m_tool_tip; // the box's own, while a reason stands in for it
     // The text of the value put back: Enter reports an unchanged value as
