@@ -34,13 +34,7 @@ void take_road(connected_window& cw, const QString& road)
     if (road == "elsewhere") {
         QVERIFY(cw.choose_from_menu(cw.lan_item("127.0.0.2"), w->action_connect->text()));
     } else if (road == "dialog") {
-        w->ui->actionConnect->trigger();
-        connectWindow* dialog = nullptr;
-        QTRY_VERIFY((dialog = w->findChild<connectWindow*>()) && dialog->isVisible());
-        QTabBar* tabs = dialog->form()->tabWidget->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(1).center());
-        QTest::keyClicks(dialog->form()->lineEdit_ip, "127.0.0.2");
-        QTest::mouseClick(dialog->form()->pushButton, Qt::LeftButton);
+        QVERIFY2(cw.connect_from_dialog("127.0.0.2"), qPrintable(cw.error()));
     } else if (road == "delete") {
         QVERIFY(cw.choose_from_menu(cw.lan_item(), w->action_delete->text()));
     } else if (road == "disconnect") {
