@@ -561,8 +561,10 @@ private slots:
         } else if (road == "dialog") {
             QVERIFY2(cw.connect_from_dialog("127.0.0.1"), qPrintable(cw.error()));
         } else if (road == "late failure") {
-            // Four reads of 300 ms: the failure is posted meanwhile.
-            QThread::msleep(3000);
+            // Four reads of 300 ms: the failure is posted meanwhile, and
+            // the window, busy, handles none of it.
+            for (int i = 0; i < 100 && w->get_configure_value->isRunning(); ++i)
+                QThread::msleep(100);
             QVERIFY(!w->get_configure_value->isRunning());
             meter = std::make_unique<stall_meter>(); // the test's own stall left out
             cw.mark_connect_start();
@@ -584,7 +586,12 @@ private slots:
             return;
         }
 
+        // Measured while the switch or the drop is made (the read-back that
+        // follows a connection is no part of it).
+        qint64 stall_ms = 0;
         if (elsewhere) {
+            QVERIFY(QTest::qWaitFor([&] { return cw.received_since("SYST:REMOT:STAT 1", answering_from); }, 20000));
+            stall_ms = meter->longest_ms();
             QVERIFY2(cw.wait_connected(), qPrintable(cw.error()));
             const QString item = item_disagrees(cw, "127.0.0.1", true);
             QVERIFY2(item.isEmpty(), qPrintable(item));
@@ -592,6 +599,7 @@ private slots:
             // Dropped at once, and nothing connects afterwards.
             QTRY_VERIFY_WITH_TIMEOUT(!w->get_configure_value->isRunning(), 1000);
             QTest::qWait(200);
+            stall_ms = meter->longest_ms();
             QVERIFY(!w->is_connected);
             QVERIFY(!w->cfg_thread->isRunning());
             QVERIFY(!w->connected_item);
@@ -604,7 +612,8 @@ private slots:
             QVERIFY2(item.isEmpty(), qPrintable(item));
         }
         QVERIFY(answerer.unexpected().isEmpty());
-        QVERIFY2(meter->longest_ms() < 1000, qPrintable(QString::number(meter->longest_ms())));
+        qInfo() << "longest stall of the event loop:" << stall_ms << "ms";
+        QVERIFY2(stall_ms < 1000, qPrintable(QString::number(stall_ms)));
     }
 
     void deleting_the_connected_address()
