@@ -5,6 +5,7 @@
 
 #include "MySpinBox.h"
 #include "recordSetting.h"
+#include "typed_entry_t.h"
 #include "user_input.h"
 #include "ui_recordsetting.h"
 
@@ -47,15 +48,6 @@ QStringList controls(const recordSetting* w)
     for (const QSpinBox* b : w->findChildren<QSpinBox*>())
         states << b->objectName() + "=" + b->text();
     return states;
-}
-
-// Where the tool tip on screen is (empty when none shows).
-QRect shown_tip()
-{
-    for (const QWidget* w : QApplication::topLevelWidgets())
-        if (w->inherits("QTipLabel") && w->isVisible())
-            return w->geometry();
-    return QRect();
 }
 
 } // namespace
@@ -260,7 +252,8 @@ void tst_dialog_record::refused_entry_keeps_the_window_open()
         QTRY_VERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), QString("\"%1\": %2").arg(typed, reason));
         QCOMPARE(spin->toolTip(), QToolTip::text());
-        QVERIFY(!shown_tip().contains(QCursor::pos()));
+        QWidget* tip = typed_entry_t::shown_tip();
+        QVERIFY(tip && !tip->geometry().contains(QCursor::pos()));
         QVERIFY(answerer.boxes().isEmpty());
         QVERIFY(log.calls.isEmpty());
         QCOMPARE(controls(w), before);

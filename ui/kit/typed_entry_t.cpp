@@ -38,16 +38,15 @@ QString with_point(QString text)
 const int tip_slack = 16;
 const int pointer_height = 32;
 
-// The tool tip on screen: QToolTip tells its text, not where it is.
-QWidget* shown_tip()
+} // namespace
+
+QWidget* typed_entry_t::shown_tip()
 {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->inherits("QTipLabel") && w->isVisible())
             return w;
     return nullptr;
 }
-
-} // namespace
 
 typed_entry_t::verdict_t typed_entry_t::read(const QString& text, const limits_t& limits, double* value)
 {

@@ -9,6 +9,7 @@
 #include <functional>
 
 class QAbstractSpinBox;
+class QWidget;
 
 // What a value box takes of the text typed into it: a number exactly as
 // typed, or nothing. "," and "." both serve as the decimal point (users
@@ -30,6 +31,10 @@ public:
         int digits;     // significant digits at most; 0: no limit
     };
     enum verdict_t { taken, not_number, thousands_comma, too_many_decimals, too_many_digits, out_of_range };
+
+    // The tool tip on screen (null when none shows): QToolTip tells its
+    // text, not where it is.
+    static QWidget* shown_tip();
 
     // Reads `text`; `value` gets the number when it is taken.
     static verdict_t read(const QString& text, const limits_t& limits, double* value = nullptr);

@@ -103,12 +103,8 @@ void MyMainWindow::init_connect_signals()
 
     identify_timer = new QTimer(this);
     identify_timer->setSingleShot(true);
+    // Started only once no identification is busy (open_waiting_connection).
     connect(identify_timer, &QTimer::timeout, this, [this] {
-        if (identify_busy) {
-            // Its end brings this connection back.
-            connect_waiting = true;
-            return;
-        }
         const std::string resource = connect_waiting_resource.toUtf8().toStdString();
         get_configure_value->resource = resource;
         get_configure_value->attempt = connect_attempt;
