@@ -800,7 +800,8 @@ private slots:
             w->close_wait_prompt();
         });
         closer.start(20);
-        w->show_wait_prompt(QStringLiteral("Initial"), QStringLiteral("Please waiting for the data initing"));
+        w->show_wait_prompt(QStringLiteral("Initial"), QStringLiteral("Please waiting for the data initing"),
+                            MyMainWindow::wait_t::connect);
         QCOMPARE(buttons, 0);
         QCOMPARE(title, QStringLiteral("Initial"));
         QVERIFY(!w->wait_prompt);

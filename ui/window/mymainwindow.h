@@ -118,8 +118,12 @@ public:
     QLabel* sbar_short = nullptr;
     QLabel* sbar_alarm = nullptr; // the protection the load tripped, if any
 
-    // The wait prompt while one is open.
+    // What a wait prompt waits for: only the end of that wait closes it, so
+    // a reply of something else never takes down a prompt it did not open.
+    enum class wait_t { connect, refresh, settings, list_recall, prog_recall, battery };
+    // The wait prompt while one is open, and what it waits for.
     QPointer<custom_messagebox> wait_prompt;
+    wait_t wait_prompt_kind = wait_t::connect;
 
     // ---- requests
     // Clears write_list and query_list and fills them with the command set
@@ -132,7 +136,10 @@ public:
     // ---- boxes
     void show_warning(const QString& text);
     // Modal: returns once close_wait_prompt (or a lost connection) closed it.
-    void show_wait_prompt(const QString& title, const QString& text);
+    void show_wait_prompt(const QString& title, const QString& text, wait_t kind);
+    // Closes the prompt when it waits for `kind`; a prompt of another wait stays.
+    void close_wait_prompt(wait_t kind);
+    // Closes whatever prompt shows: the session ended, nothing it waited for comes.
     void close_wait_prompt();
 
     // ---- item helpers of the panels

@@ -53,7 +53,7 @@ void MyMainWindow::do_refresh_action()
     refresh_input_off = leave == leave_t::leave_input_off;
     // The rebuild runs inside the prompt's modal loop and closes it.
     QTimer::singleShot(200, this, SLOT(refresh_device()));
-    show_wait_prompt(tr("Connect"), tr("Refreshing devices, please wait."));
+    show_wait_prompt(tr("Connect"), tr("Refreshing devices, please wait."), wait_t::refresh);
 }
 
 void MyMainWindow::do_guide_action()

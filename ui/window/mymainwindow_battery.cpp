@@ -171,7 +171,7 @@ bool MyMainWindow::refuse_battery_change()
     }
     cfg_thread->add_request(op_battery_entry, write_list, query_list, QList<QWidget*>(), false, 0, false,
                             QByteArray());
-    show_wait_prompt(tr("Battery"), tr("Please waiting for the Battery initing"));
+    show_wait_prompt(tr("Battery"), tr("Please waiting for the Battery initing"), wait_t::battery);
     return true;
 }
 

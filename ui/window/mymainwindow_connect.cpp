@@ -321,7 +321,7 @@ void MyMainWindow::deal_device_scan_end()
             usb_resources = dialog->fill_usb_table(scanned_resources);
     }
     if (refresh_prompt && wait_prompt == refresh_prompt)
-        close_wait_prompt();
+        close_wait_prompt(wait_t::refresh);
     refresh_prompt.clear();
 }
 
@@ -590,7 +590,7 @@ void MyMainWindow::deal_connect_success(int attempt)
         cfg_thread->stop_and_wait();
     cfg_thread->add_request(30, write_list, query_list, QList<QWidget*>(), false, 0, false, QByteArray());
     cfg_thread->start();
-    show_wait_prompt(tr("Initial"), tr("Please waiting for the data initing"));
+    show_wait_prompt(tr("Initial"), tr("Please waiting for the data initing"), wait_t::connect);
 }
 
 void MyMainWindow::deal_connect_no_exist(int attempt)

@@ -84,7 +84,7 @@ void MyMainWindow::do_save_action()
     settings_file.setFileName(path);
     get_data_thread->set_resource(cfg_thread->get_resource());
     begin_settings_transfer(this, 1);
-    show_wait_prompt(tr("Save"), tr("Please waiting for the file saving"));
+    show_wait_prompt(tr("Save"), tr("Please waiting for the file saving"), wait_t::settings);
 }
 
 void MyMainWindow::deal_get_data_thread()
@@ -99,7 +99,7 @@ void MyMainWindow::deal_get_data_thread()
     QString error;
     const bool saved = file_save::write_whole(path, get_data_thread->settings_text().toUtf8(), &error);
 
-    close_wait_prompt();
+    close_wait_prompt(wait_t::settings);
     resume_after_settings_transfer(true);
     if (!saved)
         show_warning(tr("The settings could not be saved to %1: %2").arg(QDir::toNativeSeparators(path), error));
@@ -138,7 +138,7 @@ void MyMainWindow::do_load_action()
     settings_file.setFileName(path);
     send_data_thread->set_settings_text(text);
     begin_settings_transfer(this, 2);
-    show_wait_prompt(tr("Load"), tr("Please waiting for the file setting"));
+    show_wait_prompt(tr("Load"), tr("Please waiting for the file setting"), wait_t::settings);
 }
 
 void MyMainWindow::deal_send_data_thread()
@@ -146,7 +146,7 @@ void MyMainWindow::deal_send_data_thread()
     if (settings_file.fileName().isEmpty())
         return;
     settings_file.setFileName(QString());
-    close_wait_prompt();
+    close_wait_prompt(wait_t::settings);
     // The load now runs the loaded set-up: read its state back. An alarm
     // of the set-up before is not its state.
     clear_alarms(-1);
@@ -165,7 +165,7 @@ void MyMainWindow::deal_send_error()
     if (settings_file.fileName().isEmpty())
         return;
     settings_file.setFileName(QString());
-    close_wait_prompt();
+    close_wait_prompt(wait_t::settings);
     if (send_data_thread->last_failure() == Send_data_thread::bad_text) {
         // Nothing changed in the store or the load.
         resume_after_settings_transfer(false);

@@ -215,7 +215,6 @@ void MyMainWindow::init_list_change_ui()
     }
     if (is_connected)
         request_measure();
-    close_wait_prompt();
 }
 
 void MyMainWindow::init_list_ui()
@@ -239,12 +238,10 @@ void MyMainWindow::init_list_ui()
                 box->setSingleStep(0.1);
         }
     }
-    close_wait_prompt();
 }
 
 void MyMainWindow::deal_list_change_value(QString)
 {
-    close_wait_prompt();
     init_list_change_ui();
 }
 

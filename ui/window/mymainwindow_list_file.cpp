@@ -98,7 +98,7 @@ void MyMainWindow::on_pushButton_Inport_List_clicked()
     cfg_thread->add_request(81, {QString::fromLatin1(header)}, {QString()}, QList<QWidget*>(), false, 0, true,
                             header + block);
     // Modal until the list has been read back (or the link is lost).
-    show_wait_prompt(tr("List"), tr("Please waiting for the list recalling"));
+    show_wait_prompt(tr("List"), tr("Please waiting for the list recalling"), wait_t::list_recall);
 }
 
 void MyMainWindow::deal_list_recall_operating_button(QByteArray)
@@ -118,7 +118,7 @@ void MyMainWindow::recall_list_after_import()
         return;
     list_recall_waiting = false;
     if (!is_connected || !cfg_thread->isRunning()) {
-        close_wait_prompt();
+        close_wait_prompt(wait_t::list_recall);
         return;
     }
     fill_cmd_list(13);

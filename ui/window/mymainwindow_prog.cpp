@@ -66,7 +66,7 @@ void MyMainWindow::init_program_ui()
         cfg_thread->add_request(63, {QString()}, {QStringLiteral("PROG:STEP?")}, {ui->spinBox_Step_Prog}, false, 0,
                                 false, QByteArray());
     }
-    close_wait_prompt();
+    close_wait_prompt(wait_t::prog_recall);
 }
 
 // ---- edits

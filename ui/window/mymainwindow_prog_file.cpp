@@ -84,7 +84,7 @@ void MyMainWindow::on_pushButton_Import_Prog_clicked()
     cfg_thread->add_request(65, {QString::fromLatin1(payload.left(payload.indexOf('\0')))}, {QString()},
                             QList<QWidget*>(), false, 0, true, payload);
     // Closed by the program read-back's reply.
-    show_wait_prompt(tr("Program"), tr("Please waiting for the program recalling"));
+    show_wait_prompt(tr("Program"), tr("Please waiting for the program recalling"), wait_t::prog_recall);
 }
 
 void MyMainWindow::deal_prog_recall_operating_button(QByteArray)

@@ -370,7 +370,7 @@ void MyMainWindow::deal_init_value(QList<QString> replies, int subcode)
     update_iprotect_state(p->get_utility_i_protect());
     update_pprotect_state(p->get_utility_p_protect());
 
-    close_wait_prompt();
+    close_wait_prompt(wait_t::connect);
     request_measure();
 
     connect(ui->comboBox_Mode, SIGNAL(currentIndexChanged(int)), this,

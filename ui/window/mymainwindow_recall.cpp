@@ -43,7 +43,7 @@ void MyMainWindow::deal_prog_recall(QList<QString> replies, QList<QWidget*>)
     if (replies.size() < prog_recall_count) {
         qDebug() << "MyMainWindow::deal_prog_recall: short reply," << replies.size() << "of" << prog_recall_count
                  << "replies; ignored";
-        close_wait_prompt();
+        close_wait_prompt(wait_t::prog_recall);
         return;
     }
     // Thirteen whole lists: the table is refilled once at the end instead
@@ -77,7 +77,7 @@ void MyMainWindow::deal_prog_recall(QList<QString> replies, QList<QWidget*>)
     p->set_program_step(replies[list_count].toInt());
     set_prog_links(this, true);
     update_prog_step(p->get_program_step());
-    close_wait_prompt();
+    close_wait_prompt(wait_t::prog_recall);
 }
 
 void MyMainWindow::deal_utility_button_value(QList<QString> replies)

@@ -258,7 +258,6 @@ void static_function_selected(MyMainWindow& w, int func, int mode, bool led)
         w.ui->label_Ext_Set->show();
     }
     w.request_measure();
-    w.close_wait_prompt();
 }
 
 } // namespace
@@ -305,7 +304,6 @@ void MyMainWindow::deal_dyn_value(QList<QString> replies, QList<QWidget*>)
     func_code = 5;
     init_Basic_Config_By_Mode(basic_mode);
     request_measure();
-    close_wait_prompt();
 }
 
 void MyMainWindow::deal_dyn_mode_value(QList<QString> replies, QList<QWidget*>)
@@ -343,7 +341,7 @@ void MyMainWindow::deal_bat_value(QList<QString> replies, QList<QWidget*>)
             init_Battery_Config_By_Mode(3);
     }
     request_measure();
-    close_wait_prompt();
+    close_wait_prompt(wait_t::battery);
 }
 
 void MyMainWindow::deal_list_value(QList<QString>, QList<QWidget*>)
@@ -353,7 +351,6 @@ void MyMainWindow::deal_list_value(QList<QString>, QList<QWidget*>)
     ui->label_Ext->hide();
     ui->label_Ext_Set->hide();
     request_measure();
-    close_wait_prompt();
 }
 
 void MyMainWindow::deal_prog_value(QList<QString>, QList<QWidget*>)
@@ -363,7 +360,6 @@ void MyMainWindow::deal_prog_value(QList<QString>, QList<QWidget*>)
     ui->label_Ext->hide();
     ui->label_Ext_Set->hide();
     request_measure();
-    close_wait_prompt();
 }
 
 void MyMainWindow::deal_extc_value(QList<QString> replies, QList<QWidget*>)
@@ -528,7 +524,7 @@ void MyMainWindow::deal_list_recall(QList<QString> replies, QList<QWidget*>)
         update_list_step(p->get_list_step());
         update_list_count(p->get_list_count());
     }
-    close_wait_prompt();
+    close_wait_prompt(wait_t::list_recall);
 }
 
 // ---- the measurement poll

@@ -266,7 +266,7 @@ void MyMainWindow::show_warning(const QString& text)
     delete box.data(); // null when the box deleted itself on close
 }
 
-void MyMainWindow::show_wait_prompt(const QString& title, const QString& text)
+void MyMainWindow::show_wait_prompt(const QString& title, const QString& text, wait_t kind)
 {
     // One prompt at a time: a new wait replaces an old one.
     close_wait_prompt();
@@ -276,12 +276,19 @@ void MyMainWindow::show_wait_prompt(const QString& title, const QString& text)
     box->setWindowIcon(QIcon(QStringLiteral(":/resource/lion.jpg")));
     keep_in_front_of(box, this);
     wait_prompt = box;
+    wait_prompt_kind = kind;
     box->exec();
     if (box) {
         if (wait_prompt == box)
             wait_prompt.clear();
         delete box.data();
     }
+}
+
+void MyMainWindow::close_wait_prompt(wait_t kind)
+{
+    if (wait_prompt && wait_prompt_kind == kind)
+        close_wait_prompt();
 }
 
 void MyMainWindow::close_wait_prompt()
