@@ -654,6 +654,10 @@ range!(0.001~0.1 or 0.1~2.5)</translation>
         <translation>Devices and Interfaces</translation>
     </message>
     <message>
+        <source>Devices</source>
+        <translation>Devices</translation>
+    </message>
+    <message>
         <source>Save</source>
         <translation>Save</translation>
     </message>

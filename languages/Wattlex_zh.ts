@@ -674,6 +674,10 @@ range!(0.001~0.1 or 0.1~2.5)</source>
         <translation>设备与接口</translation>
     </message>
     <message>
+        <source>Devices</source>
+        <translation>设备</translation>
+    </message>
+    <message>
         <source>Save</source>
         <translation>保存</translation>
     </message>
@@ -1411,7 +1415,7 @@ Test failed, stop running</source>
     </message>
     <message>
         <source>s</source>
-        <translation>s</translation>
+        <translation>秒</translation>
     </message>
     <message>
         <source>OK</source>

@@ -848,6 +848,8 @@ private slots:
     {
         QCOMPARE(w->ui->comboBox_Mode->itemText(0), QStringLiteral("Basic"));
         QCOMPARE(w->ui->groupBox_Wave->title(), QStringLiteral("Trend"));
+        // The device panel's toggle (the menu bar's context menu) names it.
+        QCOMPARE(w->ui->dockWidget_connect->toggleViewAction()->text(), QStringLiteral("Devices"));
         w.reset();
 
         QTranslator zh;
@@ -860,6 +862,7 @@ private slots:
         QCOMPARE(w->ui->groupBox_Wave->title(), QStringLiteral("趋势图"));
         QCOMPARE(w->ui->menuLanguage->title(), QStringLiteral("语言"));
         QCOMPARE(w->ui->pushButton_Short->text(), QStringLiteral("短路"));
+        QCOMPARE(w->ui->dockWidget_connect->toggleViewAction()->text(), QStringLiteral("设备"));
         QCOMPARE(w->ui->radioButton_CC_Basic->text(), QStringLiteral("CC")); // abbreviations stay
         QVERIFY(w->ui->actionChinese->isChecked());
         // The six pages switch the same way in Chinese.

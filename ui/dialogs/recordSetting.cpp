@@ -95,12 +95,9 @@ void recordSetting::on_pushButton_OK_clicked()
         warn(tr("Please select a valid path."));
         return;
     }
+    // The interval box starts at 1 s: zero would write rows as fast as the
+    // timer can fire, and its range says so when 0 is typed.
     const bool automatic = ui->radioButton_Auto_Delay->isChecked();
-    if (!automatic && ui->spinBox_Manual_Delay_s->value() < 1) {
-        // Zero seconds would write rows as fast as the timer can fire.
-        warn(tr("The interval must be at least 1 s."));
-        return;
-    }
 
     if (m_is_recording && m_is_recording()) {
         ui_prompt_t prompt(this);
