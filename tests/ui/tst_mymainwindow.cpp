@@ -685,7 +685,7 @@ private slots:
         }
         w->time_test_flag = function == 0;
         if (function == 0)
-            w->deal_cfg_thread(0, {}, {}, 0); // CC with the time test: its labels shown
+            w->deal_cfg_thread(0, {}, {}, w->page_visit); // CC with the time test: its labels shown
         if (function >= 0)
             w->func_code = function;
         w->deal_cfg_thread(op, replies, {}, 0);

@@ -56,6 +56,9 @@ public:
     // ---- state shared with the panels
     bool is_connected = false;
     int mode_page = 0;       // 0 Basic, 1 Protect, 2 Battery, 3 List, 4 Program, 5 External
+    // The page visit shown, raised by every page change; carried by a page's
+    // entry request and by the function requests of its controls.
+    int page_visit = 0;
     int func_code = 0;       // what the measurement poll reads for (see fill_cmd_list)
     bool time_test_flag = false;
     int basic_mode = 0;      // 0 CC, 1 CV, 2 CR (also LED), 3 CP
@@ -198,6 +201,13 @@ public slots:
 
     // ---- mode selector and page entries
     void on_comboBox_Mode_currentIndexChanged(int index);
+public:
+    // A page change: what the page left (or shown before) posted belongs to
+    // an earlier visit.
+    void begin_page_visit();
+    // Whether a reply posted with `visit` belongs to the page visit shown.
+    bool page_visit_shown(int visit) const;
+public slots:
     void init_Basic();
     void init_Protect();
     void init_Battery();

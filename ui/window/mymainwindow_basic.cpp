@@ -82,7 +82,9 @@ namespace basic_roles {
 void post_basic(MyMainWindow& w, int op, const QList<QString>& writes, const QList<QString>& queries,
                 const QList<QWidget*>& widgets)
 {
-    w.cfg_thread->add_request(op, writes, queries, widgets, false, 0, false, QByteArray());
+    // With the page visit: a function selected lays the page out only while
+    // the user is still on it.
+    w.cfg_thread->add_request(op, writes, queries, widgets, false, w.page_visit, false, QByteArray());
 }
 
 bool has_replies(const QList<QString>& value, int count, const char* where)

@@ -109,6 +109,9 @@ void MyMainWindow::deal_dyn_func_operating_button(QList<QString>, QList<QWidget*
     if (fn >= 0)
         basic_mode = fn;
     is_dynamic = true;
+    // The load is in its transient function now, whatever page came before:
+    // the poll and the Short button go by it.
+    func_code = 5;
     init_Basic_Config_By_Mode(basic_mode);
     request_measure();
 }

@@ -119,7 +119,7 @@ void MyMainWindow::init_Battery()
     query_list.clear();
     write_list << QStringLiteral("BATT:FUNC") << QString();
     query_list << QString() << QStringLiteral("BATT:MODE?");
-    cfg_thread->add_request(op_battery_entry, write_list, query_list, QList<QWidget*>(), false, 0, false,
+    cfg_thread->add_request(op_battery_entry, write_list, query_list, QList<QWidget*>(), false, page_visit, false,
                             QByteArray());
 }
 
@@ -169,7 +169,7 @@ bool MyMainWindow::refuse_battery_change()
         write_list.removeAt(select);
         query_list.removeAt(select);
     }
-    cfg_thread->add_request(op_battery_entry, write_list, query_list, QList<QWidget*>(), false, 0, false,
+    cfg_thread->add_request(op_battery_entry, write_list, query_list, QList<QWidget*>(), false, page_visit, false,
                             QByteArray());
     show_wait_prompt(tr("Battery"), tr("Please waiting for the Battery initing"), wait_t::battery);
     return true;

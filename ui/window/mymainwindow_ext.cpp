@@ -53,7 +53,8 @@ void MyMainWindow::init_Ext()
     opp_test_state = 0;
     battery_start_state = 0;
     query_list << QString() << QStringLiteral("EXT:MODE?");
-    cfg_thread->add_request(op_ext_entry, write_list, query_list, QList<QWidget*>(), false, 0, false, QByteArray());
+    cfg_thread->add_request(op_ext_entry, write_list, query_list, QList<QWidget*>(), false, page_visit, false,
+                            QByteArray());
 }
 
 void MyMainWindow::post_ext_mode(const QString& word, QWidget* button)

@@ -104,7 +104,7 @@ void MyMainWindow::init_List()
     query_list.clear();
     write_list << QStringLiteral("LIST:STAT:ON");
     query_list << QString();
-    cfg_thread->add_request(13, write_list, query_list, QList<QWidget*>(), false, 0, false, QByteArray());
+    cfg_thread->add_request(13, write_list, query_list, QList<QWidget*>(), false, page_visit, false, QByteArray());
 }
 
 void MyMainWindow::init_List_Config_By_Mode(int mode)

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 
 namespace {
 // Indices of the mode selector's items.
@@ -22,6 +23,9 @@ void MyMainWindow::on_comboBox_Mode_currentIndexChanged(int index)
     mode_page = index;
     // The page entered shows no run yet; replies of one shown before are late.
     begin_new_run();
+    // Nor do the entries of pages passed on the way: their replies come
+    // after this one's request, and lay out nothing.
+    begin_page_visit();
     switch (index) {
     case page_basic: init_Basic(); break;
     case page_protect: init_Protect(); break;
@@ -31,6 +35,19 @@ void MyMainWindow::on_comboBox_Mode_currentIndexChanged(int index)
     case page_ext: init_Ext(); break;
     default: break;
     }
+}
+
+void MyMainWindow::begin_page_visit()
+{
+    // Counted without overflow: past the largest int it starts again at 1.
+    page_visit = page_visit < std::numeric_limits<int>::max() ? page_visit + 1 : 1;
+}
+
+bool MyMainWindow::page_visit_shown(int visit) const
+{
+    // Kept apart from the run number: a trigger on the page leaves the
+    // page's entry reply its own.
+    return visit == page_visit;
 }
 
 void MyMainWindow::show_config_page(QWidget* page)

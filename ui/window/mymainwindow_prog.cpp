@@ -49,7 +49,7 @@ void MyMainWindow::init_Prog()
     query_list.clear();
     write_list << QStringLiteral("PROG:STAT:ON");
     query_list << QString();
-    cfg_thread->add_request(14, write_list, query_list, QList<QWidget*>(), false, 0, false, QByteArray());
+    cfg_thread->add_request(14, write_list, query_list, QList<QWidget*>(), false, page_visit, false, QByteArray());
 
     const int count = uiPara::instance()->get_program_step();
     if (mode_page == 4) {

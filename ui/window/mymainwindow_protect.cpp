@@ -157,7 +157,7 @@ void MyMainWindow::on_radioButton_OCPT_clicked()
     query_list.clear();
     write_list << QStringLiteral("OCP:FUNC");
     query_list << QStringLiteral("FUNC:MODE?");
-    cfg_thread->add_request(op_func, write_list, query_list, QList<QWidget*>(), false, 0, false, QByteArray());
+    cfg_thread->add_request(op_func, write_list, query_list, QList<QWidget*>(), false, page_visit, false, QByteArray());
     init_Protect_config_by_mode(protect_mode);
 }
 
@@ -170,7 +170,7 @@ void MyMainWindow::on_radioButton_OPPT_clicked()
     query_list.clear();
     write_list << QStringLiteral("OPP:FUNC");
     query_list << QStringLiteral("FUNC:MODE?");
-    cfg_thread->add_request(op_func, write_list, query_list, QList<QWidget*>(), false, 0, false, QByteArray());
+    cfg_thread->add_request(op_func, write_list, query_list, QList<QWidget*>(), false, page_visit, false, QByteArray());
     init_Protect_config_by_mode(protect_mode);
 }
 

@@ -244,7 +244,8 @@ void MyMainWindow::deal_static_value(QList<QString> replies, QList<QWidget*> wid
     if (code < 0)
         return;
     fill_cmd_list(code);
-    cfg_thread->add_request(code, write_list, query_list, widgets, false, 0, false, QByteArray());
+    // On the visit this read-back was asked on (its reply is not taken otherwise).
+    cfg_thread->add_request(code, write_list, query_list, widgets, false, page_visit, false, QByteArray());
 }
 
 void MyMainWindow::deal_init_para_value(QList<QString> replies, int)
@@ -310,6 +311,9 @@ void MyMainWindow::deal_init_value(QList<QString> replies, int subcode)
         };
         auto select_page = [&](int page) {
             mode_page = page;
+            // A new visit, as the selector's own change makes: what an
+            // earlier entry posted is not laid out over this one.
+            begin_page_visit();
             ui->comboBox_Mode->setCurrentIndex(page);
         };
 

@@ -189,10 +189,29 @@ bool selects_function(int op)
     return ops.contains(op);
 }
 
+// Replies that lay a page out: each page's entry (Basic's function or
+// transient function, OCP:FUNC or OPP:FUNC, BATT:FUNC, LIST:STAT:ON,
+// PROG:STAT:ON, EXT:MODE), Basic's function read-backs, and the functions
+// the page's own controls select. Their sub-code is the page visit posted
+// with; none of them stores a setting.
+bool lays_out_a_page(int op)
+{
+    static const QSet<int> ops = {0, 1, 2, 3, 4, 5, 8, 13, 14, 23, 26, 28, 88, 89, 90, 91, 132};
+    return ops.contains(op);
+}
+
 } // namespace
 
 void MyMainWindow::deal_cfg_thread(int op, QList<QString> replies, QList<QWidget*> widgets, int subcode)
 {
+    // Posted on a page visit the user has left (quick keys or the wheel over
+    // the Function box): the page shown now has posted its own entry, whose
+    // reply follows this one. This one changes nothing shown, closes no
+    // prompt and starts no poll.
+    if (lays_out_a_page(op) && !page_visit_shown(subcode)) {
+        qDebug() << "MyMainWindow::deal_cfg_thread: reply" << op << "of a page visit left; not shown";
+        return;
+    }
     if (selects_function(op)) {
         clear_alarms(-1);
         // A function selected ends the load's short (EXT:MODE keeps it):

@@ -2,7 +2,8 @@
 // every static function's ranges, levels and slews, the dynamic form of
 // every function with its transient modes, levels and widths, and the
 // refusals while the input is on. Each change must reach the load, be read
-// back, and show on the page as the load answered it.
+// back, and show on the page as the load answered it. Last, a quick change
+// from each page of the Function box to each other one and straight back.
 //
 // With WATTLEX_SHOT_DIR set, the page in each function and form is saved there.
 #include "mymainwindow.h"
@@ -10,6 +11,7 @@
 #include "ui_mymainwindow.h"
 
 #include "SwitchButton.h"
+#include "cfg_if_scpi_t.h"
 #include "connected_window.h"
 #include "modal_answerer.h"
 #include "program_look.h"
@@ -17,7 +19,11 @@
 #include "user_input.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QGroupBox>
 #include <QLabel>
+#include <QMap>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolTip>
 
@@ -75,6 +81,60 @@ class tst_basic_e2e : public QObject
     }
 
     void shot(const QString& name) { save_shot(w, QStringLiteral("basic_") + name); }
+
+    // What the window shows of the page and around it: the page, its
+    // controls' enabled and checked states and texts, its labels, the
+    // window's buttons and extra labels, the status line; and which page and
+    // function the window takes itself to be in. The readings are left out.
+    QStringList shown_state()
+    {
+        QStringList s;
+        s << QStringLiteral("selector %1, page %2, function %3")
+                 .arg(ui()->comboBox_Mode->currentIndex())
+                 .arg(w->mode_page)
+                 .arg(w->func_code);
+        auto name = [](QWidget* x, int i) {
+            return x->objectName().isEmpty() ? QStringLiteral("#%1").arg(i) : x->objectName();
+        };
+        auto state = [](QWidget* x) {
+            return QString::fromLatin1(x->isVisible() ? " shown" : " hidden") +
+                   QString::fromLatin1(x->isEnabled() ? " enabled" : " disabled");
+        };
+        for (QGroupBox* page : {ui()->groupBox_Config_Basic, ui()->groupBox_Config_Protect,
+                                ui()->groupBox_Config_Battery, ui()->groupBox_Config_List,
+                                ui()->groupBox_Config_Prog, ui()->groupBox_Config_Ext}) {
+            s << page->objectName() + state(page);
+            if (!page->isVisible())
+                continue;
+            int i = 0;
+            for (QAbstractButton* b : page->findChildren<QAbstractButton*>())
+                s << name(b, i++) + state(b) + (b->isChecked() ? " checked" : "");
+            for (QAbstractSpinBox* b : page->findChildren<QAbstractSpinBox*>())
+                s << name(b, i++) + state(b) + ' ' + b->text();
+            for (QLabel* l : page->findChildren<QLabel*>())
+                s << name(l, i++) + state(l) + ' ' + l->text();
+        }
+        for (QWidget* x : {static_cast<QWidget*>(ui()->pushButton_Trig), static_cast<QWidget*>(ui()->pushButton_Short),
+                           static_cast<QWidget*>(w->load_switch)})
+            s << name(x, 0) + state(x);
+        for (QLabel* l : {ui()->label_Ext, ui()->label_Ext_Set, ui()->label_C_Add})
+            s << name(l, 0) + state(l) + ' ' + (l->isVisible() ? l->text() : QString());
+        int i = 0;
+        for (QLabel* l : ui()->statusBar->findChildren<QLabel*>())
+            s << QStringLiteral("status #%1").arg(i++) + state(l) + ' ' + l->text();
+        return s;
+    }
+
+    // The page `index` chosen in the Function box, its entry exchanged with
+    // the load and the poll running again.
+    void settle_on(int index)
+    {
+        ui()->comboBox_Mode->setCurrentIndex(index);
+        QVERIFY(cw.wait_for_polls(3, 20000));
+    }
+
+    // Each page as a slow change shows it.
+    QMap<int, QStringList> after_a_slow_change;
 
     // The static function of `button` (LED: CR with the LED box), laid out
     // from the load's answer.
@@ -403,6 +463,58 @@ private slots:
         QVERIFY(answerer.unexpected().isEmpty());
         click_and_expect(ui()->checkBox_Dynamic_Basic, QStringLiteral("FUNC CURR"), QString());
         QTRY_VERIFY(!w->is_dynamic);
+    }
+
+    // From each page to each other one and straight back, as quick keys or
+    // the wheel over the Function box do: the reply to the page left in
+    // between comes after the return and changes nothing shown; the page
+    // ends as a slow change shows it. At the load's own write pace.
+    void a_quick_change_there_and_back_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("between");
+        const char* const names[] = {"Basic", "Protect", "Battery", "List", "Program", "External"};
+        for (int page = 0; page < 6; ++page) {
+            for (int between = 0; between < 6; ++between) {
+                if (between != page)
+                    QTest::addRow("%s, %s", names[page], names[between]) << page << between;
+            }
+        }
+    }
+
+    void a_quick_change_there_and_back()
+    {
+        QFETCH(int, page);
+        QFETCH(int, between);
+        cfg_if_scpi_t::set_write_pause_ms(25);
+        if (!after_a_slow_change.contains(page)) {
+            // Basic's own rows in the dynamic form that the trigger serves;
+            // the others pass through Basic in the static CC form.
+            if (ui()->comboBox_Mode->currentIndex() == 0 && w->is_dynamic != (page == 0)) {
+                click(ui()->checkBox_Dynamic_Basic);
+                QTRY_COMPARE(w->is_dynamic, page == 0);
+                if (page == 0) {
+                    QTRY_VERIFY(ui()->radioButton_Tog_Basic->isEnabled());
+                    click_and_expect(ui()->radioButton_Tog_Basic, QStringLiteral("CURR:TRAN:MODE TOGGLE"),
+                                     QStringLiteral("CURR:TRAN:MODE?"));
+                }
+                QTRY_COMPARE(ui()->pushButton_Trig->isEnabled(), page == 0);
+            }
+            if (ui()->comboBox_Mode->currentIndex() == page)
+                settle_on((page + 1) % 6);
+            settle_on(page);
+            // The function the poll and the Short button go by is the page's.
+            const int functions[] = {5, 6, 8, 13, 14, 24};
+            QCOMPARE(w->func_code, functions[page]);
+            after_a_slow_change[page] = shown_state();
+        }
+        modal_answerer answerer;
+        ui()->comboBox_Mode->setCurrentIndex(between);
+        ui()->comboBox_Mode->setCurrentIndex(page);
+        QVERIFY(cw.wait_for_polls(3, 20000));
+        QCOMPARE(shown_state(), after_a_slow_change.value(page));
+        QVERIFY(answerer.unexpected().isEmpty());
+        QVERIFY(w->is_connected);
     }
 
     void cleanupTestCase()

@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -422,6 +423,35 @@ private slots:
         w->deal_cfg_thread(26, QList<QString>({"resistance\n"}), {}, 0);
         QTest::qWait(50);
         QCOMPARE(recorder->served().size(), 1);
+    }
+
+    // Replies that lay a page out, posted on a page visit the user has left:
+    // the page shown stays as it is, nothing is asked (no poll, no function),
+    // the prompt of another wait stays open.
+    void page_replies_of_a_visit_left_change_nothing()
+    {
+        const int left = w->page_visit;
+        w->ui->comboBox_Mode->setCurrentIndex(3); // List: Trigger enabled
+        recorder->take_served();
+        const int func = w->func_code;
+        bool prompt_kept = true;
+        QTimer replies;
+        replies.setSingleShot(true);
+        connect(&replies, &QTimer::timeout, this, [&] {
+            for (int op : {0, 1, 2, 3, 4, 5, 8, 13, 14, 23, 26, 28, 88, 89, 90, 91, 132}) {
+                w->deal_cfg_thread(op, QList<QString>({"RESISTANCE\n"}), {}, left);
+                prompt_kept = prompt_kept && w->wait_prompt;
+            }
+            w->close_wait_prompt(MyMainWindow::wait_t::battery);
+        });
+        replies.start(0);
+        w->show_wait_prompt(QStringLiteral("Battery"), QStringLiteral("Please waiting for the Battery initing"),
+                            MyMainWindow::wait_t::battery);
+        QVERIFY(prompt_kept);
+        QCOMPARE(recorder->take_served().size(), 0);
+        QCOMPARE(w->mode_page, 3);
+        QCOMPARE(w->func_code, func);
+        QVERIFY(w->ui->pushButton_Trig->isEnabled());
     }
 
     // ---- input, trigger and program run
