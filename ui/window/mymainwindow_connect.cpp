@@ -110,6 +110,7 @@ void MyMainWindow::init_connect_signals()
         get_configure_value->attempt = connect_attempt;
         cfg_thread->set_resource(resource);
         get_configure_value->request_code = Get_configure_value::code_connect;
+        get_configure_value->clear_abort();
         identify_busy = true;
         get_configure_value->start();
     });
@@ -299,8 +300,7 @@ void MyMainWindow::start_device_scan()
     }
     rescan_wanted = false;
     device_scan_open = true;
-    device_scan->set_lan_resources(manual_lan_map);
-    device_scan->start();
+    device_scan->start_scan(manual_lan_map);
 }
 
 void MyMainWindow::deal_device_scan_end()
