@@ -186,8 +186,10 @@ void MyMainWindow::set_item_icon(QTreeWidgetItem* item, bool usb, bool connected
         return;
     if (usb)
         item->setIcon(0, icon(connected ? icon_usb_connected : icon_usb));
-    else
-        item->setIcon(0, icon(connected ? icon_net_connected : icon_net));
+    else if (connected)
+        item->setIcon(0, icon(icon_net_connected));
+    else // what its last scan found
+        item->setIcon(0, icon(manual_lan_map.value(item->text(0).toUtf8()) ? icon_net : icon_net_invalid));
 }
 
 void MyMainWindow::restore_connected_icon()
@@ -580,6 +582,10 @@ void MyMainWindow::deal_connect_success(int attempt)
     is_connected = true;
     // An earlier session's end not yet seen by the status check is not told.
     session_end_text.clear();
+    // It answered: once disconnected, its item shows so.
+    const QByteArray address = connected_item_text.toUtf8();
+    if (manual_lan_map.contains(address))
+        manual_lan_map[address] = true;
     set_item_icon(connected_item, connected_is_usb, true);
     reset_trend_view();
     status_timer->start(status_period_ms);
