@@ -2,6 +2,7 @@
 #include "thread_order.h"
 
 #include "device/sys_timing.h"
+#include "device/visa_open_lock_t.h"
 #include "device/visa_session.h"
 
 #include <QList>
@@ -22,8 +23,10 @@ const char remote_on_command[] = "SYST:REMOT:STAT 1";
 const char remote_off_command[] = "SYST:REMOT:STAT 0";
 } // namespace
 
+std::atomic<int> Get_configure_value::start_delay_ms{0};
+
 Get_configure_value::Get_configure_value(QObject *parent)
-    : QThread(parent), open_session(VISA_NO_SESSION)
+    : QThread(parent)
 {
     qRegisterMetaType<QList<QString>>("QList<QString>");
     qRegisterMetaType<QList<double>>("QList<double>");
@@ -32,7 +35,7 @@ Get_configure_value::Get_configure_value(QObject *parent)
 
 Get_configure_value::~Get_configure_value()
 {
-    stop();
+    abort();
     thread_order::wait(this);
 }
 
@@ -43,17 +46,23 @@ void Get_configure_value::stop()
 
 void Get_configure_value::abort()
 {
+    // The flag first: a call the token no longer cuts is then seen by the
+    // thread's next check.
+    aborted = true;
     stop();
-    // viClose wakes a read or write blocked on the session and waits only
-    // for it to leave; the thread then finds its session gone and ends.
-    const ViSession s = open_session.exchange(VISA_NO_SESSION);
-    if (s != VISA_NO_SESSION)
-        viClose(s);
+    cut.abort();
+}
+
+void Get_configure_value::clear_abort()
+{
+    aborted = false;
+    cut.reset();
 }
 
 void Get_configure_value::run()
 {
     thread_order::end_of_run end(this);
+    sys_sleep_ms(static_cast<unsigned long>(start_delay_ms.load()));
     running = 1;
     if (request_code != code_connect) {
         running = 0;
@@ -63,7 +72,7 @@ void Get_configure_value::run()
     outcome result = connect_and_identify();
     // A failure after a stop is the stop's doing (an aborted exchange), not
     // the load's: nobody waits for it.
-    if (result != outcome::success && !running)
+    if (result != outcome::success && stopping())
         result = outcome::stopped;
     thread_order::before_post();
     switch (result) {
@@ -99,6 +108,11 @@ bool Get_configure_value::read_identity(ViSession s, std::string *reply)
 
 Get_configure_value::outcome Get_configure_value::connect_and_identify()
 {
+    // Its calls answer to abort(): a load that does not answer holds up
+    // neither the window nor the next connection.
+    visa_abort_t::scope calls(&cut);
+    if (stopping())
+        return outcome::stopped; // before it began
     // No other exchange may run on the shared session while it changes hands.
     std::lock_guard<std::recursive_mutex> lock(visa_link_mutex());
     close_visa_session();
@@ -113,23 +127,26 @@ Get_configure_value::outcome Get_configure_value::connect_and_identify()
     ViSession s = VISA_NO_SESSION;
     {
         // Not while the device scan has this resource open.
-        std::lock_guard<std::mutex> open_lock(visa_open_mutex());
-        if (scpi.device.open_session(resource, timeout, &s) < VI_SUCCESS
-            && scpi.device.open_session(resource, timeout, &s) < VI_SUCCESS)
-            return outcome::no_exist;
+        visa_open_lock_t open_lock;
+        ViStatus st = scpi.device.open_session(resource, timeout, &s);
+        // Tried once more after a passing failure (a refused connection, a
+        // busy device); not after a time-out, which a second try would only
+        // double, nor after a stop.
+        if (st < VI_SUCCESS && st != VI_ERROR_TMO && !stopping())
+            st = scpi.device.open_session(resource, timeout, &s);
+        if (st < VI_SUCCESS)
+            return stopping() ? outcome::stopped : outcome::no_exist;
         g_visa_session = s;
         set_visa_session_resource(resource);
     }
-    // Published before running is read: an abort() either sees the session
-    // or this thread sees the stop.
-    open_session = s;
 
-    auto give_up = [this](outcome o) {
-        open_session = VISA_NO_SESSION;
+    // Closed on this thread: after an abort without destroy_link, which a
+    // load that stopped answering would hold up.
+    auto give_up = [](outcome o) {
         close_visa_session();
         return o;
     };
-    if (!running)
+    if (stopping())
         return give_up(outcome::stopped);
 
     std::string idn;
@@ -140,24 +157,24 @@ Get_configure_value::outcome Get_configure_value::connect_and_identify()
     emit send_connect_exist();
 
     for (const char *cmd : prepare_commands) {
-        if (!running)
+        if (stopping())
             return give_up(outcome::stopped);
         if (!scpi.scpi_write(s, cmd))
             return give_up(outcome::fail);
     }
-    if (!running)
+    if (stopping())
         return give_up(outcome::stopped);
     const std::string machine = scpi.scpi_query(&g_visa_session, machine_query);
     if (machine.find(machine_word) == std::string::npos)
         return give_up(outcome::fail);
-    // From here on an abort no longer closes the session: a load that took
-    // the remote state must be handed back on it, here or by whoever takes
-    // the result.
-    if (open_session.exchange(VISA_NO_SESSION) == VISA_NO_SESSION)
-        return give_up(outcome::stopped); // already closed by an abort
+    // From here on an abort no longer cuts the exchanges short: a load that
+    // took the remote state must be handed back on its session, here or by
+    // whoever takes the result.
+    if (!cut.release())
+        return give_up(outcome::stopped);
     if (!scpi.scpi_write(s, remote_on_command))
         return give_up(outcome::fail);
-    if (!running) {
+    if (stopping()) {
         scpi.scpi_write(s, remote_off_command);
         return give_up(outcome::stopped);
     }

@@ -5,6 +5,8 @@
 
 #include "cfg_if_scpi_t.h"
 
+#include "visa/visa_abort_t.h"
+
 #include <QThread>
 
 #include <atomic>
@@ -40,12 +42,22 @@ public:
     // has since replaced or dropped is known as such.
     std::atomic<int> attempt{0};
 
+    // Tests only: run() begins this much later, as a thread started late on
+    // a busy machine does.
+    static std::atomic<int> start_delay_ms;
+
+    // Before each start that abort() may cut short: an earlier abort() is
+    // forgotten. Not while the thread runs.
+    void clear_abort();
+
 public slots:
     void stop();
-    // stop(), and cuts short an exchange the identification is blocked in
-    // (a load that takes the link but answers nothing): its session is
-    // closed. Returns at once; a result already posted is not taken back.
-    // Safe from any thread.
+    // Stops the identification for good, also one started but not yet
+    // running, and cuts short the open or exchange it waits in (a host that
+    // takes TCP but never answers, a load that answers nothing): it then
+    // closes its session itself, without a word to the load. Returns at
+    // once and never talks to the load; a result already posted is not
+    // taken back. Safe from any thread.
     void abort();
 
 signals:
@@ -61,12 +73,14 @@ private:
     enum class outcome { no_exist, fail, success, stopped };
     outcome connect_and_identify();
     bool read_identity(ViSession s, std::string *reply);
+    bool stopping() const { return !running || aborted; }
 
     cfg_if_scpi_t scpi;
-    // The identification's open session until its result is known; abort()
-    // closes it. Taken back (set to none) before success is posted: that
-    // session then belongs to whoever takes the result.
-    std::atomic<ViSession> open_session;
+    // Set by abort(), cleared only by clear_abort().
+    std::atomic<bool> aborted{false};
+    // The identification's VISA calls answer to it until the load has been
+    // told it is remote-controlled.
+    visa_abort_t cut;
 };
 
 #endif

@@ -4,6 +4,8 @@ add_library(wattlex_link STATIC
   ${WATTLEX_DEVICE_DIR}/sys_timing.h
   ${WATTLEX_DEVICE_DIR}/visa_session.h
   ${WATTLEX_DEVICE_DIR}/visa_session.cpp
+  ${WATTLEX_DEVICE_DIR}/visa_open_lock_t.h
+  ${WATTLEX_DEVICE_DIR}/visa_open_lock_t.cpp
   ${WATTLEX_DEVICE_DIR}/drv_device_info_t.h
   ${WATTLEX_DEVICE_DIR}/drv_device_info_t.cpp
   ${WATTLEX_DEVICE_DIR}/drv_device_comm_t.h

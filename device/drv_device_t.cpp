@@ -1,8 +1,10 @@
 #include "drv_device_t.h"
 
+#include "visa_open_lock_t.h"
 #include "visa_session.h"
 
 #include "sys_timing.h"
+#include "visa/visa_abort_t.h"
 
 #include <QDebug>
 
@@ -56,11 +58,12 @@ int drv_device_t::find_resources(std::vector<std::string> &names)
     return FIND_DONE;
 }
 
-bool drv_device_t::identify_unless_in_use(const std::string &resource)
+bool drv_device_t::identify_unless_in_use(const std::string &resource, visa_abort_t *cut)
 {
-    std::lock_guard<std::mutex> lock(visa_open_mutex());
+    visa_open_lock_t open_lock(cut);
     if (visa_session_holds(resource))
         return true;
+    visa_abort_t::scope calls(cut);
     std::map<std::string, bool> one{{resource, false}};
     std::vector<drv_device_info_t> records;
     identify_devices(records, one);
@@ -70,19 +73,24 @@ bool drv_device_t::identify_unless_in_use(const std::string &resource)
 int drv_device_t::identify_devices(std::vector<drv_device_info_t> &records,
                                    std::map<std::string, bool> &resources)
 {
+    // No pause once the calls are cut short: the open right is held meanwhile.
+    const auto pause = [] {
+        if (!visa_abort_t::cut_short())
+            sys_sleep_ms(identify_pause_ms);
+    };
     for (auto &entry : resources) {
         ViSession vi = VI_NULL;
         if (open_session(entry.first, 0, &vi) < VI_SUCCESS)
             continue;
         std::string reply;
-        sys_sleep_ms(identify_pause_ms);
+        pause();
         const bool sent = write_all(vi, identify_query, sizeof identify_query - 1) >= VI_SUCCESS;
-        sys_sleep_ms(identify_pause_ms);
+        pause();
         if (sent)
             read_message(vi, identify_reply_max, &reply);
-        sys_sleep_ms(identify_pause_ms);
+        pause();
         viClose(vi);
-        sys_sleep_ms(identify_pause_ms);
+        pause();
 
         drv_device_info_t info;
         info.resource = entry.first;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+class visa_abort_t;
+
 class drv_device_t : public drv_device_comm_t
 {
 public:
@@ -27,8 +29,10 @@ public:
 
     // Identifies one resource, unless the shared session is open on it: that
     // load was identified when it was connected and counts as accepted
-    // without being opened a second time. True for an accepted load.
-    bool identify_unless_in_use(const std::string &resource);
+    // without being opened a second time. True for an accepted load. The
+    // identification's calls answer to `cut` (when given), which a
+    // connection that wants to open meanwhile aborts too.
+    bool identify_unless_in_use(const std::string &resource, visa_abort_t *cut = nullptr);
 
     // Appends the name of every VISA resource, in the order found. Returns
     // 1 when done, 101 when the search fails (names is then unchanged).

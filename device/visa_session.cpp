@@ -38,12 +38,6 @@ void close_visa_session()
     set_visa_session_resource(std::string());
 }
 
-std::mutex &visa_open_mutex()
-{
-    static std::mutex m;
-    return m;
-}
-
 void set_visa_session_resource(const std::string &resource)
 {
     std::lock_guard<std::mutex> lock(resource_mutex);

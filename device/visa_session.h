@@ -25,15 +25,9 @@ std::recursive_mutex &visa_link_mutex();
 // both) so that no exchange is running on it.
 void close_visa_session();
 
-// Held while a resource is opened: by the opening of the shared session and
-// by each identification of the device scan, so that the scan never opens
-// the resource the shared session is on (two writers on one USB-TMC device
-// interleave their messages). Take it after visa_link_mutex(), never before.
-std::mutex &visa_open_mutex();
-
 // The resource the shared session was opened on; "" when it is closed.
-// Set with visa_open_mutex() held, so that a scan that checks under that
-// lock sees a session opened before it.
+// Set with a visa_open_lock_t held, so that a scan that checks under its own
+// sees a session opened before it.
 void set_visa_session_resource(const std::string &resource);
 // Whether `resource` names the device of the open shared session (VISA
 // names compare without case; a LAN address with or without "inst0").

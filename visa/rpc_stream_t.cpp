@@ -69,9 +69,25 @@ clock_t_::time_point rpc_stream_t::deadline_in(unsigned long ms)
 rpc_stream_t::result_t rpc_stream_t::connect_tcp(const sockaddr_in &addr, int timeout_ms, int *fd_out)
 {
     *fd_out = -1;
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    const int fd = tcp_socket();
     if (fd < 0)
         return IO_ERROR;
+    const result_t res = connect_socket(fd, addr, timeout_ms);
+    if (res != OK) {
+        ::close(fd);
+        return res;
+    }
+    *fd_out = fd;
+    return OK;
+}
+
+int rpc_stream_t::tcp_socket()
+{
+    return ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+}
+
+rpc_stream_t::result_t rpc_stream_t::connect_socket(int fd, const sockaddr_in &addr, int timeout_ms)
+{
     result_t res = OK;
     if (::connect(fd, reinterpret_cast<const sockaddr *>(&addr), sizeof addr) != 0) {
         if (errno != EINPROGRESS) {
@@ -90,15 +106,12 @@ rpc_stream_t::result_t rpc_stream_t::connect_tcp(const sockaddr_in &addr, int ti
             }
         }
     }
-    if (res != OK) {
-        ::close(fd);
+    if (res != OK)
         return res;
-    }
     const int flags = ::fcntl(fd, F_GETFL);
     ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     const int one = 1;
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-    *fd_out = fd;
     return OK;
 }
 

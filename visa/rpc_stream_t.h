@@ -33,6 +33,11 @@ public:
     // Non-blocking connect that waits at most timeout_ms. On OK *fd is a
     // connected socket (blocking mode, TCP_NODELAY set).
     static result_t connect_tcp(const sockaddr_in &addr, int timeout_ms, int *fd);
+    // connect_tcp in two halves, for a caller that must know the socket
+    // while it connects: a new non-blocking TCP socket (-1 on failure) ...
+    static int tcp_socket();
+    // ... and its connect; fd stays the caller's to close, whatever the result.
+    static result_t connect_socket(int fd, const sockaddr_in &addr, int timeout_ms);
 
     static result_t send_all(int fd, const char *data, size_t len, clock::time_point deadline);
 

@@ -56,6 +56,7 @@ typedef ViChar *ViPRsrc;
 #define VI_ERROR_CONN_LOST ((ViStatus)-11)
 #define VI_ERROR_INV_SETUP ((ViStatus)-12)
 #define VI_ERROR_ALLOC ((ViStatus)-13)
+#define VI_ERROR_ABORT ((ViStatus)-14) // cut short by the thread's visa_abort_t
 
 // Attributes
 #define VI_ATTR_TMO_VALUE ((ViAttr)1)   // milliseconds

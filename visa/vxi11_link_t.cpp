@@ -1,6 +1,7 @@
 #include "vxi11_link_t.h"
 
 #include "rpc_message_t.h"
+#include "visa_abort_t.h"
 #include "visa_resource_t.h"
 #include "vxi11_codec_t.h"
 #include "xdr_reader_t.h"
@@ -62,6 +63,32 @@ ViStatus device_error_status(int32_t error)
     default:
         return VI_ERROR_IO;
     }
+}
+
+// A connect the calling thread's abort token can cut short (a host that
+// drops SYN packets keeps it waiting for its whole time-out).
+ViStatus connect_watched(const sockaddr_in &addr, unsigned long timeout_ms, int *fd_out)
+{
+    *fd_out = -1;
+    const int fd = rpc_stream_t::tcp_socket();
+    if (fd < 0)
+        return VI_ERROR_RSRC_NFOUND;
+    rpc_stream_t::result_t r = rpc_stream_t::CLOSED;
+    bool cut = false;
+    {
+        visa_abort_t::watch w(fd);
+        if (!w.cut())
+            r = rpc_stream_t::connect_socket(fd, addr, static_cast<int>(timeout_ms));
+        cut = w.cut();
+    }
+    if (cut || r != rpc_stream_t::OK) {
+        ::close(fd);
+        if (cut)
+            return VI_ERROR_ABORT;
+        return r == rpc_stream_t::TIMEOUT ? VI_ERROR_TMO : VI_ERROR_RSRC_NFOUND;
+    }
+    *fd_out = fd;
+    return VI_SUCCESS;
 }
 
 unsigned long elapsed_ms(rpc_stream_t::clock::time_point since)
@@ -141,18 +168,27 @@ ViStatus vxi11_link_t::call(uint32_t proc, const std::string &args, std::string 
     const int fd = fd_.load();
     if (fd < 0 || broken_)
         return VI_ERROR_CONN_LOST;
+    visa_abort_t::watch w(fd);
+    if (w.cut())
+        return VI_ERROR_ABORT; // nothing sent: still in step
     const auto deadline = socket_deadline(io_timeout_ms);
     const uint32_t xid = ++xid_;
     const std::string msg =
         rpc_message_t::build_call(xid, vxi11_codec_t::core_prog, vxi11_codec_t::core_vers, proc, args);
     rpc_stream_t::result_t r = rpc_stream_t::send_record(fd, msg, deadline);
-    if (r != rpc_stream_t::OK)
-        return transport_status(r, true); // part of the call may have gone out
+    if (r != rpc_stream_t::OK) {
+        const ViStatus st = transport_status(r, true); // part of the call may have gone out
+        return w.cut() ? VI_ERROR_ABORT : st;
+    }
     std::string reply;
     for (;;) {
         r = rpc_stream_t::recv_record(fd, in_, reply, deadline, max_reply);
-        if (r != rpc_stream_t::OK)
-            return transport_status(r, false); // a part received stays buffered: still in step
+        if (r != rpc_stream_t::OK) {
+            // A part received stays buffered: still in step, unless the
+            // socket was shut down under the wait.
+            const ViStatus st = transport_status(r, false);
+            return w.cut() ? VI_ERROR_ABORT : st;
+        }
         xdr_reader_t rd(reply);
         switch (rpc_message_t::parse_reply(rd, xid)) {
         case rpc_message_t::REPLY_OK:
@@ -187,9 +223,9 @@ ViStatus vxi11_link_t::open(const visa_resource_t &res, ViUInt32 timeout_ms)
 
     // Portmapper: where does the core channel listen?
     int pfd = -1;
-    rpc_stream_t::result_t r = rpc_stream_t::connect_tcp(addr, static_cast<int>(connect_ms), &pfd);
-    if (r != rpc_stream_t::OK)
-        return r == rpc_stream_t::TIMEOUT ? VI_ERROR_TMO : VI_ERROR_RSRC_NFOUND;
+    ViStatus st = connect_watched(addr, connect_ms, &pfd);
+    if (st != VI_SUCCESS)
+        return st;
     vxi11_codec_t::mapping_t m;
     m.prog = vxi11_codec_t::core_prog;
     m.vers = vxi11_codec_t::core_vers;
@@ -201,10 +237,19 @@ ViStatus vxi11_link_t::open(const visa_resource_t &res, ViUInt32 timeout_ms)
     const auto pdeadline = socket_deadline(remaining(timeout_ms, start));
     std::string reply;
     rpc_record_buffer_t pin;
-    r = rpc_stream_t::send_record(pfd, call, pdeadline);
-    if (r == rpc_stream_t::OK)
-        r = rpc_stream_t::recv_record(pfd, pin, reply, pdeadline, 4096);
+    rpc_stream_t::result_t r = rpc_stream_t::CLOSED;
+    bool cut = false;
+    {
+        visa_abort_t::watch w(pfd);
+        if (!w.cut())
+            r = rpc_stream_t::send_record(pfd, call, pdeadline);
+        if (r == rpc_stream_t::OK)
+            r = rpc_stream_t::recv_record(pfd, pin, reply, pdeadline, 4096);
+        cut = w.cut();
+    }
     ::close(pfd);
+    if (cut)
+        return VI_ERROR_ABORT;
     if (r != rpc_stream_t::OK)
         return r == rpc_stream_t::TIMEOUT ? VI_ERROR_TMO : VI_ERROR_RSRC_NFOUND;
     xdr_reader_t rd(reply);
@@ -217,14 +262,14 @@ ViStatus vxi11_link_t::open(const visa_resource_t &res, ViUInt32 timeout_ms)
     addr.sin_port = htons(static_cast<uint16_t>(port));
     const ViUInt32 left = remaining(timeout_ms, start);
     int fd = -1;
-    r = rpc_stream_t::connect_tcp(addr, static_cast<int>(left < connect_ms ? left : connect_ms), &fd);
-    if (r != rpc_stream_t::OK)
-        return r == rpc_stream_t::TIMEOUT ? VI_ERROR_TMO : VI_ERROR_RSRC_NFOUND;
+    st = connect_watched(addr, left < connect_ms ? left : connect_ms, &fd);
+    if (st != VI_SUCCESS)
+        return st;
     fd_.store(fd);
 
     device_ = res.device;
     int32_t lid = 0;
-    const ViStatus st = create_link(device_, remaining(timeout_ms, start), &lid);
+    st = create_link(device_, remaining(timeout_ms, start), &lid);
     if (st != VI_SUCCESS) {
         close_socket();
         return st;
@@ -414,7 +459,9 @@ ViStatus vxi11_link_t::close(ViUInt32 timeout_ms)
                                 results, remaining(timeout_ms, start));
         if (s != VI_SUCCESS)
             st = s;
-        if (s == VI_ERROR_TMO)
+        // A load that did not answer, or a close cut short: nothing is
+        // waited for further.
+        if (s == VI_ERROR_TMO || s == VI_ERROR_ABORT)
             break;
     }
     lids_.clear();

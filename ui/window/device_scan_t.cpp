@@ -4,6 +4,7 @@
 #include "cfg_if_scpi_t.h"
 #include "device/drv_device_t.h"
 #include "device/visa_session.h"
+#include "visa/visa_abort_t.h"
 
 #include <map>
 #include <string>
@@ -20,10 +21,14 @@ device_scan_t::~device_scan_t()
     thread_order::wait(this);
 }
 
-void device_scan_t::set_lan_resources(const QMap<QByteArray, bool>& resources)
+void device_scan_t::start_scan(const QMap<QByteArray, bool>& resources)
 {
-    std::lock_guard<std::mutex> lock(m_lock);
-    m_lan = resources;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_lan = resources;
+        m_stop = false;
+    }
+    start();
 }
 
 QList<QString> device_scan_t::scanned() const
@@ -40,13 +45,15 @@ QMap<QByteArray, bool> device_scan_t::lan_resources() const
 
 void device_scan_t::stop()
 {
+    std::lock_guard<std::mutex> lock(m_lock);
     m_stop = true;
+    if (m_cut)
+        m_cut->abort();
 }
 
 void device_scan_t::run()
 {
     thread_order::end_of_run end(this);
-    m_stop = false;
     QMap<QByteArray, bool> lan;
     {
         std::lock_guard<std::mutex> lock(m_lock);
@@ -60,10 +67,22 @@ void device_scan_t::run()
     const QList<QString> scanned = scpi.get_device_list(&unused);
 
     drv_device_t device;
-    for (auto it = lan.begin(); it != lan.end() && !m_stop; ++it) {
-        // One address at a time, so that a stop is seen between two of them.
-        if (device.identify_unless_in_use(it.key().toStdString()))
-            it.value() = true;
+    for (auto it = lan.begin(); it != lan.end(); ++it) {
+        // Cut short by stop(), or by a connection that opens meanwhile.
+        visa_abort_t cut;
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            if (m_stop)
+                break;
+            m_cut = &cut;
+        }
+        const bool accepted = device.identify_unless_in_use(it.key().toStdString(), &cut);
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            m_cut = nullptr;
+        }
+        if (accepted || !cut.aborted())
+            it.value() = accepted;
     }
 
     std::lock_guard<std::mutex> lock(m_lock);

@@ -11,8 +11,9 @@
 #include <QString>
 #include <QThread>
 
-#include <atomic>
 #include <mutex>
+
+class visa_abort_t;
 
 class device_scan_t : public QThread
 {
@@ -20,16 +21,19 @@ class device_scan_t : public QThread
 
 public:
     explicit device_scan_t(QObject* parent = nullptr);
-    // Stops the scan between two addresses and waits for it.
+    // Stops the scan and waits for it.
     ~device_scan_t() override;
 
-    // Sets what the next run identifies (resource (UTF-8) -> answered).
-    void set_lan_resources(const QMap<QByteArray, bool>& resources);
-    // Results of the last run (read once finished() has been delivered).
+    // Starts a run that identifies `resources` (resource (UTF-8) -> what
+    // the last scan found). Not while a run is in progress.
+    void start_scan(const QMap<QByteArray, bool>& resources);
+    // Results of the last run (read once finished() has been delivered). An
+    // address whose identification was cut short keeps what it had.
     QList<QString> scanned() const;
     QMap<QByteArray, bool> lan_resources() const;
 
-    // Ends the run before the next address.
+    // Ends the run: the identification in progress is cut short, no other
+    // one starts. Also before the run has begun.
     void stop();
 
 protected:
@@ -39,7 +43,9 @@ private:
     mutable std::mutex m_lock;
     QList<QString> m_scanned;
     QMap<QByteArray, bool> m_lan;
-    std::atomic<bool> m_stop{false};
+    bool m_stop = false;
+    // The identification in progress, which stop() cuts short.
+    visa_abort_t* m_cut = nullptr;
 };
 
 #endif

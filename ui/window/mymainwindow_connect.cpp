@@ -110,6 +110,7 @@ void MyMainWindow::init_connect_signals()
         get_configure_value->attempt = connect_attempt;
         cfg_thread->set_resource(resource);
         get_configure_value->request_code = Get_configure_value::code_connect;
+        get_configure_value->clear_abort();
         identify_busy = true;
         get_configure_value->start();
     });
@@ -185,8 +186,10 @@ void MyMainWindow::set_item_icon(QTreeWidgetItem* item, bool usb, bool connected
         return;
     if (usb)
         item->setIcon(0, icon(connected ? icon_usb_connected : icon_usb));
-    else
-        item->setIcon(0, icon(connected ? icon_net_connected : icon_net));
+    else if (connected)
+        item->setIcon(0, icon(icon_net_connected));
+    else // what its last scan found
+        item->setIcon(0, icon(manual_lan_map.value(item->text(0).toUtf8()) ? icon_net : icon_net_invalid));
 }
 
 void MyMainWindow::restore_connected_icon()
@@ -299,8 +302,7 @@ void MyMainWindow::start_device_scan()
     }
     rescan_wanted = false;
     device_scan_open = true;
-    device_scan->set_lan_resources(manual_lan_map);
-    device_scan->start();
+    device_scan->start_scan(manual_lan_map);
 }
 
 void MyMainWindow::deal_device_scan_end()
@@ -580,6 +582,10 @@ void MyMainWindow::deal_connect_success(int attempt)
     is_connected = true;
     // An earlier session's end not yet seen by the status check is not told.
     session_end_text.clear();
+    // It answered: once disconnected, its item shows so.
+    const QByteArray address = connected_item_text.toUtf8();
+    if (manual_lan_map.contains(address))
+        manual_lan_map[address] = true;
     set_item_icon(connected_item, connected_is_usb, true);
     reset_trend_view();
     status_timer->start(status_period_ms);

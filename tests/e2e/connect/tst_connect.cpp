@@ -23,9 +23,11 @@
 #include "ui_ip_ledit_t.h"
 #include "ui_ipline_widget_t.h"
 #include "uiPara.h"
+#include "visa/vxi11_link_t.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QTabBar>
 #include <QTranslator>
 #include <QTreeWidget>
@@ -33,6 +35,11 @@
 #include <qwt_plot_curve.h>
 
 #include <memory>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -45,6 +52,8 @@ const int slow_write_pause_ms = 150;
 // Quick time-outs where the load stays silent: each unanswered query is
 // asked four times, 300 ms each.
 const QStringList quick_timeouts = {"--max-read-wait", "300"};
+// A start of the identify thread as late as on a loaded machine.
+const int late_start_ms = 300;
 
 bool same_icon(const QIcon& a, const char* path)
 {
@@ -102,6 +111,42 @@ QString item_disagrees(connected_window& cw, const QString& address, bool connec
         return address + ": the menu offers " + offered.join(", ");
     return QString();
 }
+
+// A host that takes TCP connections on the portmapper port and never
+// answers: an open of it waits for its whole time-out unless cut short.
+class mute_host
+{
+public:
+    ~mute_host()
+    {
+        for (int fd : fds_)
+            ::close(fd);
+    }
+    bool listen(const QString& address)
+    {
+        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        if (fd < 0)
+            return false;
+        fds_ << fd;
+        const int one = 1;
+        ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_port = htons(vxi11_link_t::portmap_port());
+        return ::inet_pton(AF_INET, qPrintable(address), &a.sin_addr) == 1
+               && ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 && ::listen(fd, 16) == 0;
+    }
+    // Connections taken so far; they stay open and unread.
+    int taken()
+    {
+        for (int c; !fds_.isEmpty() && (c = ::accept4(fds_.first(), nullptr, nullptr, SOCK_CLOEXEC)) >= 0;)
+            fds_ << c;
+        return qMax(0, fds_.size() - 1);
+    }
+
+private:
+    QList<int> fds_;
+};
 
 // The longest time the event loop went without running a 10 ms timer: how
 // long the window did not answer.
@@ -438,7 +483,8 @@ private slots:
             QVERIFY2(QTest::qWaitFor(
                          [&] { return to.sim->received().indexOf("SYST:REMOT:STAT 1", new_from) >= 0; }, 20000),
                      qPrintable(step));
-            cfg_if_scpi_t::set_write_pause_ms(pause_ms);
+            Get_configure_value::start_delay_ms = 0;
+        cfg_if_scpi_t::set_write_pause_ms(pause_ms);
             QVERIFY2(cw.wait_connected(), qPrintable(step + ": " + cw.error()));
             QVERIFY(answerer.wait_answered(5000));
             QVERIFY(answerer.unexpected().isEmpty());
@@ -489,6 +535,7 @@ private slots:
         QVERIFY2(cw.choose_from_menu(cw.lan_item("127.0.0.2"), w->action_connect->text()), qPrintable(cw.error()));
         QVERIFY(QTest::qWaitFor([&] { return other.received().indexOf("*IDN?\n", from) >= 0; }, 20000));
         QVERIFY2(cw.choose_from_menu(cw.lan_item("127.0.0.2"), w->action_disconnect->text()), qPrintable(cw.error()));
+        Get_configure_value::start_delay_ms = 0;
         cfg_if_scpi_t::set_write_pause_ms(pause_ms);
         // The identification has ended and its result, if any, is handled.
         QTRY_VERIFY_WITH_TIMEOUT(!w->get_configure_value->isRunning(), 20000);
@@ -508,58 +555,99 @@ private slots:
         QVERIFY(answerer.boxes().isEmpty());
     }
 
-    // A load that takes the link but answers nothing (127.0.0.3), still
-    // being identified when the user turns to the answering load or drops
-    // the connection: the window keeps answering, and the dropped
-    // identification's end is never taken for the new connection's.
+    // A load that does not answer, still being identified when the user
+    // turns to the answering load or drops the connection: the window keeps
+    // answering, the answering load is asked at once, the program ends soon
+    // after its window, and the dropped identification's end is never taken
+    // for the new connection's. The load that did not answer keeps the red
+    // cross of its last scan.
     void a_silent_load_being_identified_data()
     {
         QTest::addColumn<QString>("road");
-        QTest::newRow("another load from the tree") << "tree";
-        QTest::newRow("another load from the Connect window") << "dialog";
+        // "silent": it takes the link but answers nothing (127.0.0.3);
+        // "held": the same load stops answering at all while its
+        // identification pauses between two messages; "late": the silent
+        // load, its identify thread starting late; "mute": a host that takes
+        // TCP but never answers (127.0.0.4), being opened; "scanned": that
+        // host being identified by the Connect window's device scan.
+        QTest::addColumn<QString>("load");
+        QTest::newRow("another load from the tree") << "tree" << "silent";
+        QTest::newRow("another load from the Connect window") << "dialog" << "silent";
         // Its failure is posted while the window is busy, before the user's
         // new connection; it is handled after it.
-        QTest::newRow("another load, the silent one's failure late") << "late failure";
-        QTest::newRow("Disconnect") << "disconnect";
-        QTest::newRow("Delete Resource") << "delete";
-        QTest::newRow("Refresh") << "refresh";
-        QTest::newRow("closing the window") << "close";
+        QTest::newRow("another load, the silent one's failure late") << "late failure" << "silent";
+        QTest::newRow("Disconnect") << "disconnect" << "silent";
+        QTest::newRow("Delete Resource") << "delete" << "silent";
+        QTest::newRow("Refresh") << "refresh" << "silent";
+        QTest::newRow("closing the window") << "close" << "silent";
+        QTest::newRow("held load, Disconnect") << "disconnect" << "held";
+        QTest::newRow("late start, another load from the tree") << "tree" << "late";
+        QTest::newRow("late start, Disconnect") << "disconnect" << "late";
+        QTest::newRow("mute host, another load from the tree") << "tree" << "mute";
+        QTest::newRow("mute host, Disconnect") << "disconnect" << "mute";
+        QTest::newRow("mute host, closing the window") << "close" << "mute";
+        QTest::newRow("mute host in the scan, another load from the Connect window") << "dialog" << "scanned";
+        QTest::newRow("mute host in the scan, closing the window") << "close" << "scanned";
     }
     void a_silent_load_being_identified()
     {
         QFETCH(QString, road);
-        const QString silent_address = QStringLiteral("127.0.0.3");
+        QFETCH(QString, load);
+        const bool mute = load == "mute" || load == "scanned";
+        const QString other_address = mute ? QStringLiteral("127.0.0.4") : QStringLiteral("127.0.0.3");
         const bool elsewhere = road == "tree" || road == "dialog" || road == "late failure";
         sim_process silent;
+        mute_host host;
         connected_window cw;
         QVERIFY2(cw.start_sim(), qPrintable(cw.error()));
         QVERIFY2(cw.make_window(), qPrintable(cw.error()));
         MyMainWindow* w = cw.window();
         QVERIFY2(cw.add_lan_address(), qPrintable(cw.error()));
         // Added while nothing listens there, so that its scan is quick.
-        QVERIFY2(cw.add_lan_address(silent_address), qPrintable(cw.error()));
-        QStringList silent_args = {"--address", silent_address, "--stop-after", "0"};
-        if (road == "late failure")
-            silent_args << quick_timeouts;
-        QVERIFY2(silent.start(silent_args), qPrintable(silent.error_string()));
+        QVERIFY2(cw.add_lan_address(other_address), qPrintable(cw.error()));
+        if (mute) {
+            QVERIFY(host.listen(other_address));
+        } else {
+            QStringList silent_args = {"--address", other_address, "--stop-after", "0"};
+            if (road == "late failure")
+                silent_args << quick_timeouts;
+            QVERIFY2(silent.start(silent_args), qPrintable(silent.error_string()));
+        }
         const int answering_from = cw.received_count();
 
         modal_answerer answerer; // any other box is unexpected
-        if (road == "dialog")
+        if (road == "dialog" || load == "scanned")
             answerer.leave_open(); // the Connect window, which the test fills in
         if (road == "refresh")
             answerer.leave_open("Refreshing devices, please wait.");
         if (elsewhere)
             answerer.leave_open("Please waiting for the data initing");
-        QVERIFY2(cw.choose_from_menu(cw.lan_item(silent_address), w->action_connect->text()), qPrintable(cw.error()));
-        QVERIFY(QTest::qWaitFor([&] { return silent.received().contains("*IDN?\n"); }, 5000));
+        const auto undo = qScopeGuard([] { Get_configure_value::start_delay_ms = 0; });
+        if (load == "late")
+            Get_configure_value::start_delay_ms = late_start_ms;
+        const int pause_ms = cfg_if_scpi_t::write_pause_ms();
+        if (load == "held") // a pause after each message, in which the road lands
+            cfg_if_scpi_t::set_write_pause_ms(4 * slow_write_pause_ms);
+        if (load == "scanned")
+            w->ui->actionConnect->trigger(); // the Connect window scans the addresses
+        else
+            QVERIFY2(cw.choose_from_menu(cw.lan_item(other_address), w->action_connect->text()),
+                     qPrintable(cw.error()));
+        // Being identified (a late start takes the road before it has begun).
+        if (mute)
+            QVERIFY(QTest::qWaitFor([&] { return host.taken() > 0; }, 20000));
+        else if (load != "late")
+            QVERIFY(QTest::qWaitFor([&] { return silent.received().contains("*IDN?\n"); }, 5000));
+        if (load == "held")
+            QVERIFY2(silent.freeze(), qPrintable(silent.error_string()));
 
         auto meter = std::make_unique<stall_meter>();
-        QElapsedTimer closing;
+        QElapsedTimer picked;
+        picked.start();
         if (road == "tree") {
             QVERIFY2(cw.connect_from_tree(), qPrintable(cw.error()));
         } else if (road == "dialog") {
-            QVERIFY2(cw.connect_from_dialog("127.0.0.1"), qPrintable(cw.error()));
+            QVERIFY2(cw.connect_from_dialog("127.0.0.1", &picked), qPrintable(cw.error()));
         } else if (road == "late failure") {
             // Four reads of 300 ms: the failure is posted meanwhile, and
             // the window, busy, handles none of it.
@@ -568,33 +656,41 @@ private slots:
             QVERIFY(!w->get_configure_value->isRunning());
             meter = std::make_unique<stall_meter>(); // the test's own stall left out
             cw.mark_connect_start();
+            picked.start();
             w->connect_tcpip_address("127.0.0.1");
         } else if (road == "disconnect") {
-            QVERIFY2(cw.choose_from_menu(cw.lan_item(silent_address), w->action_disconnect->text()),
+            QVERIFY2(cw.choose_from_menu(cw.lan_item(other_address), w->action_disconnect->text()),
                      qPrintable(cw.error()));
         } else if (road == "delete") {
-            QVERIFY2(cw.choose_from_menu(cw.lan_item(silent_address), w->action_delete->text()),
+            QVERIFY2(cw.choose_from_menu(cw.lan_item(other_address), w->action_delete->text()),
                      qPrintable(cw.error()));
         } else if (road == "refresh") {
             w->ui->actionRefresh->trigger();
         } else if (road == "close") {
-            closing.start();
             QVERIFY(w->close());
             cw.destroy_window();
             // The program ends with the window.
-            QVERIFY2(closing.elapsed() < 2000, qPrintable(QString::number(closing.elapsed())));
+            qInfo() << "the window closed and its threads ended after" << picked.elapsed() << "ms";
+            QVERIFY2(picked.elapsed() < 2000, qPrintable(QString::number(picked.elapsed())));
             return;
         }
+        Get_configure_value::start_delay_ms = 0;
+        cfg_if_scpi_t::set_write_pause_ms(pause_ms);
 
         // Measured while the switch or the drop is made (the read-back that
         // follows a connection is no part of it).
         qint64 stall_ms = 0;
         if (elsewhere) {
+            QVERIFY(QTest::qWaitFor([&] { return cw.received_since("TRIG:SOUR BUS", answering_from); }, 20000));
+            const qint64 asked_ms = picked.elapsed();
             QVERIFY(QTest::qWaitFor([&] { return cw.received_since("SYST:REMOT:STAT 1", answering_from); }, 20000));
             stall_ms = meter->longest_ms();
             QVERIFY2(cw.wait_connected(), qPrintable(cw.error()));
             const QString item = item_disagrees(cw, "127.0.0.1", true);
             QVERIFY2(item.isEmpty(), qPrintable(item));
+            // The identification's first messages, after the pick.
+            qInfo() << "the answering load was asked after" << asked_ms << "ms";
+            QVERIFY2(asked_ms < 1000, qPrintable(QString::number(asked_ms)));
         } else {
             // Dropped at once, and nothing connects afterwards.
             QTRY_VERIFY_WITH_TIMEOUT(!w->get_configure_value->isRunning(), 1000);
@@ -605,15 +701,17 @@ private slots:
             QVERIFY(!w->connected_item);
             QVERIFY(!cw.received_since("SYST:REMOT:STAT 1", answering_from));
         }
-        if (road == "delete") {
-            QTRY_VERIFY(!cw.lan_item(silent_address));
-        } else {
-            const QString item = item_disagrees(cw, silent_address, false);
-            QVERIFY2(item.isEmpty(), qPrintable(item));
-        }
-        QVERIFY(answerer.unexpected().isEmpty());
         qInfo() << "longest stall of the event loop:" << stall_ms << "ms";
         QVERIFY2(stall_ms < 1000, qPrintable(QString::number(stall_ms)));
+        if (road == "delete") {
+            QTRY_VERIFY(!cw.lan_item(other_address));
+        } else {
+            const QString item = item_disagrees(cw, other_address, false);
+            QVERIFY2(item.isEmpty(), qPrintable(item));
+            // The red cross of its last scan, which it did not answer.
+            QVERIFY(same_icon(cw.lan_item(other_address)->icon(0), ":/resource/image_comm_instr_net_invalid.png"));
+        }
+        QVERIFY(answerer.unexpected().isEmpty());
     }
 
     void deleting_the_connected_address()
