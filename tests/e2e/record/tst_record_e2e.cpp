@@ -39,6 +39,7 @@
 #include <QMap>
 #include <QPointer>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cmath>
 
@@ -152,6 +153,8 @@ private slots:
     void status_check_does_not_end_a_settings_transfer();
     void clicks_during_a_settings_transfer_are_forgotten_data();
     void clicks_during_a_settings_transfer_are_forgotten();
+    void a_settings_file_comes_back_on_its_page_data();
+    void a_settings_file_comes_back_on_its_page();
 
 private:
     bool connect_window(const std::function<void()>& before = std::function<void()>());
@@ -744,6 +747,85 @@ void tst_record_e2e::clicks_during_a_settings_transfer_are_forgotten()
         QTRY_VERIFY(w->ui->radioButton_5A_Ext->isChecked());
     for (const QString& text : boxes.seen)
         QVERIFY2(text.startsWith("Please waiting for the file"), qPrintable(text));
+}
+
+// Saved on any page, after the External page was left in either of its
+// modes, a file loads back onto its page, from another one; the load is in
+// the mode saved.
+void tst_record_e2e::a_settings_file_comes_back_on_its_page_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("visit"); // the mode External was left in
+    QTest::addColumn<bool>("chinese");
+    const char* const names[] = {"Basic", "Protect", "Battery", "List", "Program", "External"};
+    for (int page = 0; page < 6; ++page) {
+        for (const char* visit : {"EXTI", "EXTV"})
+            QTest::addRow("%s after %s", names[page], visit) << page << QString(visit) << false;
+    }
+    QTest::newRow("List after EXTV, in Chinese") << 3 << "EXTV" << true;
+}
+
+void tst_record_e2e::a_settings_file_comes_back_on_its_page()
+{
+    QFETCH(int, page);
+    QFETCH(QString, visit);
+    QFETCH(bool, chinese);
+    QTranslator zh;
+    if (chinese) {
+        QVERIFY(zh.load(":/languages/Wattlex_zh.qm"));
+        QCoreApplication::installTranslator(&zh);
+    }
+    struct remove_at_end {
+        QTranslator* t;
+        ~remove_at_end() { QCoreApplication::removeTranslator(t); }
+    } remove{&zh};
+    QVERIFY(connect_window());
+    MyMainWindow* w = cw->window();
+    answerer.reset(); // the wait prompts close themselves
+    box_watch boxes({});
+    Ui_MyMainWindow* ui = w->ui;
+    auto click = [](QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 8)); };
+    auto choose_ext = [&](const QString& mode) {
+        click(mode == "EXTI" ? ui->radioButton_CC_Ext : ui->radioButton_CV_Ext);
+        QTRY_COMPARE(cw->side_query("EXT:MODE?"), mode + "\n");
+        QVERIFY(cw->wait_for_polls(2));
+    };
+
+    show_page(5);
+    choose_ext(visit);
+    QString saved_ext = "INT";
+    if (page == 5) {
+        // Left, and back in the other mode.
+        show_page(0);
+        show_page(5);
+        saved_ext = visit == "EXTI" ? "EXTV" : "EXTI";
+        choose_ext(saved_ext);
+    } else {
+        show_page(page);
+    }
+    const QString saved_mode = cw->side_query("FUNC:MODE?");
+    QCOMPARE(cw->side_query("EXT:MODE?"), saved_ext + "\n");
+    const QString path = dir.filePath("page.wlx");
+    transfer(ui->actionSave, path);
+    const QByteArray text = read_file(path);
+    QCOMPARE(text.count(',') + 1, 1107);
+
+    show_page(page == 5 ? 0 : (page + 1) % 6);
+    transfer(ui->actionLoad, path);
+    QTRY_COMPARE(ui->comboBox_Mode->currentIndex(), page);
+    QCOMPARE(w->mode_page, page);
+    QCOMPARE(cw->side_query("FUNC:MODE?"), saved_mode);
+    QCOMPARE(cw->side_query("EXT:MODE?"), saved_ext + "\n");
+    if (page < 5)
+        QCOMPARE(saved_mode, page_modes[page]);
+    else
+        QVERIFY((saved_ext == "EXTI" ? ui->radioButton_CC_Ext : ui->radioButton_CV_Ext)->isChecked());
+    QCOMPARE(w->send_data_thread->last_failure(), Send_data_thread::no_failure);
+    // Only the wait prompts showed.
+    const QStringList prompts = {QCoreApplication::translate("MyMainWindow", "Please waiting for the file saving"),
+                                 QCoreApplication::translate("MyMainWindow", "Please waiting for the file setting")};
+    for (const QString& seen : boxes.seen)
+        QVERIFY2(prompts.contains(seen), qPrintable(seen));
 }
 
 int main(int argc, char** argv)
