@@ -24,15 +24,18 @@ void Get_data_thread::run()
 {
     thread_order::end_of_run end(this);
     // The store follows the load's settings but not every function change:
-    // the function and mode are asked of the load itself. Without an answer
-    // the store's last known ones are saved.
+    // the function, the mode and the external control are asked of the load
+    // itself (a function selected on another page has put its external
+    // control back to INT). Without an answer the store's last known ones
+    // are saved.
     const QList<QString> queries = {QStringLiteral("FUNC:MODE?"), QStringLiteral("FUNC?"),
-                                    QStringLiteral("FUNC:TRAN?")};
+                                    QStringLiteral("FUNC:TRAN?"), QStringLiteral("EXT:MODE?")};
     QList<QString> replies;
-    if (!scpi.exchange_lists(&g_visa_session, QList<QString>{QString(), QString(), QString()}, queries, &replies)
+    if (!scpi.exchange_lists(&g_visa_session, QList<QString>{QString(), QString(), QString(), QString()}, queries,
+                             &replies)
         || replies.size() != queries.size()
         || !uiPara::instance()->set_function_by_words(replies[0].trimmed(), replies[1].trimmed(),
-                                                      replies[2].trimmed()))
+                                                      replies[2].trimmed(), replies[3].trimmed()))
         qDebug() << "Get_data_thread::run: the load's function is not known:" << replies;
 
     const QString built = uiPara::instance()->to_settings_text();

@@ -32,7 +32,7 @@ std::string cfg_thread_t::get_resource() const
     return resource_text;
 }
 
-void cfg_thread_t::add_request(int button_model, const QList<QString> &write, const QList<QString> &query,
+bool cfg_thread_t::add_request(int button_model, const QList<QString> &write, const QList<QString> &query,
                                const QList<QWidget *> &widgets, bool repeat, int private_data, bool binary,
                                const QByteArray &raw)
 {
@@ -47,14 +47,54 @@ void cfg_thread_t::add_request(int button_model, const QList<QString> &write, co
     // With nothing to exchange a repeat would only flood the window with
     // empty answers: answer it once.
     p.req.repeat = repeat && (binary || !write.isEmpty() || !query.isEmpty());
-    std::lock_guard<std::mutex> lock(mailbox_mutex);
-    mailbox.push_back(p);
+    {
+        std::lock_guard<std::mutex> lock(mailbox_mutex);
+        if (!hold_posts) {
+            mailbox.push_back(p);
+            return true;
+        }
+    }
+    emit post_refused();
+    return false;
 }
 
-void cfg_thread_t::add_message_cmd(const QList<QString> &queries, int kind)
+bool cfg_thread_t::add_message_cmd(const QList<QString> &queries, int kind)
+{
+    {
+        std::lock_guard<std::mutex> lock(mailbox_mutex);
+        if (!hold_posts) {
+            messages.push_back(message_list{queries, kind});
+            return true;
+        }
+    }
+    emit post_refused();
+    return false;
+}
+
+void cfg_thread_t::hold()
 {
     std::lock_guard<std::mutex> lock(mailbox_mutex);
-    messages.push_back(message_list{queries, kind});
+    hold_posts = true;
+    // Nothing would serve them before the holder is done; after it they
+    // would be old.
+    if (!isRunning()) {
+        mailbox.clear();
+        messages.clear();
+    }
+}
+
+void cfg_thread_t::release()
+{
+    std::lock_guard<std::mutex> lock(mailbox_mutex);
+    hold_posts = false;
+    mailbox.clear();
+    messages.clear();
+}
+
+bool cfg_thread_t::held() const
+{
+    std::lock_guard<std::mutex> lock(mailbox_mutex);
+    return hold_posts;
 }
 
 int cfg_thread_t::pending_requests() const
@@ -73,8 +113,9 @@ bool cfg_thread_t::take_request(cfg_request_t *req)
             mailbox.pop_front();
             return true;
         }
-        // A repeating request gives way to any later post once it has run.
-        if (front.served && mailbox.size() > 1) {
+        // A repeating request gives way to any later post once it has run,
+        // and to a hold of the session.
+        if (front.served && (mailbox.size() > 1 || hold_posts)) {
             mailbox.pop_front();
             continue;
         }
@@ -177,8 +218,12 @@ void cfg_thread_t::run()
 
         cfg_request_t req;
         if (!take_request(&req)) {
-            if (!had_messages)
-                sys_sleep_ms(idle_pause_ms);
+            if (had_messages)
+                continue;
+            // Everything posted before the hold has been served.
+            if (held())
+                break;
+            sys_sleep_ms(idle_pause_ms);
             continue;
         }
         if (req.binary) {

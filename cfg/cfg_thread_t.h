@@ -37,14 +37,26 @@ public:
     // in the order posted; a repeating one is served on every pass until any
     // later post arrives (at least once). A request with empty lists is still
     // answered (send_result with no replies); a binary one writes raw and
-    // answers with send_byte_result.
-    void add_request(int button_model, const QList<QString> &write, const QList<QString> &query,
+    // answers with send_byte_result. False (and post_refused) while the
+    // session is held.
+    bool add_request(int button_model, const QList<QString> &write, const QList<QString> &query,
                      const QList<QWidget *> &widgets, bool repeat, int private_data, bool binary,
                      const QByteArray &raw);
 
     // Posts a list of queries asked on the next pass, before the request;
-    // every reply (empty ones too) comes back with send_message_cmd.
-    void add_message_cmd(const QList<QString> &queries, int kind);
+    // every reply (empty ones too) comes back with send_message_cmd. False
+    // (and post_refused) while the session is held.
+    bool add_message_cmd(const QList<QString> &queries, int kind);
+
+    // Another thread is to take the session (a settings transfer): from now
+    // on every post is refused. A running thread first serves what was
+    // posted before, so that it reaches the load ahead of the transfer (a
+    // repeating request no more than once), and then ends; a thread that is
+    // not running has its mailbox emptied.
+    void hold();
+    // The session is ours again: posts are taken, on an empty mailbox.
+    void release();
+    bool held() const;
 
     // Ends run() at its next test (top of the loop and the idle wait).
     void stop();
@@ -71,6 +83,8 @@ signals:
     void send_byte_result(int button_model, QByteArray data);
     void send_message_cmd(QList<QString> value, int kind);
     void update_resource();
+    // A post was refused: the session is held (owner's thread, direct).
+    void post_refused();
 
 protected:
     void run() override;
@@ -102,6 +116,7 @@ private:
     std::deque<message_list> messages;
     std::string resource_text;
     std::atomic<bool> stop_flag{false};
+    bool hold_posts = false; // under mailbox_mutex
     // Runs started and runs whose finished() has arrived: the owner's thread only.
     int runs_started = 0;
     int runs_ended = 0;

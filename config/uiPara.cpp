@@ -709,16 +709,19 @@ QStringList function_commands(const uiPara_data& data)
 
 } // namespace
 
-bool uiPara::set_function_by_words(const QString& mode, const QString& static_func, const QString& tran_func)
+bool uiPara::set_function_by_words(const QString& mode, const QString& static_func, const QString& tran_func,
+                                   const QString& ext_mode)
 {
     const int m = word_index(func_mode_words, mode);
     const int s = word_index(func_static_words, static_func);
     const int t = word_index(func_tran_words, tran_func);
-    if (m < 0 || s < 0 || t < 0)
+    const int e = word_index(ext_mode_words, ext_mode);
+    if (m < 0 || s < 0 || t < 0 || e < 0)
         return false;
     set_func_mode(m);
     set_func_static(s);
     set_func_tran(t);
+    set_ext_mode(e);
     return true;
 }
 

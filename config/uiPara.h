@@ -251,10 +251,12 @@ public:
     // change resets).
     QStringList settings_write_commands(bool with_function = true) const;
 
-    // The words of the function fields as the load answers "FUNC:MODE?",
-    // "FUNC?" and "FUNC:TRAN?" (without line end); false for an unknown
-    // word, which leaves the field as it is.
-    bool set_function_by_words(const QString& mode, const QString& static_func, const QString& tran_func);
+    // The words of the function fields and of the external control as the
+    // load answers "FUNC:MODE?", "FUNC?", "FUNC:TRAN?" and "EXT:MODE?"
+    // (without line end); false for an unknown word, which leaves every
+    // field as it is.
+    bool set_function_by_words(const QString& mode, const QString& static_func, const QString& tran_func,
+                               const QString& ext_mode);
 
     // getters and setters, one pair per field (invokable, so that generic
     // code can reach a field by name through the meta-object)

@@ -996,6 +996,10 @@ Switch it off before refreshing?</translation>
         <translation>The load stopped answering while the settings were sent.</translation>
     </message>
     <message>
+        <source>Not carried out: the load was busy with the settings file.</source>
+        <translation>Not carried out: the load was busy with the settings file.</translation>
+    </message>
+    <message>
         <source>Set(V)</source>
         <translation>Set(V)</translation>
     </message>

@@ -1016,6 +1016,10 @@ Switch it off before refreshing?</source>
         <translation>发送设置时负载停止了应答。</translation>
     </message>
     <message>
+        <source>Not carried out: the load was busy with the settings file.</source>
+        <translation>未执行：负载正在处理设置文件。</translation>
+    </message>
+    <message>
         <source>Set(V)</source>
         <translation>设定值(V)</translation>
     </message>

@@ -457,18 +457,19 @@ void tst_settings_text::write_commands()
     };
     p->set_ext_mode(0);
     for (const auto& f : functions) {
-        QVERIFY(p->set_function_by_words(f.mode, f.static_func, f.tran_func));
+        QVERIFY(p->set_function_by_words(f.mode, f.static_func, f.tran_func, "INT"));
         commands = p->settings_write_commands();
         QCOMPARE(commands.mid(1054), f.tail);
         QCOMPARE(split(p->to_settings_text()).mid(1104),
                  QStringList({f.static_func, f.tran_func, f.mode}));
     }
-    // An unknown word changes none of the three.
-    QVERIFY(!p->set_function_by_words("TRAN", "CURRENT", "LED"));
+    // An unknown word changes none of the four.
+    QVERIFY(!p->set_function_by_words("TRAN", "CURRENT", "LED", "INT"));
+    QVERIFY(!p->set_function_by_words("TRAN", "CURRENT", "CURRENT", "EXT"));
     QCOMPARE(p->settings_write_commands().mid(1054), functions[6].tail);
     // A mode change puts the external control back to INT: it is sent again.
-    p->set_ext_mode(1);
-    QCOMPARE(p->settings_write_commands().mid(1054), functions[6].tail + QStringList{"EXT:MODE EXTI"});
+    QVERIFY(p->set_function_by_words("BATTERY", "CURRENT", "CURRENT", "EXTV"));
+    QCOMPARE(p->settings_write_commands().mid(1054), functions[6].tail + QStringList{"EXT:MODE EXTV"});
     QVERIFY(p->from_settings_text(m_default_text));
 }
 

@@ -69,6 +69,7 @@ private slots:
     void no_post_lost_under_load();
     void lost_link_stops_and_drops();
     void stop_ends_idle_and_busy_threads();
+    void a_hold_serves_what_came_before_then_refuses();
 
 private:
     void post(int code, QList<QString> write, QList<QString> query, bool repeat = false, int sub = 0,
@@ -300,6 +301,48 @@ void tst_link_mailbox::stop_ends_idle_and_busy_threads()
     thread->start();
     QTest::qWait(50);
     QVERIFY(thread->isRunning());
+}
+
+void tst_link_mailbox::a_hold_serves_what_came_before_then_refuses()
+{
+    int refused = 0;
+    connect(thread, &cfg_thread_t::post_refused, receiver, [&] { ++refused; });
+    post(183, {}, {"MEAS:VOLT?"}, true);
+    thread->start();
+    QTRY_VERIFY(answers.size() >= 2);
+    // Posted just before another thread takes the session: served first,
+    // in order, a repeat not yet served once; the poll is not asked again.
+    post(36, {"CURR 1"}, {"CURR?"});
+    thread->add_message_cmd({"SHOR?"}, 33);
+    post(31, {}, {"FUNC:MODE?"}, true, 1);
+    thread->hold();
+    QVERIFY(!thread->add_request(32, {"INP 1"}, {"INP?"}, {}, false, 0, false, {}));
+    QVERIFY(!thread->add_message_cmd({"TEST:STAT?"}, 7));
+    QCOMPARE(refused, 2);
+    QVERIFY(thread_order::wait(thread, 5000)); // ends by itself
+    QTRY_VERIFY(!thread->carries_replies());
+    QList<int> text_codes;
+    QList<int> message_codes;
+    for (const answer &a : answers)
+        (a.kind == answer::message ? message_codes : text_codes).append(a.code);
+    QCOMPARE(text_codes.mid(text_codes.lastIndexOf(183) + 1), (QList<int>{36, 31}));
+    QCOMPARE(message_codes, (QList<int>{33}));
+    QCOMPARE(thread->pending_requests(), 0);
+
+    // Released: what was refused stays forgotten.
+    thread->release();
+    QVERIFY(thread->add_request(30, {}, {"CURR?"}, {}, false, 0, false, {}));
+    thread->start();
+    QTRY_COMPARE(codes().last(), 30);
+    QTest::qWait(60);
+    QVERIFY(!codes().contains(32) && !codes().contains(7));
+
+    // A hold of a thread that does not run empties its mailbox.
+    thread->stop_and_wait();
+    post(49, {}, {"A?"});
+    thread->hold();
+    QCOMPARE(thread->pending_requests(), 0);
+    thread->release();
 }
 
 QTEST_GUILESS_MAIN(tst_link_mailbox)

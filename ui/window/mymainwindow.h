@@ -576,6 +576,9 @@ public slots:
     // ---- settings files: a load's progress, a refused or failed load
     void deal_send_progress(int done, int total);
     void deal_send_error();
+    // A click or entry made while a settings transfer holds the load is not
+    // carried out: the status line tells so.
+    void deal_post_refused();
 
 public:
     // A new connection starts an empty trend in the 1 minute window, the
@@ -619,6 +622,9 @@ private:
     // After a settings transfer the traffic resumes: with the read-back of
     // the load's state (operation 31) or with the measurement poll only.
     void resume_after_settings_transfer(bool read_back);
+    // The end of a save or load: its prompt closed, the command thread's
+    // posts taken again, a refused click told once more.
+    void end_settings_transfer();
 
 public slots:
     // Starts a save or load that waited for the command thread to end.
@@ -627,6 +633,14 @@ public:
     // A save (1) or load (2) waiting for the command thread to end, so the
     // window never waits for a load that hangs mid-exchange; 0 when none.
     int settings_start_pending = 0;
+    // The settings thread of the transfer has started: posts refused from
+    // now on are the user's (the replies of the command thread's last run
+    // were all handled before it).
+    bool settings_thread_started = false;
+    // A post was refused during this transfer.
+    bool settings_post_refused = false;
+    // What the status line tells of it.
+    QString settings_refused_text() const;
 public slots:
     // ==== end trend, record and settings files
 

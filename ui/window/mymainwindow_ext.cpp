@@ -173,16 +173,17 @@ void MyMainWindow::update_ext_mode(int value)
 {
     if (mode_page != ext_page)
         return;
+    // The poll's texts (mymainwindow_reply.cpp), before its first reading.
     if (value == store_exti) {
         ui->radioButton_CC_Ext->setChecked(true);
         ext_mode_code = code_exti;
-        ui->label_Ext->setText(QStringLiteral("V_EXT : 0.000V"));
-        ui->label_Ext_Set->setText(QStringLiteral("I_set : 0.000A"));
+        ui->label_Ext->setText(tr("V_EXT : ") + QStringLiteral("0.000V"));
+        ui->label_Ext_Set->setText(tr("I_set : ") + QStringLiteral("0.000A"));
     } else if (value == store_extv) {
         ui->radioButton_CV_Ext->setChecked(true);
         ext_mode_code = code_extv;
-        ui->label_Ext->setText(QStringLiteral("V_EXT : 0.000V"));
-        ui->label_Ext_Set->setText(QStringLiteral("V_set : 0.000V"));
+        ui->label_Ext->setText(tr("V_EXT : ") + QStringLiteral("0.000V"));
+        ui->label_Ext_Set->setText(tr("V_set : ") + QStringLiteral("0.000V"));
     }
 }
 

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStatusBar>
 
 namespace {
 
@@ -22,12 +23,17 @@ const qint64 max_settings_file_bytes = 1 << 20;
 
 const char settings_filter[] = "wlx(*.wlx)";
 
+// How long the status line tells, after a transfer, that a click made
+// during it was not carried out.
+const int refused_told_ms = 15000;
+
 } // namespace
 
 void MyMainWindow::init_settings_files()
 {
     connect(send_data_thread, SIGNAL(send_error()), this, SLOT(deal_send_error()));
     connect(send_data_thread, SIGNAL(send_progress(int,int)), this, SLOT(deal_send_progress(int,int)));
+    connect(cfg_thread, SIGNAL(post_refused()), this, SLOT(deal_post_refused()));
 }
 
 void MyMainWindow::resume_after_settings_transfer(bool read_back)
@@ -47,13 +53,18 @@ void MyMainWindow::resume_after_settings_transfer(bool read_back)
 namespace {
 
 // The settings threads use the session themselves: they start once the
-// command thread has ended (at once when it is not running).
+// command thread has ended (at once when it is not running). It first
+// serves what was asked before, so that reaches the load ahead of the
+// transfer; nothing asked from now on reaches it, neither during the
+// transfer nor after it.
 void begin_settings_transfer(MyMainWindow* w, int what)
 {
     w->settings_start_pending = what;
-    if (w->cfg_thread->isRunning())
-        w->cfg_thread->stop();
-    else
+    w->settings_thread_started = false;
+    w->settings_post_refused = false;
+    const bool running = w->cfg_thread->isRunning();
+    w->cfg_thread->hold();
+    if (!running)
         w->start_pending_settings_transfer();
 }
 
@@ -63,12 +74,42 @@ void MyMainWindow::start_pending_settings_transfer()
 {
     const int what = settings_start_pending;
     settings_start_pending = 0;
+    if (what == 0)
+        return;
+    settings_thread_started = true;
     if (what == 1)
         get_data_thread->start();
-    else if (what == 2) {
+    else {
         send_data_thread->stop_flag = 0;
         send_data_thread->start();
     }
+}
+
+QString MyMainWindow::settings_refused_text() const
+{
+    return tr("Not carried out: the load was busy with the settings file.");
+}
+
+void MyMainWindow::deal_post_refused()
+{
+    // Before the settings thread starts, the replies of the command
+    // thread's last run are still handled: what they post is no click.
+    if (!settings_thread_started)
+        return;
+    settings_post_refused = true;
+    statusBar()->showMessage(settings_refused_text());
+}
+
+void MyMainWindow::end_settings_transfer()
+{
+    settings_file.setFileName(QString());
+    settings_thread_started = false;
+    close_wait_prompt(wait_t::settings);
+    cfg_thread->release();
+    // Told again once the prompt has gone, for a while.
+    if (settings_post_refused)
+        statusBar()->showMessage(settings_refused_text(), refused_told_ms);
+    settings_post_refused = false;
 }
 
 void MyMainWindow::do_save_action()
@@ -92,14 +133,13 @@ void MyMainWindow::deal_get_data_thread()
     const QString path = settings_file.fileName();
     if (path.isEmpty())
         return;
-    settings_file.setFileName(QString());
 
     // Written beside the file and renamed over it when complete: a failed
     // save leaves the old file as it was.
     QString error;
     const bool saved = file_save::write_whole(path, get_data_thread->settings_text().toUtf8(), &error);
 
-    close_wait_prompt(wait_t::settings);
+    end_settings_transfer();
     resume_after_settings_transfer(true);
     if (!saved)
         show_warning(tr("The settings could not be saved to %1: %2").arg(QDir::toNativeSeparators(path), error));
@@ -145,8 +185,7 @@ void MyMainWindow::deal_send_data_thread()
 {
     if (settings_file.fileName().isEmpty())
         return;
-    settings_file.setFileName(QString());
-    close_wait_prompt(wait_t::settings);
+    end_settings_transfer();
     // The load now runs the loaded set-up: read its state back. An alarm
     // of the set-up before is not its state.
     clear_alarms(-1);
@@ -156,7 +195,7 @@ void MyMainWindow::deal_send_data_thread()
 void MyMainWindow::deal_send_progress(int done, int total)
 {
     // At the load's pace a load takes some 25 s: the prompt counts the commands.
-    if (wait_prompt)
+    if (wait_prompt && wait_prompt_kind == wait_t::settings)
         wait_prompt->setInformativeText(tr("%1 of %2 commands sent").arg(done).arg(total));
 }
 
@@ -164,8 +203,7 @@ void MyMainWindow::deal_send_error()
 {
     if (settings_file.fileName().isEmpty())
         return;
-    settings_file.setFileName(QString());
-    close_wait_prompt(wait_t::settings);
+    end_settings_transfer();
     if (send_data_thread->last_failure() == Send_data_thread::bad_text) {
         // Nothing changed in the store or the load.
         resume_after_settings_transfer(false);

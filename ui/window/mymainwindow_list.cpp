@@ -363,9 +363,9 @@ void MyMainWindow::post_list_cell(int op, int column, const char* command, const
                                    QLatin1String(command) + s + QLatin1Char(',') + QString::number(box->value(), 'g', 6)};
     const QList<QString> queries = {QStringLiteral("INP?"), QLatin1String(query) + s};
     // The reply finds its step by this record, not by the table, which may
-    // change meanwhile.
-    list_pending_edits.append(list_edit_t{op, step});
-    cfg_thread->add_request(op, writes, queries, QList<QWidget*>(), false, 0, false, QByteArray());
+    // change meanwhile; a refused post gets no reply.
+    if (cfg_thread->add_request(op, writes, queries, QList<QWidget*>(), false, 0, false, QByteArray()))
+        list_pending_edits.append(list_edit_t{op, step});
 }
 
 void MyMainWindow::deal_set_doublespinbox()

@@ -268,6 +268,11 @@ void MyMainWindow::show_warning(const QString& text)
 
 void MyMainWindow::show_wait_prompt(const QString& title, const QString& text, wait_t kind)
 {
+    // While a settings transfer holds the load, the request another wait
+    // would wait for was refused: its prompt would never close, and it must
+    // not replace the transfer's.
+    if (kind != wait_t::settings && cfg_thread->held())
+        return;
     // One prompt at a time: a new wait replaces an old one.
     close_wait_prompt();
     // No buttons: the user cannot close it; the reply that ends the wait does.

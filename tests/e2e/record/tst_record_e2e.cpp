@@ -12,7 +12,9 @@
 #include "ui_recordsetting.h"
 
 #include "Get_data_thread.h"
+#include "SwitchButton.h"
 #include "Send_data_thread.h"
+#include "cfg_if_scpi_t.h"
 #include "cfg_thread_t.h"
 #include "file_dialog_stub.h"
 #include "modal_answerer.h"
@@ -29,18 +31,26 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
 #include <QMap>
 #include <QPointer>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cmath>
 
 namespace {
 
 const QString wrong_file_text = "It's not the correct file !";
+const QString refused_text = "Not carried out: the load was busy with the settings file.";
+
+// What the load answers to "FUNC:MODE?" on the Function box's pages
+// (External leaves the mode alone).
+const QString page_modes[] = {"BASIC\n", "OCP\n", "BATTERY\n", "LIST\n", "PROGRAM\n", QString()};
 
 bool write_file(const QString& path, const QByteArray& bytes)
 {
@@ -141,6 +151,10 @@ private slots:
     void wrong_settings_files_refused();
     void settings_bring_back_the_function();
     void status_check_does_not_end_a_settings_transfer();
+    void clicks_during_a_settings_transfer_are_forgotten_data();
+    void clicks_during_a_settings_transfer_are_forgotten();
+    void a_settings_file_comes_back_on_its_page_data();
+    void a_settings_file_comes_back_on_its_page();
 
 private:
     bool connect_window(const std::function<void()>& before = std::function<void()>());
@@ -150,6 +164,10 @@ private:
     }
     // The readings the load gives now, as a record row holds them.
     QString expected_row();
+    // The Function box set to `page`, its entry done on the load.
+    void show_page(int page);
+    // A save or load through the File menu; returns when its prompt closed.
+    void transfer(QAction* action, const QString& path);
 
     QTemporaryDir dir;
     std::unique_ptr<connected_window> cw;
@@ -191,6 +209,27 @@ QString tst_record_e2e::expected_row()
 {
     return recorded(cw->side_query("MEAS:CURR?"), 4) + "," + recorded(cw->side_query("MEAS:VOLT?"), 4) + ","
            + recorded(cw->side_query("MEAS:RES?"), 3) + "," + recorded(cw->side_query("MEAS:POW?"), 2);
+}
+
+void tst_record_e2e::show_page(int page)
+{
+    MyMainWindow* w = cw->window();
+    w->ui->comboBox_Mode->setCurrentIndex(page);
+    if (page < 5)
+        QTRY_COMPARE(cw->side_query("FUNC:MODE?"), page_modes[page]);
+    else
+        QTRY_VERIFY(cw->side_query("EXT:MODE?") != "INT\n");
+    QVERIFY(cw->wait_for_polls(2));
+}
+
+void tst_record_e2e::transfer(QAction* action, const QString& path)
+{
+    MyMainWindow* w = cw->window();
+    file_dialog_stub files;
+    files.answer(path);
+    action->trigger();
+    QTRY_VERIFY(!w->send_data_thread->isRunning() && !w->get_data_thread->isRunning());
+    QVERIFY(cw->wait_for_polls(2));
 }
 
 void tst_record_e2e::trend_grows_while_polling()
@@ -396,6 +435,8 @@ void tst_record_e2e::settings_saved_and_loaded_back()
     QCOMPARE(cw->side_query("OCP:STAR?").trimmed(), QString("1.5"));
     QCOMPARE(store->to_settings_text(), saved_text);
     QTRY_COMPARE(w->ui->doubleSpinBox_1_Basic->value(), 1.25);
+    // Nothing the user asked was refused.
+    QCOMPARE(w->statusBar()->currentMessage(), QString());
     // only the wait prompts showed
     for (const QString& text : boxes.seen)
         QVERIFY2(text.startsWith("Please waiting for the file"), qPrintable(text));
@@ -578,6 +619,213 @@ void tst_record_e2e::status_check_does_not_end_a_settings_transfer()
     QCOMPARE(w->send_data_thread->last_failure(), Send_data_thread::no_failure);
     for (const QString& text : boxes.seen)
         QVERIFY2(text.startsWith("Please waiting for the file"), qPrintable(text));
+}
+
+// While a settings file is loaded or saved, a click on ON/OFF and a value
+// typed (on External, which has no value box, a range clicked) are not
+// carried out, then or later; the status line says so. The prompt stays
+// until the transfer has ended, and the window then shows what was loaded.
+void tst_record_e2e::clicks_during_a_settings_transfer_are_forgotten_data()
+{
+    QTest::addColumn<bool>("load");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");   // empty: the box is a button, clicked
+    QTest::addColumn<QString>("command"); // what the entry would send
+    QTest::addColumn<int>("pause_ms");    // after each write to the load
+    const struct {
+        const char* page_name;
+        const char* box;
+        const char* typed;
+        const char* command;
+    } pages[] = {
+        {"Basic", "doubleSpinBox_1_Basic", "2.75", "CURR 2.75"},
+        {"Protect", "doubleSpinBox_Protect_Start", "0.25", "OCP:STAR 0.25"},
+        {"Battery", "doubleSpinBox_1_Battery", "0.75", "BATT:LEV 0.75"},
+        {"List", "spinBox_Count_List", "9", "LIST:COUN 9"},
+        {"Program", "spinBox_Step_Prog", "7", "PROG:STEP 7"},
+        {"External", "radioButton_30A_Ext", "", "EXT:IRANG 30"},
+    };
+    for (int page = 0; page < 6; ++page) {
+        const auto& p = pages[page];
+        for (const bool load : {true, false}) {
+            // On List at the real load's pace (a load takes some 27 s).
+            const int pause_ms = page == 3 ? 25 : 1;
+            QTest::addRow("%s on %s", load ? "load" : "save", p.page_name)
+                << load << page << QString(p.box) << QString(p.typed) << QString(p.command) << pause_ms;
+        }
+    }
+}
+
+void tst_record_e2e::clicks_during_a_settings_transfer_are_forgotten()
+{
+    QFETCH(bool, load);
+    QFETCH(int, page);
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, command);
+    QFETCH(int, pause_ms);
+    QVERIFY(connect_window());
+    MyMainWindow* w = cw->window();
+    answerer.reset(); // the wait prompts close themselves
+    box_watch boxes({});
+    show_page(page);
+    auto* value_box = w->findChild<QAbstractSpinBox*>(box);
+    auto* button = w->findChild<QAbstractButton*>(box);
+    QVERIFY(value_box || button);
+    const QString path = dir.filePath("clicks.wlx");
+    if (load)
+        transfer(w->ui->actionSave, path);
+    const QString shown = value_box ? value_box->text() : QString();
+    QVERIFY(!value_box || shown != typed);
+
+    // The clicks, once the transfer holds the load.
+    bool clicked = false;
+    QStringList without_prompt;
+    auto click_now = [&] {
+        if (clicked)
+            return;
+        clicked = true;
+        QTest::mouseClick(w->load_switch, Qt::LeftButton);
+        if (value_box)
+            type_and_enter(value_box, typed);
+        else
+            QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 8));
+    };
+    auto prompt_shown = [&](const QString& when) {
+        if (!w->wait_prompt || w->wait_prompt_kind != MyMainWindow::wait_t::settings)
+            without_prompt << when;
+    };
+    int last_done = -1;
+    int total = 0;
+    QMetaObject::Connection during;
+    if (load) {
+        during = connect(w->send_data_thread, &Send_data_thread::send_progress, w, [&](int done, int all) {
+            prompt_shown(QString::number(done));
+            last_done = done;
+            total = all;
+            if (done == 5)
+                click_now();
+        });
+    } else {
+        during = connect(w->get_data_thread, &QThread::started, w, [&] {
+            prompt_shown("started");
+            click_now();
+        }, Qt::QueuedConnection);
+    }
+    cw->sim().clear_log();
+    const int pause_before = cfg_if_scpi_t::write_pause_ms();
+    cfg_if_scpi_t::set_write_pause_ms(pause_ms);
+    {
+        file_dialog_stub files;
+        files.answer(path);
+        (load ? w->ui->actionLoad : w->ui->actionSave)->trigger(); // returns when the prompt closed
+    }
+    cfg_if_scpi_t::set_write_pause_ms(pause_before);
+    disconnect(during);
+    QVERIFY(clicked);
+    QVERIFY2(without_prompt.isEmpty(), qPrintable(without_prompt.join(' ')));
+    // The prompt closed with the transfer's end, not before.
+    if (load)
+        QCOMPARE(last_done, total);
+    else
+        QVERIFY(QFile::exists(path));
+    QCOMPARE(w->statusBar()->currentMessage(), refused_text);
+
+    // Nothing of the clicks reached the load, then or afterwards.
+    QVERIFY(cw->wait_for_polls(3));
+    QTRY_COMPARE(w->ui->comboBox_Mode->currentIndex(), page);
+    QVERIFY(cw->wait_for_polls(2));
+    const QStringList received = cw->sim().received();
+    QVERIFY2(!received.contains("INP 1"), qPrintable(received.filter("INP").join(' ')));
+    QVERIFY2(!received.contains(command), qPrintable(command));
+    QCOMPARE(cw->side_query("INP?"), QString("0\n"));
+    QVERIFY(!w->load_switch->getSelectedItem());
+    if (value_box)
+        QTRY_COMPARE(value_box->text(), shown);
+    else
+        QTRY_VERIFY(w->ui->radioButton_5A_Ext->isChecked());
+    for (const QString& text : boxes.seen)
+        QVERIFY2(text.startsWith("Please waiting for the file"), qPrintable(text));
+}
+
+// Saved on any page, after the External page was left in either of its
+// modes, a file loads back onto its page, from another one; the load is in
+// the mode saved.
+void tst_record_e2e::a_settings_file_comes_back_on_its_page_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("visit"); // the mode External was left in
+    QTest::addColumn<bool>("chinese");
+    const char* const names[] = {"Basic", "Protect", "Battery", "List", "Program", "External"};
+    for (int page = 0; page < 6; ++page) {
+        for (const char* visit : {"EXTI", "EXTV"})
+            QTest::addRow("%s after %s", names[page], visit) << page << QString(visit) << false;
+    }
+    QTest::newRow("List after EXTV, in Chinese") << 3 << "EXTV" << true;
+}
+
+void tst_record_e2e::a_settings_file_comes_back_on_its_page()
+{
+    QFETCH(int, page);
+    QFETCH(QString, visit);
+    QFETCH(bool, chinese);
+    QTranslator zh;
+    if (chinese) {
+        QVERIFY(zh.load(":/languages/Wattlex_zh.qm"));
+        QCoreApplication::installTranslator(&zh);
+    }
+    struct remove_at_end {
+        QTranslator* t;
+        ~remove_at_end() { QCoreApplication::removeTranslator(t); }
+    } remove{&zh};
+    QVERIFY(connect_window());
+    MyMainWindow* w = cw->window();
+    answerer.reset(); // the wait prompts close themselves
+    box_watch boxes({});
+    Ui_MyMainWindow* ui = w->ui;
+    auto click = [](QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 8)); };
+    auto choose_ext = [&](const QString& mode) {
+        click(mode == "EXTI" ? ui->radioButton_CC_Ext : ui->radioButton_CV_Ext);
+        QTRY_COMPARE(cw->side_query("EXT:MODE?"), mode + "\n");
+        QVERIFY(cw->wait_for_polls(2));
+    };
+
+    show_page(5);
+    choose_ext(visit);
+    QString saved_ext = "INT";
+    if (page == 5) {
+        // Left, and back in the other mode.
+        show_page(0);
+        show_page(5);
+        saved_ext = visit == "EXTI" ? "EXTV" : "EXTI";
+        choose_ext(saved_ext);
+    } else {
+        show_page(page);
+    }
+    const QString saved_mode = cw->side_query("FUNC:MODE?");
+    QCOMPARE(cw->side_query("EXT:MODE?"), saved_ext + "\n");
+    const QString path = dir.filePath("page.wlx");
+    transfer(ui->actionSave, path);
+    const QByteArray text = read_file(path);
+    QCOMPARE(text.count(',') + 1, 1107);
+
+    show_page(page == 5 ? 0 : (page + 1) % 6);
+    transfer(ui->actionLoad, path);
+    QTRY_COMPARE(ui->comboBox_Mode->currentIndex(), page);
+    QCOMPARE(w->mode_page, page);
+    QCOMPARE(cw->side_query("FUNC:MODE?"), saved_mode);
+    QCOMPARE(cw->side_query("EXT:MODE?"), saved_ext + "\n");
+    if (page < 5)
+        QCOMPARE(saved_mode, page_modes[page]);
+    else
+        QVERIFY((saved_ext == "EXTI" ? ui->radioButton_CC_Ext : ui->radioButton_CV_Ext)->isChecked());
+    QCOMPARE(w->send_data_thread->last_failure(), Send_data_thread::no_failure);
+    // Only the wait prompts showed.
+    const QStringList prompts = {QCoreApplication::translate("MyMainWindow", "Please waiting for the file saving"),
+                                 QCoreApplication::translate("MyMainWindow", "Please waiting for the file setting")};
+    for (const QString& seen : boxes.seen)
+        QVERIFY2(prompts.contains(seen), qPrintable(seen));
 }
 
 int main(int argc, char** argv)

@@ -154,6 +154,13 @@ void tst_chinese_window::main_window()
     save_shot(m_window.get(), "main_window_zh");
     QCOMPARE(m_window->ui->comboBox_Mode->itemText(0), QString::fromUtf8("基础测试"));
     QVERIFY2(english_texts(m_window.get()).isEmpty(), qPrintable(english_texts(m_window.get()).join(" | ")));
+
+    // The External page before its first reading (as during a settings load).
+    m_window->ui->comboBox_Mode->setCurrentIndex(5);
+    QCOMPARE(m_window->ui->label_Ext->text(), QString::fromUtf8("外部电压 : 0.000V"));
+    QCOMPARE(m_window->ui->label_Ext_Set->text(), QString::fromUtf8("设定电流 : 0.000A"));
+    QVERIFY2(english_texts(m_window.get()).isEmpty(), qPrintable(english_texts(m_window.get()).join(" | ")));
+    m_window->ui->comboBox_Mode->setCurrentIndex(0);
 }
 
 void tst_chinese_window::utility_dialog()
