@@ -77,6 +77,9 @@ public:
 
     // Number of posts not yet served (a current repeating request counts).
     int pending_requests() const;
+    // Drops every post not yet served (the thread not running): they were
+    // made for no load, or for one that is gone.
+    void discard_posts();
 
 signals:
     void send_result(int button_model, QList<QString> value, QList<QWidget *> widget, int private_data);
@@ -109,7 +112,6 @@ private:
 
     bool take_request(cfg_request_t *req);
     bool take_messages(message_list *msg);
-    void discard_posts();
 
     mutable std::mutex mailbox_mutex;
     std::deque<posted> mailbox;

@@ -594,6 +594,9 @@ void MyMainWindow::deal_connect_success(int attempt)
     // A thread still winding down from an earlier session must end first.
     if (cfg_thread->isRunning())
         cfg_thread->stop_and_wait();
+    // A click while no load was connected (or while this one was being
+    // identified) was made for no load: it does not reach this one.
+    cfg_thread->discard_posts();
     cfg_thread->add_request(30, write_list, query_list, QList<QWidget*>(), false, 0, false, QByteArray());
     cfg_thread->start();
     show_wait_prompt(tr("Initial"), tr("Please waiting for the data initing"), wait_t::connect);

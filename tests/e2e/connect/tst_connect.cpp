@@ -195,7 +195,6 @@ private slots:
                  qPrintable(cw.error()));
         QVERIFY2(cw.make_window(), qPrintable(cw.error()));
         MyMainWindow* w = cw.window();
-
         // An address typed into the LAN address dialog that nothing answers
         // (the namespace has loopback only), then the load's.
         QVERIFY2(cw.choose_from_menu(cw.network_root(), w->action_create->text()), qPrintable(cw.error()));
@@ -228,7 +227,14 @@ private slots:
                 });
         modal_answerer answerer;
         answerer.leave_open();
+        // A click while the load is being identified is meant for no load:
+        // the External page's CV reaches it neither now nor once connected.
+        w->ui->comboBox_Mode->setCurrentIndex(5);
+        cfg_if_scpi_t::set_write_pause_ms(slow_write_pause_ms);
         QVERIFY2(cw.connect_from_tree(), qPrintable(cw.error()));
+        QTest::mouseClick(w->ui->radioButton_CV_Ext, Qt::LeftButton, {}, QPoint(5, 8));
+        QVERIFY(!w->is_connected);
+        cfg_if_scpi_t::set_write_pause_ms(1);
         QVERIFY2(cw.wait_connected(), qPrintable(cw.error()));
 
         // The wait prompt came and went.
@@ -260,6 +266,7 @@ private slots:
         QCOMPARE(p->get_ext_v_range(), 1);
         QCOMPARE(p->get_program_step(), 3);
         QCOMPARE(p->get_utility_trig(), 2); // the connection selects the bus trigger
+        QCOMPARE(cw.side_query("EXT:MODE?"), QStringLiteral("INT\n"));
 
         // The page of the load's function: Basic, dynamic CV.
         QCOMPARE(w->mode_page, 0);
