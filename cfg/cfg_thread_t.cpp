@@ -7,6 +7,8 @@
 #include <QMetaType>
 #include <QWidget>
 
+#include <algorithm>
+
 cfg_thread_t::cfg_thread_t(QObject *parent) : QThread(parent)
 {
     qRegisterMetaType<QList<QWidget *>>("QList<QWidget*>");
@@ -53,6 +55,10 @@ bool cfg_thread_t::add_request(int button_model, const QList<QString> &write, co
             mailbox.push_back(p);
             return true;
         }
+        if (own_depth > 0) {
+            kept.push_back(p);
+            return true;
+        }
     }
     emit post_refused();
     return false;
@@ -66,6 +72,10 @@ bool cfg_thread_t::add_message_cmd(const QList<QString> &queries, int kind)
             messages.push_back(message_list{queries, kind});
             return true;
         }
+        if (own_depth > 0) {
+            kept_messages.push_back(message_list{queries, kind});
+            return true;
+        }
     }
     emit post_refused();
     return false;
@@ -75,6 +85,7 @@ void cfg_thread_t::hold()
 {
     std::lock_guard<std::mutex> lock(mailbox_mutex);
     hold_posts = true;
+    forget_kept();
     // Nothing would serve them before the holder is done; after it they
     // would be old.
     if (!isRunning()) {
@@ -89,6 +100,41 @@ void cfg_thread_t::release()
     hold_posts = false;
     mailbox.clear();
     messages.clear();
+    forget_kept();
+}
+
+void cfg_thread_t::resume()
+{
+    std::lock_guard<std::mutex> lock(mailbox_mutex);
+    hold_posts = false;
+    mailbox.clear();
+    messages.clear();
+    const bool repeat_kept =
+        std::any_of(kept.begin(), kept.end(), [](const posted &p) { return p.req.repeat; });
+    if (!repeat_kept)
+        mailbox = held_repeat;
+    mailbox.insert(mailbox.end(), kept.begin(), kept.end());
+    messages = kept_messages;
+    forget_kept();
+}
+
+void cfg_thread_t::forget_kept()
+{
+    kept.clear();
+    kept_messages.clear();
+    held_repeat.clear();
+}
+
+cfg_thread_t::own_posts::own_posts(cfg_thread_t *thread) : m_thread(thread)
+{
+    std::lock_guard<std::mutex> lock(m_thread->mailbox_mutex);
+    ++m_thread->own_depth;
+}
+
+cfg_thread_t::own_posts::~own_posts()
+{
+    std::lock_guard<std::mutex> lock(m_thread->mailbox_mutex);
+    --m_thread->own_depth;
 }
 
 bool cfg_thread_t::held() const
@@ -114,8 +160,12 @@ bool cfg_thread_t::take_request(cfg_request_t *req)
             return true;
         }
         // A repeating request gives way to any later post once it has run,
-        // and to a hold of the session.
+        // and to a hold of the session, which keeps it for resume().
         if (front.served && (mailbox.size() > 1 || hold_posts)) {
+            if (mailbox.size() == 1) {
+                held_repeat.assign(1, front);
+                held_repeat.front().served = false;
+            }
             mailbox.pop_front();
             continue;
         }
@@ -141,6 +191,7 @@ void cfg_thread_t::discard_posts()
     std::lock_guard<std::mutex> lock(mailbox_mutex);
     mailbox.clear();
     messages.clear();
+    forget_kept();
 }
 
 void cfg_thread_t::start(QThread::Priority priority)

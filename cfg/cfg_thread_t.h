@@ -49,14 +49,36 @@ public:
     bool add_message_cmd(const QList<QString> &queries, int kind);
 
     // Another thread is to take the session (a settings transfer): from now
-    // on every post is refused. A running thread first serves what was
+    // on every post is refused, but for the owner's own (see own_posts),
+    // which are kept for resume(). A running thread first serves what was
     // posted before, so that it reaches the load ahead of the transfer (a
     // repeating request no more than once), and then ends; a thread that is
     // not running has its mailbox emptied.
     void hold();
-    // The session is ours again: posts are taken, on an empty mailbox.
+    // The session is ours again: posts are taken, on an empty mailbox (the
+    // load's set-up was replaced: nothing asked for the old one is served).
     void release();
+    // The session is ours again and the load as it was: the repeating
+    // request the hold ended is posted again, and after it the owner's own
+    // posts kept meanwhile, in order; a repeating one among them takes the
+    // place of the ended one.
+    void resume();
     bool held() const;
+
+    // While one lives, posts on the owner's thread are the owner's own (the
+    // follow-ups of a reply, the poll), not a user's: while the session is
+    // held they are kept for resume() instead of being refused.
+    class own_posts
+    {
+    public:
+        explicit own_posts(cfg_thread_t *thread);
+        ~own_posts();
+        own_posts(const own_posts &) = delete;
+        own_posts &operator=(const own_posts &) = delete;
+
+    private:
+        cfg_thread_t *m_thread;
+    };
 
     // Ends run() at its next test (top of the loop and the idle wait).
     void stop();
@@ -77,8 +99,8 @@ public:
 
     // Number of posts not yet served (a current repeating request counts).
     int pending_requests() const;
-    // Drops every post not yet served (the thread not running): they were
-    // made for no load, or for one that is gone.
+    // Drops every post not yet served (the thread not running), and those
+    // kept for resume(): they were made for no load, or for one that is gone.
     void discard_posts();
 
 signals:
@@ -112,6 +134,8 @@ private:
 
     bool take_request(cfg_request_t *req);
     bool take_messages(message_list *msg);
+    // Under mailbox_mutex.
+    void forget_kept();
 
     mutable std::mutex mailbox_mutex;
     std::deque<posted> mailbox;
@@ -119,6 +143,13 @@ private:
     std::string resource_text;
     std::atomic<bool> stop_flag{false};
     bool hold_posts = false; // under mailbox_mutex
+    // Under mailbox_mutex: the depth of own_posts scopes; the owner's own
+    // posts kept during a hold; the repeating request the hold ended (at
+    // most one).
+    int own_depth = 0;
+    std::deque<posted> kept;
+    std::deque<message_list> kept_messages;
+    std::deque<posted> held_repeat;
     // Runs started and runs whose finished() has arrived: the owner's thread only.
     int runs_started = 0;
     int runs_ended = 0;

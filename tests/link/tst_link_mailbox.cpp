@@ -70,6 +70,8 @@ private slots:
     void lost_link_stops_and_drops();
     void stop_ends_idle_and_busy_threads();
     void a_hold_serves_what_came_before_then_refuses();
+    void a_resume_goes_on_with_what_ran_and_the_owners_own_posts_data();
+    void a_resume_goes_on_with_what_ran_and_the_owners_own_posts();
 
 private:
     void post(int code, QList<QString> write, QList<QString> query, bool repeat = false, int sub = 0,
@@ -343,6 +345,74 @@ void tst_link_mailbox::a_hold_serves_what_came_before_then_refuses()
     thread->hold();
     QCOMPARE(thread->pending_requests(), 0);
     thread->release();
+}
+
+// The owner's own posts (follow-ups of a reply, the poll) made during a hold
+// are kept, not refused: a resume serves them after the repeating request
+// the hold ended, in order (a repeating one of them takes that one's place);
+// a release forgets them with the rest.
+void tst_link_mailbox::a_resume_goes_on_with_what_ran_and_the_owners_own_posts_data()
+{
+    QTest::addColumn<bool>("resume");
+    QTest::addColumn<bool>("own_repeat"); // among the owner's posts, a repeating one
+    QTest::addColumn<QList<int>>("after"); // codes served after the hold, in order
+    QTest::newRow("resumed") << true << false << QList<int>{15, 29, 66};
+    QTest::newRow("resumed, the owner's own poll") << true << true << QList<int>{29, 183, 66};
+    QTest::newRow("released") << false << false << QList<int>{30};
+}
+
+void tst_link_mailbox::a_resume_goes_on_with_what_ran_and_the_owners_own_posts()
+{
+    QFETCH(bool, resume);
+    QFETCH(bool, own_repeat);
+    QFETCH(QList<int>, after);
+    int refused = 0;
+    connect(thread, &cfg_thread_t::post_refused, receiver, [&] { ++refused; });
+    post(183, {}, {"MEAS:VOLT?"}, true);
+    post(15, {}, {"TEST:STEP?"}, true, 4); // a run's poll replaces the poll
+    thread->start();
+    QTRY_VERIFY(codes().count(15) >= 2);
+    thread->hold();
+    QVERIFY(thread_order::wait(thread, 5000)); // ends by itself
+    QTRY_VERIFY(!thread->carries_replies());
+    const int held_at = answers.size();
+    {
+        cfg_thread_t::own_posts own(thread);
+        QVERIFY(thread->add_request(29, {}, {"PROG:TEST? 1"}, {}, false, 6, false, {}));
+        if (own_repeat)
+            QVERIFY(thread->add_request(183, {}, {"MEAS:VOLT?"}, {}, true, 0, false, {}));
+        QVERIFY(thread->add_message_cmd({"TEST:STAT?"}, 7));
+    }
+    QVERIFY(!thread->add_request(32, {"INP 1"}, {"INP?"}, {}, false, 0, false, {})); // a click
+    post(66, {}, {"PROG:TEST:ALL?"}); // the owner's too, once its scope has ended: refused
+    QCOMPARE(refused, 2);
+    QCOMPARE(thread->pending_requests(), 0);
+    if (resume) {
+        thread->resume();
+        post(66, {}, {"PROG:TEST:ALL?"});
+    } else {
+        thread->release();
+        post(30, {}, {"CURR?"});
+    }
+    thread->start();
+    QTRY_VERIFY(codes().mid(held_at).contains(after.last()));
+    QTest::qWait(60);
+    thread->stop_and_wait();
+    QList<int> served;
+    QList<int> messages;
+    for (const answer &a : answers.mid(held_at)) {
+        if (a.kind == answer::message)
+            messages.append(a.code);
+        else if (served.isEmpty() || served.last() != a.code || a.code == 66 || a.code == 29)
+            served.append(a.code); // a repeat's passes counted once
+    }
+    QCOMPARE(served, after);
+    QCOMPARE(messages, resume ? QList<int>{7} : QList<int>{});
+    // The run's poll came back with its sub-code.
+    for (const answer &a : answers.mid(held_at)) {
+        if (a.code == 15)
+            QCOMPARE(a.sub, 4);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_link_mailbox)
