@@ -1000,6 +1000,10 @@ Switch it off before refreshing?</translation>
         <translation>Not carried out: the load was busy with the settings file.</translation>
     </message>
     <message>
+        <source>Not carried out: no load was connected.</source>
+        <translation>Not carried out: no load was connected.</translation>
+    </message>
+    <message>
         <source>Set(V)</source>
         <translation>Set(V)</translation>
     </message>

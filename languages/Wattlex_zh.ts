@@ -1020,6 +1020,10 @@ Switch it off before refreshing?</source>
         <translation>未执行：负载正在处理设置文件。</translation>
     </message>
     <message>
+        <source>Not carried out: no load was connected.</source>
+        <translation>未执行：没有连接负载。</translation>
+    </message>
+    <message>
         <source>Set(V)</source>
         <translation>设定值(V)</translation>
     </message>

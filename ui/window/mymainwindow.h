@@ -619,26 +619,38 @@ private:
     // Ends the record because its session ended, telling the user so.
     void end_record_session_ended();
     void init_settings_files();
-    // After a settings transfer the traffic resumes: with the read-back of
-    // the load's state (operation 31) or with the measurement poll only.
-    void resume_after_settings_transfer(bool read_back);
+    // How the traffic goes on after a settings transfer.
+    enum class resume_t {
+        as_before, // the load is as it was (a save): what ran goes on
+        read_back, // the load's set-up changed (a load): its state is read back
+    };
     // The end of a save or load: its prompt closed, the command thread's
-    // posts taken again, a refused click told once more.
-    void end_settings_transfer();
+    // posts taken again, a refused click told once more, the traffic resumed.
+    void end_settings_transfer(resume_t how);
+    // A save (1) or load (2) begins: it holds the command thread at once,
+    // or once the connection being made has read the load back.
+    void begin_settings_transfer(int what);
+    void hold_for_settings_transfer();
 
 public slots:
     // Starts a save or load that waited for the command thread to end.
     void start_pending_settings_transfer();
 public:
+    // A connection that was not made ends the save or load waiting for it:
+    // its prompt closes and the status line says why nothing was done.
+    void drop_waiting_settings_transfer();
     // A save (1) or load (2) waiting for the command thread to end, so the
     // window never waits for a load that hangs mid-exchange; 0 when none.
     int settings_start_pending = 0;
-    // The settings thread of the transfer has started: posts refused from
-    // now on are the user's (the replies of the command thread's last run
-    // were all handled before it).
-    bool settings_thread_started = false;
-    // A post was refused during this transfer.
+    // That save or load waits first for the connection being made.
+    bool settings_wait_connection = false;
+    // A connection's read-back has been posted and its state reply not yet
+    // handled.
+    bool connection_readback_open = false;
+    // A post or the user's input was refused during this transfer.
     bool settings_post_refused = false;
+    // Keeps the user's input from the window during a transfer.
+    class input_guard_t* settings_input_guard = nullptr;
     // What the status line tells of it.
     QString settings_refused_text() const;
 public slots:

@@ -161,6 +161,8 @@ void MyMainWindow::fill_cmd_list(int operation)
 
 void MyMainWindow::request_measure()
 {
+    // The poll is the window's own, whoever's change asks it again.
+    cfg_thread_t::own_posts own(cfg_thread);
     fill_cmd_list(poll_op);
     post(poll_op, write_list, query_list, true, 0);
 }

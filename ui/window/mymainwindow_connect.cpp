@@ -413,6 +413,7 @@ void MyMainWindow::start_identify(const QString& resource, int pause_ms, bool in
     connecting = true;
     ++connect_attempt;
     connect_pause_ms = pause_ms;
+    connection_readback_open = false;
     // Whatever was connected before ends first (told it is no longer
     // remote-controlled when it was connected).
     end_session(is_connected, input_off);
@@ -480,6 +481,7 @@ void MyMainWindow::give_up_connecting()
     // A load still being identified is not connected afterwards: a result
     // already on its way is not taken.
     connecting = false;
+    drop_waiting_settings_transfer();
     connect_waiting = false;
     identify_timer->stop();
     get_configure_value->abort();
@@ -598,7 +600,9 @@ void MyMainWindow::deal_connect_success(int attempt)
     // identified) was made for no load: it does not reach this one.
     cfg_thread->discard_posts();
     cfg_thread->add_request(30, write_list, query_list, QList<QWidget*>(), false, 0, false, QByteArray());
+    connection_readback_open = true;
     cfg_thread->start();
+    // (Not shown over the prompt of a save or load that waits for this read-back.)
     show_wait_prompt(tr("Initial"), tr("Please waiting for the data initing"), wait_t::connect);
 }
 
@@ -606,6 +610,7 @@ void MyMainWindow::deal_connect_no_exist(int attempt)
 {
     if (!take_connect_result(attempt))
         return; // nothing to tell
+    drop_waiting_settings_transfer();
     connected_item = nullptr;
     connected_item_text.clear();
     show_warning(wrong_resource_text);
@@ -615,6 +620,7 @@ void MyMainWindow::deal_connect_fail(int attempt)
 {
     if (!take_connect_result(attempt))
         return; // the identify closed its session
+    drop_waiting_settings_transfer();
     connected_item = nullptr;
     connected_item_text.clear();
     close_visa_session();
@@ -641,7 +647,14 @@ void MyMainWindow::device_status()
     }
     // Still marked connected: the load went without being asked to.
     const bool asked = !is_connected && session_end_text.isEmpty();
-    close_wait_prompt();
+    // A save or load waiting for the connection being made waits on, with
+    // its prompt: this is the old session's end.
+    if (!connecting) {
+        connection_readback_open = false;
+        drop_waiting_settings_transfer();
+    }
+    if (!settings_wait_connection)
+        close_wait_prompt();
     ocp_test_state = 0;
     opp_test_state = 0;
     battery_start_state = 0;

@@ -7,6 +7,7 @@
 #include "cfg_thread_t.h"
 #include "file_dialog.h"
 #include "file_save.h"
+#include "input_guard_t.h"
 #include "uiPara.h"
 
 #include <QDir>
@@ -34,55 +35,70 @@ void MyMainWindow::init_settings_files()
     connect(send_data_thread, SIGNAL(send_error()), this, SLOT(deal_send_error()));
     connect(send_data_thread, SIGNAL(send_progress(int,int)), this, SLOT(deal_send_progress(int,int)));
     connect(cfg_thread, SIGNAL(post_refused()), this, SLOT(deal_post_refused()));
+    // From the press of Save or Load to the transfer's end, a click or a
+    // key on the window is not taken.
+    settings_input_guard = new input_guard_t(this, this);
+    connect(settings_input_guard, &input_guard_t::refused, this, &MyMainWindow::deal_post_refused);
 }
 
-void MyMainWindow::resume_after_settings_transfer(bool read_back)
+void MyMainWindow::begin_settings_transfer(int what)
 {
-    if (!is_connected || cfg_thread->isRunning())
+    settings_start_pending = what;
+    settings_post_refused = false;
+    settings_input_guard->set_on(true);
+    // A connection being made reads the load back first: a save then holds
+    // what the load holds, not what the store held before; a load is read
+    // back after it as always.
+    if (connecting || connection_readback_open) {
+        settings_wait_connection = true;
         return;
-    if (read_back) {
-        fill_cmd_list(read_back_op);
-        cfg_thread->add_request(read_back_op, write_list, query_list, QList<QWidget*>(), true, 1, false,
-                                QByteArray());
-    } else {
-        request_measure();
     }
-    cfg_thread->start(QThread::InheritPriority);
+    hold_for_settings_transfer();
 }
-
-namespace {
 
 // The settings threads use the session themselves: they start once the
 // command thread has ended (at once when it is not running). It first
 // serves what was asked before, so that reaches the load ahead of the
-// transfer; nothing asked from now on reaches it, neither during the
+// transfer; no click made from now on reaches it, neither during the
 // transfer nor after it.
-void begin_settings_transfer(MyMainWindow* w, int what)
+void MyMainWindow::hold_for_settings_transfer()
 {
-    w->settings_start_pending = what;
-    w->settings_thread_started = false;
-    w->settings_post_refused = false;
-    const bool running = w->cfg_thread->isRunning();
-    w->cfg_thread->hold();
+    settings_wait_connection = false;
+    const bool running = cfg_thread->isRunning();
+    cfg_thread->hold();
     if (!running)
-        w->start_pending_settings_transfer();
+        start_pending_settings_transfer();
 }
-
-} // namespace
 
 void MyMainWindow::start_pending_settings_transfer()
 {
+    // The command thread of a connection's read-back may end meanwhile.
+    if (settings_wait_connection)
+        return;
     const int what = settings_start_pending;
     settings_start_pending = 0;
     if (what == 0)
         return;
-    settings_thread_started = true;
-    if (what == 1)
+    if (what == 1) {
+        // The connected load's link kind picks the read rules.
+        get_data_thread->set_resource(cfg_thread->get_resource());
         get_data_thread->start();
-    else {
+    } else {
         send_data_thread->stop_flag = 0;
         send_data_thread->start();
     }
+}
+
+void MyMainWindow::drop_waiting_settings_transfer()
+{
+    if (!settings_wait_connection)
+        return;
+    settings_wait_connection = false;
+    settings_start_pending = 0;
+    settings_file.setFileName(QString());
+    settings_input_guard->set_on(false);
+    close_wait_prompt(wait_t::settings);
+    statusBar()->showMessage(tr("Not carried out: no load was connected."), refused_told_ms);
 }
 
 QString MyMainWindow::settings_refused_text() const
@@ -92,24 +108,36 @@ QString MyMainWindow::settings_refused_text() const
 
 void MyMainWindow::deal_post_refused()
 {
-    // Before the settings thread starts, the replies of the command
-    // thread's last run are still handled: what they post is no click.
-    if (!settings_thread_started)
-        return;
+    // The window's own posts are kept for after the transfer: a refused
+    // post, like input kept from the window, is the user's.
     settings_post_refused = true;
     statusBar()->showMessage(settings_refused_text());
 }
 
-void MyMainWindow::end_settings_transfer()
+void MyMainWindow::end_settings_transfer(resume_t how)
 {
     settings_file.setFileName(QString());
-    settings_thread_started = false;
+    settings_input_guard->set_on(false);
     close_wait_prompt(wait_t::settings);
-    cfg_thread->release();
+    if (how == resume_t::as_before)
+        cfg_thread->resume();
+    else
+        cfg_thread->release();
     // Told again once the prompt has gone, for a while.
     if (settings_post_refused)
         statusBar()->showMessage(settings_refused_text(), refused_told_ms);
     settings_post_refused = false;
+
+    if (!is_connected || cfg_thread->isRunning())
+        return;
+    if (how == resume_t::read_back) {
+        fill_cmd_list(read_back_op);
+        cfg_thread->add_request(read_back_op, write_list, query_list, QList<QWidget*>(), true, 1, false,
+                                QByteArray());
+    } else if (cfg_thread->pending_requests() == 0) {
+        request_measure();
+    }
+    cfg_thread->start(QThread::InheritPriority);
 }
 
 void MyMainWindow::do_save_action()
@@ -123,8 +151,7 @@ void MyMainWindow::do_save_action()
         return;
 
     settings_file.setFileName(path);
-    get_data_thread->set_resource(cfg_thread->get_resource());
-    begin_settings_transfer(this, 1);
+    begin_settings_transfer(1);
     show_wait_prompt(tr("Save"), tr("Please waiting for the file saving"), wait_t::settings);
 }
 
@@ -139,8 +166,8 @@ void MyMainWindow::deal_get_data_thread()
     QString error;
     const bool saved = file_save::write_whole(path, get_data_thread->settings_text().toUtf8(), &error);
 
-    end_settings_transfer();
-    resume_after_settings_transfer(true);
+    // Saving only read the load: what ran before goes on (a run, a test).
+    end_settings_transfer(resume_t::as_before);
     if (!saved)
         show_warning(tr("The settings could not be saved to %1: %2").arg(QDir::toNativeSeparators(path), error));
 }
@@ -149,7 +176,8 @@ void MyMainWindow::do_load_action()
 {
     if (!settings_file.fileName().isEmpty() || get_data_thread->isRunning() || send_data_thread->isRunning())
         return;
-    if (!is_connected) {
+    // A load being connected counts: the transfer waits for it.
+    if (!is_connected && !connecting) {
         show_warning(tr("No load is connected."));
         return;
     }
@@ -177,7 +205,7 @@ void MyMainWindow::do_load_action()
 
     settings_file.setFileName(path);
     send_data_thread->set_settings_text(text);
-    begin_settings_transfer(this, 2);
+    begin_settings_transfer(2);
     show_wait_prompt(tr("Load"), tr("Please waiting for the file setting"), wait_t::settings);
 }
 
@@ -185,11 +213,10 @@ void MyMainWindow::deal_send_data_thread()
 {
     if (settings_file.fileName().isEmpty())
         return;
-    end_settings_transfer();
     // The load now runs the loaded set-up: read its state back. An alarm
     // of the set-up before is not its state.
     clear_alarms(-1);
-    resume_after_settings_transfer(true);
+    end_settings_transfer(resume_t::read_back);
 }
 
 void MyMainWindow::deal_send_progress(int done, int total)
@@ -203,15 +230,14 @@ void MyMainWindow::deal_send_error()
 {
     if (settings_file.fileName().isEmpty())
         return;
-    end_settings_transfer();
     if (send_data_thread->last_failure() == Send_data_thread::bad_text) {
         // Nothing changed in the store or the load.
-        resume_after_settings_transfer(false);
+        end_settings_transfer(resume_t::as_before);
         show_warning(msg_wrong_file);
         return;
     }
     // The load stopped taking commands part way; what it holds now is read
     // back if it answers again.
-    resume_after_settings_transfer(true);
+    end_settings_transfer(resume_t::read_back);
     show_warning(tr("The load stopped answering while the settings were sent."));
 }

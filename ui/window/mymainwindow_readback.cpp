@@ -311,10 +311,14 @@ void MyMainWindow::deal_init_value(QList<QString> replies, int subcode)
         };
         auto select_page = [&](int page) {
             mode_page = page;
-            // A new visit, as the selector's own change makes: what an
-            // earlier entry posted is not laid out over this one.
-            begin_page_visit();
-            ui->comboBox_Mode->setCurrentIndex(page);
+            // A visit ends only when the page shown changes: then, as the
+            // selector's own change does, a new one begins and what an
+            // earlier entry posted is not laid out over it. On the page
+            // shown, what the user clicked meanwhile is still laid out.
+            if (ui->comboBox_Mode->currentIndex() != page) {
+                begin_page_visit();
+                ui->comboBox_Mode->setCurrentIndex(page);
+            }
         };
 
         const QString& ext = replies[m_ext];
@@ -376,6 +380,11 @@ void MyMainWindow::deal_init_value(QList<QString> replies, int subcode)
 
     close_wait_prompt(wait_t::connect);
     request_measure();
+    // The connection has read the load back: a save or load pressed while
+    // it was made goes now.
+    connection_readback_open = false;
+    if (settings_wait_connection)
+        hold_for_settings_transfer();
 
     connect(ui->comboBox_Mode, SIGNAL(currentIndexChanged(int)), this,
             SLOT(on_comboBox_Mode_currentIndexChanged(int)), Qt::UniqueConnection);

@@ -204,6 +204,8 @@ bool lays_out_a_page(int op)
 
 void MyMainWindow::deal_cfg_thread(int op, QList<QString> replies, QList<QWidget*> widgets, int subcode)
 {
+    // What a reply posts follows from it: no click of the user's.
+    cfg_thread_t::own_posts own(cfg_thread);
     // Posted on a page visit the user has left (quick keys or the wheel over
     // the Function box): the page shown now has posted its own entry, whose
     // reply follows this one. This one changes nothing shown, closes no
@@ -242,6 +244,7 @@ void MyMainWindow::deal_cfg_thread(int op, QList<QString> replies, QList<QWidget
 
 void MyMainWindow::deal_cfg_thread_bytedata(int op, QByteArray bytes)
 {
+    cfg_thread_t::own_posts own(cfg_thread);
     for (const byte_handler_t& h : byte_handlers) {
         if (h.op == op) {
             (this->*h.fn)(bytes);
@@ -381,16 +384,12 @@ void MyMainWindow::deal_prog_value(QList<QString>, QList<QWidget*>)
     request_measure();
 }
 
-void MyMainWindow::deal_extc_value(QList<QString> replies, QList<QWidget*>)
+void MyMainWindow::deal_extc_value(QList<QString> replies, QList<QWidget*> widgets)
 {
-    if (enough(replies, 1, "deal_extc_value")) {
-        if (replies[0] == QLatin1String("EXTI\n"))
-            func_code = 24;
-        else if (replies[0] == QLatin1String("EXTV\n"))
-            func_code = 25;
-    }
     mode_page = 5;
-    request_measure();
+    // Taken as a mode button's read-back: the mode the entry selected is
+    // the one shown, also over a button clicked before its reply.
+    deal_cfg_extc_operating_button(replies, widgets);
 }
 
 // ---- utility settings, test results, short

@@ -212,6 +212,7 @@ void MyMainWindow::follow_input_state(int input)
 
 void MyMainWindow::deal_message_cmd(QList<QString> replies, int kind)
 {
+    cfg_thread_t::own_posts own(cfg_thread);
     if (replies.isEmpty())
         return;
     if (kind == short_query_kind)
@@ -270,8 +271,9 @@ void MyMainWindow::show_wait_prompt(const QString& title, const QString& text, w
 {
     // While a settings transfer holds the load, the request another wait
     // would wait for was refused: its prompt would never close, and it must
-    // not replace the transfer's.
-    if (kind != wait_t::settings && cfg_thread->held())
+    // not replace the transfer's. A transfer that waits for a connection's
+    // read-back keeps its prompt over that read-back too.
+    if (kind != wait_t::settings && (cfg_thread->held() || settings_wait_connection))
         return;
     // One prompt at a time: a new wait replaces an old one.
     close_wait_prompt();
