@@ -54,6 +54,9 @@ const int slow_write_pause_ms = 150;
 const QStringList quick_timeouts = {"--max-read-wait", "300"};
 // A start of the identify thread as late as on a loaded machine.
 const int late_start_ms = 300;
+// A load's answer this late still reaches the scan, whose read waits 2 s,
+// and leaves the test time to hold the load before it.
+const int late_answer_ms = 1000;
 
 bool same_icon(const QIcon& a, const char* path)
 {
@@ -567,7 +570,10 @@ private slots:
     // answering, the answering load is asked at once, the program ends soon
     // after its window, and the dropped identification's end is never taken
     // for the new connection's. The load that did not answer keeps the red
-    // cross of its last scan.
+    // cross of its last scan. Waited for alone, it is told after one open's
+    // time-out. A dropped load that did answer is handed back when its
+    // success comes late, and keeps what its last scan found when a scan's
+    // identification of it was cut short.
     void a_silent_load_being_identified_data()
     {
         QTest::addColumn<QString>("road");
@@ -576,13 +582,18 @@ private slots:
         // identification pauses between two messages; "late": the silent
         // load, its identify thread starting late; "mute": a host that takes
         // TCP but never answers (127.0.0.4), being opened; "scanned": that
-        // host being identified by the Connect window's device scan.
+        // host being identified by the Connect window's device scan; "slow":
+        // a load that answers (127.0.0.3), each message of its identification
+        // followed by a long pause; "slow in the scan": one that answers late,
+        // found answering by an earlier scan, held while the Connect window's
+        // scan waits for its answer. On the road "wait" the user does nothing
+        // more.
         QTest::addColumn<QString>("load");
         QTest::newRow("another load from the tree") << "tree" << "silent";
         QTest::newRow("another load from the Connect window") << "dialog" << "silent";
         // Its failure is posted while the window is busy, before the user's
         // new connection; it is handled after it.
-        QTest::newRow("another load, the silent one's failure late") << "late failure" << "silent";
+        QTest::newRow("another load, the silent one's failure late") << "late result" << "silent";
         QTest::newRow("Disconnect") << "disconnect" << "silent";
         QTest::newRow("Delete Resource") << "delete" << "silent";
         QTest::newRow("Refresh") << "refresh" << "silent";
@@ -595,47 +606,70 @@ private slots:
         QTest::newRow("mute host, closing the window") << "close" << "mute";
         QTest::newRow("mute host in the scan, another load from the Connect window") << "dialog" << "scanned";
         QTest::newRow("mute host in the scan, closing the window") << "close" << "scanned";
+        QTest::newRow("mute host, alone") << "wait" << "mute";
+        // Its success is posted while the window is busy, before the user's
+        // new connection; it is handled after it.
+        QTest::newRow("another load, the slow one's success late") << "late result" << "slow";
+        // The connection cuts the scan's identification of it short.
+        QTest::newRow("answering load in the scan, another load from the Connect window") << "dialog"
+                                                                                           << "slow in the scan";
     }
     void a_silent_load_being_identified()
     {
         QFETCH(QString, road);
         QFETCH(QString, load);
         const bool mute = load == "mute" || load == "scanned";
+        const bool answers = load == "slow" || load == "slow in the scan";
+        const bool in_scan = load == "scanned" || load == "slow in the scan";
         const QString other_address = mute ? QStringLiteral("127.0.0.4") : QStringLiteral("127.0.0.3");
-        const bool elsewhere = road == "tree" || road == "dialog" || road == "late failure";
-        sim_process silent;
+        const bool elsewhere = road == "tree" || road == "dialog" || road == "late result";
+        sim_process other;
         mute_host host;
         connected_window cw;
         QVERIFY2(cw.start_sim(), qPrintable(cw.error()));
         QVERIFY2(cw.make_window(), qPrintable(cw.error()));
         MyMainWindow* w = cw.window();
         QVERIFY2(cw.add_lan_address(), qPrintable(cw.error()));
-        // Added while nothing listens there, so that its scan is quick.
+        if (answers) {
+            // The scan of its address finds it answering.
+            QStringList args = {"--address", other_address};
+            if (in_scan)
+                args << "--delay-ms" << QString::number(late_answer_ms);
+            QVERIFY2(other.start(args), qPrintable(other.error_string()));
+        }
+        // Else added while nothing listens there, so that its scan is quick.
         QVERIFY2(cw.add_lan_address(other_address), qPrintable(cw.error()));
         if (mute) {
             QVERIFY(host.listen(other_address));
-        } else {
+        } else if (!answers) {
             QStringList silent_args = {"--address", other_address, "--stop-after", "0"};
-            if (road == "late failure")
+            if (road == "late result")
                 silent_args << quick_timeouts;
-            QVERIFY2(silent.start(silent_args), qPrintable(silent.error_string()));
+            QVERIFY2(other.start(silent_args), qPrintable(other.error_string()));
         }
         const int answering_from = cw.received_count();
+        const int other_from = other.received().size();
 
         modal_answerer answerer; // any other box is unexpected
-        if (road == "dialog" || load == "scanned")
+        if (road == "dialog" || in_scan)
             answerer.leave_open(); // the Connect window, which the test fills in
         if (road == "refresh")
             answerer.leave_open("Refreshing devices, please wait.");
+        if (road == "wait")
+            answerer.press(QMessageBox::Ok);
         if (elsewhere)
             answerer.leave_open("Please waiting for the data initing");
         const auto undo = qScopeGuard([] { Get_configure_value::start_delay_ms = 0; });
         if (load == "late")
             Get_configure_value::start_delay_ms = late_start_ms;
         const int pause_ms = cfg_if_scpi_t::write_pause_ms();
-        if (load == "held") // a pause after each message, in which the road lands
+        // A pause after each message, in which the road lands (the slow
+        // load's success comes long after its first message).
+        if (load == "held" || load == "slow")
             cfg_if_scpi_t::set_write_pause_ms(4 * slow_write_pause_ms);
-        if (load == "scanned")
+        QElapsedTimer since_pick;
+        since_pick.start();
+        if (in_scan)
             w->ui->actionConnect->trigger(); // the Connect window scans the addresses
         else
             QVERIFY2(cw.choose_from_menu(cw.lan_item(other_address), w->action_connect->text()),
@@ -643,10 +677,20 @@ private slots:
         // Being identified (a late start takes the road before it has begun).
         if (mute)
             QVERIFY(QTest::qWaitFor([&] { return host.taken() > 0; }, 20000));
+        else if (load == "slow in the scan")
+            QVERIFY(QTest::qWaitFor([&] { return other.received().indexOf("*IDN?", other_from) >= 0; }, 20000));
         else if (load != "late")
-            QVERIFY(QTest::qWaitFor([&] { return silent.received().contains("*IDN?\n"); }, 5000));
-        if (load == "held")
-            QVERIFY2(silent.freeze(), qPrintable(silent.error_string()));
+            QVERIFY(QTest::qWaitFor([&] { return other.received().contains("*IDN?\n"); }, 5000));
+        QElapsedTimer held;
+        if (load == "held" || load == "slow in the scan") {
+            QVERIFY2(other.freeze(), qPrintable(other.error_string()));
+            held.start();
+        }
+        if (load == "slow in the scan") {
+            // Held before its answer went out: the scan waits for it.
+            const QString last = other.log_lines().last();
+            QVERIFY2(last.section(' ', 1, 1) == "RX", qPrintable(last));
+        }
 
         auto meter = std::make_unique<stall_meter>();
         QElapsedTimer picked;
@@ -655,9 +699,9 @@ private slots:
             QVERIFY2(cw.connect_from_tree(), qPrintable(cw.error()));
         } else if (road == "dialog") {
             QVERIFY2(cw.connect_from_dialog("127.0.0.1", &picked), qPrintable(cw.error()));
-        } else if (road == "late failure") {
-            // Four reads of 300 ms: the failure is posted meanwhile, and
-            // the window, busy, handles none of it.
+        } else if (road == "late result") {
+            // Four reads of 300 ms, or the slow load's writes: the result is
+            // posted meanwhile, and the window, busy, handles none of it.
             for (int i = 0; i < 100 && w->get_configure_value->isRunning(); ++i)
                 QThread::msleep(100);
             QVERIFY(!w->get_configure_value->isRunning());
@@ -673,6 +717,15 @@ private slots:
                      qPrintable(cw.error()));
         } else if (road == "refresh") {
             w->ui->actionRefresh->trigger();
+        } else if (road == "wait") {
+            // Told once the open has timed out, not after a second try.
+            const qint64 open_ms = Get_configure_value::tcp_timeout_ms;
+            QVERIFY(answerer.wait_answered(int(4 * open_ms)));
+            const qint64 told_ms = since_pick.elapsed();
+            qInfo() << "the user was told after" << told_ms << "ms";
+            QVERIFY2(told_ms >= open_ms && told_ms < 3 * open_ms / 2, qPrintable(QString::number(told_ms)));
+            QCOMPARE(answerer.boxes().size(), 1);
+            QCOMPARE(answerer.boxes()[0].text, QStringLiteral("It's not the correct resource !"));
         } else if (road == "close") {
             QVERIFY(w->close());
             cw.destroy_window();
@@ -699,7 +752,7 @@ private slots:
             qInfo() << "the answering load was asked after" << asked_ms << "ms";
             QVERIFY2(asked_ms < 1000, qPrintable(QString::number(asked_ms)));
         } else {
-            // Dropped at once, and nothing connects afterwards.
+            // Dropped at once (or told it failed), and nothing connects afterwards.
             QTRY_VERIFY_WITH_TIMEOUT(!w->get_configure_value->isRunning(), 1000);
             QTest::qWait(200);
             stall_ms = meter->longest_ms();
@@ -710,13 +763,29 @@ private slots:
         }
         qInfo() << "longest stall of the event loop:" << stall_ms << "ms";
         QVERIFY2(stall_ms < 1000, qPrintable(QString::number(stall_ms)));
+        if (load == "slow") {
+            // It took the remote state after it was dropped: handed back,
+            // and told nothing else (read before the side link's query).
+            const QStringList got = other.received().mid(other_from);
+            QCOMPARE(cw.side_query("SYST:REMOT:STAT?", other_address), QStringLiteral("0\n"));
+            QVERIFY2(got == connect_messages + QStringList{"SYST:REMOT:STAT 0"}, qPrintable(got.join(" | ")));
+        }
+        if (load == "slow in the scan") {
+            // The scan ends with the load still held: cut short, or at its
+            // read's time-out, which would leave it the red cross.
+            QTRY_VERIFY_WITH_TIMEOUT(!w->device_scan_busy(), 20000);
+            qInfo() << "the scan ended" << held.elapsed() << "ms after the load was held";
+            QVERIFY2(other.thaw(), qPrintable(other.error_string()));
+        }
         if (road == "delete") {
             QTRY_VERIFY(!cw.lan_item(other_address));
         } else {
             const QString item = item_disagrees(cw, other_address, false);
             QVERIFY2(item.isEmpty(), qPrintable(item));
-            // The red cross of its last scan, which it did not answer.
-            QVERIFY(same_icon(cw.lan_item(other_address)->icon(0), ":/resource/image_comm_instr_net_invalid.png"));
+            // What its last scan found: the red cross where it did not answer.
+            const char* found = answers ? ":/resource/image_comm_instr_net.png"
+                                        : ":/resource/image_comm_instr_net_invalid.png";
+            QVERIFY(same_icon(cw.lan_item(other_address)->icon(0), found));
         }
         QVERIFY(answerer.unexpected().isEmpty());
     }
