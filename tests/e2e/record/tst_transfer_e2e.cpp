@@ -21,11 +21,13 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -92,18 +94,18 @@ void tst_transfer_e2e::a_transfer_pressed_while_a_load_is_identified()
     MyMainWindow* w = cw->window();
     uiPara* store = uiPara::instance();
     const QString path = dir.filePath(answers ? "identified.wlx" : "not_identified.wlx");
-    // A file of other values again, for the load.
-    store->set_static_cc_i(1.75);
-    store->set_static_cv_v(12);
-    store->set_list_count(5);
-    store->set_ocpt_i_start(0.75);
+    auto set_store = [store](double cc, double cv, int count, double start) {
+        store->set_static_cc_i(cc);
+        store->set_static_cv_v(cv);
+        store->set_list_count(count);
+        store->set_ocpt_i_start(start);
+    };
+    // A file of other values again, for the load; then what the store held
+    // before this load was connected.
+    set_store(1.75, 12, 5, 0.75);
     if (load)
         QVERIFY(write_file(path, store->to_settings_text().toUtf8()));
-    // What the store held before this load was connected.
-    store->set_static_cc_i(3);
-    store->set_static_cv_v(30);
-    store->set_list_count(3);
-    store->set_ocpt_i_start(0.5);
+    set_store(3, 30, 3, 0.5);
     box_watch boxes({{wrong_resource, QMessageBox::Ok}});
     QStringList told;
     connect(w->statusBar(), &QStatusBar::messageChanged, w, [&](const QString& text) { told << text; });
@@ -133,10 +135,11 @@ void tst_transfer_e2e::a_transfer_pressed_while_a_load_is_identified()
     QVERIFY(w->is_connected);
     QVERIFY(cw->wait_for_polls(3));
     QCOMPARE(w->send_data_thread->last_failure(), Send_data_thread::no_failure);
-    QCOMPARE(cw->side_query("CURR?").trimmed(), QString(load ? "1.75" : "2.5"));
-    QCOMPARE(cw->side_query("VOLT?").trimmed(), QString(load ? "12" : "21"));
-    QCOMPARE(cw->side_query("LIST:COUN?").trimmed(), QString(load ? "5" : "7"));
-    QCOMPARE(cw->side_query("OCP:STAR?").trimmed(), QString(load ? "0.75" : "1.5"));
+    const struct {
+        const char *query, *held, *loaded;
+    } values[] = {{"CURR?", "2.5", "1.75"}, {"VOLT?", "21", "12"}, {"LIST:COUN?", "7", "5"}, {"OCP:STAR?", "1.5", "0.75"}};
+    for (const auto& v : values)
+        QCOMPARE(cw->side_query(v.query).trimmed(), QString(load ? v.loaded : v.held));
     QCOMPARE(store->get_static_cc_i(), load ? 1.75 : 2.5);
     const QString held = store->to_settings_text();
     if (!load)
@@ -153,74 +156,59 @@ void tst_transfer_e2e::a_transfer_pressed_while_a_load_is_identified()
     QCOMPARE(store->to_settings_text(), held);
 }
 
+namespace {
+
+// A control clicked, with what the load and the window then run. A later
+// entry of the read-back may select the page's function as the load ran it
+// before (Protect, External): then that is what both show.
+const struct click_t {
+    const char* name;
+    const char* before; // what the load runs before the click
+    const char* control;
+    const char* query; // what the load runs after it
+    const char* runs;
+    int function;
+    const char *undone_runs, *undone_control;
+    int undone_function;
+} clicks[] = {
+    {"Basic CC", "FUNC VOLT", "radioButton_CC_Basic", "FUNC?", "CURRENT\n", 0, "", "", 0},
+    {"Basic CV", "FUNC CURR", "radioButton_CV_Basic", "FUNC?", "VOLTAGE\n", 1, "", "", 0},
+    {"Basic CR", "FUNC CURR", "radioButton_CR_Basic", "FUNC?", "RESISTANCE\n", 2, "", "", 0},
+    {"Basic CP", "FUNC CURR", "radioButton_CP_Basic", "FUNC?", "POWER\n", 3, "", "", 0},
+    {"Basic dynamic", "FUNC CURR", "checkBox_Dynamic_Basic", "FUNC:MODE?", "TRAN\n", 5, "", "", 0},
+    {"Protect OPP", "OCP:FUNC", "radioButton_OPPT", "FUNC:MODE?", "OPP\n", 7, "OCP\n", "radioButton_OCPT", 6},
+    {"Battery CP", "BATT:FUNC", "radioButton_CP_Battery", "BATT:MODE?", "POWER\n", 8, "", "", 0},
+    {"List CV", "LIST:STAT:ON", "radioButton_CV_List", "LIST:MODE?", "VOLTAGE\n", 13, "", "", 0},
+    {"External CV", "EXT:MODE EXTI", "radioButton_CV_Ext", "EXT:MODE?", "EXTV\n", 25, "EXTI\n", "radioButton_CC_Ext", 24},
+};
+
+} // namespace
+
 // A control clicked as the prompt of a load, of a save or of a connection
 // closes, before the state read-back that follows it (twice, as it may be,
 // after a connection) is laid out: the window shows what the load runs,
 // and goes by it (the function the poll and the Short button use).
 void tst_transfer_e2e::a_click_as_a_prompt_closes_is_shown_data()
 {
-    QTest::addColumn<QString>("road");    // "load", "save" or "connect"
-    QTest::addColumn<QString>("before");  // what the load runs before the click
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("query");   // what the load runs after it
-    QTest::addColumn<QString>("runs");
-    QTest::addColumn<int>("function");
-    // The page's entry, laid out again by a read-back that came before the
-    // click, selects what the load ran before: then that is shown.
-    QTest::addColumn<QString>("undone_runs");
-    QTest::addColumn<QString>("undone_control");
-    QTest::addColumn<int>("undone_function");
-    const struct {
-        const char* name;
-        const char* before;
-        const char* control;
-        const char* query;
-        const char* runs;
-        int function;
-        const char* undone_runs;
-        const char* undone_control;
-        int undone_function;
-    } clicks[] = {
-        {"Basic CC", "FUNC VOLT", "radioButton_CC_Basic", "FUNC?", "CURRENT\n", 0, "", "", 0},
-        {"Basic CV", "FUNC CURR", "radioButton_CV_Basic", "FUNC?", "VOLTAGE\n", 1, "", "", 0},
-        {"Basic CR", "FUNC CURR", "radioButton_CR_Basic", "FUNC?", "RESISTANCE\n", 2, "", "", 0},
-        {"Basic CP", "FUNC CURR", "radioButton_CP_Basic", "FUNC?", "POWER\n", 3, "", "", 0},
-        {"Basic dynamic", "FUNC CURR", "checkBox_Dynamic_Basic", "FUNC:MODE?", "TRAN\n", 5, "", "", 0},
-        {"Protect OPP", "OCP:FUNC", "radioButton_OPPT", "FUNC:MODE?", "OPP\n", 7, "OCP\n", "radioButton_OCPT", 6},
-        {"Battery CP", "BATT:FUNC", "radioButton_CP_Battery", "BATT:MODE?", "POWER\n", 8, "", "", 0},
-        {"List CV", "LIST:STAT:ON", "radioButton_CV_List", "LIST:MODE?", "VOLTAGE\n", 13, "", "", 0},
-        {"External CV", "EXT:MODE EXTI", "radioButton_CV_Ext", "EXT:MODE?", "EXTV\n", 25, "EXTI\n", "radioButton_CC_Ext",
-         24},
-    };
+    QTest::addColumn<QString>("road"); // "load", "save" or "connect"
+    QTest::addColumn<int>("row");      // in clicks[]
     for (const char* road : {"load", "save", "connect"}) {
-        for (const auto& c : clicks) {
-            // A save reads nothing back after it.
-            const bool undone = qstrcmp(road, "save") != 0 && *c.undone_runs;
-            QTest::addRow("%s after a %s", c.name, road)
-                << QString(road) << QString(c.before) << QString(c.control) << QString(c.query) << QString(c.runs)
-                << c.function << QString(undone ? c.undone_runs : "") << QString(c.undone_control)
-                << c.undone_function;
-        }
+        for (int row = 0; row < int(std::size(clicks)); ++row)
+            QTest::addRow("%s after a %s", clicks[row].name, road) << QString(road) << row;
     }
 }
 
 void tst_transfer_e2e::a_click_as_a_prompt_closes_is_shown()
 {
     QFETCH(QString, road);
-    QFETCH(QString, before);
-    QFETCH(QString, control);
-    QFETCH(QString, query);
-    QFETCH(QString, runs);
-    QFETCH(int, function);
-    QFETCH(QString, undone_runs);
-    QFETCH(QString, undone_control);
-    QFETCH(int, undone_function);
+    QFETCH(int, row);
+    const click_t& c = clicks[row];
     QVERIFY2(cw->start_sim(), qPrintable(cw->error()));
-    QVERIFY2(cw->side_write({before}), qPrintable(cw->error()));
+    QVERIFY2(cw->side_write({c.before}), qPrintable(cw->error()));
     QVERIFY2(cw->make_window() && cw->add_lan_address(), qPrintable(cw->error()));
     MyMainWindow* w = cw->window();
     box_watch boxes({});
-    auto* button = w->findChild<QAbstractButton*>(control);
+    auto* button = w->findChild<QAbstractButton*>(c.control);
     QVERIFY(button);
     auto click = [&] { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 8)); };
     bool clicked = false;
@@ -236,13 +224,12 @@ void tst_transfer_e2e::a_click_as_a_prompt_closes_is_shown()
     QVERIFY2(cw->connect_from_tree() && cw->wait_connected(), qPrintable(cw->error()));
     const int page = w->ui->comboBox_Mode->currentIndex();
     if (road != "connect") {
-        const QString path = dir.filePath("as_it_closes.wlx");
         file_dialog_stub files;
-        files.answer(path);
+        files.answer(dir.filePath("as_it_closes.wlx")); // saved, then loaded
+        files.answer(dir.filePath("as_it_closes.wlx"));
         w->ui->actionSave->trigger(); // returns when its prompt closed
         if (road == "load") {
             QVERIFY(cw->wait_for_polls(2));
-            files.answer(path);
             w->ui->actionLoad->trigger();
         }
         clicked = true;
@@ -251,18 +238,16 @@ void tst_transfer_e2e::a_click_as_a_prompt_closes_is_shown()
     QTRY_VERIFY(clicked);
     QVERIFY(cw->wait_for_polls(3));
 
-    // The window shows what the load runs, and goes by it.
-    const QString load_runs = cw->side_query(query);
-    const bool undone = !undone_runs.isEmpty() && load_runs == undone_runs;
-    QCOMPARE(load_runs, undone ? undone_runs : runs);
-    auto* shown = undone ? w->findChild<QAbstractButton*>(undone_control) : button;
-    QTRY_VERIFY(shown->isChecked());
-    QCOMPARE(w->func_code, undone ? undone_function : function);
-    if (function < 5) {
-        QCOMPARE(w->basic_mode, function);
-        QVERIFY(!w->is_dynamic);
-    }
-    QCOMPARE(w->is_dynamic, function == 5);
+    // The window shows what the load runs, and goes by it. A save reads
+    // nothing back after it: what was clicked stays.
+    const QString load_runs = cw->side_query(c.query);
+    const bool undone = road != "save" && *c.undone_runs && load_runs == c.undone_runs;
+    QCOMPARE(load_runs, QString(undone ? c.undone_runs : c.runs));
+    QTRY_VERIFY(w->findChild<QAbstractButton*>(undone ? c.undone_control : c.control)->isChecked());
+    QCOMPARE(w->func_code, undone ? c.undone_function : c.function);
+    if (c.function < 5)
+        QCOMPARE(w->basic_mode, c.function);
+    QCOMPARE(w->is_dynamic, c.function == 5);
     QCOMPARE(w->ui->comboBox_Mode->currentIndex(), page);
     QCOMPARE(w->mode_page, page);
     for (const QString& text : boxes.seen)
@@ -355,12 +340,7 @@ void tst_transfer_e2e::a_save_during_a_run_leaves_it_running()
         QVERIFY(cw->wait_for_polls(4, 20000));
         QCOMPARE(cw->side_query("INP?"), QString("0\n"));
         results[save] = run_result(w, boxes.seen);
-        const QStringList told = cw->sim().received().mid(from);
-        QStringList commands;
-        for (const QString& m : told) {
-            if (!m.contains('?'))
-                commands << m;
-        }
+        const QStringList commands = cw->sim().received().mid(from).filter(QRegularExpression("^[^?]*$"));
         QVERIFY2(commands.isEmpty(), qPrintable(pass + ": " + commands.join(" | ")));
     }
     QCOMPARE(results[1], results[0]);
