@@ -137,6 +137,20 @@ cfg_thread_t::own_posts::~own_posts()
     --m_thread->own_depth;
 }
 
+cfg_thread_t::user_posts::user_posts(cfg_thread_t *thread) : m_thread(thread)
+{
+    std::lock_guard<std::mutex> lock(m_thread->mailbox_mutex);
+    m_own_depth = m_thread->own_depth;
+    m_thread->own_depth = 0;
+}
+
+cfg_thread_t::user_posts::~user_posts()
+{
+    std::lock_guard<std::mutex> lock(m_thread->mailbox_mutex);
+    // Scopes opened meanwhile have closed: the count is back at 0.
+    m_thread->own_depth += m_own_depth;
+}
+
 bool cfg_thread_t::held() const
 {
     std::lock_guard<std::mutex> lock(mailbox_mutex);

@@ -79,6 +79,21 @@ public:
     private:
         cfg_thread_t *m_thread;
     };
+    // While one lives, posts on the owner's thread are a user's again, also
+    // inside an own_posts scope: the answer to a question a reply asked is
+    // the user's, not the reply's follow-up.
+    class user_posts
+    {
+    public:
+        explicit user_posts(cfg_thread_t *thread);
+        ~user_posts();
+        user_posts(const user_posts &) = delete;
+        user_posts &operator=(const user_posts &) = delete;
+
+    private:
+        cfg_thread_t *m_thread;
+        int m_own_depth;
+    };
 
     // Ends run() at its next test (top of the loop and the idle wait).
     void stop();

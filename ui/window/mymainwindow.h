@@ -55,6 +55,12 @@ public:
 
     // ---- state shared with the panels
     bool is_connected = false;
+    // The session's stage, judged from the connection's flags in this one
+    // place: a load being identified (a session it replaced may still be
+    // ending), a connected load whose state is being read back, a connected
+    // load, a session ending with no new one being made, or none.
+    enum class stage_t { none, identifying, reading_back, connected, ending };
+    stage_t session_stage() const;
     int mode_page = 0;       // 0 Basic, 1 Protect, 2 Battery, 3 List, 4 Program, 5 External
     // The page visit shown, raised by every page change; carried by a page's
     // entry request and by the function requests of its controls.
@@ -639,6 +645,11 @@ public:
     // A connection that was not made ends the save or load waiting for it:
     // its prompt closes and the status line says why nothing was done.
     void drop_waiting_settings_transfer();
+    // A save or load: none; waiting for the connection being made (no
+    // thread of its own, no reply slot to come); or carrying the load (the
+    // command thread held, its thread running or its reply slot to come).
+    enum class transfer_t { none, waiting, running };
+    transfer_t transfer_stage() const;
     // A save (1) or load (2) waiting for the command thread to end, so the
     // window never waits for a load that hangs mid-exchange; 0 when none.
     int settings_start_pending = 0;

@@ -420,6 +420,15 @@ void MyMainWindow::start_identify(const QString& resource, int pause_ms, bool in
     is_connected = false;
 }
 
+MyMainWindow::stage_t MyMainWindow::session_stage() const
+{
+    if (connecting)
+        return stage_t::identifying;
+    if (is_connected)
+        return connection_readback_open ? stage_t::reading_back : stage_t::connected;
+    return session_ending ? stage_t::ending : stage_t::none;
+}
+
 // ---- connect and disconnect
 
 void MyMainWindow::deal_action_connect()
@@ -635,12 +644,12 @@ void MyMainWindow::device_status()
     // One that has just ended on a lost link still does until its last sets
     // have been handled: they are readings taken before the loss, and after
     // the end they would paint a gone load's readings as live.
-    // A settings transfer carries it until its reply slot has run (the file
-    // name is cleared there): its thread may have ended with that slot still
-    // queued, and the slot restarts the command thread.
-    const bool settings_transfer = !settings_file.fileName().isEmpty();
+    // A settings transfer carries it until its reply slot has run: its
+    // thread may have ended with that slot still queued, and the slot
+    // restarts the command thread. One that waits for the connection being
+    // made carries nothing: the connection's end ends it.
     const bool traffic = (cfg_thread->carries_replies() && !session_ending) || get_data_thread->isRunning()
-                         || send_data_thread->isRunning() || settings_transfer;
+                         || send_data_thread->isRunning() || transfer_stage() == transfer_t::running;
     if (traffic) {
         is_connected = true;
         return;

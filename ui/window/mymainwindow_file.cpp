@@ -41,6 +41,13 @@ void MyMainWindow::init_settings_files()
     connect(settings_input_guard, &input_guard_t::refused, this, &MyMainWindow::deal_post_refused);
 }
 
+MyMainWindow::transfer_t MyMainWindow::transfer_stage() const
+{
+    if (settings_file.fileName().isEmpty())
+        return transfer_t::none;
+    return settings_wait_connection ? transfer_t::waiting : transfer_t::running;
+}
+
 void MyMainWindow::begin_settings_transfer(int what)
 {
     settings_start_pending = what;
@@ -49,7 +56,8 @@ void MyMainWindow::begin_settings_transfer(int what)
     // A connection being made reads the load back first: a save then holds
     // what the load holds, not what the store held before; a load is read
     // back after it as always.
-    if (connecting || connection_readback_open) {
+    const stage_t stage = session_stage();
+    if (stage == stage_t::identifying || stage == stage_t::reading_back) {
         settings_wait_connection = true;
         return;
     }
@@ -143,7 +151,7 @@ void MyMainWindow::end_settings_transfer(resume_t how)
 void MyMainWindow::do_save_action()
 {
     // One settings transfer at a time.
-    if (!settings_file.fileName().isEmpty() || get_data_thread->isRunning() || send_data_thread->isRunning())
+    if (transfer_stage() != transfer_t::none || get_data_thread->isRunning() || send_data_thread->isRunning())
         return;
     const QString path = wattlex_save_file_name_of_kind(this, tr("save file"), QDir::currentPath(),
                                                         QString::fromLatin1(settings_filter));
@@ -174,10 +182,11 @@ void MyMainWindow::deal_get_data_thread()
 
 void MyMainWindow::do_load_action()
 {
-    if (!settings_file.fileName().isEmpty() || get_data_thread->isRunning() || send_data_thread->isRunning())
+    if (transfer_stage() != transfer_t::none || get_data_thread->isRunning() || send_data_thread->isRunning())
         return;
     // A load being connected counts: the transfer waits for it.
-    if (!is_connected && !connecting) {
+    const stage_t stage = session_stage();
+    if (stage == stage_t::none || stage == stage_t::ending) {
         show_warning(tr("No load is connected."));
         return;
     }

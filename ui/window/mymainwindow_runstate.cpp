@@ -65,28 +65,35 @@ void MyMainWindow::deal_load_value(QList<QString> replies, int subcode)
     // Own lists: the poll refills the shared ones while the question is open.
     QList<QString> writes{QStringLiteral("INP 1")};
     QList<QString> queries{QString()};
-    if (capacity != 0) {
-        request_measure();
-        QPointer<custom_messagebox> box = new custom_messagebox(
-            QMessageBox::Warning, tr("Battery"), tr("Do you want to clean up the accumulated capacity?"),
-            QMessageBox::Yes | QMessageBox::No, nullptr);
-        box->setWindowIcon(QIcon(QStringLiteral(":/resource/lion.jpg")));
-        keep_in_front_of(box, this);
-        const int answer = box->exec();
-        delete box.data();
-        // The load may have gone while the question was open.
-        if (!cfg_thread->isRunning() || session_ending)
-            return;
-        if (answer == QMessageBox::Yes) {
-            writes << QStringLiteral("BATT:ADDCAP:STAT 0");
-            ui->label_C_Add->setText(tr("Cap_Add:") + QStringLiteral("0mAh"));
-        } else {
-            writes << QStringLiteral("BATT:ADDCAP:STAT 1");
-        }
-        queries << QString();
-    }
     // Its reply marks the start of the discharge (the dispatcher's 185).
-    cfg_thread->add_request(185, writes, queries, QList<QWidget*>(), false, 0, false, QByteArray());
+    auto start_discharge = [&] {
+        return cfg_thread->add_request(185, writes, queries, QList<QWidget*>(), false, 0, false, QByteArray());
+    };
+    if (capacity == 0) {
+        start_discharge();
+        return;
+    }
+    request_measure();
+    // The answer is the user's, not a follow-up of this reply: while a
+    // settings transfer holds the load it is refused and told, as a click is.
+    cfg_thread_t::user_posts answer_is_the_users(cfg_thread);
+    QPointer<custom_messagebox> box = new custom_messagebox(
+        QMessageBox::Warning, tr("Battery"), tr("Do you want to clean up the accumulated capacity?"),
+        QMessageBox::Yes | QMessageBox::No, nullptr);
+    box->setWindowIcon(QIcon(QStringLiteral(":/resource/lion.jpg")));
+    keep_in_front_of(box, this);
+    const int answer = box->exec();
+    delete box.data();
+    // The load may have gone while the question was open; a transfer that
+    // holds the command thread has ended it, and refuses the answer.
+    if (session_ending || !(cfg_thread->isRunning() || cfg_thread->held()))
+        return;
+    const bool clean_up = answer == QMessageBox::Yes;
+    writes << (clean_up ? QStringLiteral("BATT:ADDCAP:STAT 0") : QStringLiteral("BATT:ADDCAP:STAT 1"));
+    queries << QString();
+    // A refused answer leaves the capacity as the load holds it.
+    if (start_discharge() && clean_up)
+        ui->label_C_Add->setText(tr("Cap_Add:") + QStringLiteral("0mAh"));
 }
 
 void MyMainWindow::deal_trigger_button_value(QList<QString>, int run)

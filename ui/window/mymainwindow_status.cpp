@@ -273,7 +273,7 @@ void MyMainWindow::show_wait_prompt(const QString& title, const QString& text, w
     // would wait for was refused: its prompt would never close, and it must
     // not replace the transfer's. A transfer that waits for a connection's
     // read-back keeps its prompt over that read-back too.
-    if (kind != wait_t::settings && (cfg_thread->held() || settings_wait_connection))
+    if (kind != wait_t::settings && transfer_stage() != transfer_t::none)
         return;
     // One prompt at a time: a new wait replaces an old one.
     close_wait_prompt();

@@ -18,12 +18,12 @@
 #include "init_ui_font_names.h"
 #include "ipcreat.h"
 #include "modal_answerer.h"
+#include "mute_host.h"
 #include "program_look.h"
 #include "ui_comm_tree_xml_t.h"
 #include "ui_ip_ledit_t.h"
 #include "ui_ipline_widget_t.h"
 #include "uiPara.h"
-#include "visa/vxi11_link_t.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -35,11 +35,6 @@
 #include <qwt_plot_curve.h>
 
 #include <memory>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
@@ -114,42 +109,6 @@ QString item_disagrees(connected_window& cw, const QString& address, bool connec
         return address + ": the menu offers " + offered.join(", ");
     return QString();
 }
-
-// A host that takes TCP connections on the portmapper port and never
-// answers: an open of it waits for its whole time-out unless cut short.
-class mute_host
-{
-public:
-    ~mute_host()
-    {
-        for (int fd : fds_)
-            ::close(fd);
-    }
-    bool listen(const QString& address)
-    {
-        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-        if (fd < 0)
-            return false;
-        fds_ << fd;
-        const int one = 1;
-        ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_port = htons(vxi11_link_t::portmap_port());
-        return ::inet_pton(AF_INET, qPrintable(address), &a.sin_addr) == 1
-               && ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 && ::listen(fd, 16) == 0;
-    }
-    // Connections taken so far; they stay open and unread.
-    int taken()
-    {
-        for (int c; !fds_.isEmpty() && (c = ::accept4(fds_.first(), nullptr, nullptr, SOCK_CLOEXEC)) >= 0;)
-            fds_ << c;
-        return qMax(0, fds_.size() - 1);
-    }
-
-private:
-    QList<int> fds_;
-};
 
 // The longest time the event loop went without running a 10 ms timer: how
 // long the window did not answer.

@@ -6,6 +6,7 @@
 
 #include "ui_mymainwindow.h"
 
+#include "Get_data_thread.h"
 #include "ProgResultWin.h"
 #include "Send_data_thread.h"
 #include "SwitchButton.h"
@@ -13,15 +14,19 @@
 #include "cfg_if_scpi_t.h"
 #include "cfg_thread_t.h"
 #include "file_dialog_stub.h"
+#include "mute_host.h"
 #include "program_look.h"
 #include "record_file.h"
 #include "uiPara.h"
+#include "user_input.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -55,6 +60,10 @@ private slots:
 
     void a_transfer_pressed_while_a_load_is_identified_data();
     void a_transfer_pressed_while_a_load_is_identified();
+    void a_transfer_pressed_while_switching_to_no_load_data();
+    void a_transfer_pressed_while_switching_to_no_load();
+    void an_answer_given_during_a_save_is_not_carried_out_data();
+    void an_answer_given_during_a_save_is_not_carried_out();
     void a_click_as_a_prompt_closes_is_shown_data();
     void a_click_as_a_prompt_closes_is_shown();
     void a_save_during_a_run_leaves_it_running_data();
@@ -65,35 +74,52 @@ private:
     std::unique_ptr<connected_window> cw;
 };
 
-// A save or a load pressed while a slow load is being identified waits for
-// the connection's read-back, under its own prompt: the store then holds
-// what the load holds (as a new connection reads it back), and so does a
-// saved file. Nothing the user did was refused. A load that does not answer
-// is not connected: nothing is saved or loaded, and the status line says why.
+// A save or a load pressed while a slow load is being identified (or, for
+// a save, once it is identified, while its state is read back) waits for the
+// connection's read-back, under its own prompt: the store then holds what
+// the load holds (as a new connection reads it back), and so does a saved
+// file. Nothing the user did was refused. A load that does not answer, or
+// that drops the link at the read-back's first message, is not connected:
+// the prompt closes, nothing is saved or sent, the status line says why,
+// and Save works again.
 void tst_transfer_e2e::a_transfer_pressed_while_a_load_is_identified_data()
 {
     QTest::addColumn<bool>("load");
-    QTest::addColumn<bool>("answers");
-    QTest::newRow("save") << false << true;
-    QTest::newRow("load") << true << true;
-    QTest::newRow("save, the load not answering") << false << false;
-    QTest::newRow("load, the load not answering") << true << false;
+    QTest::addColumn<QString>("kind"); // "answers", "silent" (answers nothing), "lost" (at the read-back)
+    QTest::addColumn<bool>("in_readback"); // pressed once identified, during the read-back
+    QTest::newRow("save") << false << "answers" << false;
+    QTest::newRow("load") << true << "answers" << false;
+    QTest::newRow("save, during the read-back") << false << "answers" << true;
+    QTest::newRow("save, the load not answering") << false << "silent" << false;
+    QTest::newRow("load, the load not answering") << true << "silent" << false;
+    QTest::newRow("save, the load lost at the read-back") << false << "lost" << false;
+    QTest::newRow("load, the load lost at the read-back") << true << "lost" << false;
 }
 
 void tst_transfer_e2e::a_transfer_pressed_while_a_load_is_identified()
 {
     QFETCH(bool, load);
-    QFETCH(bool, answers);
+    QFETCH(QString, kind);
+    QFETCH(bool, in_readback);
+    const bool answers = kind == "answers";
     const QString wrong_resource = "It's not the correct resource !";
-    // Not answering, it tells so quickly (its reads cut short).
-    const QStringList silent = {"--stop-after", "0", "--max-read-wait", "300"};
-    QVERIFY2(cw->start_sim(answers ? QStringList() : silent), qPrintable(cw->error()));
-    if (answers)
+    const QString lost = "The connection to the load was lost.";
+    // Not answering, it tells so quickly (its reads cut short). Lost, it
+    // closes the link at the first message after the identification's last.
+    const QMap<QString, QStringList> sim_args = {
+        {"answers", {}},
+        {"silent", {"--stop-after", "0", "--max-read-wait", "300"}},
+        {"lost", {"--fault-at", "SYST:REMOT:STAT 1", "--drop-after", "1", "--fault-for", "2"}}};
+    QVERIFY2(cw->start_sim(sim_args.value(kind)), qPrintable(cw->error()));
+    if (kind != "silent")
         QVERIFY2(cw->side_write({"CURR 2.5", "VOLT 21", "LIST:COUN 7", "OCP:STAR 1.5"}), qPrintable(cw->error()));
+    const struct {
+        const char *query, *held, *loaded;
+    } values[] = {{"CURR?", "2.5", "1.75"}, {"VOLT?", "21", "12"}, {"LIST:COUN?", "7", "5"}, {"OCP:STAR?", "1.5", "0.75"}};
     QVERIFY2(cw->make_window() && cw->add_lan_address(), qPrintable(cw->error()));
     MyMainWindow* w = cw->window();
     uiPara* store = uiPara::instance();
-    const QString path = dir.filePath(answers ? "identified.wlx" : "not_identified.wlx");
+    const QString path = dir.filePath(kind + ".wlx");
     auto set_store = [store](double cc, double cv, int count, double start) {
         store->set_static_cc_i(cc);
         store->set_static_cv_v(cv);
@@ -106,38 +132,87 @@ void tst_transfer_e2e::a_transfer_pressed_while_a_load_is_identified()
     if (load)
         QVERIFY(write_file(path, store->to_settings_text().toUtf8()));
     set_store(3, 30, 3, 0.5);
-    box_watch boxes({{wrong_resource, QMessageBox::Ok}});
+    box_watch boxes({{wrong_resource, QMessageBox::Ok}, {lost, QMessageBox::Ok}});
+    QObject scope; // ends the test's connections with the test
     QStringList told;
-    connect(w->statusBar(), &QStatusBar::messageChanged, w, [&](const QString& text) { told << text; });
-
-    // Pressed once the identification has begun: its result is handled
-    // only after the press.
-    cfg_if_scpi_t::set_write_pause_ms(150);
-    QVERIFY2(cw->connect_from_tree(), qPrintable(cw->error()));
-    QVERIFY(QTest::qWaitFor([&] { return cw->sim().received().contains("*IDN?\n"); }, 5000));
-    cfg_if_scpi_t::set_write_pause_ms(1);
-    QVERIFY(!w->is_connected);
-    {
+    connect(w->statusBar(), &QStatusBar::messageChanged, &scope, [&](const QString& text) { told << text; });
+    QElapsedTimer clock;
+    clock.start();
+    qint64 lost_at = -1; // the loss seen: the command thread ended
+    connect(w->cfg_thread, &QThread::finished, &scope, [&] { lost_at = lost_at < 0 ? clock.elapsed() : lost_at; });
+    // A prompt that never closes would hold the test: closed after a bound,
+    // and the row fails.
+    bool stuck = false;
+    QTimer stuck_bound;
+    stuck_bound.setSingleShot(true);
+    connect(&stuck_bound, &QTimer::timeout, [&] {
+        stuck = bool(w->wait_prompt);
+        w->close_wait_prompt();
+    });
+    stuck_bound.start(20000);
+    qint64 closed_at = -1;
+    bool pressed_identified = false;
+    auto press = [&] {
         file_dialog_stub files;
         files.answer(path);
         (load ? w->ui->actionLoad : w->ui->actionSave)->trigger(); // returns when its prompt closed
+        closed_at = clock.elapsed();
+    };
+
+    if (in_readback) {
+        // Once the connection's read-back has been posted.
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            if (closed_at < 0 && w->connection_readback_open && !pressed_identified) {
+                pressed_identified = w->session_stage() == MyMainWindow::stage_t::reading_back;
+                press();
+            }
+        });
+        watch.start(2);
+        QVERIFY2(cw->connect_from_tree(), qPrintable(cw->error()));
+        QTRY_VERIFY_WITH_TIMEOUT(closed_at >= 0, 20000);
+        QVERIFY(pressed_identified);
+    } else {
+        // Pressed once the identification has begun: its result is handled
+        // only after the press.
+        cfg_if_scpi_t::set_write_pause_ms(150);
+        QVERIFY2(cw->connect_from_tree(), qPrintable(cw->error()));
+        QVERIFY(QTest::qWaitFor([&] { return cw->sim().received().contains("*IDN?\n"); }, 5000));
+        cfg_if_scpi_t::set_write_pause_ms(1);
+        QVERIFY(!w->is_connected);
+        press();
     }
+    stuck_bound.stop();
+    QVERIFY2(!stuck, "the transfer's prompt stayed up");
     const QString prompt = load ? "Please waiting for the file setting" : "Please waiting for the file saving";
+    // Pressed during the read-back, the transfer's prompt replaces the
+    // connection's.
+    if (in_readback)
+        boxes.seen.removeAll("Please waiting for the data initing");
     if (!answers) {
-        QTRY_COMPARE(boxes.seen, QStringList({prompt, wrong_resource}));
+        QTRY_COMPARE(boxes.seen, QStringList({prompt, kind == "lost" ? lost : wrong_resource}));
         QCOMPARE(told, QStringList({"Not carried out: no load was connected."}));
         QVERIFY(!w->is_connected);
+        QVERIFY(!w->connected_item);
         QVERIFY(!w->wait_prompt);
         QCOMPARE(QFile::exists(path), load);
         QCOMPARE(store->get_static_cc_i(), 3.0);
+        if (kind == "lost") {
+            qInfo() << "the prompt closed" << closed_at - lost_at << "ms after the loss was seen";
+            QVERIFY(lost_at >= 0 && closed_at - lost_at < 2000);
+            // Nothing was sent: the load holds its own values.
+            for (const auto& v : values)
+                QCOMPARE(cw->side_query(v.query).trimmed(), QString(v.held));
+        }
+        // Save is taken again: its file dialog opens.
+        file_dialog_stub files;
+        w->ui->actionSave->trigger();
+        QCOMPARE(files.calls().size(), 1);
         return;
     }
     QVERIFY(w->is_connected);
     QVERIFY(cw->wait_for_polls(3));
     QCOMPARE(w->send_data_thread->last_failure(), Send_data_thread::no_failure);
-    const struct {
-        const char *query, *held, *loaded;
-    } values[] = {{"CURR?", "2.5", "1.75"}, {"VOLT?", "21", "12"}, {"LIST:COUN?", "7", "5"}, {"OCP:STAR?", "1.5", "0.75"}};
     for (const auto& v : values)
         QCOMPARE(cw->side_query(v.query).trimmed(), QString(load ? v.loaded : v.held));
     QCOMPARE(store->get_static_cc_i(), load ? 1.75 : 2.5);
@@ -154,6 +229,157 @@ void tst_transfer_e2e::a_transfer_pressed_while_a_load_is_identified()
     w->connect_tcpip_address("127.0.0.1");
     QVERIFY2(cw->wait_connected(), qPrintable(cw->error()));
     QCOMPARE(store->to_settings_text(), held);
+}
+
+// Connected to a load, the user connects to an address where a host takes
+// TCP and never answers, and presses Save or Load at once: the transfer
+// waits for that connection and ends with it, told so. The load left is not
+// told lost, and while the attempt goes on the window never takes itself
+// for connected: the boxes are those of the same switch with nothing pressed.
+void tst_transfer_e2e::a_transfer_pressed_while_switching_to_no_load_data()
+{
+    QTest::addColumn<QString>("press"); // "" (nothing), "save" or "load"
+    QTest::newRow("nothing pressed") << "";
+    QTest::newRow("save") << "save";
+    QTest::newRow("load") << "load";
+}
+
+void tst_transfer_e2e::a_transfer_pressed_while_switching_to_no_load()
+{
+    QFETCH(QString, press);
+    const QString wrong_resource = "It's not the correct resource !";
+    const QString mute_address = "127.0.0.4";
+    const QString path = dir.filePath("switching_" + press + ".wlx");
+    uiPara* store = uiPara::instance();
+    QVERIFY2(cw->start({}, [&] {
+        // A file of a current the load does not run (the read-back replaces
+        // the store's).
+        store->set_static_cc_i(1.25);
+        if (press == "load")
+            QVERIFY(write_file(path, store->to_settings_text().toUtf8()));
+    }), qPrintable(cw->error()));
+    MyMainWindow* w = cw->window();
+    // Added while nothing listens there, so that its scan is quick.
+    QVERIFY2(cw->add_lan_address(mute_address), qPrintable(cw->error()));
+    mute_host host;
+    QVERIFY(host.listen(mute_address));
+    const QString current = cw->side_query("CURR?");
+    QVERIFY(current != "1.25\n");
+
+    box_watch boxes({{wrong_resource, QMessageBox::Ok}});
+    QObject scope;
+    QStringList told;
+    connect(w->statusBar(), &QStatusBar::messageChanged, &scope, [&](const QString& text) { told << text; });
+    bool marked_connected = false;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, [&] { marked_connected = marked_connected || w->is_connected; });
+    QVERIFY2(cw->choose_from_menu(cw->lan_item(mute_address), w->action_connect->text()), qPrintable(cw->error()));
+    watch.start(5);
+    if (!press.isEmpty()) {
+        file_dialog_stub files;
+        files.answer(path);
+        (press == "load" ? w->ui->actionLoad : w->ui->actionSave)->trigger(); // returns when its prompt closed
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(boxes.seen.contains(wrong_resource), 15000);
+    // A box about the load left would follow within a few status checks.
+    QTest::qWait(1500);
+    boxes.seen.removeAll("Please waiting for the file saving");
+    boxes.seen.removeAll("Please waiting for the file setting");
+    QCOMPARE(boxes.seen, QStringList({wrong_resource}));
+    QCOMPARE(told, press.isEmpty() ? QStringList() : QStringList({"Not carried out: no load was connected."}));
+    QVERIFY(!marked_connected);
+    QVERIFY(!w->is_connected);
+    QVERIFY(!w->wait_prompt);
+    QCOMPARE(QFile::exists(path), press == "load");
+    QCOMPARE(cw->side_query("CURR?"), current);
+}
+
+// Battery page, capacity accumulated by an earlier discharge: the user
+// switches the input on and presses Save at once. The question about the
+// capacity comes during the save, and Yes is answered while the command
+// thread still serves what was posted before the press ("busy"), or once it
+// has ended ("ended"). That answer is the user's, made while the load is
+// busy with the file: not carried out, then or later, and told so. Without
+// a save the discharge starts.
+void tst_transfer_e2e::an_answer_given_during_a_save_is_not_carried_out_data()
+{
+    QTest::addColumn<QString>("save"); // "", "busy" or "ended"
+    QTest::newRow("no save") << "";
+    QTest::newRow("save, the command thread busy") << "busy";
+    QTest::newRow("save, the command thread ended") << "ended";
+}
+
+void tst_transfer_e2e::an_answer_given_during_a_save_is_not_carried_out()
+{
+    QFETCH(QString, save);
+    const QString question = "Do you want to clean up the accumulated capacity?";
+    // An earlier discharge on the load's fast clock: some mAh accumulated.
+    QVERIFY2(cw->start({"--time-scale", "10"}, [&] {
+        QVERIFY(cw->side_write({"BATT:FUNC", "BATT:LEV 5", "INP 1"}));
+        QTest::qWait(500);
+        QVERIFY(cw->side_write({"INP 0"}));
+    }), qPrintable(cw->error()));
+    MyMainWindow* w = cw->window();
+    QCOMPARE(w->mode_page, 2);
+    QVERIFY(cw->side_query("BATT:ADDCAP?").trimmed().toInt() > 0);
+    QVERIFY(cw->wait_for_polls(2));
+    const QString capacity_shown = w->ui->label_C_Add->text();
+
+    box_watch boxes({});
+    bool as_wanted = false;
+    QElapsedTimer shown;
+    boxes.answer_when(question, QMessageBox::Yes, [&] {
+        if (!shown.isValid())
+            shown.start();
+        const bool thread_runs = w->cfg_thread->isRunning();
+        if (save == "busy")
+            as_wanted = thread_runs && w->cfg_thread->held();
+        else if (save == "ended")
+            as_wanted = !w->cfg_thread->carries_replies() && w->get_data_thread->isRunning();
+        else
+            as_wanted = true;
+        // A moment that never comes is answered late, and the row fails.
+        return as_wanted || shown.elapsed() > 5000;
+    });
+    QObject scope;
+    QStringList told;
+    connect(w->statusBar(), &QStatusBar::messageChanged, &scope, [&](const QString& text) { told << text; });
+
+    // Every message takes its time: the command thread still serves the
+    // values typed when the question comes, and the save's own exchange
+    // outlasts an answer given after the thread ended.
+    const int pause_ms = cfg_if_scpi_t::write_pause_ms();
+    const auto undo = qScopeGuard([pause_ms] { cfg_if_scpi_t::set_write_pause_ms(pause_ms); });
+    cfg_if_scpi_t::set_write_pause_ms(100);
+    const int from = cw->received_count();
+    QTest::mouseClick(w->load_switch, Qt::LeftButton);
+    if (save == "busy") {
+        type_and_leave(w->ui->doubleSpinBox_1_Battery, "4", w->ui->comboBox_Mode);
+        type_and_leave(w->ui->doubleSpinBox_1_Battery, "3", w->ui->comboBox_Mode);
+    }
+    if (!save.isEmpty()) {
+        file_dialog_stub files;
+        files.answer(dir.filePath("answered.wlx"));
+        w->ui->actionSave->trigger(); // returns when its prompt closed
+        QVERIFY(QFile::exists(dir.filePath("answered.wlx")));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(boxes.seen.contains(question) && shown.isValid(), 10000);
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    cfg_if_scpi_t::set_write_pause_ms(pause_ms);
+    QVERIFY(as_wanted);
+    // Then and later.
+    QVERIFY(cw->wait_for_polls(3));
+    QCOMPARE(cw->received_since("INP 1", from), save.isEmpty());
+    if (save.isEmpty()) {
+        QVERIFY(cw->received_since("BATT:ADDCAP:STAT 0", from));
+        QCOMPARE(w->ui->label_C_Add->text(), QString("Cap_Add:0mAh"));
+        QVERIFY2(told.isEmpty(), qPrintable(told.join(" | ")));
+    } else {
+        QCOMPARE(cw->side_query("INP?"), QString("0\n"));
+        QCOMPARE(w->ui->label_C_Add->text(), capacity_shown);
+        QVERIFY2(told.contains("Not carried out: the load was busy with the settings file."),
+                 qPrintable(told.join(" | ")));
+    }
 }
 
 namespace {
@@ -285,11 +511,15 @@ void tst_transfer_e2e::a_save_during_a_run_leaves_it_running_data()
     QTest::addColumn<QStringList>("set_up"); // what the load runs, set before connecting
     QTest::addColumn<bool>("trigger");
     QTest::addColumn<QString>("running"); // the status line while it runs (empty: a test)
-    QTest::newRow("list") << QStringList{"LIST:STAT:ON", "LIST:COUN 2"} << true << "List state:Running";
-    QTest::newRow("program") << QStringList{"PROG:STAT:ON"} << true << "Program state:Running";
-    QTest::newRow("OCP test") << QStringList{"OCP:FUNC"} << false << "";
-    QTest::newRow("OPP test") << QStringList{"OPP:FUNC"} << false << "";
-    QTest::newRow("battery test") << QStringList{"BATT:FUNC", "BATT:TIM:STAT 1", "BATT:TIM 4"} << false << "";
+    // Saved as the test ends: once the poll has seen the input off twice, so
+    // that the poll reply served during the hold asks the test's result.
+    QTest::addColumn<bool>("at_end");
+    QTest::newRow("list") << QStringList{"LIST:STAT:ON", "LIST:COUN 2"} << true << "List state:Running" << false;
+    QTest::newRow("program") << QStringList{"PROG:STAT:ON"} << true << "Program state:Running" << false;
+    QTest::newRow("OCP test") << QStringList{"OCP:FUNC"} << false << "" << false;
+    QTest::newRow("OPP test") << QStringList{"OPP:FUNC"} << false << "" << false;
+    QTest::newRow("battery test") << QStringList{"BATT:FUNC", "BATT:TIM:STAT 1", "BATT:TIM 4"} << false << "" << false;
+    QTest::newRow("OCP test, saved as it ends") << QStringList{"OCP:FUNC"} << false << "" << true;
 }
 
 void tst_transfer_e2e::a_save_during_a_run_leaves_it_running()
@@ -297,6 +527,7 @@ void tst_transfer_e2e::a_save_during_a_run_leaves_it_running()
     QFETCH(QStringList, set_up);
     QFETCH(bool, trigger);
     QFETCH(QString, running);
+    QFETCH(bool, at_end);
     QStringList results[2];
     for (const bool save : {false, true}) {
         const QString pass = save ? "with the save" : "without a save";
@@ -323,25 +554,42 @@ void tst_transfer_e2e::a_save_during_a_run_leaves_it_running()
             return w->ocp_test_state != 0 || w->opp_test_state != 0 || w->ui->label_R->text().endsWith("mAh");
         };
         QTRY_VERIFY2(runs(), qPrintable(pass));
-        // Some readings of the run (a list's or program's own poll, else the poll).
-        const int replies = cw->reply_ops().size();
-        QTRY_VERIFY(cw->reply_ops().size() >= replies + 3);
-        const int from = cw->received_count();
-        if (save) {
-            QVERIFY2(runs(), "the run ended before the save");
+        QObject scope;
+        QStringList told;
+        connect(w->statusBar(), &QStatusBar::messageChanged, &scope, [&](const QString& text) { told << text; });
+        const QString file = dir.filePath(QString(QTest::currentDataTag()) + ".wlx");
+        int from = -1;
+        auto press_save = [&] {
+            from = cw->received_count();
             file_dialog_stub files;
-            files.answer(dir.filePath("run.wlx"));
+            files.answer(file);
             w->ui->actionSave->trigger(); // returns when its prompt closed
-            QVERIFY(QFile::exists(dir.filePath("run.wlx")));
+        };
+        if (save && at_end) {
+            connect(w->cfg_thread, &cfg_thread_t::send_result, &scope, [&](int op) {
+                if (op == 183 && from < 0 && w->ocp_test_state == 3)
+                    press_save();
+            }, Qt::QueuedConnection); // after the window's own handling
+        } else {
+            // Some readings of the run (a list's or program's own poll, else the poll).
+            const int replies = cw->reply_ops().size();
+            QTRY_VERIFY(cw->reply_ops().size() >= replies + 3);
+            from = cw->received_count();
+        }
+        if (save && !at_end) {
+            QVERIFY2(runs(), "the run ended before the save");
+            press_save();
             QVERIFY2(runs(), "the save ended the run");
         }
         // Its end, by itself: the input off, the result shown.
         QTRY_VERIFY_WITH_TIMEOUT(!w->load_switch->getSelectedItem(), 30000);
         QVERIFY(cw->wait_for_polls(4, 20000));
+        QCOMPARE(QFile::exists(file), save);
         QCOMPARE(cw->side_query("INP?"), QString("0\n"));
         results[save] = run_result(w, boxes.seen);
         const QStringList commands = cw->sim().received().mid(from).filter(QRegularExpression("^[^?]*$"));
         QVERIFY2(commands.isEmpty(), qPrintable(pass + ": " + commands.join(" | ")));
+        QVERIFY2(told.isEmpty(), qPrintable(pass + ": " + told.join(" | ")));
     }
     QCOMPARE(results[1], results[0]);
 }
