@@ -350,7 +350,8 @@ void tst_link_mailbox::a_hold_serves_what_came_before_then_refuses()
 // The owner's own posts (follow-ups of a reply, the poll) made during a hold
 // are kept, not refused: a resume serves them after the repeating request
 // the hold ended, in order (a repeating one of them takes that one's place);
-// a release forgets them with the rest.
+// a release forgets them with the rest. A user's scope inside the owner's
+// (an answer to a question a reply asked) is refused like a click.
 void tst_link_mailbox::a_resume_goes_on_with_what_ran_and_the_owners_own_posts_data()
 {
     QTest::addColumn<bool>("resume");
@@ -381,11 +382,15 @@ void tst_link_mailbox::a_resume_goes_on_with_what_ran_and_the_owners_own_posts()
         post(29, {}, {"PROG:TEST? 1"}, false, 6);
         if (own_repeat)
             post(183, {}, {"MEAS:VOLT?"}, true);
-        QVERIFY(thread->add_message_cmd({"TEST:STAT?"}, 7));
+        {
+            cfg_thread_t::user_posts answer(thread);
+            post(185, {"INP 1"}, {QString()});
+        }
+        QVERIFY(thread->add_message_cmd({"TEST:STAT?"}, 7)); // the owner's again
     }
     post(32, {"INP 1"}, {"INP?"});    // a click
     post(66, {}, {"PROG:TEST:ALL?"}); // the owner's too, once its scope has ended
-    QCOMPARE(refused, 2);
+    QCOMPARE(refused, 3);
     QCOMPARE(thread->pending_requests(), 0);
     resume ? thread->resume() : thread->release();
     post(resume ? 66 : 30, {}, {"A?"});

@@ -217,8 +217,22 @@ void tst_transfer_e2e::a_transfer_pressed_while_a_load_is_identified()
         QCOMPARE(cw->side_query(v.query).trimmed(), QString(load ? v.loaded : v.held));
     QCOMPARE(store->get_static_cc_i(), load ? 1.75 : 2.5);
     const QString held = store->to_settings_text();
-    if (!load)
+    if (!load) {
         QCOMPARE(QString::fromUtf8(read_file(path)), held);
+        // The load heard the save's own questions after the connection's
+        // state read-back.
+        const QStringList got = cw->sim().received();
+        auto first = [&got](const QStringList& run) {
+            for (int i = 0; i + run.size() <= got.size(); ++i) {
+                if (got.mid(i, run.size()) == run)
+                    return i;
+            }
+            return int(got.size());
+        };
+        const int state_read = first({"FUNC:MODE?", "FUNC?", "FUNC:TRAN?", "TIME:TEST?", "SHOR?"});
+        const int save_read = first({"FUNC:MODE?", "FUNC?", "FUNC:TRAN?", "EXT:MODE?"});
+        QVERIFY2(state_read < save_read && save_read < got.size(), qPrintable(got.join(" | ")));
+    }
     // Only the transfer's prompt showed (over the connection's read-back),
     // and the status line told nothing.
     QCOMPARE(boxes.seen, QStringList({prompt}));
