@@ -647,7 +647,8 @@ public:
     void drop_waiting_settings_transfer();
     // A save or load: none; waiting for the connection being made (no
     // thread of its own, no reply slot to come); or carrying the load (the
-    // command thread held, its thread running or its reply slot to come).
+    // command thread held, a settings thread running or its reply slot to
+    // come). One at a time.
     enum class transfer_t { none, waiting, running };
     transfer_t transfer_stage() const;
     // A save (1) or load (2) waiting for the command thread to end, so the

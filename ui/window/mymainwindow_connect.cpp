@@ -6,8 +6,6 @@
 #include "ui_mymainwindow.h"
 
 #include "Get_configure_value.h"
-#include "Get_data_thread.h"
-#include "Send_data_thread.h"
 #include "SwitchButton.h"
 #include "app_paths.h"
 #include "cfg_if_scpi_t.h"
@@ -648,8 +646,8 @@ void MyMainWindow::device_status()
     // thread may have ended with that slot still queued, and the slot
     // restarts the command thread. One that waits for the connection being
     // made carries nothing: the connection's end ends it.
-    const bool traffic = (cfg_thread->carries_replies() && !session_ending) || get_data_thread->isRunning()
-                         || send_data_thread->isRunning() || transfer_stage() == transfer_t::running;
+    const bool traffic =
+        (cfg_thread->carries_replies() && !session_ending) || transfer_stage() == transfer_t::running;
     if (traffic) {
         is_connected = true;
         return;

@@ -43,6 +43,8 @@ void MyMainWindow::init_settings_files()
 
 MyMainWindow::transfer_t MyMainWindow::transfer_stage() const
 {
+    if (get_data_thread->isRunning() || send_data_thread->isRunning())
+        return transfer_t::running;
     if (settings_file.fileName().isEmpty())
         return transfer_t::none;
     return settings_wait_connection ? transfer_t::waiting : transfer_t::running;
@@ -151,7 +153,7 @@ void MyMainWindow::end_settings_transfer(resume_t how)
 void MyMainWindow::do_save_action()
 {
     // One settings transfer at a time.
-    if (transfer_stage() != transfer_t::none || get_data_thread->isRunning() || send_data_thread->isRunning())
+    if (transfer_stage() != transfer_t::none)
         return;
     const QString path = wattlex_save_file_name_of_kind(this, tr("save file"), QDir::currentPath(),
                                                         QString::fromLatin1(settings_filter));
@@ -182,7 +184,7 @@ void MyMainWindow::deal_get_data_thread()
 
 void MyMainWindow::do_load_action()
 {
-    if (transfer_stage() != transfer_t::none || get_data_thread->isRunning() || send_data_thread->isRunning())
+    if (transfer_stage() != transfer_t::none)
         return;
     // A load being connected counts: the transfer waits for it.
     const stage_t stage = session_stage();

@@ -300,20 +300,15 @@ void tst_transfer_e2e::an_answer_given_during_a_save_is_not_carried_out()
 
     // Yes, once the row's moment has come (late, and the row fails, when
     // it never does).
-    auto moment = [&] {
-        if (save == "busy")
-            return w->cfg_thread->isRunning() && w->cfg_thread->held();
-        if (save == "ended")
-            return !w->cfg_thread->carries_replies() && w->get_data_thread->isRunning();
-        return true;
-    };
     bool in_moment = false;
     QElapsedTimer shown;
     box_watch boxes({});
     boxes.answer_when(question, QMessageBox::Yes, [&] {
         if (!shown.isValid())
             shown.start();
-        in_moment = moment();
+        in_moment = save == "busy"    ? w->cfg_thread->isRunning() && w->cfg_thread->held()
+                    : save == "ended" ? !w->cfg_thread->carries_replies() && w->get_data_thread->isRunning()
+                                      : true;
         return in_moment || shown.elapsed() > 5000;
     });
     QObject scope;
